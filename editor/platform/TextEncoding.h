@@ -1,0 +1,57 @@
+// Text file encodings: detecting how a file was written and writing it back the same way.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace kelvane {
+
+enum class TextEncoding { Utf8, Utf8WithBom, Utf16LE, Utf16BE, Windows1252 };
+
+enum class LineBreak : std::uint8_t { CrLf, Lf, Cr };
+
+/// How a text file is laid out on disk, so that saving reproduces it byte for byte.
+struct TextFileFormat {
+    TextEncoding encoding = TextEncoding::Utf8;
+    LineBreak lineBreak = LineBreak::Lf; ///< the style most of the file's lines use
+    /// Line breaks that differ from lineBreak: (index of the line break, 0-based, style).
+    std::vector<std::pair<qsizetype, LineBreak>> exceptions;
+
+    bool operator==(const TextFileFormat&) const = default;
+};
+
+/// The platform's line break for new documents.
+LineBreak platformLineBreak();
+
+/// A decoded text file: lines joined by '\n', and the format to write it back with.
+struct DecodedText {
+    QString text;
+    TextFileFormat format;
+};
+
+/// Decodes a text file: a byte-order mark decides first, then valid UTF-8, else Windows-1252.
+/// Line breaks CR LF, LF and a lone CR all become '\n'.
+DecodedText decodeText(QByteArrayView bytes);
+
+/// Encodes text ('\n' line breaks) in the given format. When the encoding cannot represent
+/// a character (Windows-1252), the text is written as UTF-8 instead so nothing is lost;
+/// usedEncoding (when given) reports the encoding actually written.
+QByteArray encodeText(QStringView text, const TextFileFormat& format,
+                      TextEncoding* usedEncoding = nullptr);
+
+/// Windows-1252, as the editor's own 8-bit files use it. Every byte maps to one character
+/// and back (the five unassigned bytes map to U+0081, U+008D, U+008F, U+0090, U+009D).
+QString fromWindows1252(QByteArrayView bytes);
+
+/// Characters outside Windows-1252 become '?'.
+QByteArray toWindows1252(QStringView text);
+
+/// True when every character of the text has a Windows-1252 byte.
+bool fitsWindows1252(QStringView text);
+
+} // namespace kelvane

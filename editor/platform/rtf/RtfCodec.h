@@ -1,0 +1,37 @@
+// Reading and writing Rich Text Format: the subset the editor stores and exchanges.
+#pragma once
+
+#include "platform/rtf/RichText.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+
+#include <cstdint>
+#include <span>
+
+namespace kelvane::rtf {
+
+/// True when the bytes begin with the RTF signature "{\rtf".
+bool looksLikeRtf(QByteArrayView bytes);
+
+/// Reads RTF markup into text and styles. Never fails: damaged or unknown markup is
+/// skipped and whatever text can be recovered is returned.
+RichText read(QByteArrayView rtf);
+
+/// What the writer needs besides the characters: their styles and the defaults that
+/// the plain style (index 0, or any style without a font or size) stands for.
+struct WriteOptions {
+    QString defaultFont = QStringLiteral("Courier New");
+    float defaultPointSize = 10;
+};
+
+/// Writes text ('\n' separates paragraphs) with one style index per character as an
+/// RTF document. styleOfChar has text.size() entries indexing into styles.
+QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
+                 std::span<const CharStyle> styles, const WriteOptions& options = {});
+
+/// Convenience overload for a whole RichText.
+QByteArray write(const RichText& rich, const WriteOptions& options = {});
+
+} // namespace kelvane::rtf

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Shared by scripts/run and scripts/test: install what is missing, configure and build.
+set -euo pipefail
+
+REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$REPO_ROOT}"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Every package named in scripts/packages/*.txt that dpkg does not report as installed.
+missing_packages() {
+    local pkg
+    grep -hv '^\s*\(#\|$\)' "$REPO_ROOT"/scripts/packages/*.txt | sort -u | while read -r pkg; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            echo "$pkg"
+        fi
+    done
+}
+
+ensure_packages() {
+    local missing
+    missing="$(missing_packages | tr '\n' ' ')"
+    if [ -z "${missing// /}" ]; then
+        return 0
+    fi
+    echo "Installing Debian packages: $missing"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! as_root apt-get install -y --no-install-recommends $missing; then
+        as_root apt-get update
+        as_root apt-get install -y --no-install-recommends $missing
+    fi
+}
+
+configure_and_build() {
+    cd "$REPO_ROOT"
+    cmake --preset default >/dev/null
+    cmake --build --preset default -- -j"$(nproc)"
+}

@@ -1,0 +1,26 @@
+// Helpers shared by the test suites.
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kelvane::test {
+
+ScratchDir::ScratchDir() : dir_(QDir::tempPath() + "/kelvane-test-XXXXXX") {}
+
+QString ScratchDir::file(const QString& name) const { return dir_.filePath(name); }
+
+QString ScratchDir::write(const QString& name, const QByteArray& bytes) const {
+    const QString path = file(name);
+    QFile out(path);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(bytes);
+    return path;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+} // namespace kelvane::test

@@ -1,0 +1,27 @@
+// Helpers shared by the test suites: scratch folders and file contents.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace kelvane::test {
+
+/// A scratch folder removed when the object goes away.
+class ScratchDir {
+public:
+    ScratchDir();
+    QString path() const { return dir_.path(); }
+    /// Full path of a name inside the folder.
+    QString file(const QString& name) const;
+    /// Writes bytes to a name inside the folder and returns its full path.
+    QString write(const QString& name, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+/// The whole content of a file, or an empty array when it cannot be read.
+QByteArray readAll(const QString& path);
+
+} // namespace kelvane::test
