@@ -1,0 +1,28 @@
+// The five most recently opened files, newest first.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace kelvane {
+
+class RecentFileList {
+public:
+    /// Entry i, 1 to 5; empty when it holds no file.
+    const QString& entry(int i) const { return entries_[size_t(i - 1)]; }
+    void setEntry(int i, const QString& path) { entries_[size_t(i - 1)] = path; }
+    /// Puts a path at the top; every entry moves down one and the fifth is lost. Paths are not
+    /// compared, so one path may stand in several entries.
+    void cycle(const QString& path);
+
+    static constexpr int kCount = 5;
+
+private:
+    std::array<QString, kCount> entries_;
+};
+
+/// The one recent-files list of the run.
+inline RecentFileList RecentFiles;
+
+} // namespace kelvane

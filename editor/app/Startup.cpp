@@ -1,0 +1,229 @@
+// Start-up and shut-down of the editor.
+#include "app/Startup.h"
+
+#include "app/DocumentRegistry.h"
+#include "app/EditorSettings.h"
+#include "app/RecentFiles.h"
+#include "app/SettingForms.h"
+#include "app/WorkspaceReader.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "document/frmDocument.h"
+#include "platform/AppPaths.h"
+#include "platform/KeyedTabBar.h"
+#include "platform/MsgBox.h"
+#include "platform/PanelStatusBar.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QThread>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+
+QString setting(const QString& key, const QString& fallback) {
+    return GetSetting(kAppTitle, kSettings, key, fallback);
+}
+
+QRect screenTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    return QRect(0, 0, int(pixelsToTwips(area.width())), int(pixelsToTwips(area.height())));
+}
+
+} // namespace
+
+QString commandLineOf(const QStringList& arguments) { return arguments.mid(1).join(QLatin1Char(' ')); }
+
+void frmMain::restoreGeometryFromStore() {
+    const QRect screen = screenTwips();
+    const float left = readSingle(setting(QStringLiteral("MainLeft"), QStringLiteral("0")), 0);
+    const float top = readSingle(setting(QStringLiteral("MainTop"), QStringLiteral("0")), 0);
+    const float width = readSingle(setting(QStringLiteral("MainWidth"), QString::number(screen.width())),
+                                   float(screen.width()));
+    const float height = readSingle(setting(QStringLiteral("MainHeight"), QString::number(screen.height())),
+                                    float(screen.height()));
+    QRect wanted(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    // A position stored for a screen that is gone is brought back onto the screen.
+    bool onScreen = false;
+    for (const QScreen* s : QGuiApplication::screens())
+        onScreen = onScreen || s->availableGeometry().intersects(wanted);
+    if (!onScreen || wanted.width() < 100 || wanted.height() < 100) {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        const QRect area = primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768);
+        wanted.setSize(wanted.size().boundedTo(area.size()).expandedTo(QSize(400, 300)));
+        wanted.moveTopLeft(area.topLeft());
+    }
+    move(wanted.topLeft());
+    resize(wanted.size());
+}
+
+void frmMain::readPaneState() {
+    struct Pane {
+        const char* key;
+        QWidget* widget;
+        QAction* item;
+    };
+    const Pane panes[] = {{"ToolBar", tbToolBar, mnuViewToolbar},
+                          {"StatusBar", sbStatusBar, mnuViewStatusBar},
+                          {"FileBrowser", SplitterLeft, mnuViewBrowser},
+                          {"ClipText", SplitterRight, mnuViewCliptext}};
+    for (const Pane& pane : panes) {
+        pane.widget->setVisible(readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
+        pane.item->setChecked(readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
+    }
+}
+
+void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
+    auto status = [splash](const QString& text) {
+        if (splash)
+            splash->showStatus(text);
+    };
+    // Shows a status text, pauses 100 ms so it can be read, and paints it again.
+    auto statusAndPause = [splash](const QString& text) {
+        if (!splash)
+            return;
+        splash->showStatus(text);
+        QThread::msleep(100);
+        splash->lblLoadStatus->repaint();
+    };
+    tabFiles->removeAllTabs();
+    DocumentRegistry.reset();
+
+    status(QStringLiteral("Reading Settings"));
+    restoreGeometryFromStore();
+
+    statusAndPause(QStringLiteral("Reading Keywords..."));
+    readKeywordSettings(EditorSettings);
+
+    statusAndPause(QStringLiteral("Reading Keyword Colors..."));
+    readKeywordColours(EditorSettings);
+
+    statusAndPause(QStringLiteral("Reading Editor Settings..."));
+    readEditorSwitches(EditorSettings);
+
+    statusAndPause(QStringLiteral("Reading Printer Settings..."));
+    readPrinterMargins(PageMargins);
+
+    readPaneState();
+
+    browserFolder = setting(QStringLiteral("LastDir"), AppPath());
+
+    for (int i = 1; i <= RecentFileList::kCount; ++i)
+        RecentFiles.setEntry(i, setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
+    refreshRecentFiles();
+
+    clipTextFolder = AppPath() + QStringLiteral("CLIPTEXT") + QDir::separator();
+    dlgCommonDialog.InitDir = AppPath();
+    // Qt's toolbars are flat already: buttons show a frame only under the mouse.
+
+    status(QStringLiteral("Populating Fonts List..."));
+    screenFonts = QFontDatabase::families();
+
+    if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("First Load"), QStringLiteral("False"));
+
+    NewDocument();
+    CommandLineOpen(commandLine);
+}
+
+void frmMain::CommandLineOpen(const QString& commandLine) {
+    if (commandLine.isEmpty())
+        return;
+    QString error;
+    bool ok = true;
+    if (commandLine.right(4) == QLatin1String(".KPJ")) {
+        WorkspaceReader workspace;
+        ok = workspace.open(commandLine, error);
+        while (ok && !workspace.atEnd()) {
+            QString caption;
+            QString path;
+            ok = workspace.readLine(caption, error) && workspace.readLine(path, error);
+            if (!ok)
+                break;
+            frmDocument* document = NewDocument();
+            ok = document->rtfText->LoadFile(path, error);
+            if (!ok)
+                break;
+            document->setCaption(caption);
+            document->Tag = path;
+            document->Changed = false;
+            tabFiles->setKeyedCaption(document->tabKey(), caption);
+        }
+    } else if (frmDocument* document = activeDocument()) {
+        ok = openFileInto(document, commandLine, FileTitleOf(commandLine), error);
+        tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
+    }
+    if (!ok)
+        MsgBox(QStringLiteral("An error occurred while processing the file ") + commandLine +
+                   QStringLiteral(", specified in the command line.") + QStringLiteral("\r\n") + error,
+               vbOKOnly);
+}
+
+void frmMain::ShutdownSequence() {
+    if (!isMinimized()) {
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainLeft"), singleText(float(pixelsToTwips(x()))));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainTop"), singleText(float(pixelsToTwips(y()))));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainWidth"),
+                    singleText(float(std::round(pixelsToTwips(width())))));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainHeight"),
+                    singleText(float(std::round(pixelsToTwips(height())))));
+    }
+    for (int i = 1; i <= RecentFileList::kCount; ++i)
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("RecentFile") + QString::number(i), RecentFiles.entry(i));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("StatusBar"), flagText(!sbStatusBar->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("FileBrowser"), flagText(!SplitterLeft->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("ClipText"), flagText(!SplitterRight->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("LastDir"), browserFolder);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (shuttingDown_) {
+        event->accept();
+        return;
+    }
+    // Every document is asked first; a Cancel at any save prompt stops the shut-down.
+    for (frmDocument* document : DocumentRegistry.openDocuments()) {
+        if (!document->subWindow()->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    ShutdownSequence();
+    shuttingDown_ = true;
+    event->accept();
+}
+
+frmMain* StartupSequence(const QString& commandLine) {
+    auto* splash = new frmSplash;
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    auto* main = new frmMain;
+    main->MainWindowInit(splash, commandLine);
+    splash->close();
+    splash->deleteLater();
+    main->show();
+    if (frmDocument* document = main->activeDocument())
+        document->rtfText->SetFocus();
+    return main;
+}
+
+} // namespace kelvane

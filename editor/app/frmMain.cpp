@@ -1,0 +1,324 @@
+// The main window: panes, menus, View and Window commands, and the open-files strip.
+#include "app/frmMain.h"
+
+#include "app/DocumentRegistry.h"
+#include "app/RecentFiles.h"
+#include "document/frmDocument.h"
+#include "platform/KeyedTabBar.h"
+#include "platform/PanelStatusBar.h"
+#include "platform/Twips.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kelvane {
+
+namespace {
+frmMain*& theMainWindow() {
+    static frmMain* window = nullptr;
+    return window;
+}
+} // namespace
+
+const QString frmMain::kDocumentFilter = QStringLiteral(
+    "All Files (*.*)|*.*|Text Files (*.txt, *.rtf, *.doc, *.faq)|*.txt;*.rtf;*.doc;*.faq|HTML "
+    "Files|*.htm;*.html;*.shtm;*.shtml;*.dhtm;*.dhtml|C/C++ Files|*.c;*.cpp;*.h|Java "
+    "Files|*.java;*.jav|Perl Files (*.pl)|*.pl|Pascal Files (*.pas)|*.pas|Basic Files "
+    "(*.bas)|*.bas|Visual Basic Files|*.mak;*.frm;*.bas;*.cls;*.pag;*.ctl;*.vbp");
+
+frmMain* frmMain::instance() { return theMainWindow(); }
+
+frmMain::frmMain() : dlgCommonDialog(this) {
+    theMainWindow() = this;
+    setWindowTitle(QStringLiteral("Kelvane"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
+    buildPanes();
+    buildMenus();
+}
+
+frmMain::~frmMain() {
+    if (theMainWindow() == this)
+        theMainWindow() = nullptr;
+}
+
+void frmMain::buildPanes() {
+    tbToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    tbToolBar->setMinimumHeight(twipsToPixels(420));
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
+
+    sbStatusBar = new PanelStatusBar(3, this);
+    setStatusBar(sbStatusBar);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* band = new QHBoxLayout;
+    band->setSpacing(0);
+
+    SplitterLeft = new QFrame(central);
+    SplitterLeft->setObjectName(QStringLiteral("SplitterLeft"));
+    SplitterLeft->setFrameStyle(QFrame::StyledPanel);
+    SplitterLeft->setFixedWidth(twipsToPixels(2265));
+    picBrowser = new QWidget(SplitterLeft);
+    (new QVBoxLayout(SplitterLeft))->addWidget(picBrowser);
+
+    mdiArea = new QMdiArea(central);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
+
+    SplitterRight = new QFrame(central);
+    SplitterRight->setObjectName(QStringLiteral("SplitterRight"));
+    SplitterRight->setFrameStyle(QFrame::StyledPanel);
+    SplitterRight->setFixedWidth(twipsToPixels(2280));
+    picClip = new QWidget(SplitterRight);
+    (new QVBoxLayout(SplitterRight))->addWidget(picClip);
+
+    band->addWidget(SplitterLeft);
+    band->addWidget(mdiArea, 1);
+    band->addWidget(SplitterRight);
+    column->addLayout(band, 1);
+
+    picTabs = new QWidget(central);
+    picTabs->setFixedHeight(twipsToPixels(360));
+    auto* strip = new QHBoxLayout(picTabs);
+    strip->setContentsMargins(twipsToPixels(60), 0, 0, 0);
+    lblOpenFiles = new QLabel(QStringLiteral("Opened Files:"), picTabs);
+    lblOpenFiles->setCursor(Qt::PointingHandCursor);
+    lblOpenFiles->setToolTip(QStringLiteral("Lists the open windows"));
+    lblOpenFiles->installEventFilter(this);
+    tabFiles = new KeyedTabBar(picTabs);
+    connect(tabFiles, &KeyedTabBar::keyClicked, this, &frmMain::tabFiles_Click);
+    strip->addWidget(lblOpenFiles);
+    strip->addSpacing(twipsToPixels(60));
+    strip->addWidget(tabFiles, 1);
+    column->addWidget(picTabs);
+    setCentralWidget(central);
+}
+
+void frmMain::buildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                       &frmMain::mnuFileNew_Click);
+    mnuFile->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                       &frmMain::mnuFileOpen_Click);
+    mnuFile->addAction(QStringLiteral("&Close"), this, &frmMain::mnuFileClose_Click);
+    mnuFile->addSeparator();
+    mnuFile->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                       &frmMain::mnuFileSave_Click);
+    mnuFile->addAction(QStringLiteral("Save &As..."), this, &frmMain::mnuFileSaveAs_Click);
+    mnuFile->addAction(QStringLiteral("Sa&ve All"), this, &frmMain::mnuFileSaveAll_Click);
+    mnuFileRecent << mnuFile->addSeparator();
+    for (int i = 1; i <= RecentFileList::kCount; ++i)
+        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
+    for (QAction* item : mnuFileRecent)
+        item->setVisible(false); // until the list is first refreshed
+    mnuFile->addSeparator();
+    mnuFile->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X), this,
+                       &frmMain::mnuFileExit_Click);
+
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuViewToolbar = mnuView->addAction(QStringLiteral("&Toolbar"), this, &frmMain::mnuViewToolbar_Click);
+    mnuViewStatusBar = mnuView->addAction(QStringLiteral("Status &Bar"), this, &frmMain::mnuViewStatusBar_Click);
+    mnuViewBrowser = mnuView->addAction(QStringLiteral("&File Browser"), this, &frmMain::mnuViewBrowser_Click);
+    mnuViewCliptext = mnuView->addAction(QStringLiteral("&Cliptext Browser"), this, &frmMain::mnuViewCliptext_Click);
+    for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar, mnuViewBrowser, mnuViewCliptext}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    mnuView->addSeparator();
+    mnuView->addAction(QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12), this,
+                       &frmMain::mnuViewRefresh_Click);
+
+    mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
+    mnuWindow->addAction(QStringLiteral("&New Window"), this, &frmMain::mnuWindowNewWindow_Click);
+    mnuWindow->addSeparator();
+    mnuWindow->addAction(QStringLiteral("&Cascade"), this, &frmMain::mnuWindowCascade_Click);
+    mnuWindow->addAction(QStringLiteral("Tile &Horizontal"), this, &frmMain::mnuWindowTileHorizontal_Click);
+    mnuWindow->addAction(QStringLiteral("Tile &Vertical"), this, &frmMain::mnuWindowTileVertical_Click);
+    mnuWindow->addAction(QStringLiteral("&Arrange Icons"), this, &frmMain::mnuWindowArrangeIcons_Click);
+    mnuWindow->addSeparator();
+    mnuWindow->addAction(QStringLiteral("&Minimize All Windows"), this, &frmMain::mnuWindowMinAll_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+}
+
+// --- documents ---
+
+frmDocument* frmMain::createDocumentWindow() {
+    auto* document = new frmDocument;
+    QMdiSubWindow* sub = mdiArea->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
+    sub->hide();
+    return document;
+}
+
+void frmMain::showDocumentWindow(frmDocument* document) {
+    QMdiSubWindow* sub = document->subWindow();
+    sub->setWindowTitle(document->Caption());
+    document->Form_Load();
+    sub->show();
+    if (mdiArea->activeSubWindow() == sub)
+        onSubWindowActivated(sub);
+    else
+        mdiArea->setActiveSubWindow(sub);
+    document->rtfText->SetFocus();
+}
+
+frmDocument* frmMain::activeDocument() const {
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
+}
+
+void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
+    if (!sub)
+        return;
+    if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
+        if (!document->isLoaded())
+            return;
+        document->Form_Activate();
+        document->Form_GotFocus();
+    }
+}
+
+void frmMain::tabFiles_Click(const QString& key) {
+    const int slot = key.mid(3).toInt();
+    if (frmDocument* document = DocumentRegistry.openDocument(slot)) {
+        mdiArea->setActiveSubWindow(document->subWindow());
+        document->setFocus(Qt::MouseFocusReason);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // "Opened Files:" works as a button that lists the open windows.
+    if (watched == lblOpenFiles) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            lblOpenFiles->setContentsMargins(twipsToPixels(15), twipsToPixels(15), 0, 0);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            lblOpenFiles->setContentsMargins(0, 0, 0, 0);
+            mnuWindow->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+}
+
+// --- View menu ---
+
+void frmMain::mnuViewToolbar_Click() { tbToolBar->setVisible(mnuViewToolbar->isChecked()); }
+
+void frmMain::mnuViewStatusBar_Click() { sbStatusBar->setVisible(mnuViewStatusBar->isChecked()); }
+
+void frmMain::mnuViewBrowser_Click() { SplitterLeft->setVisible(mnuViewBrowser->isChecked()); }
+
+void frmMain::mnuViewCliptext_Click() { SplitterRight->setVisible(mnuViewCliptext->isChecked()); }
+
+void frmMain::mnuViewRefresh_Click() {
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        document->RefreshDisplay();
+}
+
+// --- Window menu ---
+
+void frmMain::mnuWindowNewWindow_Click() { NewDocument(); }
+
+void frmMain::mnuWindowCascade_Click() { mdiArea->cascadeSubWindows(); }
+
+void frmMain::mnuWindowTileHorizontal_Click() { tileDocuments(Qt::Horizontal); }
+
+void frmMain::mnuWindowTileVertical_Click() { tileDocuments(Qt::Vertical); }
+
+void frmMain::tileDocuments(Qt::Orientation orientation) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        if (sub->isVisible() && !sub->isMinimized())
+            windows << sub;
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized())
+            sub->showNormal();
+        // Horizontal tiling stacks the windows one above the other, each the full width.
+        if (orientation == Qt::Horizontal)
+            sub->setGeometry(0, area.height() * i / n, area.width(),
+                             area.height() * (i + 1) / n - area.height() * i / n);
+        else
+            sub->setGeometry(area.width() * i / n, 0,
+                             area.width() * (i + 1) / n - area.width() * i / n, area.height());
+    }
+}
+
+void frmMain::mnuWindowArrangeIcons_Click() {
+    const QRect area = mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList()) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        sub->move(x, area.height() - size.height());
+        x += size.width();
+    }
+}
+
+void frmMain::mnuWindowMinAll_Click() {
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        document->subWindow()->showMinimized();
+}
+
+void frmMain::fillWindowList() {
+    for (QAction* action : windowListActions_) {
+        mnuWindow->removeAction(action);
+        action->deleteLater();
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    windowListActions_ << mnuWindow->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* sub : windows) {
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle())
+                                         : QStringLiteral("%1 %2").arg(number).arg(sub->windowTitle());
+        QAction* action = mnuWindow->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(sub == mdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (!sub)
+                return;
+            if (sub->isMinimized())
+                sub->showNormal();
+            mdiArea->setActiveSubWindow(sub);
+        });
+        windowListActions_ << action;
+        ++number;
+    }
+}
+
+} // namespace kelvane

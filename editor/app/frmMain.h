@@ -1,0 +1,135 @@
+// The main window: an MDI frame with toolbar, side panes, the open-files strip and the status
+// bar, its menus and the file commands.
+#pragma once
+
+#include "platform/CommonDialog.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace kelvane {
+
+class frmDocument;
+class frmSplash;
+class KeyedTabBar;
+class PanelStatusBar;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain();
+    ~frmMain() override;
+
+    /// The one main window of the run.
+    static frmMain* instance();
+
+    QMdiArea* mdiArea;
+    QToolBar* tbToolBar;
+    PanelStatusBar* sbStatusBar;
+    QFrame* SplitterLeft;  ///< holds the file-browser pane
+    QFrame* SplitterRight; ///< holds the cliptext pane
+    QWidget* picBrowser;
+    QWidget* picClip;
+    QWidget* picTabs;
+    QLabel* lblOpenFiles;
+    KeyedTabBar* tabFiles;
+    CommonDialog dlgCommonDialog;
+
+    QMenu* mnuFile;
+    QMenu* mnuEdit = nullptr; ///< the edit commands; also the document's right-click menu
+    QMenu* mnuView;
+    QMenu* mnuWindow;
+    QMenu* mnuHelp;
+    /// The recent-file items: 0 is the separator above them, 1 to 5 the entries.
+    QList<QAction*> mnuFileRecent;
+    QAction* mnuViewToolbar;
+    QAction* mnuViewStatusBar;
+    QAction* mnuViewBrowser;
+    QAction* mnuViewCliptext;
+
+    /// Folder shown by the file-browser pane and stored as "LastDir".
+    QString browserFolder;
+    /// Folder of the cliptext libraries.
+    QString clipTextFolder;
+    /// Screen font names, in the order the system reports them (for the Options dialog).
+    QStringList screenFonts;
+
+    /// Reads every setting and prepares the window; the splash shows the progress.
+    void MainWindowInit(frmSplash* splash, const QString& commandLine);
+    /// Opens the file or workspace named on the command line.
+    void CommandLineOpen(const QString& commandLine);
+    /// Writes the window layout, recent files and pane state back to the store.
+    void ShutdownSequence();
+
+    /// A new, hidden document window inside the MDI area.
+    frmDocument* createDocumentWindow();
+    /// Shows a document window (loading it) and makes it active.
+    void showDocumentWindow(frmDocument* document);
+    /// The active document window, or nullptr.
+    frmDocument* activeDocument() const;
+    /// Saves a document as the Save command does; true when it was written.
+    bool saveDocument(frmDocument* document);
+    /// Loads a file into a document as File > Open does after the dialog (backup, caption,
+    /// recent list). Returns false with the error text on failure.
+    bool openFileInto(frmDocument* document, const QString& path, const QString& title,
+                      QString& error);
+
+    /// Brings the recent-file items of the File menu in line with RecentFiles.
+    void refreshRecentFiles();
+    /// Reopens recent file i (1 to 5) in a new document.
+    void mnuFileRecent_Click(int index);
+
+    // File menu
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileSaveAll_Click();
+    void mnuFileExit_Click();
+    // View menu
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewCliptext_Click();
+    void mnuViewRefresh_Click();
+    // Window menu
+    void mnuWindowNewWindow_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowArrangeIcons_Click();
+    void mnuWindowMinAll_Click();
+
+    /// The filter of every document open and save dialog.
+    static const QString kDocumentFilter;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildPanes();
+    void buildMenus();
+    void fillWindowList();
+    void onSubWindowActivated(QMdiSubWindow* sub);
+    void tabFiles_Click(const QString& key);
+    void restoreGeometryFromStore();
+    void readPaneState();
+    bool saveUnderNewName(frmDocument* document, const QString& title, QString& error,
+                          bool& cancelled);
+    void tileDocuments(Qt::Orientation orientation);
+
+    QList<QAction*> windowListActions_;
+    bool shuttingDown_ = false;
+};
+
+} // namespace kelvane

@@ -1,0 +1,170 @@
+// The document window.
+#include "document/frmDocument.h"
+
+#include "app/DocumentRegistry.h"
+#include "app/EditorSettings.h"
+#include "app/frmMain.h"
+#include "platform/KeyedTabBar.h"
+#include "platform/MsgBox.h"
+#include "platform/PanelStatusBar.h"
+#include "platform/Twips.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace kelvane {
+
+frmDocument::frmDocument(QWidget* parent)
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)) {
+    lblColors->setAlignment(Qt::AlignCenter);
+    lblColors->setMinimumWidth(360);
+    lblColors->lower(); // behind rtfText
+    setFocusProxy(rtfText);
+    connect(rtfText, &RichTextBox::Change, this, &frmDocument::rtfText_Change);
+    connect(rtfText, &RichTextBox::SelChange, this, &frmDocument::rtfText_SelChange);
+    connect(rtfText, &RichTextBox::KeyDown, this, &frmDocument::rtfText_KeyDown);
+    connect(rtfText, &RichTextBox::KeyUp, this, &frmDocument::rtfText_KeyUp);
+    connect(rtfText, &RichTextBox::MouseUp, this, &frmDocument::rtfText_MouseUp);
+}
+
+QMdiSubWindow* frmDocument::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+
+QString frmDocument::tabKey() const { return tabKeyOf(FormIndex); }
+
+void frmDocument::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+    if (QMdiSubWindow* sub = subWindow())
+        sub->setWindowTitle(caption);
+}
+
+void frmDocument::layOut() {
+    rtfText->setGeometry(0, 0, width(), height());
+    lblColors->adjustSize();
+    lblColors->move(width() / 2 - lblColors->width() / 2, height() / 2 - lblColors->height() / 2);
+    if (EditorSettings.WordWrap)
+        rtfText->setRightMargin(pixelsToTwips(width()) - 400);
+    else
+        rtfText->setRightMargin(kNoWrapTwips);
+}
+
+void frmDocument::Form_Load() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    layOut();
+    rtfText->setDefaultFontName(EditorSettings.EditorFont);
+    frmMain::instance()->tabFiles->addKeyedTab(tabKey(), Caption());
+    Changed = false;
+}
+
+void frmDocument::Form_Activate() { RefreshDisplay(); }
+
+void frmDocument::Form_GotFocus() {
+    layOut();
+    showSelectionSize();
+    frmMain* main = frmMain::instance();
+    main->tabFiles->selectKey(tabKey());
+    main->tabFiles->setKeyedToolTip(tabKey(), Tag);
+}
+
+void frmDocument::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    DocumentRegistry.release(FormIndex);
+    frmMain::instance()->tabFiles->removeKeyedTab(tabKey());
+}
+
+void frmDocument::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void frmDocument::closeEvent(QCloseEvent* event) {
+    if (Changed) {
+        const int answer = MsgBox(QStringLiteral("Do you wish to save the changes you have made to the file ") +
+                                      Caption() + QLatin1Char('?'),
+                                  vbYesNoCancel, QStringLiteral("Save Changes?"));
+        if (answer == vbCancel) {
+            event->ignore();
+            return;
+        }
+        // A save that was cancelled or failed keeps the window (and the text) open.
+        if (answer == vbYes && !frmMain::instance()->saveDocument(this)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+    Form_Unload();
+}
+
+void frmDocument::RefreshDisplay() {
+    layOut();
+    frmMain::instance()->tabFiles->setKeyedCaption(tabKey(), Caption());
+    if (CodingBusy)
+        return;
+    const bool highlight = ChangedHighLight;
+    const bool changed = Changed;
+    rtfText->setVisible(false);
+    const qsizetype start = rtfText->SelStart();
+    const qsizetype length = rtfText->SelLength();
+    rtfText->setDefaultFontName(EditorSettings.EditorFont);
+    rtfText->setDefaultFontSize(EditorSettings.EditorSize);
+    rtfText->setSelStart(0);
+    rtfText->setSelLength(rtfText->textLength());
+    rtfText->setSelFontName(EditorSettings.EditorFont);
+    rtfText->setSelFontSize(EditorSettings.EditorSize);
+    rtfText->setSelStart(start);
+    rtfText->setSelLength(length);
+    rtfText->setVisible(true);
+    ChangedHighLight = highlight;
+    Changed = changed; // formatting is not a change of the text
+}
+
+void frmDocument::rtfText_Change() {
+    Changed = true;
+    ChangedHighLight = true;
+}
+
+void frmDocument::showSelectionSize() {
+    frmMain::instance()->sbStatusBar->setPanelText(
+        2, QString::number(rtfText->SelLength()) + QStringLiteral(" bytes selected."));
+}
+
+void frmDocument::rtfText_SelChange() {
+    if (!rtfText->isVisible())
+        return;
+    showSelectionSize();
+    const qsizetype line = rtfText->lineFromChar(rtfText->SelStart()) + 1;
+    frmMain::instance()->sbStatusBar->setPanelText(
+        3, QStringLiteral("Line ") + QString::number(line) + QStringLiteral(" of ") +
+               QString::number(rtfText->lineCount()) + QStringLiteral(" "));
+}
+
+void frmDocument::rtfText_KeyDown(int& keyCode, int shift) {
+    Q_UNUSED(keyCode);
+    Q_UNUSED(shift);
+}
+
+void frmDocument::rtfText_KeyUp(int& keyCode, int shift) {
+    if (shift != 4)
+        return;
+    if (keyCode == 35)
+        rtfText->Span(QStringLiteral(".?!:"), true, false);
+    else if (keyCode == 36)
+        rtfText->Span(QStringLiteral(".?!:"), false, false);
+}
+
+void frmDocument::rtfText_MouseUp(int button, int shift, QPoint globalPosition) {
+    Q_UNUSED(shift);
+    if (button != 2)
+        return;
+    if (QMenu* editMenu = frmMain::instance()->mnuEdit)
+        editMenu->popup(globalPosition);
+}
+
+} // namespace kelvane

@@ -1,0 +1,69 @@
+// The window of one open document: its rich-text control, change flags, tab in the open-files
+// strip and the status bar texts for its selection.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QMdiSubWindow;
+
+namespace kelvane {
+
+class RichTextBox;
+
+class frmDocument : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmDocument(QWidget* parent = nullptr);
+
+    RichTextBox* rtfText;
+    /// Progress texts of whole-document colouring, seen while rtfText is hidden.
+    QLabel* lblColors;
+
+    /// The text changed since it was loaded or saved.
+    bool Changed = false;
+    /// The colouring is out of date.
+    bool ChangedHighLight = false;
+    /// Slot number in the document table.
+    int FormIndex = 0;
+    /// The stored path of the document's file; empty while untitled.
+    QString Tag;
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption);
+    /// A document is untitled while its caption begins with "File " (exact case).
+    bool isUntitled() const { return Caption().left(5) == QLatin1String("File "); }
+    QString tabKey() const;
+
+    /// Re-applies the editor font and, with AutoCode, colours an out-of-date document.
+    void RefreshDisplay();
+
+    /// Window events, called by the main window as the window system would.
+    void Form_Load();
+    void Form_Activate();
+    void Form_GotFocus();
+    /// Frees the slot and the tab; runs once, when the window closes.
+    void Form_Unload();
+    bool isLoaded() const { return loaded_; }
+
+    QMdiSubWindow* subWindow() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void layOut();
+    void rtfText_Change();
+    void rtfText_SelChange();
+    void rtfText_KeyDown(int& keyCode, int shift);
+    void rtfText_KeyUp(int& keyCode, int shift);
+    void rtfText_MouseUp(int button, int shift, QPoint globalPosition);
+    void showSelectionSize();
+
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool CodingBusy = false;
+};
+
+} // namespace kelvane

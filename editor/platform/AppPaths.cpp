@@ -1,0 +1,41 @@
+// The program's folder and the file-name helpers.
+#include "platform/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace kelvane {
+
+namespace {
+QString& appPathOverride() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString AppPath() {
+    QString folder = appPathOverride().isEmpty()
+                         ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                         : appPathOverride();
+    const QChar separator = QDir::separator();
+    while (folder.endsWith(separator) && folder.size() > 1)
+        folder.chop(1);
+    if (!folder.endsWith(separator))
+        folder += separator;
+    return folder;
+}
+
+void setAppPathOverride(const QString& folder) { appPathOverride() = folder; }
+
+QString FileTitleOf(const QString& path) {
+#ifdef Q_OS_WIN
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+#else
+    // A backslash is an ordinary character of a file name here.
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+#endif
+    return cut < 0 ? path : path.mid(cut + 1);
+}
+
+} // namespace kelvane

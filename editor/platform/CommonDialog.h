@@ -1,0 +1,104 @@
+// The common dialog: file open and save, colour and printer choice with the properties the
+// editor's commands set and read.
+#pragma once
+
+#include "platform/rtf/RichText.h"
+
+#include <QString>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace kelvane {
+
+/// Flag: ask before overwriting an existing file in the save dialog.
+inline constexpr int cdlOFNOverwritePrompt = 0x2;
+/// Flag: the chosen file must exist (open dialog).
+inline constexpr int cdlOFNFileMustExist = 0x1000;
+
+/// What a file dialog was asked to show.
+struct FileDialogRequest {
+    enum Kind { Open, Save } kind = Open;
+    QString title;
+    QString filter; ///< "Description|*.a;*.b|Other|*.c"
+    QString initDir;
+    QString fileName;
+    QString defaultExt;
+    int flags = 0;
+};
+
+/// Where the dialogs go: the real ones, or a script in tests.
+class CommonDialogBackend {
+public:
+    virtual ~CommonDialogBackend() = default;
+    /// The chosen path, or nothing when cancelled.
+    virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+    /// The chosen colour, or nothing when cancelled.
+    virtual std::optional<WinColour> chooseColour(WinColour initial) = 0;
+    /// True when the user confirmed the printer dialog.
+    virtual bool choosePrinter(bool setupOnly) = 0;
+};
+
+/// Replaces the real dialogs (nullptr restores them).
+void setCommonDialogBackend(CommonDialogBackend* backend);
+
+/// One shared dialog object: properties are set, a Show... call runs the dialog and fills
+/// FileName and FileTitle (or Color). A Show... call returns false when the user cancelled.
+class CommonDialog {
+public:
+    explicit CommonDialog(QWidget* owner = nullptr) : owner_(owner) {}
+
+    QString DialogTitle;
+    QString Filter;
+    QString FileName;  ///< full path chosen (also the initial name)
+    QString FileTitle; ///< name without its folder
+    QString InitDir;
+    QString DefaultExt; ///< with or without the leading dot
+    WinColour Color = 0;
+    int Flags = 0;
+    bool CancelError = false; ///< kept for callers that distinguish; Show... returns false either way
+
+    bool ShowOpen();
+    bool ShowSave();
+    bool ShowColor();
+    bool ShowPrinter();
+    bool ShowPrinterSetup();
+
+    /// Converts a "Description|patterns|..." filter into Qt's name filters.
+    static QStringList qtNameFilters(const QString& filter);
+
+private:
+    bool showFile(FileDialogRequest::Kind kind);
+
+    QWidget* owner_;
+};
+
+/// A scripted back end for tests: answers from queues and records every request.
+class ScriptedCommonDialogs : public CommonDialogBackend {
+public:
+    ScriptedCommonDialogs() { setCommonDialogBackend(this); }
+    ~ScriptedCommonDialogs() override { setCommonDialogBackend(nullptr); }
+    ScriptedCommonDialogs(const ScriptedCommonDialogs&) = delete;
+    ScriptedCommonDialogs& operator=(const ScriptedCommonDialogs&) = delete;
+
+    /// Queues a file answer; an empty optional cancels.
+    void answerFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+    void answerColour(std::optional<WinColour> colour) { colours_.push_back(colour); }
+    void answerPrinter(bool ok) { printers_.push_back(ok); }
+    const std::vector<FileDialogRequest>& fileRequests() const { return fileRequests_; }
+
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<WinColour> chooseColour(WinColour initial) override;
+    bool choosePrinter(bool setupOnly) override;
+
+private:
+    std::deque<std::optional<QString>> files_;
+    std::deque<std::optional<WinColour>> colours_;
+    std::deque<bool> printers_;
+    std::vector<FileDialogRequest> fileRequests_;
+};
+
+} // namespace kelvane

@@ -1,0 +1,142 @@
+// The rich-text control of a document window: plain text in a QPlainTextEdit with per-character
+// formatting kept beside it. Every public position and length counts a line break as two
+// characters (CR LF), as the editor's commands expect.
+#pragma once
+
+#include "platform/TextEncoding.h"
+#include "platform/rtf/RichText.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QTextDocument;
+
+namespace kelvane {
+
+class RichTextView;
+class StyleOverlay;
+
+/// Wrap width meaning "do not wrap".
+inline constexpr double kNoWrapTwips = 524288;
+
+class RichTextBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit RichTextBox(QWidget* parent = nullptr);
+    ~RichTextBox() override;
+
+    // --- Text and selection (positions count CR LF as two) ---
+    /// The whole content, lines joined by CR LF.
+    QString Text() const;
+    /// Replaces the whole content with plain text (CR LF, LF or CR line breaks).
+    void setText(const QString& text);
+    /// Length of Text() without building it.
+    qsizetype textLength() const;
+    qsizetype SelStart() const;
+    /// Puts the caret at a position, with nothing selected.
+    void setSelStart(qsizetype position);
+    qsizetype SelLength() const;
+    /// Selects this many characters from SelStart.
+    void setSelLength(qsizetype length);
+    QString SelText() const;
+    /// Replaces the selection with plain text; one step of the undo history.
+    void setSelText(const QString& text);
+    /// The selection as RTF markup, with its formatting.
+    QByteArray SelRTF() const;
+    /// Replaces the selection with RTF markup, formatted; one step of the undo history.
+    void setSelRTF(const QByteArray& rtf);
+
+    // --- Formatting (not edits: no undo step, no change event) ---
+    void setSelColor(WinColour colour);
+    void setSelFontName(const QString& name);
+    void setSelFontSize(float points);
+    void setSelBold(bool on);
+    void setSelItalic(bool on);
+    void setSelUnderline(bool on);
+    /// The control's own font, used where characters name none.
+    void setDefaultFontName(const QString& name);
+    void setDefaultFontSize(float points);
+    QString defaultFontName() const { return defaultFontName_; }
+    float defaultFontSize() const { return defaultFontSize_; }
+    /// Lines wrap at this width in twips; kNoWrapTwips or more means no wrapping.
+    void setRightMargin(double twips);
+    double rightMargin() const { return wrapTwips_; }
+
+    // --- Files ---
+    /// Replaces the content with a file: RTF files formatted, other files as plain text
+    /// (encoding and line breaks remembered for saving). Returns false and the system's
+    /// description of the failure in `error`.
+    bool LoadFile(const QString& path, QString& error);
+    /// Writes the whole content: format 0 RTF, 1 plain text in the file's own encoding and line
+    /// breaks. The file on disk is replaced atomically.
+    bool SaveFile(const QString& path, int format, QString& error);
+    const TextFileFormat& fileFormat() const { return fileFormat_; }
+
+    // --- Selection spanning and line messages ---
+    /// Extends the selection forward from its end or backward from its start over the
+    /// characters of `set` (with `negate`, over the characters not in it).
+    void Span(const QString& set, bool forward, bool negate);
+    /// Stops (false) or resumes (true) painting.
+    void setRedraw(bool on);
+    /// Line holding a position (display lines when wrapping).
+    qsizetype lineFromChar(qsizetype position) const;
+    /// Position of a line's first character, -1 past the last line.
+    qsizetype lineIndex(qsizetype line) const;
+    /// Length of the line holding a position, without its line break.
+    qsizetype lineLength(qsizetype position) const;
+    qsizetype lineCount() const;
+    void undo();
+    /// Repaints the control.
+    void Refresh();
+    void SetFocus();
+
+    // --- For the colouring engine, printing and export ---
+    /// The content with each line break as one '\n' (document positions).
+    QString documentText() const;
+    qsizetype toDocumentPosition(qsizetype position) const;
+    qsizetype fromDocumentPosition(qsizetype documentPosition) const;
+    /// Colours characters from document position `from` by class (see StyleOverlay).
+    void colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
+                       const std::vector<WinColour>& classColours);
+    /// The style of the character at a position (CR LF counting).
+    CharStyle styleAt(qsizetype position) const;
+    /// The whole content with its formatting.
+    RichText richText() const;
+
+    RichTextView* view() const { return view_; }
+    QTextDocument* document() const;
+
+signals:
+    void Change();
+    void SelChange();
+    /// Before the key acts; setting keyCode to 0 swallows the key.
+    void KeyDown(int& keyCode, int shift);
+    void KeyUp(int& keyCode, int shift);
+    void MouseUp(int button, int shift, QPoint globalPosition);
+
+private:
+    void selectDocumentRange(qsizetype from, qsizetype to);
+    QByteArray rtfOf(qsizetype from, qsizetype to) const;
+    void insertRich(const RichText& rich);
+    void loadPlain(const DecodedText& decoded);
+    QString plainTextOf(qsizetype from, qsizetype to) const;
+    void applyDefaultFont();
+    void emitSelChangeIfMoved();
+    bool wrapping() const;
+    void layOutUpTo(int blockNumber) const;
+
+    RichTextView* view_;
+    StyleOverlay* overlay_;
+    TextFileFormat fileFormat_;
+    QString defaultFontName_ = QStringLiteral("Courier New");
+    float defaultFontSize_ = 10;
+    double wrapTwips_ = kNoWrapTwips;
+    qsizetype lastSelStart_ = -1;
+    qsizetype lastSelLength_ = -1;
+};
+
+} // namespace kelvane

@@ -1,0 +1,205 @@
+// File menu commands driven through scripted dialogs.
+#include "AppFixture.h"
+
+#include "app/RecentFiles.h"
+#include "platform/KeyedTabBar.h"
+
+#include <QFile>
+#include <QMdiSubWindow>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace kelvane::test {
+namespace {
+
+using FileCommandsTest = AppFixture;
+
+TEST_F(FileCommandsTest, OpenLoadsFileWritesRtfBackupAndTopsRecentList) {
+    start();
+    const QString path = scratch.write("a.txt", "alpha\r\nbeta\r\n");
+    dialogs.answerFile(path);
+    main->mnuFileOpen_Click();
+    ASSERT_EQ(dialogs.fileRequests().size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests()[0].title, "Open");
+    EXPECT_EQ(dialogs.fileRequests()[0].filter, frmMain::kDocumentFilter);
+    frmDocument* document = main->activeDocument();
+    EXPECT_EQ(document->Caption(), "a.txt");
+    EXPECT_EQ(document->Tag, path);
+    EXPECT_FALSE(document->Changed);
+    EXPECT_EQ(document->rtfText->Text(), "alpha\r\nbeta\r\n");
+    EXPECT_TRUE(readAll(path + "~").startsWith("{\\rtf"));
+    EXPECT_EQ(RecentFiles.entry(1), path);
+    EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "a.txt"}));
+}
+
+TEST_F(FileCommandsTest, OpenCancelledDoesNothingAndMissingFileKeepsEmptyUntitled) {
+    start();
+    dialogs.answerFile(std::nullopt);
+    main->mnuFileOpen_Click();
+    EXPECT_EQ(captions().size(), 1u);
+    dialogs.answerFile(scratch.file("missing.txt"));
+    main->mnuFileOpen_Click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred while you were trying to open a file:\r\n"));
+    EXPECT_EQ(boxes.asked()[0].title, "File I/O Error");
+    EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "File 2"}));
+}
+
+TEST_F(FileCommandsTest, SaveUntitledAsksForNameAndRenamesItsOwnTab) {
+    start();
+    NewDocument();
+    NewDocument();
+    DocumentRegistry.openDocument(1)->subWindow()->close();
+    frmDocument* third = DocumentRegistry.openDocument(3);
+    main->mdiArea->setActiveSubWindow(third->subWindow());
+    third->rtfText->setText("x");
+    const QString path = scratch.file("named.c");
+    dialogs.answerFile(path);
+    main->mnuFileSaveAs_Click();
+    EXPECT_EQ(dialogs.fileRequests().back().title, "Save As");
+    EXPECT_EQ(third->Caption(), "named.c");
+    EXPECT_EQ(main->tabFiles->tabText(main->tabFiles->indexOfKey("Tab3")), "named.c");
+    EXPECT_EQ(main->tabFiles->tabText(main->tabFiles->indexOfKey("Tab2")), "File 2");
+    EXPECT_EQ(readAll(path), "x");
+}
+
+TEST_F(FileCommandsTest, SaveOfTitledDocumentWritesItsPathWithoutDialog) {
+    const QString path = scratch.write("b.txt", "one\ntwo\n");
+    start(path);
+    frmDocument* document = main->activeDocument();
+    document->rtfText->setSelStart(document->rtfText->textLength());
+    document->rtfText->setSelText("three\r\n");
+    main->mnuFileSave_Click();
+    EXPECT_TRUE(dialogs.fileRequests().empty());
+    EXPECT_EQ(readAll(path), "one\ntwo\nthree\n") << "the file keeps its LF line breaks";
+    EXPECT_FALSE(document->Changed);
+}
+
+TEST_F(FileCommandsTest, FileTitledLikeUntitledIsSavedThroughTheDialog) {
+    const QString path = scratch.write("File list.txt", "x");
+    start(path);
+    dialogs.answerFile(scratch.file("other.txt"));
+    main->mnuFileSave_Click();
+    ASSERT_EQ(dialogs.fileRequests().size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests()[0].title, "Save");
+}
+
+TEST_F(FileCommandsTest, OpenedRtfFileIsSavedAsPlainText) {
+    const QString path = scratch.write("r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red\\cf0  text\\par}");
+    start(path);
+    main->mnuFileSave_Click();
+    EXPECT_EQ(readAll(path), "red text\n");
+}
+
+TEST_F(FileCommandsTest, SaveAllStopsAtFirstCancelledName) {
+    start();
+    NewDocument();
+    dialogs.answerFile(std::nullopt);
+    dialogs.answerFile(scratch.file("second.txt"));
+    main->mnuFileSaveAll_Click();
+    ASSERT_EQ(dialogs.fileRequests().size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests()[0].title, "Save File 1");
+    EXPECT_FALSE(QFile::exists(scratch.file("second.txt")));
+    EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "File 2"}));
+}
+
+TEST_F(FileCommandsTest, SaveAllSavesEveryDocumentInSlotOrder) {
+    const QString titled = scratch.write("t.txt", "t");
+    start(titled);
+    NewDocument()->rtfText->setText("new");
+    main->activeDocument()->Changed = true;
+    dialogs.answerFile(scratch.file("n.txt"));
+    main->mnuFileSaveAll_Click();
+    EXPECT_EQ(dialogs.fileRequests().size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests()[0].title, "Save File 2");
+    EXPECT_EQ(readAll(scratch.file("n.txt")), "new");
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        EXPECT_FALSE(document->Changed);
+}
+
+// Runs a save with the process's file size limit lowered, as a full disk would fail it.
+bool saveWithFullDisk(frmMain* main) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 4;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    main->mnuFileSave_Click();
+    setrlimit(RLIMIT_FSIZE, &old);
+    return true;
+}
+
+TEST_F(FileCommandsTest, FailedSaveOnFullDiskLeavesOldFileByteIdenticalAndReports) {
+    const QByteArray original = "original content\r\nsecond line\r\n";
+    const QString path = scratch.write("keep.txt", original);
+    start(path);
+    frmDocument* document = main->activeDocument();
+    document->rtfText->setText(QString("replacement ").repeated(100));
+    saveWithFullDisk(main.get());
+    EXPECT_EQ(readAll(path), original);
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred trying to save the file keep.txt.\r\n"));
+    EXPECT_TRUE(document->Changed);
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files).size(), 3)
+        << "no temporary file is left behind: " << QDir(scratch.path()).entryList(QDir::Files).join(",").toStdString();
+}
+
+TEST_F(FileCommandsTest, FailedSaveIntoMissingFolderKeepsDocumentState) {
+    start();
+    frmDocument* document = main->activeDocument();
+    document->rtfText->setText("text");
+    dialogs.answerFile(scratch.file("no/such/folder/x.txt"));
+    main->mnuFileSaveAs_Click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r"));
+    EXPECT_FALSE(boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r\n"));
+    EXPECT_EQ(document->Caption(), "File 1");
+    EXPECT_TRUE(document->Tag.isEmpty());
+}
+
+TEST_F(FileCommandsTest, SaveAllFailureShowsItsMessageAndStops) {
+    start();
+    frmDocument* document = main->activeDocument();
+    document->rtfText->setText("text");
+    dialogs.answerFile(scratch.file("no/such/x.txt"));
+    main->mnuFileSaveAll_Click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].prompt, "An error occurred during the save process.");
+    EXPECT_EQ(boxes.asked()[0].title, "File I/O Error");
+}
+
+TEST_F(FileCommandsTest, CommandsWithoutDocumentDoNothing) {
+    start();
+    main->activeDocument()->subWindow()->close();
+    main->mnuFileSave_Click();
+    main->mnuFileSaveAs_Click();
+    main->mnuFileClose_Click();
+    main->mnuFileSaveAll_Click();
+    EXPECT_TRUE(dialogs.fileRequests().empty());
+    EXPECT_TRUE(boxes.asked().empty());
+}
+
+TEST_F(FileCommandsTest, RecentItemsFollowTheList) {
+    start();
+    EXPECT_FALSE(main->mnuFileRecent[0]->isVisible());
+    const QString a = scratch.write("a.txt", "a");
+    const QString b = scratch.write("b.txt", "b");
+    for (const QString& path : {a, b, a}) {
+        dialogs.answerFile(path);
+        main->mnuFileOpen_Click();
+    }
+    EXPECT_EQ(RecentFiles.entry(1), a);
+    EXPECT_EQ(RecentFiles.entry(2), b);
+    EXPECT_EQ(RecentFiles.entry(3), a);
+    EXPECT_TRUE(main->mnuFileRecent[0]->isVisible());
+    EXPECT_TRUE(main->mnuFileRecent[3]->isVisible());
+    EXPECT_FALSE(main->mnuFileRecent[4]->isVisible());
+    main->mnuFileRecent_Click(2);
+    EXPECT_EQ(main->activeDocument()->Caption(), "b.txt");
+    EXPECT_EQ(RecentFiles.entry(1), a) << "reopening does not reorder the list";
+}
+
+} // namespace
+} // namespace kelvane::test

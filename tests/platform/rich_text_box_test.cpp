@@ -1,0 +1,312 @@
+// The rich-text control: CR LF positions, selection, formatting outside the undo history,
+// files, spanning, line messages and events.
+#include "platform/richtext/RichTextBox.h"
+#include "platform/richtext/RichTextView.h"
+#include "support/TestSupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kelvane {
+namespace {
+
+using test::readAll;
+using test::ScratchDir;
+
+/// Lines of a CR LF text: (start, length without the break).
+std::vector<std::pair<qsizetype, qsizetype>> linesOf(const QString& text) {
+    std::vector<std::pair<qsizetype, qsizetype>> lines;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype br = text.indexOf(QLatin1String("\r\n"), start);
+        if (br < 0) {
+            lines.emplace_back(start, text.size() - start);
+            return lines;
+        }
+        lines.emplace_back(start, br - start);
+        start = br + 2;
+    }
+}
+
+TEST(RichTextBoxTest, PositionsCountLineBreaksAsTwoUnderRandomEdits) {
+    RichTextBox box;
+    QString model;
+    std::mt19937 random(11);
+    const QStringList pieces = {"a", "bc", "\r\n", "x\r\ny", "\r\n\r\n", QString::fromUtf8("ü"), "\t", "longer text"};
+    for (int step = 0; step < 400; ++step) {
+        // Positions that never split a CR LF pair.
+        std::vector<qsizetype> cuts;
+        for (qsizetype i = 0; i <= model.size(); ++i)
+            if (i == 0 || i == model.size() || !(model[i - 1] == '\r' && model[i] == '\n'))
+                cuts.push_back(i);
+        qsizetype a = cuts[random() % cuts.size()];
+        qsizetype b = cuts[random() % cuts.size()];
+        if (a > b)
+            std::swap(a, b);
+        if (random() % 3 == 0)
+            b = a;
+        box.setSelStart(a);
+        box.setSelLength(b - a);
+        ASSERT_EQ(box.SelStart(), a);
+        ASSERT_EQ(box.SelLength(), b - a);
+        ASSERT_EQ(box.SelText(), model.mid(a, b - a));
+        const QString piece = random() % 4 == 0 ? QString() : pieces[random() % pieces.size()];
+        box.setSelText(piece);
+        model.replace(a, b - a, piece);
+        ASSERT_EQ(box.Text(), model);
+        ASSERT_EQ(box.textLength(), model.size());
+        ASSERT_EQ(box.SelStart(), a + piece.size());
+        ASSERT_EQ(box.SelLength(), 0);
+    }
+    const auto lines = linesOf(model);
+    ASSERT_EQ(box.lineCount(), qsizetype(lines.size()));
+    for (qsizetype line = 0; line < qsizetype(lines.size()); ++line) {
+        const auto [start, length] = lines[size_t(line)];
+        EXPECT_EQ(box.lineIndex(line), start);
+        EXPECT_EQ(box.lineLength(start), length);
+        EXPECT_EQ(box.lineFromChar(start + length), line);
+        const qsizetype doc = box.toDocumentPosition(start);
+        EXPECT_EQ(box.fromDocumentPosition(doc), start);
+    }
+    EXPECT_EQ(box.lineIndex(qsizetype(lines.size())), -1);
+}
+
+TEST(RichTextBoxTest, PositionInsideLineBreakStandsForTheBreak) {
+    RichTextBox box;
+    box.setText("ab\r\ncd");
+    box.setSelStart(3); // between CR and LF
+    EXPECT_EQ(box.SelStart(), 2);
+    box.setSelStart(1);
+    box.setSelLength(4);
+    EXPECT_EQ(box.SelText(), "b\r\nc");
+}
+
+TEST(RichTextBoxTest, ColouringIsNotAnEditAndTypedTextTakesColourAtCaret) {
+    RichTextBox box;
+    box.resize(400, 200);
+    box.show();
+    box.setText("hello world");
+    QSignalSpy changes(&box, &RichTextBox::Change);
+    box.setSelStart(0);
+    box.setSelLength(5);
+    box.setSelColor(0x0000FF);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(box.document()->isUndoAvailable() && box.document()->availableUndoSteps() > 1);
+    EXPECT_EQ(box.styleAt(0).colour, 0x0000FFu);
+    EXPECT_FALSE(box.styleAt(6).hasColour);
+
+    box.setSelStart(5);
+    QTest::keyClicks(box.view(), "XY");
+    EXPECT_EQ(box.Text(), "helloXY world");
+    EXPECT_EQ(box.styleAt(5).colour, 0x0000FFu) << "typed characters take the colour at the caret";
+    EXPECT_EQ(box.styleAt(6).colour, 0x0000FFu);
+    EXPECT_GT(changes.count(), 0);
+
+    box.setSelStart(0);
+    box.setSelLength(box.textLength());
+    box.setSelColor(0x00FF00);
+    box.undo();
+    EXPECT_EQ(box.Text(), "hello world") << "undo takes back the typing, not the colouring";
+    EXPECT_EQ(box.styleAt(0).colour, 0x00FF00u);
+}
+
+TEST(RichTextBoxTest, WindowTextColourIsThePlainColour) {
+    RichTextBox box;
+    box.setText("abc");
+    box.setSelStart(0);
+    box.setSelLength(3);
+    box.setSelColor(0x123456);
+    box.setSelColor(kWindowTextColour);
+    EXPECT_FALSE(box.styleAt(1).hasColour);
+}
+
+TEST(RichTextBoxTest, RichSelectionTravelsWithItsFormatting) {
+    RichTextBox source;
+    source.setText("plain red\r\nbold");
+    source.setSelStart(6);
+    source.setSelLength(3);
+    source.setSelColor(0x0000FF);
+    source.setSelStart(11);
+    source.setSelLength(4);
+    source.setSelBold(true);
+    source.setSelStart(4);
+    source.setSelLength(11);
+    const QByteArray rtf = source.SelRTF();
+    EXPECT_TRUE(rtf.startsWith("{\\rtf"));
+
+    RichTextBox target;
+    target.setText("[]");
+    target.setSelStart(1);
+    target.setSelRTF(rtf);
+    EXPECT_EQ(target.Text(), "[n red\r\nbold]");
+    EXPECT_EQ(target.styleAt(3).colour, 0x0000FFu);
+    EXPECT_FALSE(target.styleAt(2).hasColour);
+    EXPECT_TRUE(target.styleAt(9).bold);
+    EXPECT_FALSE(target.styleAt(12).bold);
+    target.undo();
+    EXPECT_EQ(target.Text(), "[]") << "a rich paste is one undo step";
+}
+
+struct FileCase {
+    const char* name;
+    QByteArray bytes;
+};
+
+TEST(RichTextBoxTest, TextFilesSaveBackByteForByte) {
+    const FileCase cases[] = {
+        {"crlf", "one\r\ntwo\r\n"},
+        {"lf without final break", "one\ntwo"},
+        {"cr", "mac\rstyle\r"},
+        {"mixed breaks", "a\r\nb\nc\r\nd\re\r\n"},
+        {"windows-1252", "caf\xE9 \x80 \xA0nbsp\r\n"},
+        {"utf-8 with bom", "\xEF\xBB\xBFhi \xC3\xBC\n"},
+        {"utf-16 le", QByteArray("\xFF\xFEh\0i\0\r\0\n\0", 10)},
+        {"nul bytes", QByteArray("a\0b\r\n", 5)},
+        {"empty", ""},
+    };
+    ScratchDir dir;
+    for (const FileCase& c : cases) {
+        const QString path = dir.write("f.txt", c.bytes);
+        RichTextBox box;
+        QString error;
+        ASSERT_TRUE(box.LoadFile(path, error)) << c.name;
+        ASSERT_TRUE(box.SaveFile(dir.file("g.txt"), 1, error)) << c.name;
+        EXPECT_EQ(readAll(dir.file("g.txt")), c.bytes) << c.name;
+    }
+}
+
+TEST(RichTextBoxTest, UnchangedLinesKeepTheirBreaksAfterEditsElsewhere) {
+    ScratchDir dir;
+    const QString path = dir.write("m.txt", "a\r\nb\nc\r\n");
+    RichTextBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadFile(path, error));
+    box.setSelStart(0);
+    box.setSelText("new\r\n");
+    ASSERT_TRUE(box.SaveFile(path, 1, error));
+    EXPECT_EQ(readAll(path), "new\r\na\r\nb\nc\r\n");
+}
+
+TEST(RichTextBoxTest, TextThatOutgrowsWindows1252IsSavedAsUtf8) {
+    ScratchDir dir;
+    const QString path = dir.write("w.txt", "caf\xE9\r\n");
+    RichTextBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadFile(path, error));
+    box.setSelStart(box.textLength());
+    box.setSelText(QString::fromUtf8("日本"));
+    ASSERT_TRUE(box.SaveFile(path, 1, error));
+    EXPECT_EQ(readAll(path), QByteArray("caf\xC3\xA9\r\n\xE6\x97\xA5\xE6\x9C\xAC"));
+}
+
+TEST(RichTextBoxTest, RtfFilesLoadFormattedAndSaveAsRtfOrText) {
+    ScratchDir dir;
+    const QString path = dir.write("r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue255;}a\\cf1 b\\cf0 c\\par d}");
+    RichTextBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadFile(path, error));
+    EXPECT_EQ(box.Text(), "abc\r\nd");
+    EXPECT_EQ(box.styleAt(1).colour, 0xFF0000u);
+    ASSERT_TRUE(box.SaveFile(dir.file("copy.rtf"), 0, error));
+    RichTextBox again;
+    ASSERT_TRUE(again.LoadFile(dir.file("copy.rtf"), error));
+    EXPECT_EQ(again.Text(), box.Text());
+    EXPECT_EQ(again.styleAt(1).colour, 0xFF0000u);
+    EXPECT_FALSE(again.styleAt(2).hasColour);
+}
+
+TEST(RichTextBoxTest, MissingFileReportsTheSystemError) {
+    RichTextBox box;
+    box.setText("unchanged");
+    QString error;
+    EXPECT_FALSE(box.LoadFile("/no/such/file.txt", error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(box.Text(), "unchanged");
+}
+
+TEST(RichTextBoxTest, SpanExtendsOverTheSetOrItsComplement) {
+    RichTextBox box;
+    box.setText("ab..!?cd");
+    box.setSelStart(2);
+    box.Span(".?!:", true, false);
+    EXPECT_EQ(box.SelStart(), 2);
+    EXPECT_EQ(box.SelLength(), 4);
+    box.setSelStart(6);
+    box.Span(".?!:", false, false);
+    EXPECT_EQ(box.SelStart(), 2);
+    EXPECT_EQ(box.SelLength(), 4);
+    box.setSelStart(0);
+    box.Span(".?!:", true, true);
+    EXPECT_EQ(box.SelText(), "ab");
+}
+
+TEST(RichTextBoxTest, WrappedLinesAreDisplayLines) {
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    box.setText(QString("word ").repeated(200) + "\r\nshort");
+    EXPECT_EQ(box.lineCount(), 2);
+    box.setRightMargin(3000); // about two inches
+    const qsizetype lines = box.lineCount();
+    EXPECT_GT(lines, 3);
+    const qsizetype last = box.lineIndex(lines - 1);
+    EXPECT_EQ(box.Text().mid(last), "short");
+    EXPECT_EQ(box.lineFromChar(box.textLength()), lines - 1);
+    qsizetype total = 0;
+    for (qsizetype line = 0; line + 1 < lines; ++line)
+        total += box.lineLength(box.lineIndex(line));
+    EXPECT_EQ(total, 1000) << "the wrapped lines of the first paragraph cover it exactly";
+    box.setRightMargin(kNoWrapTwips);
+    EXPECT_EQ(box.lineCount(), 2);
+}
+
+TEST(RichTextBoxTest, KeyDownComesBeforeTheKeyActsAndCanSwallowIt) {
+    RichTextBox box;
+    box.show();
+    box.setText("line");
+    box.setSelStart(4);
+    QString seen;
+    int shiftSeen = -1;
+    QObject::connect(&box, &RichTextBox::KeyDown, [&](int& keyCode, int shift) {
+        if (keyCode == 13)
+            seen = box.Text();
+        shiftSeen = shift;
+        if (keyCode == 'Q')
+            keyCode = 0;
+    });
+    QTest::keyClick(box.view(), Qt::Key_Return);
+    EXPECT_EQ(seen, "line");
+    EXPECT_EQ(box.Text(), "line\r\n");
+    QTest::keyClick(box.view(), Qt::Key_Q, Qt::ShiftModifier);
+    EXPECT_EQ(box.Text(), "line\r\n");
+    EXPECT_EQ(shiftSeen, 1);
+}
+
+TEST(RichTextBoxTest, RightButtonReleaseIsReportedAsButtonTwo) {
+    RichTextBox box;
+    box.show();
+    QSignalSpy ups(&box, &RichTextBox::MouseUp);
+    QTest::mouseClick(box.view()->viewport(), Qt::RightButton);
+    ASSERT_EQ(ups.count(), 1);
+    EXPECT_EQ(ups[0][0].toInt(), 2);
+}
+
+TEST(RichTextBoxTest, ManyDistinctStylesNeverOverflowTheTable) {
+    RichTextBox box;
+    box.setText(QString("x").repeated(600));
+    for (int i = 0; i < 600; ++i) {
+        box.setSelStart(i);
+        box.setSelLength(1);
+        box.setSelColor(WinColour(i * 997));
+    }
+    EXPECT_EQ(box.styleAt(1).colour, 997u);
+    EXPECT_TRUE(box.styleAt(599).hasColour) << "past 256 styles the nearest one is used";
+    EXPECT_EQ(box.Text().size(), 600);
+}
+
+} // namespace
+} // namespace kelvane

@@ -1,0 +1,77 @@
+// The gap buffer of per-character styles against a plain vector under random edits.
+#include "platform/richtext/StyleBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kelvane {
+namespace {
+
+TEST(StyleBufferTest, RandomEditsMatchAPlainVector) {
+    std::mt19937 random(7);
+    StyleBuffer buffer;
+    std::vector<std::uint8_t> model;
+    for (int step = 0; step < 4000; ++step) {
+        const qsizetype size = qsizetype(model.size());
+        const qsizetype from = size ? qsizetype(random() % (size + 1)) : 0;
+        const qsizetype count = qsizetype(random() % 300);
+        const auto value = std::uint8_t(random() % 256);
+        switch (random() % 5) {
+        case 0:
+        case 1: {
+            const qsizetype removed = std::min<qsizetype>(count / 2, size - from);
+            buffer.replace(from, removed, count, value);
+            model.erase(model.begin() + from, model.begin() + from + removed);
+            model.insert(model.begin() + from, size_t(count), value);
+            break;
+        }
+        case 2: {
+            buffer.fill(from, count, value);
+            const qsizetype n = std::min<qsizetype>(count, size - from);
+            std::fill(model.begin() + from, model.begin() + from + n, value);
+            break;
+        }
+        case 3: {
+            StyleBuffer::Lut lut{};
+            for (std::size_t i = 0; i < lut.size(); ++i)
+                lut[i] = std::uint8_t(i * 7 + 3);
+            buffer.map(from, count, lut);
+            const qsizetype n = std::min<qsizetype>(count, size - from);
+            for (qsizetype i = from; i < from + n; ++i)
+                model[size_t(i)] = lut[model[size_t(i)]];
+            break;
+        }
+        default: {
+            std::vector<std::uint8_t> values(size_t(std::min<qsizetype>(count, size - from)));
+            for (auto& v : values)
+                v = std::uint8_t(random());
+            buffer.write(from, values.data(), qsizetype(values.size()));
+            std::copy(values.begin(), values.end(), model.begin() + from);
+            break;
+        }
+        }
+        ASSERT_EQ(buffer.size(), qsizetype(model.size()));
+        if (step % 97 == 0) {
+            ASSERT_EQ(buffer.read(0, buffer.size()), model) << "after step " << step;
+        }
+    }
+    EXPECT_EQ(buffer.read(0, buffer.size()), model);
+    std::array<bool, 256> used{};
+    for (std::uint8_t v : model)
+        used[v] = true;
+    EXPECT_EQ(buffer.usedValues(), used);
+}
+
+TEST(StyleBufferTest, OutOfRangeRequestsAreClamped) {
+    StyleBuffer buffer;
+    buffer.replace(5, 3, 4, 9); // from past the end appends
+    EXPECT_EQ(buffer.read(0, 100), std::vector<std::uint8_t>(4, 9));
+    buffer.fill(-3, 100, 1);
+    EXPECT_EQ(buffer.read(0, 4), std::vector<std::uint8_t>(4, 1));
+    buffer.resize(2, 0);
+    EXPECT_EQ(buffer.size(), 2);
+}
+
+} // namespace
+} // namespace kelvane
