@@ -233,3 +233,21 @@ TEST_F(HelpRequests, F1DoesNothingWithoutContextOrHelpFile) {
     QTest::keyClick(&noFile, Qt::Key_F1);
     EXPECT_EQ(helpWindow(), nullptr);
 }
+
+TEST_F(HelpRequests, WindowDrawsTopicTextAndSavesAScreenshot) {
+    ASSERT_TRUE(ShowHelpContents(nullptr));
+    HelpWindow* window = helpWindow();
+    window->resize(900, 620);
+    window->showTopic("colouring");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QImage image = window->grab().toImage();
+    // The topic view must hold drawn text: count dark pixels inside it.
+    const QRect view(window->browser()->mapTo(window, QPoint(0, 0)), window->browser()->size());
+    int dark = 0;
+    for (int y = view.top(); y < view.bottom(); y += 2)
+        for (int x = view.left(); x < view.right(); x += 2)
+            dark += qGray(image.pixel(x, y)) < 96;
+    EXPECT_GT(dark, 500);
+    QDir().mkpath(KELVANE_RUNTIME_DIR "/../screenshots");
+    EXPECT_TRUE(image.save(KELVANE_RUNTIME_DIR "/../screenshots/help-window.png"));
+}

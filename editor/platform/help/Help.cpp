@@ -32,8 +32,8 @@ HelpWindow* prepareWindow(QWidget* requester) {
     QPointer<HelpWindow>& window = sharedWindow();
     if (!window) {
         window = new HelpWindow;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(),
-                         &QObject::deleteLater);
+        // Deleted directly: no event loop runs after aboutToQuit to honour a deleteLater.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), [] { closeHelp(); });
     }
     window->loadHelpFile(helpFilePath());
     QWidget* owner = requester ? requester->window() : QApplication::activeWindow();

@@ -130,14 +130,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(browser_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 530});
+    splitter->setSizes({270, 610});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    resize(780, 560);
+    resize(880, 600);
 
     connect(contentsButton_, &QToolButton::clicked, this, &HelpWindow::showContents);
     connect(backButton_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
