@@ -14,6 +14,7 @@
 #include "platform/MsgBox.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/SettingsStore.h"
+#include "platform/help/Help.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 
@@ -212,6 +213,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 frmMain* StartupSequence(const QString& commandLine) {
+    setHelpFile(AppPath() + QStringLiteral("KELVANE.HLP"));
     auto* splash = new frmSplash;
     splash->show();
     splash->repaint();

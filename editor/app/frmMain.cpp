@@ -5,6 +5,8 @@
 #include "app/RecentFiles.h"
 #include "document/frmDocument.h"
 #include "platform/KeyedTabBar.h"
+#include "platform/MsgBox.h"
+#include "platform/help/Help.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
@@ -158,6 +160,10 @@ void frmMain::buildMenus() {
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->addAction(QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1), this,
+                       &frmMain::mnuHelpContents_Click);
+    mnuHelp->addAction(QStringLiteral("&Search For Help On..."), this,
+                       &frmMain::mnuHelpSearchForHelpOn_Click);
 }
 
 // --- documents ---
@@ -240,6 +246,25 @@ void frmMain::mnuViewCliptext_Click() { SplitterRight->setVisible(mnuViewCliptex
 void frmMain::mnuViewRefresh_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
         document->RefreshDisplay();
+}
+
+// --- Help menu ---
+
+namespace {
+void reportNoHelp(QWidget* main) {
+    MsgBox(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
+           vbInformation, main->windowTitle());
+}
+} // namespace
+
+void frmMain::mnuHelpContents_Click() {
+    if (!ShowHelpContents(this))
+        reportNoHelp(this);
+}
+
+void frmMain::mnuHelpSearchForHelpOn_Click() {
+    if (!ShowHelpSearch(this))
+        reportNoHelp(this);
 }
 
 // --- Window menu ---

@@ -100,6 +100,9 @@ public:
     void mnuViewBrowser_Click();
     void mnuViewCliptext_Click();
     void mnuViewRefresh_Click();
+    // Help menu
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
     // Window menu
     void mnuWindowNewWindow_Click();
     void mnuWindowCascade_Click();

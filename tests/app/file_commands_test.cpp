@@ -3,6 +3,7 @@
 
 #include "app/RecentFiles.h"
 #include "platform/KeyedTabBar.h"
+#include "platform/help/Help.h"
 
 #include <QFile>
 #include <QMdiSubWindow>
@@ -199,6 +200,28 @@ TEST_F(FileCommandsTest, RecentItemsFollowTheList) {
     main->mnuFileRecent_Click(2);
     EXPECT_EQ(main->activeDocument()->Caption(), "b.txt");
     EXPECT_EQ(RecentFiles.entry(1), a) << "reopening does not reorder the list";
+}
+
+} // namespace
+} // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+using HelpMenuTest = AppFixture;
+
+TEST_F(HelpMenuTest, WithoutHelpFileBothCommandsShowTheSameMessage) {
+    start();
+    setHelpFile(QString());
+    main->mnuHelpContents_Click();
+    main->mnuHelpSearchForHelpOn_Click();
+    ASSERT_EQ(boxes.asked().size(), 2u);
+    for (const MsgBoxRequest& request : boxes.asked()) {
+        EXPECT_EQ(request.prompt, "Unable to display Help Contents. There is no Help associated with this project.");
+        EXPECT_EQ(request.icon(), vbInformation);
+        EXPECT_EQ(request.title, "Kelvane");
+    }
+    EXPECT_EQ(helpWindow(), nullptr);
 }
 
 } // namespace
