@@ -26,6 +26,11 @@ struct WriteOptions {
     float defaultPointSize = 10;
 };
 
+/// A style as the writer puts it down: an empty font or size is the default from the
+/// options, a system colour (such as the window-text colour) is no colour, colours keep
+/// their 24 RGB bits and sizes are whole half points. Styles equal here write the same.
+CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options = {});
+
 /// Writes text ('\n' separates paragraphs) with one style index per character as an
 /// RTF document. styleOfChar has text.size() entries indexing into styles.
 QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
