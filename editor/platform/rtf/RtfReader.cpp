@@ -103,9 +103,9 @@ int hexValue(char c) {
 
 class Reader {
 public:
-    explicit Reader(QByteArrayView in)
+    Reader(QByteArrayView in, const WriteOptions* defaults)
         : p_(in.data()), end_(in.data() + in.size()), isDocument_(looksLikeRtf(in)),
-          styleTable_(result_.styles) {
+          defaults_(defaults), styleTable_(result_.styles) {
         // Never more characters than bytes of markup.
         result_.text.reserve(in.size());
         result_.styleOfChar.reserve(std::size_t(in.size()));
@@ -140,6 +140,7 @@ private:
     const char* p_;
     const char* end_;
     const bool isDocument_; // began with {\rtf: the document ends with its group
+    const WriteOptions* defaults_;
     bool finished_ = false;
 
     RichText result_;
@@ -650,13 +651,23 @@ CharStyle Reader::resolve() const {
         if (it != fonts_.cend())
             s.fontName = it->name;
     }
+    if (defaults_) {
+        if (s.fontName == defaults_->defaultFont)
+            s.fontName.clear();
+        if (s.pointSize == effectiveStyle(CharStyle{}, *defaults_).pointSize)
+            s.pointSize = 0;
+    }
     return s;
 }
 
 } // namespace
 
 RichText read(QByteArrayView rtf) {
-    return Reader(rtf).read();
+    return Reader(rtf, nullptr).read();
+}
+
+RichText read(QByteArrayView rtf, const WriteOptions& defaults) {
+    return Reader(rtf, &defaults).read();
 }
 
 } // namespace kelvane::rtf
