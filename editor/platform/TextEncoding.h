@@ -21,6 +21,9 @@ struct TextFileFormat {
     LineBreak lineBreak = LineBreak::Lf; ///< the style most of the file's lines use
     /// Line breaks that differ from lineBreak: (index of the line break, 0-based, style).
     std::vector<std::pair<qsizetype, LineBreak>> exceptions;
+    /// Bytes after the last whole character that the encoding cannot read (the odd last
+    /// byte of a UTF-16 file); written back unchanged after the text so nothing is lost.
+    QByteArray trailingBytes;
 
     bool operator==(const TextFileFormat&) const = default;
 };
@@ -53,5 +56,15 @@ QByteArray toWindows1252(QStringView text);
 
 /// True when every character of the text has a Windows-1252 byte.
 bool fitsWindows1252(QStringView text);
+
+/// The character a Windows-1252 byte stands for.
+QChar windows1252Char(std::uint8_t byte);
+
+/// The Windows-1252 byte of a character, or -1 when it has none.
+int windows1252Byte(QChar c);
+
+/// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values
+/// above U+10FFFF).
+bool isValidUtf8(QByteArrayView bytes);
 
 } // namespace kelvane

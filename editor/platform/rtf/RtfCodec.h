@@ -15,16 +15,25 @@ namespace kelvane::rtf {
 /// True when the bytes begin with the RTF signature "{\rtf".
 bool looksLikeRtf(QByteArrayView bytes);
 
-/// Reads RTF markup into text and styles. Never fails: damaged or unknown markup is
-/// skipped and whatever text can be recovered is returned.
-RichText read(QByteArrayView rtf);
-
 /// What the writer needs besides the characters: their styles and the defaults that
 /// the plain style (index 0, or any style without a font or size) stands for.
 struct WriteOptions {
     QString defaultFont = QStringLiteral("Courier New");
     float defaultPointSize = 10;
 };
+
+/// Reads RTF markup into text and styles. Never fails: damaged or unknown markup is
+/// skipped and whatever text can be recovered is returned.
+RichText read(QByteArrayView rtf);
+
+/// Reads RTF markup as above; a font or size equal to the given defaults reads as the
+/// control's own (empty font name, size 0), so the written plain style reads back as plain.
+RichText read(QByteArrayView rtf, const WriteOptions& defaults);
+
+/// A style as the writer puts it down: an empty font or size is the default from the
+/// options, a system colour (such as the window-text colour) is no colour, colours keep
+/// their 24 RGB bits and sizes are whole half points. Styles equal here write the same.
+CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options = {});
 
 /// Writes text ('\n' separates paragraphs) with one style index per character as an
 /// RTF document. styleOfChar has text.size() entries indexing into styles.

@@ -1,0 +1,347 @@
+// Text file encodings: byte-order marks, UTF-8 detection, Windows-1252 and line-break styles.
+#include "platform/TextEncoding.h"
+
+#include <array>
+
+namespace kelvane {
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F. The five bytes the code page leaves unassigned map to the
+// C1 control with the same number, so every byte has a character and comes back unchanged.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
+};
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
+    return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
+}
+
+// UTF-16 code units straight into a QString, so that unpaired surrogates survive and the
+// text writes back exactly.
+QString fromUtf16Units(QByteArrayView bytes, bool bigEndian) {
+    const qsizetype units = bytes.size() / 2;
+    QString text(units, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0; i < units; ++i) {
+        const unsigned hi = in[2 * i + (bigEndian ? 0 : 1)];
+        const unsigned lo = in[2 * i + (bigEndian ? 1 : 0)];
+        out[i] = QChar(char16_t((hi << 8) | lo));
+    }
+    return text;
+}
+
+void appendUtf16Units(QByteArray& out, QStringView text, bool bigEndian) {
+    const qsizetype start = out.size();
+    out.resize(start + 2 * text.size());
+    char* p = out.data() + start;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const char hi = char(u >> 8);
+        const char lo = char(u & 0xFF);
+        *p++ = bigEndian ? hi : lo;
+        *p++ = bigEndian ? lo : hi;
+    }
+}
+
+const char* lineBreakChars(LineBreak lb) {
+    switch (lb) {
+    case LineBreak::CrLf:
+        return "\r\n";
+    case LineBreak::Cr:
+        return "\r";
+    case LineBreak::Lf:
+        break;
+    }
+    return "\n";
+}
+
+// Replaces CR LF, LF and lone CR by '\n' and records which style each break had.
+QString splitLines(const QString& raw, std::vector<LineBreak>& breaks) {
+    QString text(raw.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const QChar* in = raw.constData();
+    const qsizetype n = raw.size();
+    qsizetype o = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c == u'\n') {
+            breaks.push_back(LineBreak::Lf);
+            out[o++] = u'\n';
+        } else if (c == u'\r') {
+            const bool crlf = i + 1 < n && in[i + 1].unicode() == u'\n';
+            breaks.push_back(crlf ? LineBreak::CrLf : LineBreak::Cr);
+            if (crlf)
+                ++i;
+            out[o++] = u'\n';
+        } else {
+            out[o++] = in[i];
+        }
+    }
+    text.truncate(o);
+    return text;
+}
+
+// The style most breaks use; a tie prefers the platform's style, then CR LF, LF, CR.
+LineBreak mostUsed(const std::vector<LineBreak>& breaks) {
+    std::array<qsizetype, 3> count{};
+    for (LineBreak lb : breaks)
+        ++count[std::size_t(lb)];
+    LineBreak best = platformLineBreak();
+    for (LineBreak lb : {LineBreak::CrLf, LineBreak::Lf, LineBreak::Cr}) {
+        if (count[std::size_t(lb)] > count[std::size_t(best)])
+            best = lb;
+    }
+    return best;
+}
+
+} // namespace
+
+LineBreak platformLineBreak() {
+#ifdef Q_OS_WIN
+    return LineBreak::CrLf;
+#else
+    return LineBreak::Lf;
+#endif
+}
+
+QChar windows1252Char(std::uint8_t byte) {
+    if (byte >= 0x80 && byte <= 0x9F)
+        return QChar(kHighControls[byte - 0x80]);
+    return QChar(char16_t(byte));
+}
+
+int windows1252Byte(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    switch (u) {
+    case 0x0081:
+    case 0x008D:
+    case 0x008F:
+    case 0x0090:
+    case 0x009D:
+        return u;
+    case 0x20AC:
+        return 0x80;
+    case 0x201A:
+        return 0x82;
+    case 0x0192:
+        return 0x83;
+    case 0x201E:
+        return 0x84;
+    case 0x2026:
+        return 0x85;
+    case 0x2020:
+        return 0x86;
+    case 0x2021:
+        return 0x87;
+    case 0x02C6:
+        return 0x88;
+    case 0x2030:
+        return 0x89;
+    case 0x0160:
+        return 0x8A;
+    case 0x2039:
+        return 0x8B;
+    case 0x0152:
+        return 0x8C;
+    case 0x017D:
+        return 0x8E;
+    case 0x2018:
+        return 0x91;
+    case 0x2019:
+        return 0x92;
+    case 0x201C:
+        return 0x93;
+    case 0x201D:
+        return 0x94;
+    case 0x2022:
+        return 0x95;
+    case 0x2013:
+        return 0x96;
+    case 0x2014:
+        return 0x97;
+    case 0x02DC:
+        return 0x98;
+    case 0x2122:
+        return 0x99;
+    case 0x0161:
+        return 0x9A;
+    case 0x203A:
+        return 0x9B;
+    case 0x0153:
+        return 0x9C;
+    case 0x017E:
+        return 0x9E;
+    case 0x0178:
+        return 0x9F;
+    default:
+        return -1;
+    }
+}
+
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = windows1252Char(std::uint8_t(bytes[i]));
+    return text;
+}
+
+QByteArray toWindows1252(QStringView text) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = windows1252Byte(text[i]);
+        out[i] = b < 0 ? '?' : char(b);
+    }
+    return bytes;
+}
+
+bool fitsWindows1252(QStringView text) {
+    for (QChar c : text) {
+        if (windows1252Byte(c) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool isValidUtf8(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int trail;
+        unsigned lo = 0x80; // allowed range of the first continuation byte
+        unsigned hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            trail = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            trail = 2;
+            if (c == 0xE0)
+                lo = 0xA0; // overlong
+            else if (c == 0xED)
+                hi = 0x9F; // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            trail = 3;
+            if (c == 0xF0)
+                lo = 0x90; // overlong
+            else if (c == 0xF4)
+                hi = 0x8F; // above U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p <= trail)
+            return false;
+        if (p[1] < lo || p[1] > hi)
+            return false;
+        for (int k = 2; k <= trail; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+        }
+        p += trail + 1;
+    }
+    return true;
+}
+
+DecodedText decodeText(QByteArrayView bytes) {
+    DecodedText result;
+    TextFileFormat& format = result.format;
+    QString raw;
+    if (startsWith(bytes, QByteArrayView(kUtf8Bom, 3)) && isValidUtf8(bytes.sliced(3))) {
+        format.encoding = TextEncoding::Utf8WithBom;
+        raw = QString::fromUtf8(bytes.sliced(3));
+    } else if (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) {
+        const bool bigEndian = bytes[0] == '\xFE';
+        format.encoding = bigEndian ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
+        QByteArrayView body = bytes.sliced(2);
+        if (body.size() % 2 != 0) {
+            format.trailingBytes = body.last(1).toByteArray();
+            body.chop(1);
+        }
+        raw = fromUtf16Units(body, bigEndian);
+    } else if (isValidUtf8(bytes)) {
+        format.encoding = TextEncoding::Utf8;
+        raw = QString::fromUtf8(bytes);
+    } else {
+        // Also a UTF-8 byte-order mark followed by bytes that are not UTF-8: read as
+        // Windows-1252, which keeps every byte (the mark shows as three characters).
+        format.encoding = TextEncoding::Windows1252;
+        raw = fromWindows1252(bytes);
+    }
+
+    std::vector<LineBreak> breaks;
+    result.text = splitLines(raw, breaks);
+    format.lineBreak = mostUsed(breaks);
+    for (std::size_t i = 0; i < breaks.size(); ++i) {
+        if (breaks[i] != format.lineBreak)
+            format.exceptions.emplace_back(qsizetype(i), breaks[i]);
+    }
+    return result;
+}
+
+QByteArray encodeText(QStringView text, const TextFileFormat& format, TextEncoding* usedEncoding) {
+    // Put the file's line breaks back, the exceptions at their own positions.
+    QString withBreaks;
+    withBreaks.reserve(text.size() + text.count(u'\n'));
+    const char* usual = lineBreakChars(format.lineBreak);
+    auto exception = format.exceptions.begin();
+    qsizetype breakIndex = 0;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n')
+            continue;
+        withBreaks.append(text.sliced(runStart, i - runStart));
+        while (exception != format.exceptions.end() && exception->first < breakIndex)
+            ++exception;
+        const bool isException =
+            exception != format.exceptions.end() && exception->first == breakIndex;
+        withBreaks.append(
+            QLatin1StringView(isException ? lineBreakChars(exception->second) : usual));
+        ++breakIndex;
+        runStart = i + 1;
+    }
+    withBreaks.append(text.sliced(runStart));
+
+    TextEncoding encoding = format.encoding;
+    if (encoding == TextEncoding::Windows1252 && !fitsWindows1252(withBreaks))
+        encoding = TextEncoding::Utf8;
+    if (usedEncoding)
+        *usedEncoding = encoding;
+
+    QByteArray bytes;
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        bytes = withBreaks.toUtf8();
+        break;
+    case TextEncoding::Utf8WithBom:
+        bytes = QByteArray(kUtf8Bom, 3) + withBreaks.toUtf8();
+        break;
+    case TextEncoding::Utf16LE:
+        bytes = QByteArray("\xFF\xFE", 2);
+        appendUtf16Units(bytes, withBreaks, false);
+        break;
+    case TextEncoding::Utf16BE:
+        bytes = QByteArray("\xFE\xFF", 2);
+        appendUtf16Units(bytes, withBreaks, true);
+        break;
+    case TextEncoding::Windows1252:
+        bytes = toWindows1252(withBreaks);
+        break;
+    }
+    bytes.append(format.trailingBytes);
+    return bytes;
+}
+
+} // namespace kelvane

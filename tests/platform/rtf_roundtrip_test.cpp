@@ -1,0 +1,120 @@
+// Written RTF reads back to the same text and the same effective style for every character.
+#include "platform/rtf/RtfCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace kelvane;
+
+namespace {
+
+class RandomDocuments {
+public:
+    explicit RandomDocuments(unsigned seed) : rng_(seed) {}
+
+    CharStyle style() {
+        static const char* const fonts[] = {
+            "", "Arial", "Courier New", "Times New Roman", "Caf\xC3\xA9 Mono", "A;B{C}"};
+        CharStyle s;
+        s.hasColour = chance(2);
+        s.colour = s.hasColour ? (chance(8) ? kWindowTextColour : colour()) : 0;
+        s.hasBackground = chance(4);
+        s.background = s.hasBackground ? colour() : 0;
+        s.bold = chance(2);
+        s.italic = chance(3);
+        s.underline = chance(4);
+        s.pointSize = chance(2) ? 0.0f : float(pick(2, 144)) / 2;
+        s.fontName = QString::fromUtf8(fonts[pick(0, 5)]);
+        return s;
+    }
+
+    RichText document(int length, int styleCount, int runs) {
+        RichText doc;
+        doc.styles.assign(1, CharStyle{});
+        for (int i = 1; i < styleCount; ++i)
+            doc.styles.push_back(style());
+        static const char16_t pieces[] = u"aZ09 .,;:-?\t\n{}\\\u00E9\u20AC\u0081\u00FF"
+                                         u"\u03A9\u4E2D\uFFFD\u2014";
+        for (int i = 0; i < length; ++i) {
+            if (chance(50)) {
+                doc.text.append(QChar(char16_t(0xD83D))); // a surrogate pair
+                doc.text.append(QChar(char16_t(0xDE00 + pick(0, 0x4F))));
+            } else {
+                doc.text.append(QChar(pieces[pick(0, int(std::size(pieces)) - 2)]));
+            }
+        }
+        doc.styleOfChar.assign(std::size_t(doc.text.size()), 0);
+        for (int r = 0; r < runs && !doc.text.isEmpty(); ++r) {
+            const int start = pick(0, int(doc.text.size()) - 1);
+            const int end = std::min(int(doc.text.size()), start + pick(1, 40));
+            const auto s = std::uint8_t(pick(0, styleCount - 1));
+            std::fill(doc.styleOfChar.begin() + start, doc.styleOfChar.begin() + end, s);
+        }
+        return doc;
+    }
+
+private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool chance(int oneIn) { return pick(1, oneIn) == 1; }
+    WinColour colour() { return WinColour(pick(0, 0xFFFFFF)); }
+
+    std::mt19937 rng_;
+};
+
+// Text equal, and every character's style the same once the defaults are filled in.
+void expectSameDocument(const RichText& expected, const RichText& actual,
+                        const rtf::WriteOptions& options, int seed) {
+    ASSERT_EQ(actual.text, expected.text) << "seed " << seed;
+    ASSERT_EQ(actual.styleOfChar.size(), std::size_t(actual.text.size()));
+    for (qsizetype i = 0; i < expected.text.size(); ++i) {
+        const CharStyle& want = expected.styles[expected.styleOfChar[std::size_t(i)]];
+        const CharStyle& got = actual.styles[actual.styleOfChar[std::size_t(i)]];
+        ASSERT_EQ(rtf::effectiveStyle(got, options), rtf::effectiveStyle(want, options))
+            << "seed " << seed << " character " << i;
+    }
+}
+
+} // namespace
+
+TEST(RtfRoundTrip, RandomDocumentsReadBackUnchanged) {
+    for (int seed = 1; seed <= 300; ++seed) {
+        RandomDocuments random{unsigned(seed)};
+        const RichText doc = random.document(seed % 7 == 0 ? 3000 : seed, 1 + seed % 40, seed % 60);
+        rtf::WriteOptions options;
+        if (seed % 3 == 0) {
+            options.defaultFont = "Arial";
+            options.defaultPointSize = 12;
+        }
+        const QByteArray rtf = rtf::write(doc, options);
+        expectSameDocument(doc, rtf::read(rtf), options, seed);
+        expectSameDocument(doc, rtf::read(rtf, options), options, seed);
+    }
+}
+
+TEST(RtfRoundTrip, AllStyleSlotsInUse) {
+    RandomDocuments random(256);
+    RichText doc = random.document(2000, 256, 0);
+    for (std::size_t i = 0; i < doc.styleOfChar.size(); ++i)
+        doc.styleOfChar[i] = std::uint8_t(i % 256);
+    const rtf::WriteOptions options;
+    const RichText back = rtf::read(rtf::write(doc, options), options);
+    expectSameDocument(doc, back, options, 256);
+}
+
+TEST(RtfRoundTrip, EveryBmpCodeUnit) {
+    RichText doc;
+    for (int u = 0; u <= 0xFFFF; ++u)
+        doc.text.append(QChar(char16_t(u)));
+    doc.styleOfChar.assign(std::size_t(doc.text.size()), 0);
+    EXPECT_EQ(rtf::read(rtf::write(doc)).text, doc.text);
+}
+
+TEST(RtfRoundTrip, WritingWhatWasReadKeepsItsLook) {
+    const QByteArray foreign =
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Consolas;}}{\\colortbl;\\red10\\green20"
+        "\\blue30;}\\f1\\fs18 code \\cf1\\b keyword\\b0{\\highlight7 mark}\\par\\u945? end}";
+    const RichText first = rtf::read(foreign);
+    const RichText second = rtf::read(rtf::write(first));
+    expectSameDocument(first, second, rtf::WriteOptions{}, 0);
+}
