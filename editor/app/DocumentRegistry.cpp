@@ -46,7 +46,9 @@ std::vector<frmDocument*> DocumentTable::openDocuments() const {
     return open;
 }
 
-QString tabKeyOf(int slot) { return QStringLiteral("Tab") + QString::number(slot); }
+QString tabKeyOf(int slot) {
+    return QStringLiteral("Tab") + QString::number(slot);
+}
 
 frmDocument* NewDocument() {
     ++DocumentRegistry.UntitledCounter;
@@ -54,7 +56,8 @@ frmDocument* NewDocument() {
     frmDocument* document = frmMain::instance()->createDocumentWindow();
     DocumentRegistry.Document[size_t(slot)] = document;
     document->FormIndex = slot;
-    document->setCaption(QStringLiteral("File ") + QString::number(DocumentRegistry.UntitledCounter));
+    document->setCaption(QStringLiteral("File ") +
+                         QString::number(DocumentRegistry.UntitledCounter));
     frmMain::instance()->showDocumentWindow(document);
     document->Changed = false;
     return document;

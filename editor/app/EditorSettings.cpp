@@ -19,7 +19,8 @@ void readKeywordSettings(EditorSettingsRecord& s) {
     s.Keywords0 = read(kSettings, QStringLiteral("Keywords0"), QString());
     s.Keywords1 = read(kSettings, QStringLiteral("Keywords1"), QString());
     s.Keywords2 = read(kSettings, QStringLiteral("Keywords2"), QString());
-    s.KeywordCount = readInteger(read(kSettings, QStringLiteral("KeywordCount"), QStringLiteral("0")), 0);
+    s.KeywordCount =
+        readInteger(read(kSettings, QStringLiteral("KeywordCount"), QStringLiteral("0")), 0);
 }
 
 void readKeywordColours(EditorSettingsRecord& s) {
@@ -38,16 +39,17 @@ void readEditorSwitches(EditorSettingsRecord& s) {
         return readFlag(read(kSettings, key, storedDefault), fallback);
     };
     s.WordWrap = flag(QStringLiteral("Wordwrap"), d.WordWrap, flagText(d.WordWrap));
-    s.Delimiters = readInteger(read(kSettings, QStringLiteral("Delimiters"), QStringLiteral("0")), 0);
-    s.DelimitColor = readColour(read(kSettings, QStringLiteral("DelimitColor"),
-                                     QString::number(d.DelimitColor)),
-                                d.DelimitColor);
+    s.Delimiters =
+        readInteger(read(kSettings, QStringLiteral("Delimiters"), QStringLiteral("0")), 0);
+    s.DelimitColor =
+        readColour(read(kSettings, QStringLiteral("DelimitColor"), QString::number(d.DelimitColor)),
+                   d.DelimitColor);
     s.AutoCode = flag(QStringLiteral("AutoCode"), d.AutoCode, flagText(d.AutoCode));
     s.CodeOrder = flag(QStringLiteral("CodeOrder"), d.CodeOrder, flagText(d.CodeOrder));
     s.Backup = flag(QStringLiteral("Backup"), d.Backup, flagText(d.Backup));
     s.EditorFont = read(kSettings, QStringLiteral("EditorFont"), d.EditorFont);
-    s.EditorSize = readSingle(read(kSettings, QStringLiteral("EditorSize"), singleText(d.EditorSize)),
-                              d.EditorSize);
+    s.EditorSize = readSingle(
+        read(kSettings, QStringLiteral("EditorSize"), singleText(d.EditorSize)), d.EditorSize);
     s.CompilerString = read(kSettings, QStringLiteral("CompilerString"), QString());
     // The store is given the number 0 as this key's default.
     s.CaseSensitive = flag(QStringLiteral("Case Sensitive"), false, QStringLiteral("0"));

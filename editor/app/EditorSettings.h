@@ -21,9 +21,9 @@ struct EditorSettingsRecord {
     WinColour KeywordColor2 = 12632256; // 0xC0C0C0
     qint32 KeywordCount = 0;            ///< total words of the three lists
     bool WordWrap = false;
-    qint32 Delimiters = 0;           ///< bit i enables delimiter pair i (0 to 8)
-    WinColour DelimitColor = 24576;  // 0x006000
-    QString Reserved;                ///< unused; stays empty
+    qint32 Delimiters = 0;          ///< bit i enables delimiter pair i (0 to 8)
+    WinColour DelimitColor = 24576; // 0x006000
+    QString Reserved;               ///< unused; stays empty
     bool AutoCode = true;
     bool Backup = true;
     QString EditorFont = QStringLiteral("Courier New");

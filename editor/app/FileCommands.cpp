@@ -17,7 +17,9 @@ const QString kFileIOError = QStringLiteral("File I/O Error");
 const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
-void frmMain::mnuFileNew_Click() { NewDocument(); }
+void frmMain::mnuFileNew_Click() {
+    NewDocument();
+}
 
 bool frmMain::openFileInto(frmDocument* document, const QString& path, const QString& title,
                            QString& error) {
@@ -28,8 +30,8 @@ bool frmMain::openFileInto(frmDocument* document, const QString& path, const QSt
         const QString backup = path + QLatin1Char('~');
         // The file itself opened; a backup that cannot be written is reported, not fatal.
         if (!document->rtfText->SaveFile(backup, 0, backupError))
-            MsgBox(QStringLiteral("The backup copy ") + backup + QStringLiteral(" could not be written.") +
-                       kCrLf + backupError,
+            MsgBox(QStringLiteral("The backup copy ") + backup +
+                       QStringLiteral(" could not be written.") + kCrLf + backupError,
                    vbOKOnly, kFileIOError);
     }
     document->setCaption(title);
@@ -52,7 +54,8 @@ void frmMain::mnuFileOpen_Click() {
     frmDocument* document = NewDocument();
     QString error;
     if (!openFileInto(document, dlgCommonDialog.FileName, dlgCommonDialog.FileTitle, error))
-        MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") + kCrLf + error,
+        MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") + kCrLf +
+                   error,
                vbOKOnly, kFileIOError);
 }
 
@@ -102,7 +105,9 @@ bool frmMain::saveDocument(frmDocument* document) {
     return saved;
 }
 
-void frmMain::mnuFileSave_Click() { saveDocument(activeDocument()); }
+void frmMain::mnuFileSave_Click() {
+    saveDocument(activeDocument());
+}
 
 void frmMain::mnuFileSaveAs_Click() {
     frmDocument* document = activeDocument();
@@ -136,12 +141,15 @@ void frmMain::mnuFileSaveAll_Click() {
                 document->Changed = false;
         }
         if (!saved) {
-            MsgBox(QStringLiteral("An error occurred during the save process."), vbOKOnly, kFileIOError);
+            MsgBox(QStringLiteral("An error occurred during the save process."), vbOKOnly,
+                   kFileIOError);
             return;
         }
     }
 }
 
-void frmMain::mnuFileExit_Click() { close(); }
+void frmMain::mnuFileExit_Click() {
+    close();
+}
 
 } // namespace kelvane

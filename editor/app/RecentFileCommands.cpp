@@ -22,7 +22,8 @@ void frmMain::refreshRecentFiles() {
         if (!RecentFiles.entry(i).isEmpty())
             mnuFileRecent[i]->setVisible(true);
         // Ampersands in a path would turn into access keys; double them to show them.
-        mnuFileRecent[i]->setText(QString(RecentFiles.entry(i)).replace(QLatin1Char('&'), QLatin1String("&&")));
+        mnuFileRecent[i]->setText(
+            QString(RecentFiles.entry(i)).replace(QLatin1Char('&'), QLatin1String("&&")));
         mnuFileRecent[i]->setData(RecentFiles.entry(i));
     }
     mnuFileRecent[0]->setVisible(true);

@@ -8,7 +8,9 @@
 
 namespace kelvane {
 
-QString flagText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString flagText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 namespace {
 bool readNumber(const QString& text, double& number) {
@@ -35,7 +37,8 @@ qint32 readInteger(const QString& text, qint32 fallback) {
     if (!readNumber(text, number))
         return fallback;
     const double rounded = std::nearbyint(number); // the default rounding mode is half to even
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<qint32>::max())
         return fallback;
     return qint32(rounded);
 }
@@ -46,7 +49,8 @@ quint32 readColour(const QString& text, quint32 fallback) {
         return fallback;
     const double rounded = std::nearbyint(number);
     // Colours above 0x7FFFFFFF (system colours) may be stored signed or unsigned.
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<quint32>::max())
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<quint32>::max())
         return fallback;
     return rounded < 0 ? quint32(qint32(rounded)) : quint32(rounded);
 }

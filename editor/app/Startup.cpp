@@ -4,6 +4,7 @@
 #include "app/DocumentRegistry.h"
 #include "app/EditorSettings.h"
 #include "app/RecentFiles.h"
+#include "app/Resources.h"
 #include "app/SettingForms.h"
 #include "app/WorkspaceReader.h"
 #include "app/frmMain.h"
@@ -14,8 +15,8 @@
 #include "platform/MsgBox.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/SettingsStore.h"
-#include "platform/help/Help.h"
 #include "platform/Twips.h"
+#include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
 
 #include <QAction>
@@ -50,17 +51,22 @@ QRect screenTwips() {
 
 } // namespace
 
-QString commandLineOf(const QStringList& arguments) { return arguments.mid(1).join(QLatin1Char(' ')); }
+QString commandLineOf(const QStringList& arguments) {
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
 
 void frmMain::restoreGeometryFromStore() {
     const QRect screen = screenTwips();
     const float left = readSingle(setting(QStringLiteral("MainLeft"), QStringLiteral("0")), 0);
     const float top = readSingle(setting(QStringLiteral("MainTop"), QStringLiteral("0")), 0);
-    const float width = readSingle(setting(QStringLiteral("MainWidth"), QString::number(screen.width())),
-                                   float(screen.width()));
-    const float height = readSingle(setting(QStringLiteral("MainHeight"), QString::number(screen.height())),
-                                    float(screen.height()));
-    QRect wanted(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    const float width =
+        readSingle(setting(QStringLiteral("MainWidth"), QString::number(screen.width())),
+                   float(screen.width()));
+    const float height =
+        readSingle(setting(QStringLiteral("MainHeight"), QString::number(screen.height())),
+                   float(screen.height()));
+    QRect wanted(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
     // A position stored for a screen that is gone is brought back onto the screen.
     bool onScreen = false;
     for (const QScreen* s : QGuiApplication::screens())
@@ -86,8 +92,10 @@ void frmMain::readPaneState() {
                           {"FileBrowser", SplitterLeft, mnuViewBrowser},
                           {"ClipText", SplitterRight, mnuViewCliptext}};
     for (const Pane& pane : panes) {
-        pane.widget->setVisible(readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
-        pane.item->setChecked(readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
+        pane.widget->setVisible(
+            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
+        pane.item->setChecked(
+            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
     }
 }
 
@@ -127,7 +135,8 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     browserFolder = setting(QStringLiteral("LastDir"), AppPath());
 
     for (int i = 1; i <= RecentFileList::kCount; ++i)
-        RecentFiles.setEntry(i, setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
+        RecentFiles.setEntry(i,
+                             setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
     refreshRecentFiles();
 
     clipTextFolder = AppPath() + QStringLiteral("CLIPTEXT") + QDir::separator();
@@ -173,25 +182,32 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
     }
     if (!ok)
         MsgBox(QStringLiteral("An error occurred while processing the file ") + commandLine +
-                   QStringLiteral(", specified in the command line.") + QStringLiteral("\r\n") + error,
+                   QStringLiteral(", specified in the command line.") + QStringLiteral("\r\n") +
+                   error,
                vbOKOnly);
 }
 
 void frmMain::ShutdownSequence() {
     if (!isMinimized()) {
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainLeft"), singleText(float(pixelsToTwips(x()))));
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainTop"), singleText(float(pixelsToTwips(y()))));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainLeft"),
+                    singleText(float(pixelsToTwips(x()))));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainTop"),
+                    singleText(float(pixelsToTwips(y()))));
         SaveSetting(kAppTitle, kSettings, QStringLiteral("MainWidth"),
                     singleText(float(std::round(pixelsToTwips(width())))));
         SaveSetting(kAppTitle, kSettings, QStringLiteral("MainHeight"),
                     singleText(float(std::round(pixelsToTwips(height())))));
     }
     for (int i = 1; i <= RecentFileList::kCount; ++i)
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("RecentFile") + QString::number(i), RecentFiles.entry(i));
+        SaveSetting(kAppTitle, kSettings, QStringLiteral("RecentFile") + QString::number(i),
+                    RecentFiles.entry(i));
     SaveSetting(kAppTitle, kSettings, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("StatusBar"), flagText(!sbStatusBar->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("FileBrowser"), flagText(!SplitterLeft->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("ClipText"), flagText(!SplitterRight->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("StatusBar"),
+                flagText(!sbStatusBar->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("FileBrowser"),
+                flagText(!SplitterLeft->isHidden()));
+    SaveSetting(kAppTitle, kSettings, QStringLiteral("ClipText"),
+                flagText(!SplitterRight->isHidden()));
     SaveSetting(kAppTitle, kSettings, QStringLiteral("LastDir"), browserFolder);
 }
 
@@ -213,6 +229,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 frmMain* StartupSequence(const QString& commandLine) {
+    loadResources();
     setHelpFile(AppPath() + QStringLiteral("KELVANE.HLP"));
     auto* splash = new frmSplash;
     splash->show();

@@ -3,12 +3,13 @@
 
 #include "app/DocumentRegistry.h"
 #include "app/RecentFiles.h"
+#include "app/Resources.h"
 #include "document/frmDocument.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
-#include "platform/help/Help.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
+#include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -41,10 +43,13 @@ const QString frmMain::kDocumentFilter = QStringLiteral(
     "Files|*.java;*.jav|Perl Files (*.pl)|*.pl|Pascal Files (*.pas)|*.pas|Basic Files "
     "(*.bas)|*.bas|Visual Basic Files|*.mak;*.frm;*.bas;*.cls;*.pag;*.ctl;*.vbp");
 
-frmMain* frmMain::instance() { return theMainWindow(); }
+frmMain* frmMain::instance() {
+    return theMainWindow();
+}
 
 frmMain::frmMain() : dlgCommonDialog(this) {
     theMainWindow() = this;
+    loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     buildPanes();
@@ -136,10 +141,14 @@ void frmMain::buildMenus() {
                        &frmMain::mnuFileExit_Click);
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuViewToolbar = mnuView->addAction(QStringLiteral("&Toolbar"), this, &frmMain::mnuViewToolbar_Click);
-    mnuViewStatusBar = mnuView->addAction(QStringLiteral("Status &Bar"), this, &frmMain::mnuViewStatusBar_Click);
-    mnuViewBrowser = mnuView->addAction(QStringLiteral("&File Browser"), this, &frmMain::mnuViewBrowser_Click);
-    mnuViewCliptext = mnuView->addAction(QStringLiteral("&Cliptext Browser"), this, &frmMain::mnuViewCliptext_Click);
+    mnuViewToolbar =
+        mnuView->addAction(QStringLiteral("&Toolbar"), this, &frmMain::mnuViewToolbar_Click);
+    mnuViewStatusBar =
+        mnuView->addAction(QStringLiteral("Status &Bar"), this, &frmMain::mnuViewStatusBar_Click);
+    mnuViewBrowser =
+        mnuView->addAction(QStringLiteral("&File Browser"), this, &frmMain::mnuViewBrowser_Click);
+    mnuViewCliptext = mnuView->addAction(QStringLiteral("&Cliptext Browser"), this,
+                                         &frmMain::mnuViewCliptext_Click);
     for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar, mnuViewBrowser, mnuViewCliptext}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
@@ -152,11 +161,15 @@ void frmMain::buildMenus() {
     mnuWindow->addAction(QStringLiteral("&New Window"), this, &frmMain::mnuWindowNewWindow_Click);
     mnuWindow->addSeparator();
     mnuWindow->addAction(QStringLiteral("&Cascade"), this, &frmMain::mnuWindowCascade_Click);
-    mnuWindow->addAction(QStringLiteral("Tile &Horizontal"), this, &frmMain::mnuWindowTileHorizontal_Click);
-    mnuWindow->addAction(QStringLiteral("Tile &Vertical"), this, &frmMain::mnuWindowTileVertical_Click);
-    mnuWindow->addAction(QStringLiteral("&Arrange Icons"), this, &frmMain::mnuWindowArrangeIcons_Click);
+    mnuWindow->addAction(QStringLiteral("Tile &Horizontal"), this,
+                         &frmMain::mnuWindowTileHorizontal_Click);
+    mnuWindow->addAction(QStringLiteral("Tile &Vertical"), this,
+                         &frmMain::mnuWindowTileVertical_Click);
+    mnuWindow->addAction(QStringLiteral("&Arrange Icons"), this,
+                         &frmMain::mnuWindowArrangeIcons_Click);
     mnuWindow->addSeparator();
-    mnuWindow->addAction(QStringLiteral("&Minimize All Windows"), this, &frmMain::mnuWindowMinAll_Click);
+    mnuWindow->addAction(QStringLiteral("&Minimize All Windows"), this,
+                         &frmMain::mnuWindowMinAll_Click);
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -174,7 +187,21 @@ frmDocument* frmMain::createDocumentWindow() {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     sub->hide();
+    placeNewSubWindow(sub);
     return document;
+}
+
+void frmMain::placeNewSubWindow(QMdiSubWindow* sub) {
+    // New windows take three quarters of the document area, each one step down and right of
+    // the one before, starting again at the corner when the steps run out of room.
+    const QSize area = mdiArea->viewport()->size().expandedTo(QSize(400, 300));
+    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    const int count = int(mdiArea->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
+    const int room =
+        std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step);
+    const int offset = (count % (room + 1)) * step;
+    sub->setGeometry(offset, offset, size.width(), size.height());
 }
 
 void frmMain::showDocumentWindow(frmDocument* document) {
@@ -229,19 +256,37 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (firstShown_)
+        return;
+    firstShown_ = true;
+    // Windows opened while the main window loaded were placed before the document area had
+    // its size; place them again now that it has.
+    layout()->activate();
+    centralWidget()->layout()->activate();
+    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMaximized() && !sub->isMinimized())
+            placeNewSubWindow(sub);
 }
 
 // --- View menu ---
 
-void frmMain::mnuViewToolbar_Click() { tbToolBar->setVisible(mnuViewToolbar->isChecked()); }
+void frmMain::mnuViewToolbar_Click() {
+    tbToolBar->setVisible(mnuViewToolbar->isChecked());
+}
 
-void frmMain::mnuViewStatusBar_Click() { sbStatusBar->setVisible(mnuViewStatusBar->isChecked()); }
+void frmMain::mnuViewStatusBar_Click() {
+    sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
+}
 
-void frmMain::mnuViewBrowser_Click() { SplitterLeft->setVisible(mnuViewBrowser->isChecked()); }
+void frmMain::mnuViewBrowser_Click() {
+    SplitterLeft->setVisible(mnuViewBrowser->isChecked());
+}
 
-void frmMain::mnuViewCliptext_Click() { SplitterRight->setVisible(mnuViewCliptext->isChecked()); }
+void frmMain::mnuViewCliptext_Click() {
+    SplitterRight->setVisible(mnuViewCliptext->isChecked());
+}
 
 void frmMain::mnuViewRefresh_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
@@ -252,7 +297,8 @@ void frmMain::mnuViewRefresh_Click() {
 
 namespace {
 void reportNoHelp(QWidget* main) {
-    MsgBox(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
+    MsgBox(QStringLiteral(
+               "Unable to display Help Contents. There is no Help associated with this project."),
            vbInformation, main->windowTitle());
 }
 } // namespace
@@ -269,13 +315,21 @@ void frmMain::mnuHelpSearchForHelpOn_Click() {
 
 // --- Window menu ---
 
-void frmMain::mnuWindowNewWindow_Click() { NewDocument(); }
+void frmMain::mnuWindowNewWindow_Click() {
+    NewDocument();
+}
 
-void frmMain::mnuWindowCascade_Click() { mdiArea->cascadeSubWindows(); }
+void frmMain::mnuWindowCascade_Click() {
+    mdiArea->cascadeSubWindows();
+}
 
-void frmMain::mnuWindowTileHorizontal_Click() { tileDocuments(Qt::Horizontal); }
+void frmMain::mnuWindowTileHorizontal_Click() {
+    tileDocuments(Qt::Horizontal);
+}
 
-void frmMain::mnuWindowTileVertical_Click() { tileDocuments(Qt::Vertical); }
+void frmMain::mnuWindowTileVertical_Click() {
+    tileDocuments(Qt::Vertical);
+}
 
 void frmMain::tileDocuments(Qt::Orientation orientation) {
     QList<QMdiSubWindow*> windows;
@@ -329,8 +383,9 @@ void frmMain::fillWindowList() {
     windowListActions_ << mnuWindow->addSeparator();
     int number = 1;
     for (QMdiSubWindow* sub : windows) {
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle())
-                                         : QStringLiteral("%1 %2").arg(number).arg(sub->windowTitle());
+        const QString text = number < 10
+                                 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle())
+                                 : QStringLiteral("%1 %2").arg(number).arg(sub->windowTitle());
         QAction* action = mnuWindow->addAction(text);
         action->setCheckable(true);
         action->setChecked(sub == mdiArea->activeSubWindow());

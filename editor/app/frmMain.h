@@ -117,7 +117,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildPanes();
@@ -130,9 +130,11 @@ private:
     bool saveUnderNewName(frmDocument* document, const QString& title, QString& error,
                           bool& cancelled);
     void tileDocuments(Qt::Orientation orientation);
+    void placeNewSubWindow(QMdiSubWindow* sub);
 
     QList<QAction*> windowListActions_;
     bool shuttingDown_ = false;
+    bool firstShown_ = false;
 };
 
 } // namespace kelvane

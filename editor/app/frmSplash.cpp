@@ -22,7 +22,8 @@ frmSplash::frmSplash(QWidget* parent)
     // Centred on the screen, each half an integer division.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
-        move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+        move(area.x() + area.width() / 2 - width() / 2,
+             area.y() + area.height() / 2 - height() / 2);
     }
     layOutStatus();
 }

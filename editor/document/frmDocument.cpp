@@ -30,9 +30,13 @@ frmDocument::frmDocument(QWidget* parent)
     connect(rtfText, &RichTextBox::MouseUp, this, &frmDocument::rtfText_MouseUp);
 }
 
-QMdiSubWindow* frmDocument::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+QMdiSubWindow* frmDocument::subWindow() const {
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
 
-QString frmDocument::tabKey() const { return tabKeyOf(FormIndex); }
+QString frmDocument::tabKey() const {
+    return tabKeyOf(FormIndex);
+}
 
 void frmDocument::setCaption(const QString& caption) {
     setWindowTitle(caption);
@@ -60,7 +64,9 @@ void frmDocument::Form_Load() {
     Changed = false;
 }
 
-void frmDocument::Form_Activate() { RefreshDisplay(); }
+void frmDocument::Form_Activate() {
+    RefreshDisplay();
+}
 
 void frmDocument::Form_GotFocus() {
     layOut();
@@ -85,9 +91,10 @@ void frmDocument::resizeEvent(QResizeEvent* event) {
 
 void frmDocument::closeEvent(QCloseEvent* event) {
     if (Changed) {
-        const int answer = MsgBox(QStringLiteral("Do you wish to save the changes you have made to the file ") +
-                                      Caption() + QLatin1Char('?'),
-                                  vbYesNoCancel, QStringLiteral("Save Changes?"));
+        const int answer =
+            MsgBox(QStringLiteral("Do you wish to save the changes you have made to the file ") +
+                       Caption() + QLatin1Char('?'),
+                   vbYesNoCancel, QStringLiteral("Save Changes?"));
         if (answer == vbCancel) {
             event->ignore();
             return;
@@ -131,8 +138,8 @@ void frmDocument::rtfText_Change() {
 }
 
 void frmDocument::showSelectionSize() {
-    frmMain::instance()->sbStatusBar->setPanelText(
-        2, QString::number(rtfText->SelLength()) + QStringLiteral(" bytes selected."));
+    frmMain::instance()->sbStatusBar->setPanelText(2, QString::number(rtfText->SelLength()) +
+                                                          QStringLiteral(" bytes selected."));
 }
 
 void frmDocument::rtfText_SelChange() {

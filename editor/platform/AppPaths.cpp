@@ -25,7 +25,9 @@ QString AppPath() {
     return folder;
 }
 
-void setAppPathOverride(const QString& folder) { appPathOverride() = folder; }
+void setAppPathOverride(const QString& folder) {
+    appPathOverride() = folder;
+}
 
 QString FileTitleOf(const QString& path) {
 #ifdef Q_OS_WIN

@@ -38,7 +38,9 @@ std::optional<QString> showRealFileDialog(QWidget* owner, const FileDialogReques
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-QColor toQColor(WinColour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor toQColor(WinColour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 WinColour fromQColor(const QColor& c) {
     return WinColour(c.red()) | (WinColour(c.green()) << 8) | (WinColour(c.blue()) << 16);
@@ -46,7 +48,9 @@ WinColour fromQColor(const QColor& c) {
 
 } // namespace
 
-void setCommonDialogBackend(CommonDialogBackend* backend) { currentBackend() = backend; }
+void setCommonDialogBackend(CommonDialogBackend* backend) {
+    currentBackend() = backend;
+}
 
 QStringList CommonDialog::qtNameFilters(const QString& filter) {
     QStringList result;
@@ -66,9 +70,8 @@ QStringList CommonDialog::qtNameFilters(const QString& filter) {
 
 bool CommonDialog::showFile(FileDialogRequest::Kind kind) {
     FileDialogRequest request{kind, DialogTitle, Filter, InitDir, FileName, DefaultExt, Flags};
-    std::optional<QString> chosen = currentBackend()
-                                        ? currentBackend()->chooseFile(request)
-                                        : showRealFileDialog(owner_, request);
+    std::optional<QString> chosen = currentBackend() ? currentBackend()->chooseFile(request)
+                                                     : showRealFileDialog(owner_, request);
     if (!chosen || chosen->isEmpty()) {
         FileName.clear();
         FileTitle.clear();
@@ -85,9 +88,13 @@ bool CommonDialog::showFile(FileDialogRequest::Kind kind) {
     return true;
 }
 
-bool CommonDialog::ShowOpen() { return showFile(FileDialogRequest::Open); }
+bool CommonDialog::ShowOpen() {
+    return showFile(FileDialogRequest::Open);
+}
 
-bool CommonDialog::ShowSave() { return showFile(FileDialogRequest::Save); }
+bool CommonDialog::ShowSave() {
+    return showFile(FileDialogRequest::Save);
+}
 
 bool CommonDialog::ShowColor() {
     std::optional<WinColour> chosen;

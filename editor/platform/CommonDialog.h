@@ -59,7 +59,8 @@ public:
     QString DefaultExt; ///< with or without the leading dot
     WinColour Color = 0;
     int Flags = 0;
-    bool CancelError = false; ///< kept for callers that distinguish; Show... returns false either way
+    bool CancelError =
+        false; ///< kept for callers that distinguish; Show... returns false either way
 
     bool ShowOpen();
     bool ShowSave();

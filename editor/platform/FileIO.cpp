@@ -5,7 +5,33 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstring>
+
 namespace kelvane {
+
+namespace {
+
+bool syncToDisk(int handle) {
+#ifdef Q_OS_WIN
+    return handle < 0 || _commit(handle) == 0;
+#else
+    return handle < 0 || ::fsync(handle) == 0;
+#endif
+}
+
+QString systemError() {
+    const int code = errno != 0 ? errno : ENOSPC;
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+} // namespace
 
 bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
     QFile file(path);
@@ -33,8 +59,11 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
+    // A write cut short (a full disk, a file size limit) must not replace the old file, so
+    // the temporary file's size is checked and its data forced to disk before the rename.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size() ||
+        !syncToDisk(file.handle())) {
+        error = file.error() != QFileDevice::NoError ? file.errorString() : systemError();
         file.cancelWriting();
         return false;
     }

@@ -26,7 +26,9 @@ int KeyedTabBar::indexOfKey(const QString& key) const {
     return -1;
 }
 
-QString KeyedTabBar::keyAt(int index) const { return tabData(index).toString(); }
+QString KeyedTabBar::keyAt(int index) const {
+    return tabData(index).toString();
+}
 
 bool KeyedTabBar::removeKeyedTab(const QString& key) {
     const int index = indexOfKey(key);

@@ -24,11 +24,21 @@ int showRealBox(const MsgBoxRequest& request) {
     box.setText(displayText(request.prompt));
     box.setWindowTitle(request.title);
     switch (request.icon()) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     struct Choice {
         QMessageBox::StandardButton button;
@@ -36,18 +46,27 @@ int showRealBox(const MsgBoxRequest& request) {
     };
     std::vector<Choice> choices;
     switch (request.buttons()) {
-    case vbOKCancel: choices = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbOKCancel:
+        choices = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+        break;
     case vbAbortRetryIgnore:
         choices = {{QMessageBox::Abort, vbAbort},
                    {QMessageBox::Retry, vbRetry},
                    {QMessageBox::Ignore, vbIgnore}};
         break;
     case vbYesNoCancel:
-        choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+        choices = {
+            {QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
         break;
-    case vbYesNo: choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-    case vbRetryCancel: choices = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
-    default: choices = {{QMessageBox::Ok, vbOK}}; break;
+    case vbYesNo:
+        choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+        break;
+    case vbRetryCancel:
+        choices = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+        break;
+    default:
+        choices = {{QMessageBox::Ok, vbOK}};
+        break;
     }
     QMessageBox::StandardButtons buttons;
     for (const Choice& choice : choices)
@@ -67,22 +86,27 @@ int escapeAnswer(int style) {
     switch (style & 7) {
     case vbOKCancel:
     case vbYesNoCancel:
-    case vbRetryCancel: return vbCancel;
-    case vbYesNo: return vbNo;
-    case vbAbortRetryIgnore: return vbAbort;
-    default: return vbOK;
+    case vbRetryCancel:
+        return vbCancel;
+    case vbYesNo:
+        return vbNo;
+    case vbAbortRetryIgnore:
+        return vbAbort;
+    default:
+        return vbOK;
     }
 }
 
 int MsgBox(const QString& prompt, int style, const QString& title) {
-    MsgBoxRequest request{prompt, style,
-                          title.isEmpty() ? QApplication::applicationName() : title};
+    MsgBoxRequest request{prompt, style, title.isEmpty() ? QApplication::applicationName() : title};
     if (MsgBoxBackend* backend = currentBackend())
         return backend->ask(request);
     return showRealBox(request);
 }
 
-void setMsgBoxBackend(MsgBoxBackend* backend) { currentBackend() = backend; }
+void setMsgBoxBackend(MsgBoxBackend* backend) {
+    currentBackend() = backend;
+}
 
 int ScriptedMsgBoxes::ask(const MsgBoxRequest& request) {
     asked_.push_back(request);

@@ -66,8 +66,12 @@ void SaveSetting(const QString& application, const QString& section, const QStri
     store->sync();
 }
 
-void setSettingsFileOverride(const QString& iniPath) { overridePath() = iniPath; }
+void setSettingsFileOverride(const QString& iniPath) {
+    overridePath() = iniPath;
+}
 
-QString settingsLocation(const QString& application) { return openStore(application)->fileName(); }
+QString settingsLocation(const QString& application) {
+    return openStore(application)->fileName();
+}
 
 } // namespace kelvane

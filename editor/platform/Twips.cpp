@@ -16,8 +16,12 @@ double logicalDpi() {
 }
 } // namespace
 
-int twipsToPixels(double twips) { return int(std::lround(twips * logicalDpi() / 1440.0)); }
+int twipsToPixels(double twips) {
+    return int(std::lround(twips * logicalDpi() / 1440.0));
+}
 
-double pixelsToTwips(int pixels) { return pixels * 1440.0 / logicalDpi(); }
+double pixelsToTwips(int pixels) {
+    return pixels * 1440.0 / logicalDpi();
+}
 
 } // namespace kelvane

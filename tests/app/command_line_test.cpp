@@ -56,8 +56,8 @@ TEST_F(CommandLineTest, MissingFileIsNamedAndFileOneStaysEmpty) {
 
 TEST_F(CommandLineTest, WorkspaceWithMissingFileKeepsWhatOpenedBeforeIt) {
     const QString a = scratch.write("a.txt", "A");
-    const QString workspace =
-        scratch.write("X.KPJ", ("a.txt\r\n" + a + "\r\ngone\r\n" + scratch.file("gone.txt") + "\r\n").toUtf8());
+    const QString workspace = scratch.write(
+        "X.KPJ", ("a.txt\r\n" + a + "\r\ngone\r\n" + scratch.file("gone.txt") + "\r\n").toUtf8());
     start(workspace);
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_TRUE(boxes.asked()[0].prompt.contains(workspace));

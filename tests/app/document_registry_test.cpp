@@ -69,7 +69,8 @@ TEST_F(DocumentRegistryTest, ClosePromptCancelKeepsDocumentAndText) {
     boxes.answer(vbCancel);
     EXPECT_FALSE(document->subWindow()->close());
     ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_EQ(boxes.asked()[0].prompt, "Do you wish to save the changes you have made to the file File 1?");
+    EXPECT_EQ(boxes.asked()[0].prompt,
+              "Do you wish to save the changes you have made to the file File 1?");
     EXPECT_EQ(boxes.asked()[0].title, "Save Changes?");
     EXPECT_EQ(boxes.asked()[0].buttons(), vbYesNoCancel);
     EXPECT_EQ(DocumentRegistry.openDocument(1), document);

@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QMdiSubWindow>
 
-#include <sys/resource.h>
 #include <csignal>
+#include <sys/resource.h>
 
 namespace kelvane::test {
 namespace {
@@ -42,7 +42,8 @@ TEST_F(FileCommandsTest, OpenCancelledDoesNothingAndMissingFileKeepsEmptyUntitle
     dialogs.answerFile(scratch.file("missing.txt"));
     main->mnuFileOpen_Click();
     ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred while you were trying to open a file:\r\n"));
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith(
+        "An error occurred while you were trying to open a file:\r\n"));
     EXPECT_EQ(boxes.asked()[0].title, "File I/O Error");
     EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "File 2"}));
 }
@@ -87,7 +88,8 @@ TEST_F(FileCommandsTest, FileTitledLikeUntitledIsSavedThroughTheDialog) {
 }
 
 TEST_F(FileCommandsTest, OpenedRtfFileIsSavedAsPlainText) {
-    const QString path = scratch.write("r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red\\cf0  text\\par}");
+    const QString path = scratch.write(
+        "r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red\\cf0  text\\par}");
     start(path);
     main->mnuFileSave_Click();
     EXPECT_EQ(readAll(path), "red text\n");
@@ -141,10 +143,12 @@ TEST_F(FileCommandsTest, FailedSaveOnFullDiskLeavesOldFileByteIdenticalAndReport
     saveWithFullDisk(main.get());
     EXPECT_EQ(readAll(path), original);
     ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred trying to save the file keep.txt.\r\n"));
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith(
+        "An error occurred trying to save the file keep.txt.\r\n"));
     EXPECT_TRUE(document->Changed);
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files).size(), 3)
-        << "no temporary file is left behind: " << QDir(scratch.path()).entryList(QDir::Files).join(",").toStdString();
+        << "no temporary file is left behind: "
+        << QDir(scratch.path()).entryList(QDir::Files).join(",").toStdString();
 }
 
 TEST_F(FileCommandsTest, FailedSaveIntoMissingFolderKeepsDocumentState) {
@@ -154,8 +158,10 @@ TEST_F(FileCommandsTest, FailedSaveIntoMissingFolderKeepsDocumentState) {
     dialogs.answerFile(scratch.file("no/such/folder/x.txt"));
     main->mnuFileSaveAs_Click();
     ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r"));
-    EXPECT_FALSE(boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r\n"));
+    EXPECT_TRUE(
+        boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r"));
+    EXPECT_FALSE(
+        boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r\n"));
     EXPECT_EQ(document->Caption(), "File 1");
     EXPECT_TRUE(document->Tag.isEmpty());
 }
@@ -217,7 +223,9 @@ TEST_F(HelpMenuTest, WithoutHelpFileBothCommandsShowTheSameMessage) {
     main->mnuHelpSearchForHelpOn_Click();
     ASSERT_EQ(boxes.asked().size(), 2u);
     for (const MsgBoxRequest& request : boxes.asked()) {
-        EXPECT_EQ(request.prompt, "Unable to display Help Contents. There is no Help associated with this project.");
+        EXPECT_EQ(
+            request.prompt,
+            "Unable to display Help Contents. There is no Help associated with this project.");
         EXPECT_EQ(request.icon(), vbInformation);
         EXPECT_EQ(request.title, "Kelvane");
     }

@@ -15,8 +15,9 @@ namespace {
 /// attribute for root (who ignores permissions). False when neither is possible here.
 bool lockFolder(const QString& folder, bool lock) {
     if (geteuid() != 0)
-        return QFile::setPermissions(folder, lock ? QFile::ReadOwner | QFile::ExeOwner
-                                                  : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return QFile::setPermissions(folder,
+                                     lock ? QFile::ReadOwner | QFile::ExeOwner
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
@@ -46,7 +47,8 @@ TEST_F(ReadOnlyFolderTest, SaveFailsAndOldFileStaysByteIdentical) {
     lockFolder(scratch.file("locked"), false);
     EXPECT_EQ(readAll(path), original);
     ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("An error occurred trying to save the file doc.txt."));
+    EXPECT_TRUE(
+        boxes.asked()[0].prompt.startsWith("An error occurred trying to save the file doc.txt."));
     EXPECT_TRUE(document->Changed);
 }
 

@@ -53,12 +53,13 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaultsAndOneStartWritesOnlyShellKeys) {
     EXPECT_EQ(PageMargins.LeftMargin, 1.5f);
     EXPECT_EQ(setting("First Load"), "False");
     main->close();
-    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ToolBar", "StatusBar",
-                            "FileBrowser", "ClipText", "LastDir"})
+    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ToolBar",
+                            "StatusBar", "FileBrowser", "ClipText", "LastDir"})
         EXPECT_NE(setting(key), "<absent>") << key;
     for (int i = 1; i <= 5; ++i)
         EXPECT_EQ(setting("RecentFile" + QString::number(i)), "");
-    for (const char* key : {"Keywords0", "KeywordColor0", "Wordwrap", "Delimiters", "AutoCode", "EditorFont"})
+    for (const char* key :
+         {"Keywords0", "KeywordColor0", "Wordwrap", "Delimiters", "AutoCode", "EditorFont"})
         EXPECT_EQ(setting(key), "<absent>") << key;
 }
 
@@ -72,8 +73,8 @@ TEST_F(SettingsTest, KeysMatchWithoutRegardToCase) {
 }
 
 TEST_F(SettingsTest, KeywordListsWithSeparatorCharacterRoundTrip) {
-    const QString list = QString("if") + QChar(0xFF) + "else" + QChar(0xFF) + "wh,ile" + QChar(0xFF) +
-                         QString::fromUtf8("grüße") + QChar(0xFF);
+    const QString list = QString("if") + QChar(0xFF) + "else" + QChar(0xFF) + "wh,ile" +
+                         QChar(0xFF) + QString::fromUtf8("grüße") + QChar(0xFF);
     SaveSetting(kAppTitle, "Settings", "Keywords1", list);
     SaveSetting(kAppTitle, "Settings", "KeywordCount", "4");
     start();

@@ -36,7 +36,8 @@ TEST(RichTextBoxTest, PositionsCountLineBreaksAsTwoUnderRandomEdits) {
     RichTextBox box;
     QString model;
     std::mt19937 random(11);
-    const QStringList pieces = {"a", "bc", "\r\n", "x\r\ny", "\r\n\r\n", QString::fromUtf8("ü"), "\t", "longer text"};
+    const QStringList pieces = {
+        "a", "bc", "\r\n", "x\r\ny", "\r\n\r\n", QString::fromUtf8("ü"), "\t", "longer text"};
     for (int step = 0; step < 400; ++step) {
         // Positions that never split a CR LF pair.
         std::vector<qsizetype> cuts;
@@ -205,7 +206,8 @@ TEST(RichTextBoxTest, TextThatOutgrowsWindows1252IsSavedAsUtf8) {
 
 TEST(RichTextBoxTest, RtfFilesLoadFormattedAndSaveAsRtfOrText) {
     ScratchDir dir;
-    const QString path = dir.write("r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue255;}a\\cf1 b\\cf0 c\\par d}");
+    const QString path = dir.write(
+        "r.rtf", "{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue255;}a\\cf1 b\\cf0 c\\par d}");
     RichTextBox box;
     QString error;
     ASSERT_TRUE(box.LoadFile(path, error));

@@ -8,7 +8,9 @@ namespace kelvane::test {
 
 ScratchDir::ScratchDir() : dir_(QDir::tempPath() + "/kelvane-test-XXXXXX") {}
 
-QString ScratchDir::file(const QString& name) const { return dir_.filePath(name); }
+QString ScratchDir::file(const QString& name) const {
+    return dir_.filePath(name);
+}
 
 QString ScratchDir::write(const QString& name, const QByteArray& bytes) const {
     const QString path = file(name);

@@ -48,21 +48,28 @@ RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new RichTextV
     fileFormat_.lineBreak = platformLineBreak();
     applyDefaultFont();
 
-    connect(overlay_, &StyleOverlay::repaintNeeded, view_->viewport(), qOverload<>(&QWidget::update));
-    connect(view_->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (removed || added)
-            emit Change();
-    });
-    connect(view_, &QPlainTextEdit::cursorPositionChanged, this, &RichTextBox::emitSelChangeIfMoved);
+    connect(overlay_, &StyleOverlay::repaintNeeded, view_->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(view_->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                if (removed || added)
+                    emit Change();
+            });
+    connect(view_, &QPlainTextEdit::cursorPositionChanged, this,
+            &RichTextBox::emitSelChangeIfMoved);
     connect(view_, &QPlainTextEdit::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     view_->onKeyDown = [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); };
     view_->onKeyUp = [this](int& keyCode, int shift) { emit KeyUp(keyCode, shift); };
-    view_->onMouseUp = [this](int button, int shift, QPoint at) { emit MouseUp(button, shift, at); };
+    view_->onMouseUp = [this](int button, int shift, QPoint at) {
+        emit MouseUp(button, shift, at);
+    };
 }
 
 RichTextBox::~RichTextBox() = default;
 
-QTextDocument* RichTextBox::document() const { return view_->document(); }
+QTextDocument* RichTextBox::document() const {
+    return view_->document();
+}
 
 // --- positions ---
 
@@ -136,7 +143,8 @@ qsizetype RichTextBox::SelStart() const {
 
 qsizetype RichTextBox::SelLength() const {
     const QTextCursor cursor = view_->textCursor();
-    return fromDocumentPosition(cursor.selectionEnd()) - fromDocumentPosition(cursor.selectionStart());
+    return fromDocumentPosition(cursor.selectionEnd()) -
+           fromDocumentPosition(cursor.selectionStart());
 }
 
 void RichTextBox::selectDocumentRange(qsizetype from, qsizetype to) {
@@ -154,7 +162,8 @@ void RichTextBox::setSelStart(qsizetype position) {
 
 void RichTextBox::setSelLength(qsizetype length) {
     const qsizetype start = SelStart();
-    const qsizetype end = std::clamp<qsizetype>(start + std::max<qsizetype>(length, 0), 0, textLength());
+    const qsizetype end =
+        std::clamp<qsizetype>(start + std::max<qsizetype>(length, 0), 0, textLength());
     selectDocumentRange(toDocumentPosition(start), toDocumentPosition(end));
 }
 
@@ -191,7 +200,9 @@ void RichTextBox::insertRich(const RichText& rich) {
     overlay_->assign(from, rich.styleOfChar, rich.styles);
 }
 
-void RichTextBox::setSelRTF(const QByteArray& rtf) { insertRich(rtf::read(rtf)); }
+void RichTextBox::setSelRTF(const QByteArray& rtf) {
+    insertRich(rtf::read(rtf));
+}
 
 RichText RichTextBox::richText() const {
     RichText rich;
@@ -282,7 +293,9 @@ void RichTextBox::setRightMargin(double twips) {
     view_->setWrapWidth(twips >= kNoWrapTwips ? 0 : std::max(1, twipsToPixels(twips)));
 }
 
-bool RichTextBox::wrapping() const { return view_->lineWrapMode() != QPlainTextEdit::NoWrap; }
+bool RichTextBox::wrapping() const {
+    return view_->lineWrapMode() != QPlainTextEdit::NoWrap;
+}
 
 // --- files ---
 
@@ -324,7 +337,8 @@ bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
         TextFileFormat layout = fileFormat_;
         layout.exceptions.clear();
         int number = 0;
-        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++number)
+        for (QTextBlock block = document()->begin(); block.isValid();
+             block = block.next(), ++number)
             if (auto* data = dynamic_cast<LineBreakData*>(block.userData()))
                 layout.exceptions.emplace_back(number, data->style);
         TextEncoding written = layout.encoding;
@@ -367,9 +381,13 @@ void RichTextBox::Refresh() {
     view_->viewport()->update();
 }
 
-void RichTextBox::SetFocus() { view_->setFocus(Qt::OtherFocusReason); }
+void RichTextBox::SetFocus() {
+    view_->setFocus(Qt::OtherFocusReason);
+}
 
-void RichTextBox::undo() { view_->undo(); }
+void RichTextBox::undo() {
+    view_->undo();
+}
 
 void RichTextBox::layOutUpTo(int blockNumber) const {
     // Blocks not yet laid out count as one line; lay out what a line number depends on.

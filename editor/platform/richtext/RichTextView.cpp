@@ -18,29 +18,50 @@ int vbKeyCode(int qtKey) {
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return 112 + (qtKey - Qt::Key_F1);
     switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backspace:
+        return 8;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Backtab:
+        return 9;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return qtKey & 0xFFFF;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return qtKey & 0xFFFF;
     }
 }
 
@@ -83,9 +104,10 @@ void RichTextView::refreshVisibleFormats() {
     if (!overlay_)
         return;
     const QPointF offset = contentOffset();
-    overlay_->refreshBlocks(firstVisibleBlock(), viewport()->height(), [&](const QTextBlock& block) {
-        return blockBoundingGeometry(block).translated(offset).top();
-    });
+    overlay_->refreshBlocks(firstVisibleBlock(), viewport()->height(),
+                            [&](const QTextBlock& block) {
+                                return blockBoundingGeometry(block).translated(offset).top();
+                            });
 }
 
 bool RichTextView::viewportEvent(QEvent* event) {
@@ -121,10 +143,17 @@ void RichTextView::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     int button = 0;
     switch (event->button()) {
-    case Qt::LeftButton: button = 1; break;
-    case Qt::RightButton: button = 2; break;
-    case Qt::MiddleButton: button = 4; break;
-    default: break;
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        break;
     }
     if (onMouseUp && button)
         onMouseUp(button, vbShiftState(event->modifiers()), event->globalPosition().toPoint());

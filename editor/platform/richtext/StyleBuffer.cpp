@@ -21,8 +21,9 @@ template <typename F> void StyleBuffer::forPieces(qsizetype from, qsizetype coun
 }
 
 template <typename F> void StyleBuffer::forPieces(qsizetype from, qsizetype count, F&& f) const {
-    const_cast<StyleBuffer*>(this)->forPieces(
-        from, count, [&](std::uint8_t* p, qsizetype n) { f(static_cast<const std::uint8_t*>(p), n); });
+    const_cast<StyleBuffer*>(this)->forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
+        f(static_cast<const std::uint8_t*>(p), n);
+    });
 }
 
 void StyleBuffer::moveGap(qsizetype position) {
@@ -64,7 +65,8 @@ void StyleBuffer::replace(qsizetype from, qsizetype removed, qsizetype added, st
 }
 
 void StyleBuffer::fill(qsizetype from, qsizetype count, std::uint8_t value) {
-    forPieces(from, count, [value](std::uint8_t* p, qsizetype n) { std::memset(p, value, size_t(n)); });
+    forPieces(from, count,
+              [value](std::uint8_t* p, qsizetype n) { std::memset(p, value, size_t(n)); });
 }
 
 void StyleBuffer::write(qsizetype from, const std::uint8_t* values, qsizetype count) {

@@ -47,7 +47,8 @@ void StyleOverlay::onContentsChange(int from, int removed, int added) {
     // Inserted characters take the style of the character before them (the one at the
     // caret), or of the first character when inserted at the start.
     const std::uint8_t inherited =
-        buffer_.size() == 0 ? 0 : buffer_.at(std::clamp<qsizetype>(from - 1, 0, buffer_.size() - 1));
+        buffer_.size() == 0 ? 0
+                            : buffer_.at(std::clamp<qsizetype>(from - 1, 0, buffer_.size() - 1));
     buffer_.replace(from, removed, added, inherited);
     const qsizetype expected = document_->characterCount();
     if (buffer_.size() != expected)

@@ -62,8 +62,8 @@ private:
     QTextDocument* document_;
     StyleBuffer buffer_;
     StyleTable table_;
-    int epoch_ = 0;                    ///< blocks whose user state equals this are up to date
-    std::array<bool, 256> pinned_{};   ///< indexes an operation is about to write
+    int epoch_ = 0;                  ///< blocks whose user state equals this are up to date
+    std::array<bool, 256> pinned_{}; ///< indexes an operation is about to write
     bool inContentsChange_ = false;
 };
 

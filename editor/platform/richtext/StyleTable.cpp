@@ -11,13 +11,20 @@ QColor displayColour(WinColour colour) {
     if (colour & 0x80000000u) {
         const QPalette palette = QApplication::palette();
         switch (colour & 0xFF) {
-        case 5: return palette.color(QPalette::Base);             // window background
-        case 13: return palette.color(QPalette::Highlight);       // selected items
-        case 14: return palette.color(QPalette::HighlightedText); // selected text
-        case 15: return palette.color(QPalette::Button);          // button face
-        case 17: return palette.color(QPalette::PlaceholderText); // grey text
-        case 18: return palette.color(QPalette::ButtonText);      // button text
-        default: return palette.color(QPalette::Text);            // window text and the rest
+        case 5:
+            return palette.color(QPalette::Base); // window background
+        case 13:
+            return palette.color(QPalette::Highlight); // selected items
+        case 14:
+            return palette.color(QPalette::HighlightedText); // selected text
+        case 15:
+            return palette.color(QPalette::Button); // button face
+        case 17:
+            return palette.color(QPalette::PlaceholderText); // grey text
+        case 18:
+            return palette.color(QPalette::ButtonText); // button text
+        default:
+            return palette.color(QPalette::Text); // window text and the rest
         }
     }
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -47,7 +54,9 @@ QTextCharFormat overlayFormat(const CharStyle& style) {
 
 int distance(const CharStyle& a, const CharStyle& b) {
     int d = 0;
-    if (a.hasColour != b.hasColour || a.colour != b.colour)
+    if (a.hasColour != b.hasColour)
+        d += 9; // a coloured character should stay coloured, if in another colour
+    else if (a.colour != b.colour)
         d += 8;
     if (a.hasBackground != b.hasBackground || a.background != b.background)
         d += 4;
@@ -58,7 +67,9 @@ int distance(const CharStyle& a, const CharStyle& b) {
 
 } // namespace
 
-StyleTable::StyleTable() { reset(); }
+StyleTable::StyleTable() {
+    reset();
+}
 
 void StyleTable::reset() {
     styles_.clear();
