@@ -22,7 +22,7 @@ CopyResult CopyOneFile(InstallHost& host, InstallSettings& settings, std::size_t
         const std::string target = uninstaller ? host.WindowsFolder() + "\\" + kInstallFiles[entry]
                                                : destination + kInstallFiles[entry];
         host.ShowWaitCursor(true);
-        if (host.CopyFile(source, target)) {
+        if (host.CopyInstallFile(source, target)) {
             return CopyResult::Done;
         }
         host.ShowWaitCursor(false);
@@ -98,7 +98,7 @@ InstallOutcome InstallProduct(InstallHost& host, InstallSettings& settings) {
         host.WriteUninstallEntry(MakeUninstallEntry(destination));
     }
     const std::string marker = destination + kMarkerFile;
-    host.DeleteFile(marker);
+    host.RemoveFile(marker);
     if (!english) {
         host.CreateEmptyFile(marker);
     }

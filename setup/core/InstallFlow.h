@@ -33,7 +33,7 @@ public:
     /// Shows the wait cursor (true) or the arrow (false).
     virtual void ShowWaitCursor(bool wait) = 0;
     /// Copies a file, overwriting the target.
-    virtual bool CopyFile(const std::string& source, const std::string& target) = 0;
+    virtual bool CopyInstallFile(const std::string& source, const std::string& target) = 0;
     /// Dispatches the thread's messages for the given time.
     virtual void PumpMessagesFor(int milliseconds) = 0;
     /// True when the user asked to close the window while the installation ran.
@@ -49,7 +49,7 @@ public:
     /// Writes the uninstall entry; failures are not reported.
     virtual void WriteUninstallEntry(const UninstallEntry& entry) = 0;
     /// Deletes a file; a missing file is no error.
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
     /// Creates an empty file with normal attributes.
     virtual void CreateEmptyFile(const std::string& path) = 0;
     /// Starts a program; false when it could not be started.

@@ -51,7 +51,7 @@ public:
     }
     std::string WindowsFolder() override { return "c:\\Windows"; }
     void ShowWaitCursor(bool) override {}
-    bool CopyFile(const std::string& source, const std::string& target) override {
+    bool CopyInstallFile(const std::string& source, const std::string& target) override {
         ++copies;
         log.push_back("copy " + source + " " + target);
         auto it = failingCopies.find(target);
@@ -78,7 +78,7 @@ public:
         log.push_back("registry");
         entries.push_back(entry);
     }
-    void DeleteFile(const std::string& path) override {
+    void RemoveFile(const std::string& path) override {
         log.push_back("delete " + path);
         files.erase(path);
     }
