@@ -26,7 +26,9 @@ LRESULT CALLBACK SetupKeyboardHook(int code, WPARAM key, LPARAM flags) {
         ui.shiftDown = decision.shift;
         break;
     case KeyAction::Command:
-        SendMessageA(ui.window, WM_COMMAND, MAKEWPARAM(decision.command, 0), 0);
+        // Posted, not sent: run synchronously inside the hook, the installation's first message
+        // box would receive this very Enter and answer its own question.
+        PostMessageA(ui.window, WM_COMMAND, MAKEWPARAM(decision.command, 0), 0);
         break;
     case KeyAction::MoveFocus:
         MoveFocus(decision.backward);
