@@ -110,13 +110,14 @@ scenario_missing_files() {
     fi
 }
 
-# Invalid destinations are rejected with nothing created; Esc closes the window.
+# Invalid destinations are rejected with nothing created; Esc closes the window. OK and browse
+# clicked while the installation already runs (its question is open) start nothing further.
 scenario_invalid_destination() {
     make_source
     start_setup
-    drive box yes window settext 'c:\' click 1 box yes box ok focus \
-          settext 'q:\Dralto' click 1 box yes box ok key esc gone
-    expect "$language_question" "WINDOW Dralto Setup 1024x768" \
+    drive box yes window settext 'c:\' click 1 waitbox click 1 click 3 sleep 1000 dialogs \
+          box yes box ok focus settext 'q:\Dralto' click 1 box yes box ok key esc gone
+    expect "$language_question" "WINDOW Dralto Setup 1024x768" "DIALOGS 1" \
            'BOX Setup|Install to "c:"?' "BOX Error|Invalid destination folder" "FOCUS 0" \
            'BOX Setup|Install to "q:\Dralto"?' "BOX Error|Invalid destination folder" "GONE"
     expect_setup_ended

@@ -112,6 +112,20 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
     return TRUE;
 }
 
+BOOL CALLBACK CountDialog(HWND window, LPARAM data) {
+    if (IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+        ++*reinterpret_cast<int*>(data);
+    }
+    return TRUE;
+}
+
+// Visible dialogs of any kind: message boxes and folder browsers.
+int CountDialogs() {
+    int count = 0;
+    EnumWindows(CountDialog, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 HWND FindTopDialog(bool browser) {
     DialogSearch search{browser};
     EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
@@ -265,6 +279,10 @@ int main(int argc, char** argv) {
         const std::string& step = args[i];
         if (step == "box") {
             AnswerBox(next(i));
+        } else if (step == "waitbox") {
+            WaitFor("a message box", [] { return FindTopDialog(false); });
+        } else if (step == "dialogs") {
+            Print("DIALOGS " + std::to_string(CountDialogs()));
         } else if (step == "browser") {
             AnswerBrowser(next(i));
         } else if (step == "window") {
