@@ -1,0 +1,152 @@
+// The installation's Windows services: message boxes, files, registry, DDE and program start.
+#include "SetupUi.h"
+
+#include "SetupTexts.h"
+
+namespace fastinst {
+
+namespace {
+
+class Win32InstallHost : public InstallHost {
+public:
+    explicit Win32InstallHost(SetupUi& ui) : ui_(ui) {}
+
+    std::string DestinationText() override {
+        char text[256] = "";
+        GetWindowTextA(ui_.field, text, sizeof text);
+        return text;
+    }
+
+    Answer Ask(const std::string& text, const std::string& caption, BoxKind kind) override {
+        UINT style = MB_OK | MB_ICONERROR;
+        switch (kind) {
+        case BoxKind::YesNoQuestion:
+            style = MB_YESNO | MB_ICONQUESTION;
+            break;
+        case BoxKind::YesNoInformation:
+            style = MB_YESNO | MB_ICONINFORMATION;
+            break;
+        case BoxKind::AbortRetryIgnore:
+            style = MB_ABORTRETRYIGNORE | MB_ICONERROR;
+            break;
+        case BoxKind::ErrorOk:
+            break;
+        case BoxKind::WarningOk:
+            style = MB_OK | MB_ICONWARNING;
+            break;
+        }
+        switch (MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style)) {
+        case IDYES:
+            return Answer::Yes;
+        case IDABORT:
+            return Answer::Abort;
+        case IDRETRY:
+            return Answer::Retry;
+        case IDIGNORE:
+            return Answer::Ignore;
+        case IDOK:
+            return Answer::Ok;
+        default:
+            // No, or the box could not be shown: the safe choice.
+            return kind == BoxKind::AbortRetryIgnore ? Answer::Abort : Answer::No;
+        }
+    }
+
+    void FocusDestination() override { SetFocus(ui_.field); }
+    bool EnterFolder(const std::string& path) override {
+        return SetCurrentDirectoryA(path.c_str()) != FALSE;
+    }
+    bool CreateFolder(const std::string& path) override {
+        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    }
+    std::string WindowsFolder() override {
+        char folder[256] = "";
+        GetWindowsDirectoryA(folder, sizeof folder);
+        return folder;
+    }
+    void ShowWaitCursor(bool wait) override {
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(wait ? 32514 : 32512))); // wait, arrow
+    }
+    bool CopyInstallFile(const std::string& source, const std::string& target) override {
+        return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+    }
+    void PumpMessagesFor(int milliseconds) override { fastinst::PumpMessagesFor(milliseconds); }
+    bool CloseRequested() override { return ui_.closeRequested; }
+    bool ProgmanInitiate() override { return fastinst::ProgmanInitiate(); }
+    bool ProgmanReady() override { return ui_.dde.ReadyToExecute(); }
+    bool ProgmanExecute(const std::string& programPath) override {
+        return fastinst::ProgmanExecute(programPath);
+    }
+    void ProgmanTerminate() override { fastinst::ProgmanTerminate(); }
+
+    void WriteUninstallEntry(const UninstallEntry& entry) override {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        SetString(key, "DisplayName", entry.displayName);
+        SetString(key, "UninstallString", entry.uninstallString);
+        RegCloseKey(key);
+    }
+
+    void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    void CreateEmptyFile(const std::string& path) override {
+        const HFILE file = _lcreat(path.c_str(), 0);
+        if (file != HFILE_ERROR) {
+            _lclose(file);
+        }
+    }
+    bool StartProgram(const std::string& commandLine) override {
+        // Shown normally: a program started hidden would look as if it had not started at all.
+        return WinExec(commandLine.c_str(), SW_SHOWNORMAL) >= 32;
+    }
+    void CloseSetupWindow() override {
+        ui_.installing = false;
+        SendMessageA(ui_.window, WM_CLOSE, 0, 0);
+    }
+
+private:
+    static void SetString(HKEY key, const char* name, const std::string& value) {
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    }
+
+    SetupUi& ui_;
+};
+
+} // namespace
+
+void PumpMessagesFor(int milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(milliseconds)) {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            continue;
+        }
+        if (message.message == WM_QUIT) {
+            // Leave the quit message for the main loop, or the program would never end.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void RunInstallCommand() {
+    SetupUi& ui = Ui();
+    // Enter or OK arriving while files are being copied must not start a second installation.
+    if (ui.installing) {
+        return;
+    }
+    ui.installing = true;
+    Win32InstallHost host(ui);
+    InstallProduct(host, ui.install);
+    ui.installing = false;
+    if (ui.closeRequested && IsWindow(ui.window)) {
+        SendMessageA(ui.window, WM_CLOSE, 0, 0);
+    }
+}
+
+} // namespace fastinst

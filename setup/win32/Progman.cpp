@@ -1,0 +1,93 @@
+// The Program Manager conversation over raw DDE messages (no DDE library).
+#include "SetupUi.h"
+
+#include "ProgmanCommands.h"
+
+#include <cstring>
+#include <dde.h>
+
+namespace fastinst {
+
+namespace {
+constexpr UINT kInitiateTimeoutMs = 3000;
+}
+
+bool ProgmanInitiate() {
+    SetupUi& ui = Ui();
+    ui.dde.BeginInitiate();
+    {
+        UniqueAtom application(GlobalAddAtomA("PROGMAN"));
+        UniqueAtom topic(GlobalAddAtomA("PROGMAN"));
+        // Every top-level window hears the request; answers arrive as WM_DDE_ACK meanwhile.
+        // A hung window must not stall the installation, hence the timeout.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(ui.window),
+                            MAKELPARAM(application.get(), topic.get()), SMTO_ABORTIFHUNG,
+                            kInitiateTimeoutMs, &result);
+    }
+    return ui.dde.EndInitiate();
+}
+
+void OnDdeAck(HWND server, LPARAM parameter) {
+    SetupUi& ui = Ui();
+    switch (ui.dde.OnAck(reinterpret_cast<std::uintptr_t>(server))) {
+    case DdeConversation::AckAction::TerminateExtraServer:
+        PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
+        [[fallthrough]];
+    case DdeConversation::AckAction::KeepServer:
+        // The answer carries atoms the server added for us.
+        GlobalDeleteAtom(LOWORD(parameter));
+        GlobalDeleteAtom(HIWORD(parameter));
+        break;
+    case DdeConversation::AckAction::ReleaseCommands: {
+        UINT_PTR status = 0;
+        UINT_PTR commands = 0;
+        if (UnpackDDElParam(WM_DDE_ACK, parameter, &status, &commands)) {
+            GlobalFree(reinterpret_cast<HGLOBAL>(commands));
+        }
+        FreeDDElParam(WM_DDE_ACK, parameter);
+        SetFocus(ui.window);
+        break;
+    }
+    case DdeConversation::AckAction::None:
+        break;
+    }
+}
+
+bool ProgmanExecute(const std::string& programPath) {
+    SetupUi& ui = Ui();
+    if (!ui.dde.ReadyToExecute()) {
+        return false;
+    }
+    // The block is sized to the commands, however long the destination is.
+    const std::string commands =
+        BuildProgmanCommands(programPath, ui.install.english, ui.install.uninstallerMissing);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, commands.size() + 1));
+    if (!block) {
+        return false;
+    }
+    void* data = GlobalLock(block.get());
+    if (!data) {
+        return false;
+    }
+    std::memcpy(data, commands.c_str(), commands.size() + 1);
+    GlobalUnlock(block.get());
+    if (!PostMessageA(reinterpret_cast<HWND>(ui.dde.server()), WM_DDE_EXECUTE,
+                      reinterpret_cast<WPARAM>(ui.window), reinterpret_cast<LPARAM>(block.get()))) {
+        return false;
+    }
+    // From here the block belongs to the conversation; the acknowledgement frees it.
+    block.release();
+    ui.dde.ExecutePosted();
+    return true;
+}
+
+void ProgmanTerminate() {
+    SetupUi& ui = Ui();
+    HWND server = reinterpret_cast<HWND>(ui.dde.TakeServer());
+    if (server && IsWindow(server)) {
+        PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
+    }
+}
+
+} // namespace fastinst

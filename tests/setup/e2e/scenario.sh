@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario of the real Fastinst.exe in a fresh copy of the template Wine
+# prefix, in its own Xvfb display, and checks what it showed and what it left on disk.
+# Usage: scenario.sh <name> <display number>; needs FASTINST_EXE, FASTINST_DRIVER, FASTINST_STUB,
+# FASTINST_TEMPLATE (prepared by prepare-template.sh) and FASTINST_OUT (screenshots and logs).
+set -euo pipefail
+name="$1"
+display="$2"
+work="$FASTINST_OUT/$name"
+rm -rf "$work"
+mkdir -p "$work/home"
+
+export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all \
+       WINEDLLOVERRIDES="mscoree,mshtml=" XDG_DATA_HOME="$work/home/.local/share" \
+       XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
+       DISPLAY=":$display"
+cp -a "$FASTINST_TEMPLATE/prefix" "$WINEPREFIX"
+drive_c="$WINEPREFIX/drive_c"
+
+xvfb_pid=""
+setup_pid=""
+cleanup() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED ($name): $*" >&2
+    echo "--- driver log" >&2
+    cat "$work/driver.log" >&2 2>/dev/null || true
+    exit 1
+}
+
+# A display of its own, so scenarios may run side by side.
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -S "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+[ -S "/tmp/.X11-unix/X$display" ] || fail "Xvfb :$display did not start"
+
+# Start the server detached from this script's output, or Wine's background processes would
+# hold ctest's pipe open.
+(wineserver -p && wine cmd /c exit) </dev/null >/dev/null 2>&1
+
+# The product's eight files beside the setup program; Dralto.exe records that it was started.
+source_files=(Dralto.exe Plugext.dll psapi.dll Dralto.hlp Dralto.cnt Dralto-e.hlp Dralto-e.cnt
+              drunin32.exe)
+make_source() {
+    mkdir -p "$drive_c/src"
+    cp "$FASTINST_EXE" "$drive_c/src/Fastinst.exe"
+    local file
+    for file in "${source_files[@]}"; do
+        if [ "$file" = Dralto.exe ]; then
+            cp "$FASTINST_STUB" "$drive_c/src/$file"
+        else
+            echo "$file of the test" > "$drive_c/src/$file"
+        fi
+    done
+}
+
+start_setup() {
+    wine 'C:\src\Fastinst.exe' </dev/null >"$work/fastinst.log" 2>&1 &
+    setup_pid=$!
+}
+
+# Runs the driver with the given steps; its observations go to $out and the log.
+drive() {
+    local status=0
+    wine "$FASTINST_DRIVER" "$@" </dev/null >"$work/step.out" 2>>"$work/driver.err" || status=$?
+    tr -d '\r' <"$work/step.out" >"$work/step.txt"
+    cat "$work/step.txt" >>"$work/driver.log"
+    out="$(cat "$work/step.txt")"
+    [ "$status" -eq 0 ] || fail "driver steps '$*' ended with $status"
+}
+
+# Compares the last driver output with the expected lines.
+expect() {
+    local expected
+    expected="$(printf '%s\n' "$@")"
+    if [ "$out" != "$expected" ]; then
+        diff <(echo "$expected") <(echo "$out") >&2 || true
+        fail "unexpected observations"
+    fi
+}
+
+screenshot() {
+    xwd -root -silent -display ":$display" | convert xwd:- "png:$work/$1"
+}
+
+expect_file() { [ -f "$drive_c/$1" ] || fail "missing file c:/$1"; }
+expect_no_file() { [ ! -e "$drive_c/$1" ] || fail "unexpected file c:/$1"; }
+
+# Waits for the setup process to end and checks its exit code.
+expect_setup_ended() {
+    local status=0
+    wait "$setup_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "Fastinst.exe ended with $status"
+}
+
+uninstall_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Dralto'
+query_uninstall() {
+    wine reg query "$uninstall_key" </dev/null 2>/dev/null | tr -d '\r' | grep REG_SZ || true
+}
+
+group_dir() {
+    find "$drive_c/users" -type d -path '*Start Menu/Programs/Dralto' | head -n1
+}
+
+installed=(Dralto.exe Plugext.dll psapi.dll Dralto.hlp Dralto.cnt Dralto-e.hlp Dralto-e.cnt)
+language_question='BOX Setup|Available languages: English and German. Select English?\r\n\r\nVerfügbare Sprachen: Englisch und Deutsch. Englisch verwenden?'
+
+source "$(dirname "${BASH_SOURCE[0]}")/scenarios.sh"
+"scenario_$name"
+echo "PASSED ($name)"
