@@ -3,17 +3,40 @@
 
 namespace kelvane {
 
+namespace {
+
+/// First character of each kind's opening and closing string, bit order; '\n' stands for the
+/// CR LF that ends a line.
+constexpr std::array<std::array<char, 2>, DelimiterKindCount> firsts = {{
+    {'<', '>'},
+    {'/', '*'},
+    {'{', '}'},
+    {'"', '"'},
+    {'\'', '\n'},
+    {'/', '\n'},
+    {'\'', '\''},
+    {'(', ')'},
+    {'[', ']'},
+}};
+
+} // namespace
+
 QString delimiterEventChars(std::uint32_t kinds) {
-    // First characters of each kind's opening and closing strings, bit order.
-    static const std::array<const char*, DelimiterKindCount> firsts = {
-        "<>", "/*", "{}", "\"", "'\n", "/\n", "'", "()", "[]"};
     QString chars;
     for (int kind = 0; kind < DelimiterKindCount; ++kind)
         if ((kinds >> kind) & 1u)
-            for (const char* c = firsts[kind]; *c; ++c)
-                if (!chars.contains(QChar(*c)))
-                    chars.append(QChar(*c));
+            for (const char c : firsts[kind])
+                if (!chars.contains(QChar(c)))
+                    chars.append(QChar(c));
     return chars;
+}
+
+DelimiterScanner::DelimiterScanner(std::uint32_t kinds) {
+    for (int kind = 0; kind < DelimiterKindCount; ++kind)
+        if ((kinds >> kind) & 1u) {
+            opens_[std::size_t(firsts[kind][0])] |= Bit(kind);
+            closes_[std::size_t(firsts[kind][1])] |= Bit(kind);
+        }
 }
 
 } // namespace kelvane

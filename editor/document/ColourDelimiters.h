@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace kelvane {
@@ -25,88 +26,47 @@ QString delimiterEventChars(std::uint32_t kinds);
 /// its opening string and looking for its closing string from the character after the opening
 /// one; a closing string ends a run (both strings included), and the next opening string is
 /// looked for from the character after the closing string's first character. The scanner is fed
-/// the positions of the event characters in increasing order.
+/// the positions of the event characters in increasing order. It works on bit sets of kinds, so
+/// an event costs a few table look-ups rather than a chain of unpredictable branches.
 class DelimiterScanner {
 public:
-    explicit DelimiterScanner(std::uint32_t kinds) : kinds_(kinds) { open_.fill(-1); }
+    explicit DelimiterScanner(std::uint32_t kinds);
 
     /// Takes the event character at position i of a range that ends at end (exclusive); calls
-    /// paint(from, to) for every run it closes.
-    template <class Paint> void feed(QStringView text, qsizetype i, qsizetype end, Paint&& paint) {
-        const char16_t next = i + 1 < end ? text[i + 1].unicode() : 0;
-        switch (text[i].unicode()) {
-        case '<':
-            opens(0, i);
-            break;
-        case '>':
-            closes(0, i, 1, paint);
-            break;
-        case '/':
-            if (next == '*')
-                opens(1, i);
-            else if (next == '/')
-                opens(5, i);
-            break;
-        case '*':
-            if (next == '/')
-                closes(1, i, 2, paint);
-            break;
-        case '{':
-            opens(2, i);
-            break;
-        case '}':
-            closes(2, i, 1, paint);
-            break;
-        case '"':
-            toggles(3, i, paint);
-            break;
-        case '\'':
-            opens(4, i);
-            toggles(6, i, paint);
-            break;
-        case '\n':
-            closes(4, i, 1, paint);
-            closes(5, i, 1, paint);
-            break;
-        case '(':
-            opens(7, i);
-            break;
-        case ')':
-            closes(7, i, 1, paint);
-            break;
-        case '[':
-            opens(8, i);
-            break;
-        case ']':
-            closes(8, i, 1, paint);
-            break;
-        default:
-            break;
+    /// paint(from, to) for every run it closes, in order of their ends.
+    template <class Paint>
+    void feed(const char16_t* text, qsizetype i, qsizetype end, Paint&& paint) {
+        const char16_t c = text[i];
+        if (c >= 128)
+            return;
+        const char16_t next = i + 1 < end ? text[i + 1] : 0;
+        // "/*" and "//" open, and "*/" closes, only with the right second character.
+        const std::uint32_t slashOpens = (next == '*' ? Bit(1) : 0u) | (next == '/' ? Bit(5) : 0u);
+        const std::uint32_t openMask = opens_[c] & (c == '/' ? slashOpens : ~0u);
+        const std::uint32_t closeMask = closes_[c] & (c == '*' && next != '/' ? 0u : ~0u);
+        std::uint32_t closing = closeMask & open_;
+        std::uint32_t opening = openMask & ~open_;
+        open_ = (open_ & ~closing) | opening;
+        while (closing) {
+            const int kind = std::countr_zero(closing);
+            closing &= closing - 1;
+            paint(openedAt_[kind], i + (kind == 1 ? 2 : 1));
+        }
+        while (opening) {
+            const int kind = std::countr_zero(opening);
+            opening &= opening - 1;
+            openedAt_[kind] = i;
         }
     }
 
 private:
-    std::uint32_t kinds_;
-    /// Where the open run of each kind began, or -1 while the kind looks for an opening string.
-    std::array<qsizetype, DelimiterKindCount> open_;
-
-    bool enabled(int kind) const { return (kinds_ >> kind) & 1u; }
-    void opens(int kind, qsizetype i) {
-        if (enabled(kind) && open_[kind] < 0)
-            open_[kind] = i;
-    }
-    template <class Paint> void closes(int kind, qsizetype i, qsizetype closeLength, Paint& paint) {
-        if (enabled(kind) && open_[kind] >= 0) {
-            paint(open_[kind], i + closeLength);
-            open_[kind] = -1;
-        }
-    }
-    template <class Paint> void toggles(int kind, qsizetype i, Paint& paint) {
-        if (open_[kind] < 0)
-            opens(kind, i);
-        else
-            closes(kind, i, 1, paint);
-    }
+    static constexpr std::uint32_t Bit(int kind) { return 1u << kind; }
+    /// Per ASCII character, the enabled kinds whose opening (closing) string begins with it.
+    std::array<std::uint32_t, 128> opens_{};
+    std::array<std::uint32_t, 128> closes_{};
+    /// The kinds inside a run, and where each one's run began.
+    std::uint32_t open_ = 0;
+    std::array<qsizetype, DelimiterKindCount> openedAt_{};
 };
 
 } // namespace kelvane

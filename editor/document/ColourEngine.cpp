@@ -9,7 +9,12 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane {
 
@@ -20,43 +25,124 @@ namespace {
 /// run is delimiter-coloured, and otherwise a keyword colour beats the delimiter colour. Among
 /// keywords the later list wins, which is the highest colour class. These rules give the same
 /// result whatever order the occurrences and runs are found in.
-template <bool DelimitersLast> struct Painter {
-    std::uint8_t* out;
-    qsizetype base;
+template <bool DelimitersLast> class Painter {
+public:
+    Painter(std::uint8_t* out, qsizetype base, qsizetype size)
+        : out_(out), base_(base), size_(size) {}
 
+    /// Inside a keyword range the classes are 0 to 4 only, so with delimiters last the higher
+    /// class simply wins (the delimiter class is above every keyword class).
     void keyword(qsizetype from, qsizetype to, std::uint8_t colour) const {
-        for (std::uint8_t* p = out + (from - base); p != out + (to - base); ++p) {
-            const std::uint8_t v = *p;
+        std::uint8_t* p = out_ + (from - base_);
+        const qsizetype n = to - from;
+#if defined(__SSE2__)
+        // Most words are short: one unaligned 16-byte blend instead of a loop.
+        if (n <= 16 && (from - base_) + 16 <= size_) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i c = _mm_set1_epi8(char(colour));
+            __m128i painted = _mm_max_epu8(v, c);
+            if constexpr (!DelimitersLast) {
+                const __m128i delimited = _mm_cmpeq_epi8(v, _mm_set1_epi8(DelimiterColour));
+                painted =
+                    _mm_or_si128(_mm_and_si128(delimited, c), _mm_andnot_si128(delimited, painted));
+            }
+            const __m128i inWord =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(WordMasks.data() + (16 - n)));
+            _mm_storeu_si128(
+                reinterpret_cast<__m128i*>(p),
+                _mm_or_si128(_mm_and_si128(inWord, painted), _mm_andnot_si128(inWord, v)));
+            return;
+        }
+#endif
+        for (qsizetype k = 0; k < n; ++k) {
+            const std::uint8_t v = p[k];
             if constexpr (DelimitersLast)
-                *p = v == DelimiterColour ? v : std::max(v, colour);
+                p[k] = std::max(v, colour);
             else
-                *p = v == DelimiterColour ? colour : std::max(v, colour);
+                p[k] = v == DelimiterColour ? colour : std::max(v, colour);
         }
     }
-    void delimiter(qsizetype from, qsizetype to) const {
-        std::uint8_t* p = out + (from - base);
+
+    /// Runs arrive in order of their ends, so only what lies outside the last painted stretch
+    /// needs painting.
+    void delimiter(qsizetype from, qsizetype to) {
+        if (from > paintedTo_ || from < paintedFrom_) {
+            if (from < paintedFrom_ && paintedFrom_ <= paintedTo_ && to >= paintedFrom_) {
+                fill(from, paintedFrom_);
+            } else {
+                fill(from, to);
+                paintedFrom_ = from;
+                paintedTo_ = to;
+                return;
+            }
+            paintedFrom_ = from;
+        }
+        if (to > paintedTo_) {
+            fill(paintedTo_, to);
+            paintedTo_ = to;
+        }
+    }
+
+private:
+    /// Sixteen 0xFF bytes before sixteen zeros: from offset 16 - n, the mask of n leading bytes.
+    static constexpr std::array<std::uint8_t, 32> WordMasks = {
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0,    0,    0,    0,    0,    0,
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0};
+
+    std::uint8_t* out_;
+    qsizetype base_;
+    qsizetype size_;
+    qsizetype paintedFrom_ = 0;
+    qsizetype paintedTo_ = -1;
+
+    void fill(qsizetype from, qsizetype to) const {
+        std::uint8_t* p = out_ + (from - base_);
+        const qsizetype n = to - from;
         if constexpr (DelimitersLast) {
-            std::memset(p, DelimiterColour, std::size_t(to - from));
+            std::memset(p, DelimiterColour, std::size_t(n));
         } else {
             // Only what no keyword coloured: the base colour, or outside a line's base sweep.
-            for (; p != out + (to - base); ++p)
-                if (*p == BaseColour || *p == Untouched)
-                    *p = DelimiterColour;
+            qsizetype k = 0;
+#if defined(__SSE2__)
+            const __m128i one = _mm_set1_epi8(1);
+            const __m128i delimiter = _mm_set1_epi8(DelimiterColour);
+            for (; k + 16 <= n; k += 16) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+                // v + 1 is at most 1 (unsigned) exactly for the base class and Untouched.
+                const __m128i free = _mm_cmpeq_epi8(_mm_max_epu8(_mm_add_epi8(v, one), one), one);
+                _mm_storeu_si128(
+                    reinterpret_cast<__m128i*>(p + k),
+                    _mm_or_si128(_mm_and_si128(free, delimiter), _mm_andnot_si128(free, v)));
+            }
+#endif
+            for (; k < n; ++k) {
+                const std::uint8_t v = p[k];
+                p[k] = std::uint8_t(v + 1) <= 1 ? std::uint8_t(DelimiterColour) : v;
+            }
         }
     }
 };
 
-/// Interleaved sweeps: independent automaton walks over parts of a chunk keep the processor
-/// busy while each walk waits for its next table entry.
-constexpr int Streams = 4;
+/// Interleaved sweeps: four independent automaton walks over the quarters of a chunk keep the
+/// processor busy while each walk waits for its next table entry.
 constexpr qsizetype StreamLength = 8192;
-constexpr qsizetype ChunkLength = Streams * StreamLength;
+constexpr qsizetype ChunkLength = 4 * StreamLength;
 
-/// A position where the automaton entered a state that ends words, relative to its chunk.
-struct Hit {
-    std::uint32_t offset;
-    std::uint32_t entry;
-};
+/// A step of a walk worth a second look: the table entry (which says whether the state ends
+/// words and whether the character may begin a delimiter string) in the high half, the
+/// character's offset in its stream in the low half.
+using Record = std::uint64_t;
+
+/// One step of a walk. The record is written every step and the count advances only when the
+/// entry is flagged, so the loop has no unpredictable branches.
+#define KELVANE_COLOUR_STEP(row, records, count, c, j)                                             \
+    do {                                                                                           \
+        const std::uint32_t entry_ = table[row + classes[c]];                                      \
+        row = entry_ & KeywordAutomaton::RowMask;                                                  \
+        (records)[count] = (Record(entry_) << 32) | std::uint32_t(j);                              \
+        count += entry_ > KeywordAutomaton::RowMask;                                               \
+    } while (false)
 
 } // namespace
 
@@ -143,85 +229,108 @@ ColourEngine::Impl::Impl(const ColourSettings& s) : settings(s) {
 template <bool DelimitersLast, class Advance>
 void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywordEnd,
                               qsizetype end, std::uint8_t* out, Advance&& advance) const {
-    const Painter<DelimitersLast> painter{out, begin};
+    // Everything the loops read is held in locals: the colour stores are byte stores, which the
+    // compiler must otherwise assume may change any object reached through a reference.
+    Painter<DelimitersLast> painter(out, begin, end - begin);
     const KeywordAutomaton& words = *automaton;
-    const std::uint16_t* classes = words.classes();
-    const std::uint32_t* table = words.table();
-    const char16_t* chars = text.utf16();
-    const std::uint32_t eventCount = eventClasses;
-    constexpr qsizetype Capacity = StreamLength + Streams;
+    const std::uint16_t* const classes = words.classes();
+    const std::uint32_t* const table = words.table();
+    const unsigned shift = words.shift();
+    const std::uint32_t* const outputStarts = words.outputStarts();
+    const std::uint32_t* const outputs = words.outputs();
+    const std::uint32_t* const wordLengths = words.wordLengths();
+    const std::uint8_t* const wordColours = words.wordColours();
+    const qsizetype maxLength = words.maxLength();
+    const char16_t* const chars = text.utf16();
+    constexpr qsizetype Capacity = StreamLength + 1;
 
-    std::vector<Hit> hitBuffer(std::size_t(Streams * Capacity));
-    std::vector<std::uint32_t> eventBuffer(std::size_t(Streams * Capacity));
-    std::vector<qsizetype> nextAllowed(words.wordCount(), begin);
+    std::vector<Record> buffer(std::size_t(4 * Capacity));
+    Record* const records = buffer.data();
+    std::vector<qsizetype> nextAllowedOf(words.wordCount(), begin);
+    qsizetype* const nextAllowed = nextAllowedOf.data();
     DelimiterScanner delimiters(kinds);
-    const auto paintRun = [&](qsizetype from, qsizetype to) { painter.delimiter(from, to); };
+    const auto paintRun = [&painter](qsizetype from, qsizetype to) { painter.delimiter(from, to); };
 
-    // One step of a walk: the next state, a hit when it ends words, an event when the character
-    // begins a delimiter string. The buffers are written every step and their counts advance
-    // only when something was found, so the loop has no unpredictable branches.
-    const auto step = [&](std::uint32_t& row, qsizetype i, qsizetype chunk, Hit* hits,
-                          std::size_t& hitCount, std::uint32_t* events, std::size_t& eventCount_) {
-        const std::uint32_t cls = classes[chars[i]];
-        const std::uint32_t entry = table[row + cls];
-        row = entry & KeywordAutomaton::RowMask;
-        const auto offset = std::uint32_t(i - chunk);
-        hits[hitCount] = {offset, entry};
-        hitCount += entry >> 31;
-        events[eventCount_] = offset;
-        eventCount_ += (cls - 1u) < eventCount;
+    // Brings a fresh walk into step: after as many characters as the longest word has, the
+    // state is the same whatever came before.
+    const auto warmUp = [=](qsizetype at) {
+        std::uint32_t row = 0;
+        for (qsizetype i = std::max(begin, at - maxLength); i < at; ++i)
+            row = table[row + classes[chars[i]]] & KeywordAutomaton::RowMask;
+        return row;
     };
 
-    std::uint32_t carried = 0;
-    for (qsizetype chunk = begin; chunk < end; chunk += ChunkLength) {
-        const qsizetype chunkEnd = std::min(end, chunk + ChunkLength);
-        const qsizetype part = (chunkEnd - chunk) / Streams;
-        std::array<qsizetype, Streams> from{};
-        std::array<std::uint32_t, Streams> row{};
-        std::array<std::size_t, Streams> hitCount{};
-        std::array<std::size_t, Streams> eventCount_{};
-        std::array<Hit*, Streams> hits{};
-        std::array<std::uint32_t*, Streams> events{};
-        for (int s = 0; s < Streams; ++s) {
-            from[s] = chunk + s * part;
-            hits[s] = hitBuffer.data() + s * Capacity;
-            events[s] = eventBuffer.data() + s * Capacity;
-            if (s == 0) {
-                row[s] = carried;
-            } else {
-                // Bring a fresh walk into step: the state after the longest word's length in
-                // characters is the same whatever came before.
-                for (qsizetype i = std::max(begin, from[s] - words.maxLength()); i < from[s]; ++i)
-                    row[s] = table[row[s] + classes[chars[i]]] & KeywordAutomaton::RowMask;
+    // Looks again at the flagged steps of one walk that began at position base: first sorts
+    // them, without branching, into delimiter events and word ends, then handles each kind in a
+    // loop of its own.
+    std::vector<Record> sortedBuffer(std::size_t(2 * Capacity));
+    Record* const events = sortedBuffer.data();
+    Record* const ends = events + Capacity;
+    const auto take = [&, chars, outputStarts, outputs, wordLengths, wordColours, nextAllowed,
+                       shift, keywordEnd, end, events,
+                       ends](qsizetype base, const Record* steps, std::size_t count) {
+        std::size_t eventCount = 0;
+        std::size_t endCount = 0;
+        for (std::size_t r = 0; r < count; ++r) {
+            const Record step = steps[r];
+            events[eventCount] = step;
+            eventCount += (step >> 62) & 1u;
+            ends[endCount] = step;
+            endCount += step >> 63;
+        }
+        for (std::size_t r = 0; r < eventCount; ++r)
+            delimiters.feed(chars, base + qsizetype(std::uint32_t(events[r])), end, paintRun);
+        for (std::size_t r = 0; r < endCount; ++r) {
+            const auto entry = std::uint32_t(ends[r] >> 32);
+            const qsizetype i = base + qsizetype(std::uint32_t(ends[r]));
+            if (i >= keywordEnd)
+                break;
+            const std::uint32_t state = (entry & KeywordAutomaton::RowMask) >> shift;
+            for (std::uint32_t k = outputStarts[state]; k != outputStarts[state + 1]; ++k) {
+                const std::uint32_t w = outputs[k];
+                // Occurrences of one word never overlap: the search resumes after each.
+                const qsizetype wordStart = i + 1 - wordLengths[w];
+                if (wordStart < nextAllowed[w])
+                    continue;
+                nextAllowed[w] = i + 1;
+                painter.keyword(wordStart, i + 1, wordColours[w]);
             }
         }
-        for (qsizetype j = 0; j < part; ++j)
-            for (int s = 0; s < Streams; ++s)
-                step(row[s], from[s] + j, chunk, hits[s], hitCount[s], events[s], eventCount_[s]);
-        constexpr int Last = Streams - 1;
-        for (qsizetype i = from[Last] + part; i < chunkEnd; ++i)
-            step(row[Last], i, chunk, hits[Last], hitCount[Last], events[Last], eventCount_[Last]);
-        carried = row[Last];
+    };
 
-        for (int s = 0; s < Streams; ++s) {
-            for (std::size_t h = 0; h < hitCount[s]; ++h) {
-                const qsizetype wordEnd = chunk + hits[s][h].offset + 1;
-                if (wordEnd > keywordEnd)
-                    break;
-                const std::uint32_t state = hits[s][h].entry & KeywordAutomaton::RowMask;
-                for (const std::uint32_t w : words.outputs(state)) {
-                    // Occurrences of one word never overlap: the search resumes after each.
-                    const qsizetype wordStart = wordEnd - words.wordLength(w);
-                    if (wordStart < nextAllowed[w])
-                        continue;
-                    nextAllowed[w] = wordEnd;
-                    painter.keyword(wordStart, wordEnd, words.wordColour(w));
-                }
+    std::uint32_t row0 = 0;
+    for (qsizetype chunk = begin; chunk < end;) {
+        if (end - chunk >= ChunkLength) {
+            const char16_t* const p = chars + chunk;
+            std::uint32_t row1 = warmUp(chunk + StreamLength);
+            std::uint32_t row2 = warmUp(chunk + 2 * StreamLength);
+            std::uint32_t row3 = warmUp(chunk + 3 * StreamLength);
+            std::size_t count0 = 0, count1 = 0, count2 = 0, count3 = 0;
+            for (qsizetype j = 0; j < StreamLength; ++j) {
+                KELVANE_COLOUR_STEP(row0, records, count0, p[j], j);
+                KELVANE_COLOUR_STEP(row1, records + Capacity, count1, p[j + StreamLength], j);
+                KELVANE_COLOUR_STEP(row2, records + 2 * Capacity, count2, p[j + 2 * StreamLength],
+                                    j);
+                KELVANE_COLOUR_STEP(row3, records + 3 * Capacity, count3, p[j + 3 * StreamLength],
+                                    j);
             }
-            for (std::size_t e = 0; e < eventCount_[s]; ++e)
-                delimiters.feed(text, chunk + events[s][e], end, paintRun);
+            row0 = row3;
+            take(chunk, records, count0);
+            take(chunk + StreamLength, records + Capacity, count1);
+            take(chunk + 2 * StreamLength, records + 2 * Capacity, count2);
+            take(chunk + 3 * StreamLength, records + 3 * Capacity, count3);
+            chunk += ChunkLength;
+        } else {
+            // The tail, and short ranges such as a line: one walk.
+            const qsizetype length = std::min(StreamLength, end - chunk);
+            const char16_t* const p = chars + chunk;
+            std::size_t count0 = 0;
+            for (qsizetype j = 0; j < length; ++j)
+                KELVANE_COLOUR_STEP(row0, records, count0, p[j], j);
+            take(chunk, records, count0);
+            chunk += length;
         }
-        advance(chunkEnd - begin);
+        advance(chunk - begin);
     }
 
     for (const KeywordAutomaton::Word& word : lineBreakWords)
@@ -229,6 +338,8 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
             text, begin, keywordEnd, word.text, settings.caseSensitive,
             [&](qsizetype from, qsizetype to) { painter.keyword(from, to, word.colour); });
 }
+
+#undef KELVANE_COLOUR_STEP
 
 ColourEngine::ColourEngine(const ColourSettings& settings)
     : impl_(std::make_unique<Impl>(settings)) {}

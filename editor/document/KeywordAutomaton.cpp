@@ -62,7 +62,8 @@ KeywordAutomaton::KeywordAutomaton(const std::vector<Word>& words, bool caseSens
             state = std::size_t(edge[state * stride + cls]);
         }
         own[state].push_back(w);
-        words_.push_back({std::uint32_t(words[w].text.size()), words[w].colour});
+        wordLengths_.push_back(std::uint32_t(words[w].text.size()));
+        wordColours_.push_back(words[w].colour);
         maxLength_ = std::max(maxLength_, words[w].text.size());
     }
     if ((stateCount << shift_) > RowMask)
@@ -98,10 +99,13 @@ KeywordAutomaton::KeywordAutomaton(const std::vector<Word>& words, bool caseSens
         }
     }
 
+    const auto extraClasses = std::uint32_t(extra.size());
     table_.resize(edge.size());
     for (std::size_t i = 0; i < edge.size(); ++i) {
         const auto next = std::uint32_t(edge[i]);
-        table_[i] = (next << shift_) | (out[next].empty() ? 0u : OutputFlag);
+        const std::uint32_t cls = std::uint32_t(i) & (stride - 1);
+        table_[i] = (next << shift_) | (out[next].empty() ? 0u : OutputFlag) |
+                    (cls >= 1 && cls <= extraClasses ? ExtraFlag : 0u);
     }
     outputStart_.reserve(stateCount + 1);
     for (const std::vector<std::uint32_t>& ends : out) {

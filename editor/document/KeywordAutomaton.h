@@ -5,7 +5,6 @@
 #include <QStringView>
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace kelvane {
@@ -24,6 +23,8 @@ public:
 
     /// Set in a table entry when the state it leads to ends at least one word.
     static constexpr std::uint32_t OutputFlag = 0x80000000u;
+    /// Set in every table entry of the extra characters' classes.
+    static constexpr std::uint32_t ExtraFlag = 0x40000000u;
 
     /// Builds the automaton. Without caseSensitive, words and text are compared by their simple
     /// case folds. The extra characters get classes 1..extra.size() in their order, so a sweep
@@ -33,33 +34,32 @@ public:
 
     /// Class of every UTF-16 unit.
     const std::uint16_t* classes() const { return classes_.data(); }
-    /// Table entries: the row offset of the next state, with OutputFlag when it ends a word.
-    /// The row of a state is its offset plus the class of the character read.
+    /// Table entries: the row offset of the next state, with OutputFlag when it ends a word and
+    /// ExtraFlag when the character read is an extra one. The entry for a state and a character
+    /// is at the state's row offset plus the character's class.
     const std::uint32_t* table() const { return table_.data(); }
     /// Mask that turns a table entry back into a row offset.
-    static constexpr std::uint32_t RowMask = ~OutputFlag;
+    static constexpr std::uint32_t RowMask = ~(OutputFlag | ExtraFlag);
 
-    /// The words (indexes into wordLength/wordColour) that end in the state with this row offset.
-    std::span<const std::uint32_t> outputs(std::uint32_t row) const {
-        const std::uint32_t state = row >> shift_;
-        return {outputs_.data() + outputStart_[state], outputs_.data() + outputStart_[state + 1]};
-    }
-    std::uint32_t wordLength(std::uint32_t word) const { return words_[word].length; }
-    std::uint8_t wordColour(std::uint32_t word) const { return words_[word].colour; }
-    std::size_t wordCount() const { return words_.size(); }
+    /// Shift that turns a row offset into a state number.
+    unsigned shift() const { return shift_; }
+    /// The words (indexes into wordLengths and wordColours) that end in state s are
+    /// outputs()[outputStarts()[s]] up to outputs()[outputStarts()[s + 1]].
+    const std::uint32_t* outputStarts() const { return outputStart_.data(); }
+    const std::uint32_t* outputs() const { return outputs_.data(); }
+    const std::uint32_t* wordLengths() const { return wordLengths_.data(); }
+    const std::uint8_t* wordColours() const { return wordColours_.data(); }
+    std::size_t wordCount() const { return wordLengths_.size(); }
     /// Length of the longest word: enough characters to bring a fresh sweep into step.
     qsizetype maxLength() const { return maxLength_; }
 
 private:
-    struct WordInfo {
-        std::uint32_t length;
-        std::uint8_t colour;
-    };
     std::vector<std::uint16_t> classes_;
     std::vector<std::uint32_t> table_;
     std::vector<std::uint32_t> outputStart_;
     std::vector<std::uint32_t> outputs_;
-    std::vector<WordInfo> words_;
+    std::vector<std::uint32_t> wordLengths_;
+    std::vector<std::uint8_t> wordColours_;
     unsigned shift_ = 0;
     qsizetype maxLength_ = 0;
 };
