@@ -118,3 +118,22 @@ TEST(RtfRoundTrip, WritingWhatWasReadKeepsItsLook) {
     const RichText second = rtf::read(rtf::write(first));
     expectSameDocument(first, second, rtf::WriteOptions{}, 0);
 }
+
+TEST(RtfRoundTrip, PlainTextReadsBackAsThePlainStyleWhenTheDefaultsAreKnown) {
+    RichText doc;
+    doc.text = "plain\ttext\n";
+    doc.styleOfChar.assign(std::size_t(doc.text.size()), 0);
+    rtf::WriteOptions options;
+    options.defaultFont = "Consolas";
+    options.defaultPointSize = 11;
+    const QByteArray rtf = rtf::write(doc, options);
+
+    const RichText known = rtf::read(rtf, options);
+    EXPECT_EQ(known.styles.size(), 1u);
+    EXPECT_EQ(known.styleOfChar, doc.styleOfChar);
+
+    const RichText unknown = rtf::read(rtf);
+    ASSERT_EQ(unknown.styles.size(), 2u) << "without the defaults the size stays explicit";
+    EXPECT_EQ(unknown.styles[1].pointSize, 11.0f);
+    EXPECT_TRUE(unknown.styles[1].fontName.isEmpty()) << "\\f0 is the control's own font";
+}

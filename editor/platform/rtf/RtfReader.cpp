@@ -521,15 +521,24 @@ void Reader::textByte(unsigned char b) {
 
 // The common case of Windows-1252 text between two control words, copied in one loop.
 void Reader::plainRun() {
-    const std::uint8_t style = currentStyle();
+    const char* start = p_;
     while (p_ < end_) {
         const auto b = static_cast<unsigned char>(*p_);
         if (b < 0x20 || b == '\\' || b == '{' || b == '}')
             break;
-        result_.text.append(windows1252Char(b));
-        result_.styleOfChar.push_back(style);
         ++p_;
     }
+    const qsizetype count = p_ - start;
+    if (count == 0)
+        return;
+    // One resize per run; the capacity reserved at the start makes it cheap.
+    QString& text = result_.text;
+    const qsizetype old = text.size();
+    text.resize(old + count);
+    QChar* out = text.data() + old;
+    for (qsizetype i = 0; i < count; ++i)
+        out[i] = windows1252Char(static_cast<unsigned char>(start[i]));
+    result_.styleOfChar.resize(result_.styleOfChar.size() + std::size_t(count), currentStyle());
 }
 
 // Skipped content up to the next control sequence or brace.

@@ -41,6 +41,8 @@ public:
             grow(n);
     }
     // The unchecked writers below need a prior ensure().
+    char* cursor() const { return cur_; }
+    void setCursor(char* c) { cur_ = c; }
     void put(char c) { *cur_++ = c; }
     void put(std::string_view s) {
         std::copy(s.begin(), s.end(), cur_);
@@ -229,7 +231,10 @@ void appendCharacters(ByteWriter& out, QStringView chars, bool& needsDelimiter) 
     for (qsizetype start = 0; start < chars.size(); start += kChunk) {
         const QStringView chunk = chars.sliced(start, std::min(kChunk, chars.size() - start));
         out.ensure(chunk.size() * kMaxCharBytes + 1);
-        for (QChar qc : chunk) {
+        const QChar* p = chunk.data();
+        const QChar* const end = p + chunk.size();
+        while (p < end) {
+            const QChar qc = *p++;
             const char16_t c = qc.unicode();
             if (c >= 0x20 && c < 0x7F) {
                 if (c == '\\' || c == '{' || c == '}') {
@@ -243,6 +248,15 @@ void appendCharacters(ByteWriter& out, QStringView chars, bool& needsDelimiter) 
                     needsDelimiter = false;
                 }
                 out.put(char(c));
+                // The rest of a stretch of plain ASCII goes out without further checks.
+                char* o = out.cursor();
+                for (; p < end; ++p) {
+                    const char16_t a = p->unicode();
+                    if (a < 0x20 || a >= 0x7F || a == '\\' || a == '{' || a == '}')
+                        break;
+                    *o++ = char(a);
+                }
+                out.setCursor(o);
             } else if (c == '\n') {
                 out.put("\\par\r\n");
                 needsDelimiter = false;
@@ -297,7 +311,8 @@ QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
         used[styleOfChar[std::size_t(i)]] = true;
     const Tables tables(styles, used, options);
 
-    ByteWriter out(n + n / 16 + 1024);
+    // Most text is ASCII; line breaks and tabs take a few bytes more.
+    ByteWriter out(n + n / 2 + 1024);
     appendHeader(out, tables);
 
     RunFormat written;
