@@ -156,6 +156,8 @@ void frmMain::buildMenus() {
     mnuView->addSeparator();
     mnuView->addAction(QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12), this,
                        &frmMain::mnuViewRefresh_Click);
+    mnuView->addAction(QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11), this,
+                       &frmMain::mnuViewRefreshColors_Click);
 
     mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnuWindow->addAction(QStringLiteral("&New Window"), this, &frmMain::mnuWindowNewWindow_Click);
@@ -291,6 +293,13 @@ void frmMain::mnuViewCliptext_Click() {
 void frmMain::mnuViewRefresh_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
         document->RefreshDisplay();
+}
+
+void frmMain::mnuViewRefreshColors_Click() {
+    if (frmDocument* document = activeDocument()) {
+        document->ChangedHighLight = true;
+        document->ColorCode();
+    }
 }
 
 // --- Help menu ---

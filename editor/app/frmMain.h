@@ -100,6 +100,7 @@ public:
     void mnuViewBrowser_Click();
     void mnuViewCliptext_Click();
     void mnuViewRefresh_Click();
+    void mnuViewRefreshColors_Click();
     // Help menu
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();

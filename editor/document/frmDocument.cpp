@@ -130,6 +130,8 @@ void frmDocument::RefreshDisplay() {
     rtfText->setVisible(true);
     ChangedHighLight = highlight;
     Changed = changed; // formatting is not a change of the text
+    if (EditorSettings.AutoCode)
+        ColorCode();
 }
 
 void frmDocument::rtfText_Change() {
@@ -153,8 +155,10 @@ void frmDocument::rtfText_SelChange() {
 }
 
 void frmDocument::rtfText_KeyDown(int& keyCode, int shift) {
-    Q_UNUSED(keyCode);
     Q_UNUSED(shift);
+    // Before the key acts, so the line being left is the one coloured.
+    if (keyCode == 13 || keyCode == 40 || keyCode == 38)
+        CodeLine();
 }
 
 void frmDocument::rtfText_KeyUp(int& keyCode, int shift) {

@@ -37,6 +37,11 @@ public:
 
     /// Re-applies the editor font and, with AutoCode, colours an out-of-date document.
     void RefreshDisplay();
+    /// Colours the whole document when its colouring is out of date.
+    void ColorCode();
+    /// Colours the line that holds the selection start when the colouring is out of date.
+    void CodeLine();
+    bool codingBusy() const { return CodingBusy; }
 
     /// Window events, called by the main window as the window system would.
     void Form_Load();

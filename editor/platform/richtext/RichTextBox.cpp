@@ -128,6 +128,14 @@ void RichTextBox::setText(const QString& text) {
     setSelStart(0);
 }
 
+QString RichTextBox::documentText(qsizetype from, qsizetype to) const {
+    const qsizetype last = document()->characterCount() - 1;
+    QString text =
+        plainTextOf(std::clamp<qsizetype>(from, 0, last), std::clamp<qsizetype>(to, 0, last));
+    text.replace(kParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
 QString RichTextBox::plainTextOf(qsizetype from, qsizetype to) const {
     QTextCursor cursor(document());
     cursor.setPosition(int(from));
@@ -315,7 +323,8 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
     if (!readWholeFile(path, bytes, error))
         return false;
     if (rtf::looksLikeRtf(bytes)) {
-        const RichText rich = rtf::read(bytes);
+        const RichText rich =
+            rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
         view_->setPlainText(rich.text);
         overlay_->clear();
         overlay_->assign(0, rich.styleOfChar, rich.styles);

@@ -97,6 +97,8 @@ public:
     // --- For the colouring engine, printing and export ---
     /// The content with each line break as one '\n' (document positions).
     QString documentText() const;
+    /// The characters of [from, to) in document positions, line breaks as '\n'.
+    QString documentText(qsizetype from, qsizetype to) const;
     qsizetype toDocumentPosition(qsizetype position) const;
     qsizetype fromDocumentPosition(qsizetype documentPosition) const;
     /// Colours characters from document position `from` by class (see StyleOverlay).

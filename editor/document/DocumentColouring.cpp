@@ -1,0 +1,79 @@
+// Whole-document and current-line colouring of a document window. The engine works out every
+// character's colour from the text alone; the result is applied to the control in one sweep,
+// as an overlay that is neither an edit nor an undo step.
+#include "app/EditorSettings.h"
+#include "app/frmMain.h"
+#include "document/ColourEngineCache.h"
+#include "document/frmDocument.h"
+#include "platform/PanelStatusBar.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace kelvane {
+
+void frmDocument::ColorCode() {
+    if (CodingBusy || !ChangedHighLight)
+        return;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    const qsizetype start = rtfText->SelStart();
+    const qsizetype length = rtfText->SelLength();
+    rtfText->setVisible(false); // lblColors behind it shows the progress
+    const bool changed = Changed;
+    CodingBusy = true;
+
+    const ColourEngine& engine = colourEngineFor(EditorSettings);
+    const QString text = rtfText->documentText();
+    std::vector<std::uint8_t> classes(static_cast<size_t>(text.size()));
+    engine.colourDocument(text, classes, [this](const ColourStage& stage) {
+        lblColors->setText(colourStageText(stage, EditorSettings.KeywordCount));
+        lblColors->adjustSize();
+        lblColors->move(width() / 2 - lblColors->width() / 2,
+                        height() / 2 - lblColors->height() / 2);
+        lblColors->repaint();
+    });
+    rtfText->colourByClass(0, classes.data(), qsizetype(classes.size()),
+                           colourClassColours(EditorSettings));
+
+    ChangedHighLight = false;
+    rtfText->setSelStart(start);
+    rtfText->setSelLength(length);
+    rtfText->setVisible(true);
+    CodingBusy = false;
+    Changed = changed;
+    if (frmMain* main = frmMain::instance()) {
+        main->sbStatusBar->setPanelText(1, QStringLiteral("Finished."));
+        main->sbStatusBar->repaint();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void frmDocument::CodeLine() {
+    if (CodingBusy || !ChangedHighLight)
+        return;
+    const bool changed = Changed;
+    rtfText->setRedraw(false);
+    const qsizetype start = rtfText->SelStart();
+    const qsizetype length = rtfText->SelLength();
+
+    const qsizetype line = rtfText->lineFromChar(start);
+    const qsizetype lineStart = rtfText->lineIndex(line);
+    const qsizetype lineLength = rtfText->lineLength(lineStart);
+    // The line and the two characters after it (its CR LF, or the start of the next display
+    // line): all the delimiter scan of a line pass can reach.
+    const qsizetype from = rtfText->toDocumentPosition(lineStart);
+    const QString window = rtfText->documentText(from, from + lineLength + 2);
+    const LineColours colours = colourEngineFor(EditorSettings).colourLine(window, 0, lineLength);
+    rtfText->colourByClass(from + colours.start, colours.colours.data(),
+                           qsizetype(colours.colours.size()), colourClassColours(EditorSettings));
+
+    ChangedHighLight = false;
+    Changed = changed;
+    rtfText->setSelStart(start);
+    rtfText->setSelLength(length);
+    rtfText->setRedraw(true);
+    rtfText->Refresh();
+}
+
+} // namespace kelvane
