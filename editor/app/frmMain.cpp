@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -229,8 +230,13 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
     if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
         if (!document->isLoaded())
             return;
-        document->Form_Activate();
         document->Form_GotFocus();
+        // The window system reports an activation once the command that caused it has finished,
+        // so a document opened into a new window is refreshed (and coloured) with its text.
+        QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+            if (document && mdiArea->activeSubWindow() == document->subWindow())
+                document->Form_Activate();
+        });
     }
 }
 

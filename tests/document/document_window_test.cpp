@@ -162,5 +162,21 @@ TEST_F(DocumentWindowTest, RefreshOfEveryDocumentColoursChangedOnes) {
     EXPECT_EQ(colourAt(second, 0), EditorSettings.KeywordColor0);
 }
 
+using OpenedDocumentTest = DocumentWindowTest;
+
+TEST_F(OpenedDocumentTest, FileOpenedIntoANewWindowIsColouredWhenItsWindowActivates) {
+    startWithLists();
+    const QString path = scratch.write("c.c", "return 0;\r\n");
+    dialogs.answerFile(path);
+    main->mnuFileOpen_Click();
+    QCoreApplication::processEvents();
+    frmDocument* document = main->activeDocument();
+    EXPECT_EQ(document->Caption(), "c.c");
+    EXPECT_EQ(colourAt(document, 0), EditorSettings.KeywordColor0);
+    EXPECT_FALSE(document->Changed);
+    EXPECT_TRUE(readAll(path + "~").startsWith("{\\rtf"))
+        << "the backup was written before the colouring";
+}
+
 } // namespace
 } // namespace kelvane::test
