@@ -79,24 +79,24 @@ void frmMain::buildPanes() {
     auto* band = new QHBoxLayout;
     band->setSpacing(0);
 
-    SplitterLeft = new QFrame(central);
-    SplitterLeft->setObjectName(QStringLiteral("SplitterLeft"));
-    SplitterLeft->setFrameStyle(QFrame::StyledPanel);
-    SplitterLeft->setFixedWidth(twipsToPixels(2265));
-    picBrowser = new QWidget(SplitterLeft);
-    (new QVBoxLayout(SplitterLeft))->addWidget(picBrowser);
+    // A side pane: a framed holder of the given width around the pane's own picture box.
+    auto makePane = [central](const QString& name, int widthTwips, QWidget*& picture) {
+        auto* holder = new QFrame(central);
+        holder->setObjectName(name);
+        holder->setFrameStyle(QFrame::StyledPanel);
+        holder->setFixedWidth(twipsToPixels(widthTwips));
+        picture = new QWidget(holder);
+        (new QVBoxLayout(holder))->addWidget(picture);
+        return holder;
+    };
+    SplitterLeft = makePane(QStringLiteral("SplitterLeft"), 2265, picBrowser);
 
     mdiArea = new QMdiArea(central);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
 
-    SplitterRight = new QFrame(central);
-    SplitterRight->setObjectName(QStringLiteral("SplitterRight"));
-    SplitterRight->setFrameStyle(QFrame::StyledPanel);
-    SplitterRight->setFixedWidth(twipsToPixels(2280));
-    picClip = new QWidget(SplitterRight);
-    (new QVBoxLayout(SplitterRight))->addWidget(picClip);
+    SplitterRight = makePane(QStringLiteral("SplitterRight"), 2280, picClip);
 
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);

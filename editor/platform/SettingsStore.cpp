@@ -35,16 +35,25 @@ QString storedSpelling(const QStringList& names, const QString& wanted) {
     return wanted;
 }
 
+/// Opens the store at a section and finds the spelling under which a key is stored.
+struct OpenedKey {
+    std::unique_ptr<QSettings> store;
+    QString storedKey;
+};
+
+OpenedKey openKey(const QString& application, const QString& section, const QString& key) {
+    OpenedKey opened{openStore(application), QString()};
+    opened.store->beginGroup(storedSpelling(opened.store->childGroups(), section));
+    opened.storedKey = storedSpelling(opened.store->childKeys(), key);
+    return opened;
+}
+
 } // namespace
 
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue) {
-    auto store = openStore(application);
-    const QString group = storedSpelling(store->childGroups(), section);
-    store->beginGroup(group);
-    const QString storedKey = storedSpelling(store->childKeys(), key);
-    const QVariant value = store->value(storedKey);
-    store->endGroup();
+    const OpenedKey opened = openKey(application, section, key);
+    const QVariant value = opened.store->value(opened.storedKey);
     if (!value.isValid())
         return defaultValue;
     // An INI value holding a comma reads back as a list; join it to the text that was written.
@@ -55,15 +64,12 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value) {
-    auto store = openStore(application);
-    const QString group = storedSpelling(store->childGroups(), section);
-    store->beginGroup(group);
-    const QString storedKey = storedSpelling(store->childKeys(), key);
-    if (storedKey != key)
-        store->remove(storedKey);
-    store->setValue(key, value);
-    store->endGroup();
-    store->sync();
+    const OpenedKey opened = openKey(application, section, key);
+    if (opened.storedKey != key)
+        opened.store->remove(opened.storedKey);
+    opened.store->setValue(key, value);
+    opened.store->endGroup();
+    opened.store->sync();
 }
 
 void setSettingsFileOverride(const QString& iniPath) {

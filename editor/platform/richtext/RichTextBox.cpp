@@ -222,46 +222,40 @@ RichText RichTextBox::richText() const {
 
 // --- formatting ---
 
-void RichTextBox::setSelColor(WinColour colour) {
+void RichTextBox::restyleSelection(const std::function<void(CharStyle&)>& change) {
     const QTextCursor cursor = view_->textCursor();
     overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [colour](CharStyle& style) {
-                          style.hasColour = colour != kWindowTextColour;
-                          style.colour = style.hasColour ? colour : 0;
-                      });
+                      change);
+}
+
+void RichTextBox::setSelColor(WinColour colour) {
+    restyleSelection([colour](CharStyle& style) {
+        style.hasColour = colour != kWindowTextColour;
+        style.colour = style.hasColour ? colour : 0;
+    });
 }
 
 void RichTextBox::setSelFontName(const QString& name) {
-    const QTextCursor cursor = view_->textCursor();
     // The control's own font needs no explicit name: such characters follow the control.
     const QString stored = name == defaultFontName_ ? QString() : name;
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [&stored](CharStyle& style) { style.fontName = stored; });
+    restyleSelection([&stored](CharStyle& style) { style.fontName = stored; });
 }
 
 void RichTextBox::setSelFontSize(float points) {
-    const QTextCursor cursor = view_->textCursor();
     const float stored = points == defaultFontSize_ ? 0.0f : points;
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [stored](CharStyle& style) { style.pointSize = stored; });
+    restyleSelection([stored](CharStyle& style) { style.pointSize = stored; });
 }
 
 void RichTextBox::setSelBold(bool on) {
-    const QTextCursor cursor = view_->textCursor();
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [on](CharStyle& style) { style.bold = on; });
+    restyleSelection([on](CharStyle& style) { style.bold = on; });
 }
 
 void RichTextBox::setSelItalic(bool on) {
-    const QTextCursor cursor = view_->textCursor();
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [on](CharStyle& style) { style.italic = on; });
+    restyleSelection([on](CharStyle& style) { style.italic = on; });
 }
 
 void RichTextBox::setSelUnderline(bool on) {
-    const QTextCursor cursor = view_->textCursor();
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      [on](CharStyle& style) { style.underline = on; });
+    restyleSelection([on](CharStyle& style) { style.underline = on; });
 }
 
 void RichTextBox::colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,

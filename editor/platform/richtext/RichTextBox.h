@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QTextDocument;
@@ -122,6 +123,7 @@ signals:
 
 private:
     void selectDocumentRange(qsizetype from, qsizetype to);
+    void restyleSelection(const std::function<void(CharStyle&)>& change);
     QByteArray rtfOf(qsizetype from, qsizetype to) const;
     void insertRich(const RichText& rich);
     void loadPlain(const DecodedText& decoded);
