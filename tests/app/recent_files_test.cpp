@@ -40,11 +40,6 @@ protected:
     }
 };
 
-TEST_F(RecentFilesTest, EmptyStoreShowsNoItemsAndNoSeparator) {
-    start();
-    EXPECT_EQ(visibleItems(), std::vector<bool>(6, false));
-}
-
 TEST_F(RecentFilesTest, ThreeStoredEntriesShowItemsOneToThreeAndTheSeparator) {
     SaveSetting(kAppTitle, "Settings", "RecentFile1", "/p/one.txt");
     SaveSetting(kAppTitle, "Settings", "RecentFile2", "/p/two & more.txt");
@@ -55,19 +50,6 @@ TEST_F(RecentFilesTest, ThreeStoredEntriesShowItemsOneToThreeAndTheSeparator) {
     EXPECT_EQ(main->mnuFileRecent[1]->text(), "/p/one.txt") << "the whole path, unnumbered";
     EXPECT_EQ(main->mnuFileRecent[2]->text(), "/p/two && more.txt")
         << "an ampersand is shown, not taken as an access key";
-}
-
-TEST_F(RecentFilesTest, SixOpenedFilesDropTheFirstFromTheMenu) {
-    start();
-    std::vector<QString> paths;
-    for (int i = 1; i <= 6; ++i) {
-        paths.push_back(scratch.write(QString("f%1.txt").arg(i), "x"));
-        dialogs.answerFile(paths.back());
-        main->mnuFileOpen_Click();
-    }
-    for (int i = 1; i <= 5; ++i)
-        EXPECT_EQ(main->mnuFileRecent[i]->text(), paths[size_t(6 - i)]);
-    EXPECT_EQ(visibleItems(), std::vector<bool>(6, true));
 }
 
 TEST_F(RecentFilesTest, ReopeningTheThirdEntryKeepsOrderAndWritesNoBackup) {
