@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
+#include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 
@@ -29,6 +30,11 @@ void frmMain::refreshRecentFiles() {
     mnuFileRecent[0]->setVisible(true);
 }
 
+void frmMain::CycleRecentFiles(const QString& path) {
+    RecentFiles.cycle(path);
+    refreshRecentFiles();
+}
+
 void frmMain::mnuFileRecent_Click(int index) {
     const QString path = mnuFileRecent[index]->data().toString();
     frmDocument* document = NewDocument();
@@ -42,6 +48,9 @@ void frmMain::mnuFileRecent_Click(int index) {
     document->setCaption(FileTitleOf(path));
     document->Tag = path;
     document->Changed = false;
+    // The tab was captioned while the document was still untitled.
+    tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
+    tabFiles->setKeyedToolTip(document->tabKey(), path);
 }
 
 } // namespace kelvane

@@ -6,9 +6,9 @@
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "app/SettingForms.h"
-#include "app/WorkspaceReader.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "dialogs/frmTip.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
@@ -159,23 +159,7 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
     QString error;
     bool ok = true;
     if (commandLine.right(4) == QLatin1String(".KPJ")) {
-        WorkspaceReader workspace;
-        ok = workspace.open(commandLine, error);
-        while (ok && !workspace.atEnd()) {
-            QString caption;
-            QString path;
-            ok = workspace.readLine(caption, error) && workspace.readLine(path, error);
-            if (!ok)
-                break;
-            frmDocument* document = NewDocument();
-            ok = document->rtfText->LoadFile(path, error);
-            if (!ok)
-                break;
-            document->setCaption(caption);
-            document->Tag = path;
-            document->Changed = false;
-            tabFiles->setKeyedCaption(document->tabKey(), caption);
-        }
+        ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
     } else if (frmDocument* document = activeDocument()) {
         ok = openFileInto(document, commandLine, FileTitleOf(commandLine), error);
         tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
@@ -242,6 +226,10 @@ frmMain* StartupSequence(const QString& commandLine) {
     main->show();
     if (frmDocument* document = main->activeDocument())
         document->rtfText->SetFocus();
+    if (showTipsAtStartup()) {
+        frmTip tip(main);
+        tip.exec();
+    }
     return main;
 }
 

@@ -160,6 +160,12 @@ void frmMain::buildMenus() {
     mnuView->addAction(QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11), this,
                        &frmMain::mnuViewRefreshColors_Click);
 
+    mnuAdvanced = menuBar()->addMenu(QStringLiteral("&Advanced"));
+    mnuAdvanced->addAction(QStringLiteral("&Save Project/Workspace..."), this,
+                           &frmMain::mnuAdvancedSaveProject_Click);
+    mnuAdvanced->addAction(QStringLiteral("R&estore Project/Workspace..."), this,
+                           &frmMain::mnuAdvancedRestoreProject_Click);
+
     mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnuWindow->addAction(QStringLiteral("&New Window"), this, &frmMain::mnuWindowNewWindow_Click);
     mnuWindow->addSeparator();
@@ -180,6 +186,9 @@ void frmMain::buildMenus() {
                        &frmMain::mnuHelpContents_Click);
     mnuHelp->addAction(QStringLiteral("&Search For Help On..."), this,
                        &frmMain::mnuHelpSearchForHelpOn_Click);
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(QStringLiteral("&About "), this, &frmMain::mnuHelpAbout_Click);
+    mnuHelp->addAction(QStringLiteral("&Tip of the Day"), this, &frmMain::mnuHelpTipofDay_Click);
 }
 
 // --- documents ---
@@ -276,6 +285,14 @@ void frmMain::showEvent(QShowEvent* event) {
     for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder))
         if (!sub->isMaximized() && !sub->isMinimized())
             placeNewSubWindow(sub);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Each activation brings the recent-file items up to date: another part of the editor
+    // may have changed the list while the main window was inactive.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshRecentFiles();
 }
 
 // --- View menu ---

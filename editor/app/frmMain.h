@@ -45,6 +45,7 @@ public:
     QMenu* mnuFile;
     QMenu* mnuEdit = nullptr; ///< the edit commands; also the document's right-click menu
     QMenu* mnuView;
+    QMenu* mnuAdvanced;
     QMenu* mnuWindow;
     QMenu* mnuHelp;
     /// The recent-file items: 0 is the separator above them, 1 to 5 the entries.
@@ -83,6 +84,8 @@ public:
 
     /// Brings the recent-file items of the File menu in line with RecentFiles.
     void refreshRecentFiles();
+    /// Puts a path at the top of the recent-files list and refreshes the menu.
+    void CycleRecentFiles(const QString& path);
     /// Reopens recent file i (1 to 5) in a new document.
     void mnuFileRecent_Click(int index);
 
@@ -101,9 +104,22 @@ public:
     void mnuViewCliptext_Click();
     void mnuViewRefresh_Click();
     void mnuViewRefreshColors_Click();
+    // Advanced menu: workspace files
+    void mnuAdvancedSaveProject_Click();
+    void mnuAdvancedRestoreProject_Click();
     // Help menu
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpTipofDay_Click();
+
+    /// Where a workspace's read loop tests for the end: the command line before the first
+    /// record, Restore only after each record (so it always reads one).
+    enum class WorkspaceEndTest { BeforeFirstRecord, AfterEachRecord };
+    /// Opens a document for every record of a workspace file, in file order. False with the
+    /// error text when the file, a record or a listed file cannot be read; the documents
+    /// opened before stay open.
+    bool openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTest, QString& error);
     // Window menu
     void mnuWindowNewWindow_Click();
     void mnuWindowCascade_Click();
@@ -114,9 +130,12 @@ public:
 
     /// The filter of every document open and save dialog.
     static const QString kDocumentFilter;
+    /// The filter of the workspace open and save dialogs.
+    static const QString kWorkspaceFilter;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

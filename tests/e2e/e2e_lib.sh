@@ -9,6 +9,8 @@ e2e_prepare() {
     export HOME="$OUT/home" XDG_CONFIG_HOME="$OUT/config"
     mkdir -p "$HOME" "$XDG_CONFIG_HOME/Kelvane"
     INI="$XDG_CONFIG_HOME/Kelvane/Kelvane.ini"
+    # No Tip of the Day at start-up: it is modal and would stand between a session and the menus.
+    printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n' > "$INI"
 }
 
 fail() {

@@ -1,0 +1,104 @@
+// The Advanced menu's workspace commands and the read loop they share with the command line.
+#include "app/DocumentRegistry.h"
+#include "app/WorkspaceReader.h"
+#include "app/WorkspaceWriter.h"
+#include "app/frmMain.h"
+#include "document/frmDocument.h"
+#include "platform/FileIO.h"
+#include "platform/KeyedTabBar.h"
+#include "platform/MsgBox.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QMdiSubWindow>
+
+namespace kelvane {
+
+const QString frmMain::kWorkspaceFilter = QStringLiteral("Kelvane Project Files (*.kpj)|*.kpj");
+
+bool frmMain::openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTest,
+                                     QString& error) {
+    WorkspaceReader workspace;
+    if (!workspace.open(path, error))
+        return false;
+    if (endTest == WorkspaceEndTest::BeforeFirstRecord && workspace.atEnd())
+        return true;
+    do {
+        QString caption;
+        QString file;
+        // Both lines are read before a window opens, so a short record opens nothing.
+        if (!workspace.readLine(caption, error) || !workspace.readLine(file, error))
+            return false;
+        frmDocument* document = NewDocument();
+        if (!document->rtfText->LoadFile(file, error))
+            return false;
+        document->setCaption(caption);
+        document->Tag = file;
+        document->Changed = false;
+        tabFiles->setKeyedCaption(document->tabKey(), caption);
+        tabFiles->setKeyedToolTip(document->tabKey(), file);
+    } while (!workspace.atEnd());
+    return true;
+}
+
+void frmMain::mnuAdvancedSaveProject_Click() {
+    if (DocumentRegistry.openDocuments().empty())
+        return;
+    if (MsgBox(QStringLiteral("Before saving a workspace file, all currently opened files in "
+                              "the workspace must be saved.") +
+                   QStringLiteral("\r\n\nDo you wish to continue?"),
+               vbYesNo, QStringLiteral("Confirm")) == vbNo)
+        return;
+    mnuFileSaveAll_Click();
+    if (DocumentRegistry.openDocuments().empty())
+        return;
+
+    dlgCommonDialog.DialogTitle = QStringLiteral("Save As");
+    dlgCommonDialog.Filter = kWorkspaceFilter;
+    dlgCommonDialog.FileName.clear();
+    dlgCommonDialog.DefaultExt = QStringLiteral(".kpj");
+    dlgCommonDialog.Flags = cdlOFNOverwritePrompt;
+    const bool chosen = dlgCommonDialog.ShowSave();
+    dlgCommonDialog.DefaultExt.clear();
+    const QString path = dlgCommonDialog.FileName;
+    if (!chosen || path.isEmpty())
+        return;
+
+    // Slot order, free slots skipped; the documents themselves are not touched.
+    std::vector<WorkspaceRecord> records;
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        records.push_back({document->Caption(), document->Tag});
+    QString error;
+    // Written beside the old file and renamed over it, so a failed save keeps the old one.
+    if (!writeFileAtomically(path, workspaceBytes(records), error))
+        MsgBox(QStringLiteral("An error occurred when saving the file ") + path + QLatin1Char('.') +
+                   QLatin1Char('\r') + error,
+               vbOKOnly);
+}
+
+void frmMain::mnuAdvancedRestoreProject_Click() {
+    if (MsgBox(QStringLiteral("Before loading a workspace file, all currently opened files in "
+                              "the workspace must be closed.") +
+                   QStringLiteral("\r\n\nDo you wish to continue?"),
+               vbYesNo, QStringLiteral("Confirm")) == vbNo)
+        return;
+    // Each document closes through its own save prompt; one the user keeps stays open.
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        document->subWindow()->close();
+
+    dlgCommonDialog.DialogTitle = QStringLiteral("Open");
+    dlgCommonDialog.Filter = kWorkspaceFilter;
+    dlgCommonDialog.FileName.clear();
+    dlgCommonDialog.DefaultExt.clear();
+    dlgCommonDialog.Flags = cdlOFNFileMustExist;
+    dlgCommonDialog.CancelError = true;
+    if (!dlgCommonDialog.ShowOpen() || dlgCommonDialog.FileName.isEmpty())
+        return;
+    const QString path = dlgCommonDialog.FileName;
+    QString error;
+    if (!openWorkspaceDocuments(path, WorkspaceEndTest::AfterEachRecord, error))
+        MsgBox(QStringLiteral("There was an error when trying to load the files contained in ") +
+                   path + QLatin1Char('.') + QStringLiteral("\r\n") + error,
+               vbOKOnly, QStringLiteral("File I/O Error"));
+}
+
+} // namespace kelvane

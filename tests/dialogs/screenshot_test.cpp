@@ -1,0 +1,54 @@
+// Renders the tip dialog and the About box offscreen; with KELVANE_SCREENSHOT_DIR set, the
+// pictures are saved there (docs/screenshots/ keeps the current ones).
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmTip.h"
+
+#include "platform/AppPaths.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+namespace kelvane::test {
+namespace {
+
+/// Grabs a shown dialog, checks that something was drawn and saves it when asked to.
+void grabDialog(QWidget& dialog, const QString& name) {
+    dialog.show();
+    dialog.adjustSize();
+    const QImage image = dialog.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 10) << "the dialog drew its contents";
+    const QString folder = qEnvironmentVariable("KELVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(image.save(QDir(folder).filePath(name)));
+    }
+    dialog.close();
+}
+
+TEST(DialogScreenshotTest, TipOfTheDayAndAboutBoxRender) {
+    ScratchDir scratch;
+    setAppPathOverride(KELVANE_RUNTIME_DIR);
+    setSettingsFileOverride(scratch.file("settings.ini"));
+    {
+        frmTip tip;
+        // A fixed tip, so that the picture does not change from run to run.
+        tip.lblTipText->setText(tip.TipList.value(2));
+        grabDialog(tip, "tip-of-the-day.png");
+        frmAbout about;
+        grabDialog(about, "about-box.png");
+    }
+    setSettingsFileOverride(QString());
+    setAppPathOverride(QString());
+}
+
+} // namespace
+} // namespace kelvane::test
