@@ -6,26 +6,6 @@
 
 namespace kelvane {
 
-template <typename F> void StyleBuffer::forPieces(qsizetype from, qsizetype count, F&& f) {
-    from = std::clamp<qsizetype>(from, 0, size());
-    count = std::clamp<qsizetype>(count, 0, size() - from);
-    const qsizetype end = from + count;
-    if (from < gapStart_) {
-        const qsizetype firstEnd = std::min(end, gapStart_);
-        f(buffer_.data() + from, firstEnd - from);
-    }
-    if (end > gapStart_) {
-        const qsizetype start = std::max(from, gapStart_);
-        f(buffer_.data() + start + gapLength(), end - start);
-    }
-}
-
-template <typename F> void StyleBuffer::forPieces(qsizetype from, qsizetype count, F&& f) const {
-    const_cast<StyleBuffer*>(this)->forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
-        f(static_cast<const std::uint8_t*>(p), n);
-    });
-}
-
 void StyleBuffer::moveGap(qsizetype position) {
     if (position < gapStart_) {
         const qsizetype moved = gapStart_ - position;

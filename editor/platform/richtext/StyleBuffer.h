@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -27,6 +28,15 @@ public:
     void write(qsizetype from, const std::uint8_t* values, qsizetype count);
     /// Passes every entry of the range through a lookup table.
     void map(qsizetype from, qsizetype count, const Lut& lut);
+    /// Replaces every entry of the range by f(offset in the range, entry).
+    template <typename F> void transform(qsizetype from, qsizetype count, F&& f) {
+        qsizetype offset = 0;
+        forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
+            for (qsizetype i = 0; i < n; ++i)
+                p[i] = f(offset + i, p[i]);
+            offset += n;
+        });
+    }
     /// Copies entries of the range out.
     void read(qsizetype from, qsizetype count, std::uint8_t* out) const;
     std::vector<std::uint8_t> read(qsizetype from, qsizetype count) const;
@@ -40,8 +50,24 @@ private:
     void moveGap(qsizetype position);
     void ensureGap(qsizetype needed);
     /// Calls f(pointer, count) for the one or two stored pieces of a logical range.
-    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f);
-    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) const;
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) {
+        from = std::clamp<qsizetype>(from, 0, size());
+        count = std::clamp<qsizetype>(count, 0, size() - from);
+        const qsizetype end = from + count;
+        if (from < gapStart_) {
+            const qsizetype firstEnd = std::min(end, gapStart_);
+            f(buffer_.data() + from, firstEnd - from);
+        }
+        if (end > gapStart_) {
+            const qsizetype start = std::max(from, gapStart_);
+            f(buffer_.data() + start + gapLength(), end - start);
+        }
+    }
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) const {
+        const_cast<StyleBuffer*>(this)->forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
+            f(static_cast<const std::uint8_t*>(p), n);
+        });
+    }
 
     std::vector<std::uint8_t> buffer_;
     qsizetype gapStart_ = 0;

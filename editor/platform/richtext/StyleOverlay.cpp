@@ -172,27 +172,26 @@ void StyleOverlay::colourByClass(qsizetype from, const std::uint8_t* classes, qs
     count = std::clamp<qsizetype>(count, 0, buffer_.size() - from);
     if (count == 0)
         return;
-    // Resulting index for each (class, current index) pair, worked out on first use.
+    // Resulting index for each (class, current index) pair, worked out on first use. The
+    // buffer is changed in place, so a pass needs no copy of the styles.
     constexpr std::uint16_t kUnknown = 0xFFFF;
     std::vector<std::uint16_t> result(classColours.size() * 256, kUnknown);
-    std::vector<std::uint8_t> styles = buffer_.read(from, count);
     pinned_ = {};
-    for (qsizetype i = 0; i < count; ++i) {
+    buffer_.transform(from, count, [&](qsizetype i, std::uint8_t current) -> std::uint8_t {
         const std::uint8_t cls = classes[i];
         if (cls >= classColours.size())
-            continue; // untouched by this pass
-        std::uint16_t& slot = result[cls * 256u + styles[size_t(i)]];
+            return current; // untouched by this pass
+        std::uint16_t& slot = result[cls * 256u + current];
         if (slot == kUnknown) {
-            CharStyle style = table_.at(styles[size_t(i)]);
+            CharStyle style = table_.at(current);
             const WinColour colour = classColours[cls];
             style.hasColour = colour != kWindowTextColour;
             style.colour = style.hasColour ? colour : 0;
             slot = intern(style);
         }
-        styles[size_t(i)] = std::uint8_t(slot);
-    }
+        return std::uint8_t(slot);
+    });
     pinned_ = {};
-    buffer_.write(from, styles.data(), count);
     changed(from, count);
 }
 
