@@ -18,9 +18,11 @@
 #include "platform/Twips.h"
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
+#include "prefs/frmOptions.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFrame>
@@ -145,6 +147,9 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
 
     status(QStringLiteral("Populating Fonts List..."));
     screenFonts = QFontDatabase::families();
+    frmOptions* options = frmOptions::instance(); // loaded here, shown only on request
+    options->cboFonts->clear();
+    options->cboFonts->addItems(screenFonts);
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
         SaveSetting(kAppTitle, kSettings, QStringLiteral("First Load"), QStringLiteral("False"));

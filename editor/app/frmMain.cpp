@@ -132,6 +132,10 @@ void frmMain::buildMenus() {
                        &frmMain::mnuFileSave_Click);
     mnuFile->addAction(QStringLiteral("Save &As..."), this, &frmMain::mnuFileSaveAs_Click);
     mnuFile->addAction(QStringLiteral("Sa&ve All"), this, &frmMain::mnuFileSaveAll_Click);
+    mnuFile->addSeparator();
+    mnuFilePreferences = mnuFile->addMenu(QStringLiteral("Preferences"));
+    mnuFilePreferences->addAction(QStringLiteral("Editor Setup"), QKeySequence(Qt::Key_F4), this,
+                                  &frmMain::mnuPrefsEditorSetup_Click);
     mnuFileRecent << mnuFile->addSeparator();
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });

@@ -48,6 +48,8 @@ public:
     QMenu* mnuAdvanced;
     QMenu* mnuWindow;
     QMenu* mnuHelp;
+    /// The File menu's "Preferences" submenu.
+    QMenu* mnuFilePreferences;
     /// The recent-file items: 0 is the separator above them, 1 to 5 the entries.
     QList<QAction*> mnuFileRecent;
     QAction* mnuViewToolbar;
@@ -97,6 +99,7 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileSaveAll_Click();
     void mnuFileExit_Click();
+    void mnuPrefsEditorSetup_Click();
     // View menu
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
