@@ -394,10 +394,13 @@ void frmOptions::cmdHelp_Click() {
 }
 
 void frmOptions::returnToMainWindow() {
-    if (frmMain* main = frmMain::instance()) {
-        main->activateWindow();
-        main->setFocus();
-    }
+    frmMain* main = frmMain::instance();
+    if (!main)
+        return;
+    main->activateWindow();
+    // The keyboard goes back to the document the user was working in.
+    if (frmDocument* document = main->activeDocument())
+        document->setFocus(Qt::OtherFocusReason);
 }
 
 // --- font preview ---
