@@ -183,7 +183,7 @@ QWidget* frmOptions::buildPreferencesTab() {
                                          "font for editing (eg.FixedSys, Courier)"),
                           page);
     picFontPreview = new QFrame(page);
-    picFontPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picFontPreview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     picFontPreview->setAutoFillBackground(true);
     picFontPreview->setBackgroundRole(QPalette::Base);
     picFontPreview->setMinimumHeight(90);
