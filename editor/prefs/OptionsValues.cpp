@@ -2,6 +2,7 @@
 #include "prefs/OptionsValues.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kelvane {
 
@@ -55,6 +56,11 @@ double leadingNumber(QStringView text) {
     }
     const double value = text.sliced(start, i - start).toString().toDouble();
     return std::isfinite(value) ? value : 0;
+}
+
+float fontSizeOf(QStringView text) {
+    const double size = leadingNumber(text);
+    return std::fabs(size) <= std::numeric_limits<float>::max() ? float(size) : 0.0f;
 }
 
 } // namespace kelvane

@@ -22,4 +22,8 @@ qint32 delimitersOf(const std::array<bool, kBracerCount>& boxes);
 /// optional exponent), 0 when the text does not begin with one.
 double leadingNumber(QStringView text);
 
+/// The font size typed into the size box: its leading number, 0 when there is none or when
+/// it is too large for a single-precision number.
+float fontSizeOf(QStringView text);
+
 } // namespace kelvane

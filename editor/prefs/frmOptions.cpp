@@ -339,7 +339,7 @@ void frmOptions::TranslateSettings() {
     s.DelimitColor = lblBracerColor->BackColor();
     s.KeywordCount = count;
     s.EditorFont = cboFonts->currentText();
-    s.EditorSize = float(leadingNumber(cboSizes->currentText()));
+    s.EditorSize = fontSizeOf(cboSizes->currentText());
     // A greyed box counts as unchecked here.
     std::array<bool, kBracerCount> boxes{};
     for (int i = 0; i < kBracerCount; ++i)

@@ -45,6 +45,9 @@ TEST(OptionsValuesTest, LeadingNumberReadsTheFrontOfTheText) {
                  {"+4x", 4},  {"-", 0},           {"1e999", 0}, {"\t8", 8}, {"0x10", 0}};
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
+    EXPECT_EQ(fontSizeOf(u"12.5"), 12.5f);
+    EXPECT_EQ(fontSizeOf(u"1e300"), 0.0f) << "too large for the stored single";
+    EXPECT_EQ(fontSizeOf(u"none"), 0.0f);
 }
 
 } // namespace
