@@ -135,38 +135,5 @@ TEST(ProfileRecordTest, TextsLongerThanASixteenBitCountAreNotWritten) {
     EXPECT_FALSE(encodeProfile(s));
 }
 
-TEST(ProfileRecordTest, ApplyCopiesExactlyTheColouringFields) {
-    EditorSettingsRecord profile; // empty lists, colours 0, no delimiters, switches false
-    profile.KeywordColor0 = profile.KeywordColor1 = profile.KeywordColor2 = 0;
-    profile.DelimitColor = 0;
-    profile.Delimiters = 0;
-    profile.CodeOrder = false;
-    profile.CaseSensitive = false;
-    profile.WordWrap = true;
-    profile.AutoCode = false;
-    profile.Backup = false;
-    profile.EditorFont = "Other";
-    profile.EditorSize = 30;
-    profile.CompilerString = "make";
-    EditorSettingsRecord settings = sample();
-    settings.CodeOrder = true;
-    applyProfileFields(profile, settings);
-    EXPECT_EQ(settings.Keywords0, QString());
-    EXPECT_EQ(settings.Keywords2, QString());
-    EXPECT_EQ(settings.KeywordColor1, 0u);
-    EXPECT_EQ(settings.DelimitColor, 0u);
-    EXPECT_EQ(settings.Delimiters, 0);
-    EXPECT_EQ(settings.KeywordCount, 0);
-    EXPECT_FALSE(settings.CodeOrder);
-    EXPECT_FALSE(settings.CaseSensitive);
-    const EditorSettingsRecord kept = sample();
-    EXPECT_EQ(settings.WordWrap, kept.WordWrap);
-    EXPECT_EQ(settings.AutoCode, kept.AutoCode);
-    EXPECT_EQ(settings.Backup, kept.Backup);
-    EXPECT_EQ(settings.EditorFont, kept.EditorFont);
-    EXPECT_EQ(settings.EditorSize, kept.EditorSize);
-    EXPECT_EQ(settings.CompilerString, kept.CompilerString);
-}
-
 } // namespace
 } // namespace kelvane::test
