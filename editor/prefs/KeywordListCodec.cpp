@@ -4,24 +4,15 @@
 namespace kelvane {
 
 QStringList splitKeywordList(QStringView stored) {
-    QStringList words;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype end = stored.indexOf(QChar(kKeywordListSeparator), from);
-        // No further separator, or two in a row: the empty piece, which ends the list.
-        if (end <= from)
-            break;
-        words << stored.sliced(from, end - from).toString();
-        from = end + 1;
-    }
-    return words;
+    const KeywordList list = readKeywordList(stored);
+    return QStringList(list.words.begin(), list.words.end());
 }
 
 QString joinKeywordList(const QStringList& words) {
     QString stored;
     for (const QString& word : words) {
         stored += word;
-        stored += QChar(kKeywordListSeparator);
+        stored += QChar(KeywordSeparator);
     }
     return stored;
 }

@@ -53,7 +53,7 @@ KwdReadResult decodeKwdFile(QByteArrayView bytes) {
                 ++current;
         } else if (isComment(line) || line.isEmpty()) {
             continue;
-        } else if (line.contains(QChar(kKeywordListSeparator))) {
+        } else if (line.contains(QChar(KeywordSeparator))) {
             // The stored lists end every word with this character: such a word would split
             // in two, or end the list there, when the lists are next read back.
             continue;

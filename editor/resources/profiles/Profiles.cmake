@@ -4,6 +4,7 @@ add_executable(kelvane_make_profile
     ${CMAKE_CURRENT_LIST_DIR}/make_profile.cpp
     ${PROJECT_SOURCE_DIR}/editor/prefs/ProfileRecord.cpp
     ${PROJECT_SOURCE_DIR}/editor/prefs/KeywordListCodec.cpp
+    ${PROJECT_SOURCE_DIR}/editor/document/KeywordList.cpp
     ${PROJECT_SOURCE_DIR}/editor/platform/TextEncoding.cpp)
 target_include_directories(kelvane_make_profile PRIVATE ${PROJECT_SOURCE_DIR}/editor)
 target_link_libraries(kelvane_make_profile PRIVATE Qt6::Core)
