@@ -145,6 +145,8 @@ void frmMain::buildMenus() {
     mnuFile->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X), this,
                        &frmMain::mnuFileExit_Click);
 
+    buildFormatMenu();
+
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuViewToolbar =
         mnuView->addAction(QStringLiteral("&Toolbar"), this, &frmMain::mnuViewToolbar_Click);

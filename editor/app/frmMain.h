@@ -44,6 +44,7 @@ public:
 
     QMenu* mnuFile;
     QMenu* mnuEdit = nullptr; ///< the edit commands; also the document's right-click menu
+    QMenu* mnuFormat = nullptr;
     QMenu* mnuView;
     QMenu* mnuAdvanced;
     QMenu* mnuWindow;
@@ -100,6 +101,16 @@ public:
     void mnuFileSaveAll_Click();
     void mnuFileExit_Click();
     void mnuPrefsEditorSetup_Click();
+    // Format menu
+    void mnuFormatTabsToSapces_Click();
+    void mnuFormatIndent_Click();
+    void mnuFormatUnindent_Click();
+    void mnuFOrmatUpper_Click();
+    void mnuFormatLower_Click();
+    void mnuFormatCapSentence_Click();
+    void mnuFormatTrimTrailing_Click();
+    void mnuFormatTrimPreceding_Click();
+    void mnuFOrmatTrim_Click();
     // View menu
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
@@ -145,6 +156,7 @@ protected:
 private:
     void buildPanes();
     void buildMenus();
+    void buildFormatMenu();
     void fillWindowList();
     void onSubWindowActivated(QMdiSubWindow* sub);
     void tabFiles_Click(const QString& key);

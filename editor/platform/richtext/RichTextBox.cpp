@@ -212,6 +212,10 @@ void RichTextBox::setSelRTF(const QByteArray& rtf) {
     insertRich(rtf::read(rtf));
 }
 
+void RichTextBox::setSelRichText(const RichText& rich) {
+    insertRich(rich);
+}
+
 RichText RichTextBox::richText() const {
     RichText rich;
     rich.text = documentText();

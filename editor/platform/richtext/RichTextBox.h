@@ -50,6 +50,9 @@ public:
     QByteArray SelRTF() const;
     /// Replaces the selection with RTF markup, formatted; one step of the undo history.
     void setSelRTF(const QByteArray& rtf);
+    /// Replaces the selection with formatted text ('\n' line breaks); one step of the undo
+    /// history.
+    void setSelRichText(const RichText& rich);
 
     // --- Formatting (not edits: no undo step, no change event) ---
     void setSelColor(WinColour colour);

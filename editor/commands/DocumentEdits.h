@@ -1,0 +1,34 @@
+// Carries out a list of edits on a document's rich-text control as one edit: the control is
+// called once, the change is one step of its undo history, and the characters keep their
+// formatting.
+#pragma once
+
+#include "commands/TextEdits.h"
+
+namespace kelvane {
+
+class RichTextBox;
+
+/// Keeps the edits made during its life one step of the control's undo history, apart from
+/// the steps before and after. (The text document merges adjacent insertions into one step
+/// while it counts itself modified; the editor keeps its own Changed flag, so the document's
+/// flag is cleared on both sides of a command.)
+class UndoStep {
+public:
+    explicit UndoStep(RichTextBox& box);
+    ~UndoStep();
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    RichTextBox& box_;
+};
+
+/// Makes the edits (document positions, '\n' line breaks) in one replacement of the control's
+/// text. Returns false, changing nothing, when there are no edits.
+bool applyDocumentEdits(RichTextBox& box, const TextEdits& edits);
+
+/// Puts the caret at a document position with nothing selected.
+void placeCaretAtDocumentPosition(RichTextBox& box, qsizetype documentPosition);
+
+} // namespace kelvane

@@ -1,0 +1,148 @@
+// The Format menu on a real document window: line ranges, caret, undo, formatting kept, and
+// the Tabs to Spaces dialog driven as a user would.
+#include "commands/DocumentFixture.h"
+
+#include "commands/frmTabsToSpaces.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace kelvane::test {
+namespace {
+
+using FormatCommandsTest = DocumentFixture;
+
+constexpr WinColour kRed = 0x0000FF;
+
+TEST_F(FormatCommandsTest, IndentOfAnEmptySelectionIndentsTheCaretsLineOnly) {
+    load("one\r\ntwo\r\nthree", 7);
+    main->mnuFormatIndent_Click();
+    EXPECT_EQ(box->Text(), "one\r\n    two\r\nthree");
+    EXPECT_EQ(box->SelStart(), 9) << "the caret stays after the inserted blanks";
+    EXPECT_EQ(box->SelLength(), 0);
+    EXPECT_TRUE(document->Changed);
+    EXPECT_TRUE(document->ChangedHighLight);
+}
+
+TEST_F(FormatCommandsTest, IndentStopsBeforeTheLineASelectionEndsAtAndUndoesInOneStep) {
+    const QString text = "l1\r\nl2\r\nl3\r\nl4\r\nl5";
+    load(text, 4, 12); // from the start of line 2 to the start of line 5
+    main->mnuFormatIndent_Click();
+    EXPECT_EQ(box->Text(), "l1\r\n    l2\r\n    l3\r\n    l4\r\nl5");
+    EXPECT_EQ(box->SelStart(), 24);
+    box->undo();
+    EXPECT_EQ(box->Text(), text) << "one Undo takes back the whole indent";
+}
+
+TEST_F(FormatCommandsTest, UnindentRemovesFourBlanksWhereThereAreFour) {
+    load("   three\r\n      six\r\n\tTab\r\n    four", 0, 34);
+    main->mnuFormatUnindent_Click();
+    EXPECT_EQ(box->Text(), "   three\r\n  six\r\n\tTab\r\nfour");
+    EXPECT_EQ(box->SelStart(), 23) << "the caret is left at the start of the last line";
+    EXPECT_EQ(box->SelLength(), 0);
+}
+
+TEST_F(FormatCommandsTest, IndentKeepsTheColoursOfTheText) {
+    load("ab\r\ncd");
+    select(5, 1);
+    box->setSelColor(kRed);
+    select(0, 6);
+    main->mnuFormatIndent_Click();
+    ASSERT_EQ(box->Text(), "    ab\r\n    cd");
+    EXPECT_EQ(box->styleAt(13).colour, kRed);
+    EXPECT_TRUE(box->styleAt(13).hasColour);
+    EXPECT_FALSE(box->styleAt(12).hasColour);
+}
+
+TEST_F(FormatCommandsTest, CaseChangesReplaceTheSelectionAndKeepItsColours) {
+    load("say hELLO there", 4, 5);
+    box->setSelColor(kRed);
+    main->mnuFOrmatUpper_Click();
+    EXPECT_EQ(box->Text(), "say HELLO there");
+    EXPECT_EQ(box->SelStart(), 9) << "the caret ends after the new text";
+    EXPECT_EQ(box->styleAt(5).colour, kRed);
+    select(4, 5);
+    main->mnuFormatLower_Click();
+    EXPECT_EQ(box->Text(), "say hello there");
+    select(0, 9);
+    main->mnuFormatCapSentence_Click();
+    EXPECT_EQ(box->Text(), "Say hello there");
+    box->undo();
+    EXPECT_EQ(box->Text(), "say hello there");
+}
+
+TEST_F(FormatCommandsTest, TrimsWorkOnTheSelectionAsOneString) {
+    load("  a  \r\n  b  ", 0, 12);
+    main->mnuFOrmatTrim_Click();
+    EXPECT_EQ(box->Text(), "a  \r\n  b");
+    select(0, 8);
+    main->mnuFormatTrimPreceding_Click();
+    EXPECT_EQ(box->Text(), "a  \r\n  b");
+    load("x   ", 0, 4);
+    main->mnuFormatTrimTrailing_Click();
+    EXPECT_EQ(box->Text(), "x");
+}
+
+TEST_F(FormatCommandsTest, TabsToSpacesDialogAcceptsDigitsOnlyAndConvertsEveryTab) {
+    load("\t\t\tx\r\n\ty");
+    whenShown<frmTabsToSpaces>([](frmTabsToSpaces* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Convert Tabs to Spaces");
+        EXPECT_EQ(dialog->txtSpaces->text(), "4");
+        dialog->txtSpaces->selectAll();
+        QTest::keyClicks(dialog->txtSpaces, "a2. b");
+        EXPECT_EQ(dialog->txtSpaces->text(), "2");
+        QTest::keyClick(dialog->txtSpaces, Qt::Key_Backspace);
+        QTest::keyClicks(dialog->txtSpaces, "4");
+        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+    });
+    main->mnuFormatTabsToSapces_Click();
+    EXPECT_EQ(box->Text(), QString(12, ' ') + "x\r\n    y");
+    EXPECT_EQ(prompts(), QStringList{"4 Tabs converted into spaces."});
+    EXPECT_EQ(boxes.asked()[0].title, kAppTitle);
+    box->undo();
+    EXPECT_EQ(box->Text(), "\t\t\tx\r\n\ty") << "one Undo";
+}
+
+TEST_F(FormatCommandsTest, TabsToSpacesWithNoTabsOrZeroOrCancel) {
+    load("plain");
+    whenShown<frmTabsToSpaces>(
+        [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdOK, Qt::LeftButton); });
+    main->mnuFormatTabsToSapces_Click();
+    EXPECT_EQ(prompts(), QStringList{"0 Tabs converted into spaces."});
+    EXPECT_FALSE(document->Changed);
+
+    boxes.clear();
+    load("a\t\tb");
+    whenShown<frmTabsToSpaces>([](frmTabsToSpaces* dialog) {
+        dialog->txtSpaces->clear(); // an empty field counts as 0
+        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+    });
+    main->mnuFormatTabsToSapces_Click();
+    EXPECT_EQ(box->Text(), "ab") << "0 removes every tab, adjacent ones included";
+    EXPECT_EQ(prompts(), QStringList{"2 Tabs converted into spaces."});
+
+    boxes.clear();
+    load("a\tb");
+    whenShown<frmTabsToSpaces>(
+        [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton); });
+    main->mnuFormatTabsToSapces_Click();
+    whenShown<frmTabsToSpaces>([](frmTabsToSpaces* dialog) { dialog->close(); });
+    main->mnuFormatTabsToSapces_Click();
+    EXPECT_EQ(box->Text(), "a\tb");
+    EXPECT_TRUE(prompts().isEmpty()) << "Cancel and the close box change nothing";
+}
+
+TEST_F(FormatCommandsTest, FormatCommandsDoNothingWithoutADocument) {
+    document->subWindow()->close();
+    ASSERT_EQ(main->activeDocument(), nullptr);
+    main->mnuFormatIndent_Click();
+    main->mnuFormatUnindent_Click();
+    main->mnuFOrmatUpper_Click();
+    main->mnuFOrmatTrim_Click();
+    main->mnuFormatTabsToSapces_Click(); // would block on the dialog if it opened
+    EXPECT_TRUE(prompts().isEmpty());
+}
+
+} // namespace
+} // namespace kelvane::test
