@@ -145,6 +145,7 @@ void frmMain::buildMenus() {
     mnuFile->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X), this,
                        &frmMain::mnuFileExit_Click);
 
+    buildEditMenu();
     buildFormatMenu();
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
@@ -201,6 +202,7 @@ void frmMain::buildMenus() {
 
 frmDocument* frmMain::createDocumentWindow() {
     auto* document = new frmDocument;
+    installEditKeys(document);
     QMdiSubWindow* sub = mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));

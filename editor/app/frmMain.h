@@ -101,6 +101,14 @@ public:
     void mnuFileSaveAll_Click();
     void mnuFileExit_Click();
     void mnuPrefsEditorSetup_Click();
+    // Edit menu
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditPasteNew_Click();
+    void mnuEditSelectAll_Click();
+    void mnuEditWordCount_Click(); ///< its item stands in the Search menu
     // Format menu
     void mnuFormatTabsToSapces_Click();
     void mnuFormatIndent_Click();
@@ -111,6 +119,8 @@ public:
     void mnuFormatTrimTrailing_Click();
     void mnuFormatTrimPreceding_Click();
     void mnuFOrmatTrim_Click();
+    /// Routes the editor's own clipboard and undo keys of a document to the Edit commands.
+    void installEditKeys(frmDocument* document);
     // View menu
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
@@ -156,6 +166,7 @@ protected:
 private:
     void buildPanes();
     void buildMenus();
+    void buildEditMenu();
     void buildFormatMenu();
     void fillWindowList();
     void onSubWindowActivated(QMdiSubWindow* sub);

@@ -1,0 +1,15 @@
+// The word count of the Search menu, worked out on plain text.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace kelvane {
+
+/// The number of blanks (character 32) that have a character after them.
+qsizetype countWords(QStringView text);
+
+/// The message that reports a count.
+QString wordCountMessage(qsizetype count);
+
+} // namespace kelvane
