@@ -146,6 +146,7 @@ void frmMain::buildMenus() {
                        &frmMain::mnuFileExit_Click);
 
     buildEditMenu();
+    buildSearchMenu();
     buildFormatMenu();
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));

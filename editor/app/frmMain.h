@@ -44,6 +44,7 @@ public:
 
     QMenu* mnuFile;
     QMenu* mnuEdit = nullptr; ///< the edit commands; also the document's right-click menu
+    QMenu* mnuSearch = nullptr;
     QMenu* mnuFormat = nullptr;
     QMenu* mnuView;
     QMenu* mnuAdvanced;
@@ -109,6 +110,14 @@ public:
     void mnuEditPasteNew_Click();
     void mnuEditSelectAll_Click();
     void mnuEditWordCount_Click(); ///< its item stands in the Search menu
+    // Search menu
+    void mnuSearchFind_Click();
+    void mnuSearchFindNext_Click();
+    void mnuSearchReplace_Click();
+    void mnuSearchFindEx_Click();
+    void mnuSearchReplaceEx_Click();
+    void mnuSearchGotoLine_Click();
+    void mnuSearchGotoChar_Click();
     // Format menu
     void mnuFormatTabsToSapces_Click();
     void mnuFormatIndent_Click();
@@ -167,6 +176,7 @@ private:
     void buildPanes();
     void buildMenus();
     void buildEditMenu();
+    void buildSearchMenu();
     void buildFormatMenu();
     void fillWindowList();
     void onSubWindowActivated(QMdiSubWindow* sub);

@@ -1,0 +1,24 @@
+// Plain substring search over a document's text, forwards only, and the edits of Replace All.
+#pragma once
+
+#include "commands/TextEdits.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace kelvane {
+
+/// A search or replacement text with its line breaks as the document text has them ('\n').
+QString toDocumentLineBreaks(QString text);
+
+/// Position of the first occurrence of `needle` at or after `from`, or -1. An empty needle
+/// finds nothing.
+qsizetype findText(QStringView haystack, QStringView needle, qsizetype from,
+                   Qt::CaseSensitivity sensitivity);
+
+/// The edits that replace every occurrence of `needle` by `replacement`, each search going on
+/// after the end of the previous occurrence (the inserted text is never searched again).
+TextEdits replaceAllEdits(QStringView haystack, QStringView needle, const QString& replacement,
+                          Qt::CaseSensitivity sensitivity);
+
+} // namespace kelvane

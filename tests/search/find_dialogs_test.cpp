@@ -1,0 +1,182 @@
+// Find, Extended Find and the menu's Find Next on a real document, the dialogs driven with
+// their buttons.
+#include "commands/DocumentFixture.h"
+
+#include "platform/help/Help.h"
+#include "search/DocumentSearch.h"
+#include "search/FindDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace kelvane::test {
+namespace {
+
+class FindDialogsTest : public DocumentFixture {
+protected:
+    void SetUp() override {
+        DocumentFixture::SetUp();
+        SearchStart = 0;
+    }
+    /// The 1-based start and the length of the selection.
+    std::pair<qsizetype, qsizetype> selection() const {
+        return {box->SelStart() + 1, box->SelLength()};
+    }
+};
+
+using Selection = std::pair<qsizetype, qsizetype>;
+
+TEST_F(FindDialogsTest, FindThenFindNextWalksOverlappingMatchesUntilNotFound) {
+    load("aaaa");
+    frmFind dialog(main.get());
+    dialog.cboFind->setEditText("aa");
+    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(1, 2));
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(2, 2));
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(3, 2));
+    EXPECT_TRUE(prompts().isEmpty());
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(prompts(), QStringList{"Search Text not found."});
+    EXPECT_EQ(boxes.asked()[0].title, kAppTitle) << "the program title";
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(prompts().size(), 2) << "the same message until Find starts over";
+    EXPECT_EQ(SearchStart, 4);
+}
+
+TEST_F(FindDialogsTest, CaseSensitiveBoxChoosesTheComparison) {
+    load("xx abc");
+    frmFind dialog(main.get());
+    dialog.cboFind->setEditText("ABC");
+    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(4, 3));
+    dialog.chkCaseSensitive->setChecked(true);
+    select(0, 0);
+    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    EXPECT_EQ(prompts(), QStringList{"Search Text not found."});
+    EXPECT_EQ(selection(), Selection(1, 0));
+}
+
+TEST_F(FindDialogsTest, FindKeepsEveryTextSearchedInTheHistory) {
+    load("one two");
+    frmFind dialog(main.get());
+    for (const char* text : {"one", "two", "one"}) {
+        dialog.cboFind->setEditText(text);
+        QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    }
+    ASSERT_EQ(dialog.cboFind->count(), 3);
+    EXPECT_EQ(dialog.cboFind->itemText(0), "one");
+    EXPECT_EQ(dialog.cboFind->itemText(1), "two");
+    EXPECT_EQ(dialog.cboFind->itemText(2), "one");
+    EXPECT_EQ(dialog.cboFind->currentText(), "one");
+}
+
+TEST_F(FindDialogsTest, FindDialogIsKeptBetweenUsesAndCarriesHelpContext90) {
+    load("abc abc");
+    QPointer<frmFind> first;
+    whenShown<frmFind>([&first](frmFind* dialog) {
+        first = dialog;
+        EXPECT_EQ(dialog->windowTitle(), "Find");
+        EXPECT_EQ(dialog->Label1->text(), "Text to Find");
+        EXPECT_EQ(helpContextOf(dialog), 90);
+        dialog->cboFind->setEditText("abc");
+        dialog->chkCaseSensitive->setChecked(true);
+        QTest::mouseClick(dialog->cmdFind, Qt::LeftButton);
+        QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
+    });
+    main->mnuSearchFind_Click();
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(selection(), Selection(1, 3));
+    whenShown<frmFind>([&first](frmFind* dialog) {
+        EXPECT_EQ(dialog, first.data());
+        EXPECT_EQ(dialog->cboFind->currentText(), "abc");
+        EXPECT_TRUE(dialog->chkCaseSensitive->isChecked());
+        EXPECT_EQ(dialog->cboFind->count(), 1);
+        QTest::mouseClick(dialog->cmdFindNext, Qt::LeftButton);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    main->mnuSearchFind_Click();
+    EXPECT_EQ(selection(), Selection(5, 3));
+}
+
+TEST_F(FindDialogsTest, ExtendedFindMatchesAcrossALineBreakAndIsUnloadedOnClose) {
+    load("first line\r\nsecond line");
+    QPointer<frmFindEx> shown;
+    whenShown<frmFindEx>([&shown](frmFindEx* dialog) {
+        shown = dialog;
+        EXPECT_EQ(dialog->windowTitle(), "Extended Find");
+        EXPECT_EQ(dialog->Label1->text(), "Extended Text to Find");
+        EXPECT_EQ(helpContextOf(dialog), 90);
+        dialog->txtFind->setPlainText("line\nsecond");
+        QTest::mouseClick(dialog->cmdFind, Qt::LeftButton);
+        QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
+    });
+    main->mnuSearchFindEx_Click();
+    EXPECT_EQ(selection(), Selection(7, 12)) << "the break counts as CR LF";
+    EXPECT_EQ(box->SelText(), "line\r\nsecond");
+    EXPECT_EQ(SearchStart, 8);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shown) << "its text is lost";
+}
+
+TEST_F(FindDialogsTest, FindNextAfterAMatchThatBeginsWithALineBreakMovesOn) {
+    load("a\r\nb\r\nb");
+    frmFindEx dialog(main.get());
+    dialog.txtFind->setPlainText("\nb");
+    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(2, 3));
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(selection(), Selection(5, 3));
+    QTest::mouseClick(dialog.cmdFindNext, Qt::LeftButton);
+    EXPECT_EQ(prompts(), QStringList{"Search Text not found."});
+}
+
+TEST_F(FindDialogsTest, MenuFindNextIgnoresCaseAndStartsAtTheSecondSelectedCharacter) {
+    load("abcABCabc", 0, 3);
+    main->mnuSearchFindNext_Click();
+    EXPECT_EQ(selection(), Selection(4, 3));
+    EXPECT_EQ(SearchStart, 5);
+    select(6, 3);
+    main->mnuSearchFindNext_Click();
+    EXPECT_EQ(selection(), Selection(7, 3)) << "nothing further: the selection stays";
+    EXPECT_EQ(SearchStart, 1);
+    EXPECT_TRUE(prompts().isEmpty()) << "the menu's Find Next is silent";
+    select(2, 0);
+    main->mnuSearchFindNext_Click();
+    EXPECT_EQ(selection(), Selection(3, 0)) << "an empty selection finds nothing";
+}
+
+TEST_F(FindDialogsTest, FindDialogsSearchTheWholeOfALargeDocument) {
+    QString text;
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("line %1 of the text\r\n").arg(i);
+    load(text + "needle");
+    frmFind dialog(main.get());
+    dialog.cboFind->setEditText("NEEDLE");
+    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
+    EXPECT_EQ(box->SelText(), "needle");
+    EXPECT_EQ(box->SelStart(), text.size());
+}
+
+TEST_F(FindDialogsTest, SearchCommandsDoNothingWithoutADocument) {
+    document->subWindow()->close();
+    main->mnuSearchFind_Click(); // would block if a dialog opened
+    main->mnuSearchFindEx_Click();
+    main->mnuSearchReplace_Click();
+    main->mnuSearchReplaceEx_Click();
+    main->mnuSearchFindNext_Click();
+    main->mnuSearchGotoLine_Click();
+    main->mnuSearchGotoChar_Click();
+    EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_TRUE(inputs.asked().isEmpty());
+}
+
+} // namespace
+} // namespace kelvane::test
