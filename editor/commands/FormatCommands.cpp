@@ -53,12 +53,6 @@ SelectedLines linesOfSelection(RichTextBox& box, const QString& text) {
     return selectedLines(text, start, end);
 }
 
-// TEMPORARY until whole-document colouring is on main.
-template <typename Document> void recolour(Document* document) {
-    if constexpr (requires { document->ColorCode(); })
-        document->ColorCode();
-}
-
 } // namespace
 
 void frmMain::buildFormatMenu() {
@@ -157,8 +151,10 @@ void frmMain::mnuFormatTabsToSapces_Click() {
     }
     if (applyDocumentEdits(box, edits))
         placeCaretAtDocumentPosition(box, positionAfterEdits(edits, edits.back().from + 1));
-    if (EditorSettings.AutoCode)
-        recolour(document);
+    if (EditorSettings.AutoCode) {
+        document->ChangedHighLight = true; // a whole-document pass, even without a change
+        document->ColorCode();
+    }
     MsgBox(QString::number(count) + QStringLiteral(" Tabs converted into spaces."), vbOKOnly);
 }
 

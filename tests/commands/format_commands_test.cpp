@@ -99,6 +99,8 @@ TEST_F(FormatCommandsTest, TabsToSpacesDialogAcceptsDigitsOnlyAndConvertsEveryTa
     main->mnuFormatTabsToSapces_Click();
     EXPECT_EQ(box->Text(), QString(12, ' ') + "x\r\n    y");
     EXPECT_EQ(prompts(), QStringList{"4 Tabs converted into spaces."});
+    EXPECT_TRUE(document->Changed);
+    EXPECT_FALSE(document->ChangedHighLight) << "coloured again afterwards (AutoCode)";
     EXPECT_EQ(boxes.asked()[0].title, kAppTitle);
     box->undo();
     EXPECT_EQ(box->Text(), "\t\t\tx\r\n\ty") << "one Undo";

@@ -153,18 +153,6 @@ TEST_F(FindDialogsTest, MenuFindNextIgnoresCaseAndStartsAtTheSecondSelectedChara
     EXPECT_EQ(selection(), Selection(3, 0)) << "an empty selection finds nothing";
 }
 
-TEST_F(FindDialogsTest, FindDialogsSearchTheWholeOfALargeDocument) {
-    QString text;
-    for (int i = 0; i < 2000; ++i)
-        text += QStringLiteral("line %1 of the text\r\n").arg(i);
-    load(text + "needle");
-    frmFind dialog(main.get());
-    dialog.cboFind->setEditText("NEEDLE");
-    QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
-    EXPECT_EQ(box->SelText(), "needle");
-    EXPECT_EQ(box->SelStart(), text.size());
-}
-
 TEST_F(FindDialogsTest, SearchCommandsDoNothingWithoutADocument) {
     document->subWindow()->close();
     main->mnuSearchFind_Click(); // would block if a dialog opened
