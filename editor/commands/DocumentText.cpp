@@ -15,8 +15,10 @@ public:
         setObjectName(QStringLiteral("DocumentTextCache"));
         connect(document, &QTextDocument::contentsChange, this,
                 [this](int, int removed, int added) {
-                    if (removed || added)
+                    if (removed || added) {
                         valid = false;
+                        text.clear(); // no stale copy of a large document kept in memory
+                    }
                 });
     }
     QString text;

@@ -90,6 +90,7 @@ TextEdits unindentEdits(QStringView text, const SelectedLines& lines) {
 TextEdits tabsToSpacesEdits(QStringView text, int spaces) {
     const QString blanks(std::max(spaces, 0), QLatin1Char(' '));
     TextEdits edits;
+    edits.reserve(size_t(text.count(QLatin1Char('\t'))));
     for (qsizetype at = text.indexOf(QLatin1Char('\t')); at >= 0;
          at = text.indexOf(QLatin1Char('\t'), at + 1))
         edits.push_back({at, 1, blanks});
