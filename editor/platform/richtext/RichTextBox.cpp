@@ -267,6 +267,11 @@ void RichTextBox::colourByClass(qsizetype from, const std::uint8_t* classes, qsi
     overlay_->colourByClass(from, classes, count, classColours);
 }
 
+void RichTextBox::assignStyles(qsizetype from, const std::vector<std::uint8_t>& styleOfChar,
+                               const std::vector<CharStyle>& styles) {
+    overlay_->assign(from, styleOfChar, styles);
+}
+
 CharStyle RichTextBox::styleAt(qsizetype position) const {
     return overlay_->styleAt(toDocumentPosition(position));
 }

@@ -108,6 +108,10 @@ public:
     /// Colours characters from document position `from` by class (see StyleOverlay).
     void colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
                        const std::vector<WinColour>& classColours);
+    /// Gives the characters from document position `from` on the given styles (indexes into
+    /// `styles`); formatting only, not an edit.
+    void assignStyles(qsizetype from, const std::vector<std::uint8_t>& styleOfChar,
+                      const std::vector<CharStyle>& styles);
     /// The style of the character at a position (CR LF counting).
     CharStyle styleAt(qsizetype position) const;
     /// The whole content with its formatting.
