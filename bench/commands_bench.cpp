@@ -1,6 +1,7 @@
 // Speed of the Format commands on a 10 MB document in a real document window: Tabs to Spaces
 // of 1,000,000 tabs and Indent of 200,000 selected lines, each one edit of the control; the
 // reference is the step-by-step way (one control call per tab or line) on a slice, scaled.
+#include "BenchEditor.h"
 #include "app/DocumentRegistry.h"
 #include "app/EditorSettings.h"
 #include "app/frmMain.h"
@@ -27,37 +28,12 @@ constexpr int kLines = 200'000;
 
 /// 200,000 lines of 50 characters (10 MB with the line breaks), five tabs on each line.
 QString tabbedDocument() {
-    const QString line = QStringLiteral("\tint value\t= compute(a,\tb);\t// note\tabcdefghijk");
-    QString text;
-    text.reserve(qsizetype(kLines) * (line.size() + 1));
-    for (int i = 0; i < kLines; ++i) {
-        text += line;
-        text += QLatin1Char('\n');
-    }
-    return text;
+    return bench::repeatedLines(
+        QStringLiteral("\tint value\t= compute(a,\tb);\t// note\tabcdefghijk"), kLines);
 }
 
-struct Editor {
-    Editor() {
-        setSettingsFileOverride(dir.filePath(QStringLiteral("settings.ini")));
-        EditorSettings.AutoCode = false; // colouring is measured by the engine's own benchmark
-        main = new frmMain;
-        main->show();
-        document = main->createDocumentWindow();
-        main->showDocumentWindow(document);
-        box = document->rtfText;
-    }
-    QTemporaryDir dir;
-    ScriptedMsgBoxes boxes;
-    frmMain* main;
-    frmDocument* document;
-    RichTextBox* box;
-};
-
-Editor& editor() {
-    static Editor* instance = new Editor;
-    return *instance;
-}
+using bench::Editor;
+using bench::editor;
 
 void BM_TabsToSpaces_OneEdit(benchmark::State& state) {
     Editor& e = editor();
@@ -142,12 +118,5 @@ BENCHMARK(BM_Indent_LineByLineReference)->Unit(benchmark::kMillisecond)->Iterati
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The main window and its documents go with the process.
-    std::_Exit(0);
+    return kelvane::bench::runBenchmarks(argc, argv);
 }

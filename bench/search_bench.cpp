@@ -1,6 +1,7 @@
 // Speed of Find and Replace All on a 10 MB document in a real document window, through the
 // dialogs' buttons. Replace All of 1,000,000 occurrences is one edit of the control; the
 // reference replaces one occurrence at a time through the control on a slice, scaled.
+#include "BenchEditor.h"
 #include "app/EditorSettings.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
@@ -30,37 +31,12 @@ constexpr int kLines = 200'000;
 
 /// 200,000 lines of 49 characters and a break (10 MB), five occurrences of "xy" on each.
 QString searchDocument() {
-    const QString line = QStringLiteral("alpha xy beta xy gamma xy delta xy epsilon xy end");
-    QString text;
-    text.reserve(qsizetype(kLines) * (line.size() + 1) + 16);
-    for (int i = 0; i < kLines; ++i) {
-        text += line;
-        text += QLatin1Char('\n');
-    }
-    return text;
+    return bench::repeatedLines(QStringLiteral("alpha xy beta xy gamma xy delta xy epsilon xy end"),
+                                kLines);
 }
 
-struct Editor {
-    Editor() {
-        setSettingsFileOverride(dir.filePath(QStringLiteral("settings.ini")));
-        EditorSettings.AutoCode = false;
-        main = new frmMain;
-        main->show();
-        document = main->createDocumentWindow();
-        main->showDocumentWindow(document);
-        box = document->rtfText;
-    }
-    QTemporaryDir dir;
-    ScriptedMsgBoxes boxes;
-    frmMain* main;
-    frmDocument* document;
-    RichTextBox* box;
-};
-
-Editor& editor() {
-    static Editor* instance = new Editor;
-    return *instance;
-}
+using bench::Editor;
+using bench::editor;
 
 void BM_ReplaceAll_1000000Occurrences(benchmark::State& state) {
     Editor& e = editor();
@@ -149,12 +125,5 @@ BENCHMARK(BM_Find_ToTheEnd_Repeated)->Unit(benchmark::kMillisecond)->Iterations(
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The main window and its documents go with the process.
-    std::_Exit(0);
+    return kelvane::bench::runBenchmarks(argc, argv);
 }

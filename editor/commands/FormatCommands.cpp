@@ -102,31 +102,26 @@ void frmMain::mnuFOrmatTrim_Click() {
     transformSelection(activeDocument(), trimBlanks);
 }
 
-void frmMain::mnuFormatIndent_Click() {
-    frmDocument* document = activeDocument();
+namespace {
+
+/// Indent and Unindent: the edits of the selected lines, made as one edit, with the caret left
+/// where the last line now begins (after the inserted blanks, or at its start).
+template <typename EditsOf> void shiftSelectedLines(frmDocument* document, EditsOf editsOf) {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
     const QString& text = cachedDocumentText(box);
     const SelectedLines lines = linesOfSelection(box, text);
-    const TextEdits edits = indentEdits(text, lines);
+    const TextEdits edits = editsOf(text, lines);
     applyDocumentEdits(box, edits);
-    // The caret stays after the blanks inserted into the last line.
     placeCaretAtDocumentPosition(box, positionAfterEdits(edits, lines.lastStart));
 }
 
-void frmMain::mnuFormatUnindent_Click() {
-    frmDocument* document = activeDocument();
-    if (!document)
-        return;
-    RichTextBox& box = *document->rtfText;
-    const QString& text = cachedDocumentText(box);
-    const SelectedLines lines = linesOfSelection(box, text);
-    const TextEdits edits = unindentEdits(text, lines);
-    applyDocumentEdits(box, edits);
-    // The caret is left at the start of the last line.
-    placeCaretAtDocumentPosition(box, positionAfterEdits(edits, lines.lastStart));
-}
+} // namespace
+
+void frmMain::mnuFormatIndent_Click() { shiftSelectedLines(activeDocument(), indentEdits); }
+
+void frmMain::mnuFormatUnindent_Click() { shiftSelectedLines(activeDocument(), unindentEdits); }
 
 void frmMain::mnuFormatTabsToSapces_Click() {
     frmDocument* document = activeDocument();
