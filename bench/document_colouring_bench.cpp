@@ -1,6 +1,7 @@
 // Colouring a live rich-text control: the whole 10 MB document until the screen shows it, one
 // line as Enter colours it, and the memory a fully coloured 100 MB document takes.
 #include "app/EditorSettings.h"
+#include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RichTextView.h"
@@ -55,12 +56,10 @@ void useBenchmarkSettings() {
     EditorSettings.Delimiters = 511;
 }
 
+/// What ColorCode does: the engine for the settings, over the control piece by piece.
 void colourWholeDocument(RichTextBox& box) {
-    const QString text = box.documentText();
-    std::vector<std::uint8_t> classes(static_cast<size_t>(text.size()));
-    colourEngineFor(EditorSettings).colourDocument(text, classes);
-    box.colourByClass(0, classes.data(), qsizetype(classes.size()),
-                      colourClassColours(EditorSettings));
+    kelvane::colourWholeDocument(box, colourEngineFor(EditorSettings),
+                                 colourClassColours(EditorSettings));
 }
 
 void BM_ColorCodeLiveControl(benchmark::State& state) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -57,6 +58,19 @@ public:
             opening &= opening - 1;
             openedAt_[kind] = i;
         }
+    }
+
+    /// Moves the remembered opening positions by delta (when the caller's text moves).
+    void shift(qsizetype delta) {
+        for (qsizetype& at : openedAt_)
+            at += delta;
+    }
+
+    /// The earliest position where a run that is still open began, or limit if none is open.
+    qsizetype earliestOpen(qsizetype limit) const {
+        for (std::uint32_t open = open_; open; open &= open - 1)
+            limit = std::min(limit, openedAt_[std::size_t(std::countr_zero(open))]);
+        return limit;
     }
 
 private:

@@ -20,6 +20,9 @@ namespace kelvane {
 
 namespace {
 
+/// Receives the part of a delimiter run that lies before the text a scan still holds.
+using ColourFixUp = std::function<void(qsizetype from, qsizetype to)>;
+
 /// How the two passes combine. Every character ends with the colour its last painter gave it,
 /// and one pass runs entirely after the other; so with delimiters second a character inside a
 /// run is delimiter-coloured, and otherwise a keyword colour beats the delimiter colour. Among
@@ -27,8 +30,15 @@ namespace {
 /// result whatever order the occurrences and runs are found in.
 template <bool DelimitersLast> class Painter {
 public:
-    Painter(std::uint8_t* out, qsizetype base, qsizetype size)
-        : out_(out), base_(base), size_(size) {}
+    /// out[0] is position base and out holds size classes. A delimiter run that reaches before
+    /// base (text already handed on by a stream) goes in that part to fixUp.
+    Painter(std::uint8_t* out, qsizetype base, qsizetype size, qsizetype paintedFrom,
+            qsizetype paintedTo, const ColourFixUp* fixUp)
+        : out_(out), base_(base), size_(size), paintedFrom_(paintedFrom), paintedTo_(paintedTo),
+          fixUp_(fixUp) {}
+
+    qsizetype paintedFrom() const { return paintedFrom_; }
+    qsizetype paintedTo() const { return paintedTo_; }
 
     /// Inside a keyword range the classes are 0 to 4 only, so with delimiters last the higher
     /// class simply wins (the delimiter class is above every keyword class).
@@ -93,10 +103,17 @@ private:
     std::uint8_t* out_;
     qsizetype base_;
     qsizetype size_;
-    qsizetype paintedFrom_ = 0;
-    qsizetype paintedTo_ = -1;
+    qsizetype paintedFrom_;
+    qsizetype paintedTo_;
+    const ColourFixUp* fixUp_;
 
     void fill(qsizetype from, qsizetype to) const {
+        if (from < base_) [[unlikely]] {
+            (*fixUp_)(from, std::min(to, base_));
+            from = base_;
+            if (from >= to)
+                return;
+        }
         std::uint8_t* p = out_ + (from - base_);
         const qsizetype n = to - from;
         if constexpr (DelimitersLast) {
@@ -153,6 +170,35 @@ QString colourStageText(const ColourStage& stage, qint32 keywordCount) {
            QStringLiteral(" Keywords/Identifiers Coded...");
 }
 
+namespace {
+
+/// What a scan carries from one range of text to the next: the search state, the runs still
+/// open and the last painted stretch. Positions are relative to the scan's text pointer.
+struct ScanState {
+    std::uint32_t row = 0;
+    std::vector<qsizetype> nextAllowed;
+    DelimiterScanner delimiters;
+    qsizetype paintedFrom = 0;
+    qsizetype paintedTo = -1;
+    std::vector<LineBreakWordFinder> lineBreakWords;
+    /// Work space of the walks, kept so that a stream of ranges allocates it once.
+    std::vector<Record> records;
+    std::vector<Record> sorted;
+
+    /// Moves every remembered position by delta (when the text under the pointer moves).
+    void shift(qsizetype delta) {
+        for (qsizetype& at : nextAllowed)
+            at += delta;
+        delimiters.shift(delta);
+        paintedFrom += delta;
+        paintedTo += delta;
+        for (LineBreakWordFinder& finder : lineBreakWords)
+            finder.shift(delta);
+    }
+};
+
+} // namespace
+
 struct ColourEngine::Impl {
     ColourSettings settings;
     std::vector<ColourStage> stages;
@@ -161,22 +207,53 @@ struct ColourEngine::Impl {
     std::vector<KeywordAutomaton::Word> lineBreakWords;
     std::uint32_t kinds = 0;
     std::uint32_t eventClasses = 0;
+    /// The most characters an occurrence of any word spans.
+    qsizetype longestWord = 0;
 
     explicit Impl(const ColourSettings& s);
 
-    /// Colours [begin, end) into out (out[0] is position begin): keywords within
-    /// [begin, keywordEnd), delimiters within [begin, end). advance(done) reports progress.
-    template <bool DelimitersLast, class Advance>
-    void scan(QStringView text, qsizetype begin, qsizetype keywordEnd, qsizetype end,
-              std::uint8_t* out, Advance&& advance) const;
+    /// A fresh state for a scan that begins at position begin.
+    ScanState startState(qsizetype begin) const {
+        ScanState state{0,
+                        std::vector<qsizetype>(automaton->wordCount(), begin),
+                        DelimiterScanner(kinds),
+                        begin,
+                        begin - 1,
+                        {},
+                        {},
+                        {}};
+        for (const KeywordAutomaton::Word& word : lineBreakWords)
+            state.lineBreakWords.emplace_back(word.text, settings.caseSensitive);
+        return state;
+    }
 
+    /// Colours [begin, scanEnd) of chars: keywords ending before keywordEnd, delimiter events
+    /// before scanEnd, with textEnd the end of the characters a delimiter string may read.
+    /// out[0] is position outBase and out reaches to textEnd; runs reaching before outBase go
+    /// to fixUp in that part. advance(done) reports progress.
+    template <bool DelimitersLast, class Advance>
+    void scan(const char16_t* chars, qsizetype begin, qsizetype keywordEnd, qsizetype scanEnd,
+              qsizetype textEnd, std::uint8_t* out, qsizetype outBase, ScanState& state,
+              const ColourFixUp* fixUp, Advance&& advance) const;
+
+    template <class Advance>
+    void colour(const char16_t* chars, qsizetype begin, qsizetype keywordEnd, qsizetype scanEnd,
+                qsizetype textEnd, std::uint8_t* out, qsizetype outBase, ScanState& state,
+                const ColourFixUp* fixUp, Advance&& advance) const {
+        if (settings.codeOrder)
+            scan<true>(chars, begin, keywordEnd, scanEnd, textEnd, out, outBase, state, fixUp,
+                       advance);
+        else
+            scan<false>(chars, begin, keywordEnd, scanEnd, textEnd, out, outBase, state, fixUp,
+                        advance);
+    }
+
+    /// A whole range in one scan: out[0] is position begin.
     template <class Advance>
     void colour(QStringView text, qsizetype begin, qsizetype keywordEnd, qsizetype end,
                 std::uint8_t* out, Advance&& advance) const {
-        if (settings.codeOrder)
-            scan<true>(text, begin, keywordEnd, end, out, advance);
-        else
-            scan<false>(text, begin, keywordEnd, end, out, advance);
+        ScanState state = startState(begin);
+        colour(text.utf16(), begin, keywordEnd, end, end, out, begin, state, nullptr, advance);
     }
 };
 
@@ -217,6 +294,9 @@ ColourEngine::Impl::Impl(const ColourSettings& s) : settings(s) {
             plain.push_back(std::move(word));
     }
     automaton = std::make_unique<KeywordAutomaton>(plain, s.caseSensitive, events);
+    longestWord = automaton->maxLength();
+    for (const KeywordAutomaton::Word& word : lineBreakWords)
+        longestWord = std::max(longestWord, word.text.size());
 
     const ColourStage delimiterStage{ColourStage::Delimiters, 0};
     if (!s.codeOrder)
@@ -227,11 +307,14 @@ ColourEngine::Impl::Impl(const ColourSettings& s) : settings(s) {
 }
 
 template <bool DelimitersLast, class Advance>
-void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywordEnd,
-                              qsizetype end, std::uint8_t* out, Advance&& advance) const {
+void ColourEngine::Impl::scan(const char16_t* const chars, qsizetype begin, qsizetype keywordEnd,
+                              qsizetype scanEnd, qsizetype textEnd, std::uint8_t* out,
+                              qsizetype outBase, ScanState& state, const ColourFixUp* fixUp,
+                              Advance&& advance) const {
     // Everything the loops read is held in locals: the colour stores are byte stores, which the
     // compiler must otherwise assume may change any object reached through a reference.
-    Painter<DelimitersLast> painter(out, begin, end - begin);
+    Painter<DelimitersLast> painter(out, outBase, textEnd - outBase, state.paintedFrom,
+                                    state.paintedTo, fixUp);
     const KeywordAutomaton& words = *automaton;
     const std::uint16_t* const classes = words.classes();
     const std::uint32_t* const table = words.table();
@@ -241,14 +324,15 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
     const std::uint32_t* const wordLengths = words.wordLengths();
     const std::uint8_t* const wordColours = words.wordColours();
     const qsizetype maxLength = words.maxLength();
-    const char16_t* const chars = text.utf16();
     constexpr qsizetype Capacity = StreamLength + 1;
 
-    std::vector<Record> buffer(std::size_t(4 * Capacity));
-    Record* const records = buffer.data();
-    std::vector<qsizetype> nextAllowedOf(words.wordCount(), begin);
-    qsizetype* const nextAllowed = nextAllowedOf.data();
-    DelimiterScanner delimiters(kinds);
+    if (state.records.size() < std::size_t(4 * Capacity)) {
+        state.records.resize(std::size_t(4 * Capacity));
+        state.sorted.resize(std::size_t(2 * Capacity));
+    }
+    Record* const records = state.records.data();
+    qsizetype* const nextAllowed = state.nextAllowed.data();
+    DelimiterScanner& delimiters = state.delimiters;
     const auto paintRun = [&painter](qsizetype from, qsizetype to) { painter.delimiter(from, to); };
 
     // Brings a fresh walk into step: after as many characters as the longest word has, the
@@ -263,11 +347,10 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
     // Looks again at the flagged steps of one walk that began at position base: first sorts
     // them, without branching, into delimiter events and word ends, then handles each kind in a
     // loop of its own.
-    std::vector<Record> sortedBuffer(std::size_t(2 * Capacity));
-    Record* const events = sortedBuffer.data();
+    Record* const events = state.sorted.data();
     Record* const ends = events + Capacity;
     const auto take = [&, chars, outputStarts, outputs, wordLengths, wordColours, nextAllowed,
-                       shift, keywordEnd, end, events,
+                       shift, keywordEnd, textEnd, events,
                        ends](qsizetype base, const Record* steps, std::size_t count) {
         std::size_t eventCount = 0;
         std::size_t endCount = 0;
@@ -279,14 +362,14 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
             endCount += step >> 63;
         }
         for (std::size_t r = 0; r < eventCount; ++r)
-            delimiters.feed(chars, base + qsizetype(std::uint32_t(events[r])), end, paintRun);
+            delimiters.feed(chars, base + qsizetype(std::uint32_t(events[r])), textEnd, paintRun);
         for (std::size_t r = 0; r < endCount; ++r) {
             const auto entry = std::uint32_t(ends[r] >> 32);
             const qsizetype i = base + qsizetype(std::uint32_t(ends[r]));
             if (i >= keywordEnd)
                 break;
-            const std::uint32_t state = (entry & KeywordAutomaton::RowMask) >> shift;
-            for (std::uint32_t k = outputStarts[state]; k != outputStarts[state + 1]; ++k) {
+            const std::uint32_t at = (entry & KeywordAutomaton::RowMask) >> shift;
+            for (std::uint32_t k = outputStarts[at]; k != outputStarts[at + 1]; ++k) {
                 const std::uint32_t w = outputs[k];
                 // Occurrences of one word never overlap: the search resumes after each.
                 const qsizetype wordStart = i + 1 - wordLengths[w];
@@ -298,9 +381,9 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
         }
     };
 
-    std::uint32_t row0 = 0;
-    for (qsizetype chunk = begin; chunk < end;) {
-        if (end - chunk >= ChunkLength) {
+    std::uint32_t row0 = state.row;
+    for (qsizetype chunk = begin; chunk < scanEnd;) {
+        if (scanEnd - chunk >= ChunkLength) {
             const char16_t* const p = chars + chunk;
             std::uint32_t row1 = warmUp(chunk + StreamLength);
             std::uint32_t row2 = warmUp(chunk + 2 * StreamLength);
@@ -322,7 +405,7 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
             chunk += ChunkLength;
         } else {
             // The tail, and short ranges such as a line: one walk.
-            const qsizetype length = std::min(StreamLength, end - chunk);
+            const qsizetype length = std::min(StreamLength, scanEnd - chunk);
             const char16_t* const p = chars + chunk;
             std::size_t count0 = 0;
             for (qsizetype j = 0; j < length; ++j)
@@ -332,11 +415,17 @@ void ColourEngine::Impl::scan(QStringView text, qsizetype begin, qsizetype keywo
         }
         advance(chunk - begin);
     }
+    state.row = row0;
 
-    for (const KeywordAutomaton::Word& word : lineBreakWords)
-        colourLineBreakWord(
-            text, begin, keywordEnd, word.text, settings.caseSensitive,
-            [&](qsizetype from, qsizetype to) { painter.keyword(from, to, word.colour); });
+    const qsizetype lineBreakEnd = std::min(keywordEnd, scanEnd);
+    for (std::size_t k = 0; k < lineBreakWords.size(); ++k) {
+        const std::uint8_t colour = lineBreakWords[k].colour;
+        state.lineBreakWords[k].feed(
+            chars, begin, std::max(begin, lineBreakEnd),
+            [&](qsizetype from, qsizetype to) { painter.keyword(from, to, colour); });
+    }
+    state.paintedFrom = painter.paintedFrom();
+    state.paintedTo = painter.paintedTo();
 }
 
 #undef KELVANE_COLOUR_STEP
@@ -354,25 +443,41 @@ const std::vector<ColourStage>& ColourEngine::documentStages() const {
     return impl_->stages;
 }
 
+namespace {
+
+/// Shows the captions of a whole-document pass spread over it in proportion to the text done.
+class StageReporter {
+public:
+    StageReporter(const std::vector<ColourStage>& stages, qsizetype total, ColourProgress progress)
+        : stages_(stages), total_(total), progress_(std::move(progress)) {}
+
+    void operator()(qsizetype done) {
+        if (!progress_)
+            return;
+        const std::size_t due =
+            total_ <= 0 ? stages_.size()
+                        : std::max<std::size_t>(1, std::size_t(double(done) / double(total_) *
+                                                               double(stages_.size())));
+        for (; shown_ < std::min(due, stages_.size()); ++shown_)
+            progress_(stages_[shown_]);
+    }
+
+private:
+    const std::vector<ColourStage>& stages_;
+    qsizetype total_;
+    ColourProgress progress_;
+    std::size_t shown_ = 0;
+};
+
+} // namespace
+
 void ColourEngine::colourDocument(QStringView text, std::span<std::uint8_t> out,
                                   const ColourProgress& progress) const {
     const qsizetype n = std::min(text.size(), qsizetype(out.size()));
     std::memset(out.data(), BaseColour, out.size());
-    const std::vector<ColourStage>& stages = impl_->stages;
-    std::size_t shown = 0;
-    // Captions are spread over the sweep in proportion to the text done.
-    const auto advance = [&](qsizetype done) {
-        if (!progress)
-            return;
-        const std::size_t due =
-            n == 0 ? stages.size()
-                   : std::max<std::size_t>(
-                         1, std::size_t(double(done) / double(n) * double(stages.size())));
-        for (; shown < std::min(due, stages.size()); ++shown)
-            progress(stages[shown]);
-    };
+    StageReporter advance(impl_->stages, n, progress);
     advance(0);
-    impl_->colour(text, 0, n, n, out.data(), advance);
+    impl_->colour(text.first(n), 0, n, n, out.data(), advance);
     advance(n);
 }
 
@@ -417,6 +522,122 @@ ColourTextLine ColourEngine::lineAt(QStringView text, qsizetype position) {
     if (end < 0)
         end = text.size();
     return {start, end - start};
+}
+
+/// The stream keeps a window of the text: what is not yet scanned, and behind it as many
+/// characters as the longest word spans, since a word found later may still colour them.
+/// Everything before the window has been handed on.
+struct ColourStream::State {
+    /// Characters handed on together (and the least worth handing on).
+    static constexpr qsizetype HandOnLength = 1 << 16;
+
+    const ColourEngine::Impl& impl;
+    ColourSink sink;
+    StageReporter report;
+    qsizetype total;
+    std::vector<char16_t> text;
+    std::vector<std::uint8_t> classes;
+    /// Document position of text[0], and the window's characters scanned so far.
+    qsizetype windowStart = 0;
+    qsizetype scanned = 0;
+    ScanState scan;
+    ColourFixUp fixUp;
+    /// With delimiters coloured first, a run that reaches back into handed-on text colours
+    /// there only what no keyword coloured: one bit per handed-on character says which, from
+    /// the start of the earliest run still open.
+    std::vector<std::uint64_t> keywordBits;
+    qsizetype bitsStart = 0;
+    std::vector<std::uint8_t> again;
+
+    State(const ColourEngine& engine, qsizetype total, ColourSink sink, ColourProgress progress)
+        : impl(*engine.impl_), sink(std::move(sink)),
+          report(impl.stages, total, std::move(progress)), total(total), scan(impl.startState(0)) {
+        fixUp = [this](qsizetype from, qsizetype to) { handOnAgain(from, to); };
+        report(0);
+    }
+
+    void colour(qsizetype scanEnd) {
+        if (scanEnd > scanned)
+            impl.colour(text.data(), scanned, scanEnd, scanEnd, qsizetype(text.size()),
+                        classes.data(), 0, scan, &fixUp, [](qsizetype) {});
+        scanned = std::max(scanned, scanEnd);
+    }
+
+    /// Hands on the window's first count characters and drops them from the window.
+    void handOn(qsizetype count) {
+        if (count <= 0)
+            return;
+        if (!impl.settings.codeOrder) {
+            const std::size_t first = std::size_t(windowStart - bitsStart);
+            keywordBits.resize((first + std::size_t(count) + 63) / 64, 0);
+            for (qsizetype k = 0; k < count; ++k) {
+                const std::size_t bit = first + std::size_t(k);
+                const bool keyword = std::uint8_t(classes[std::size_t(k)] - 1) < 3;
+                keywordBits[bit / 64] |= std::uint64_t(keyword) << (bit % 64);
+            }
+        }
+        sink(windowStart, classes.data(), count);
+        text.erase(text.begin(), text.begin() + count);
+        classes.erase(classes.begin(), classes.begin() + count);
+        windowStart += count;
+        scanned -= count;
+        scan.shift(-count);
+        if (!impl.settings.codeOrder) {
+            // Bits before the earliest open run are needed no more.
+            const qsizetype needed = windowStart + scan.delimiters.earliestOpen(0);
+            const auto words = std::size_t((needed - bitsStart) / 64);
+            if (words >= 1024 && 2 * words >= keywordBits.size()) {
+                keywordBits.erase(keywordBits.begin(), keywordBits.begin() + std::ptrdiff_t(words));
+                bitsStart += qsizetype(words) * 64;
+            }
+        }
+    }
+
+    /// The part [from, to) (window positions, before the window) of a delimiter run.
+    void handOnAgain(qsizetype from, qsizetype to) {
+        const bool delimitersLast = impl.settings.codeOrder;
+        for (qsizetype at = windowStart + from, end = windowStart + to; at < end;) {
+            const qsizetype n = std::min(end - at, HandOnLength);
+            again.resize(std::size_t(n));
+            if (delimitersLast) {
+                std::fill(again.begin(), again.end(), std::uint8_t(DelimiterColour));
+            } else {
+                for (qsizetype k = 0; k < n; ++k) {
+                    const auto bit = std::size_t(at + k - bitsStart);
+                    again[std::size_t(k)] = (keywordBits[bit / 64] >> (bit % 64)) & 1u
+                                                ? std::uint8_t(Untouched)
+                                                : std::uint8_t(DelimiterColour);
+                }
+            }
+            sink(at, again.data(), n);
+            at += n;
+        }
+    }
+};
+
+ColourStream::ColourStream(const ColourEngine& engine, qsizetype total, ColourSink sink,
+                           ColourProgress progress)
+    : state_(std::make_unique<State>(engine, total, std::move(sink), std::move(progress))) {}
+
+ColourStream::~ColourStream() = default;
+
+void ColourStream::append(QStringView piece) {
+    State& s = *state_;
+    s.text.insert(s.text.end(), piece.utf16(), piece.utf16() + piece.size());
+    s.classes.resize(s.text.size(), BaseColour);
+    // The last character waits: a delimiter string may need the one after it.
+    s.colour(qsizetype(s.text.size()) - 1);
+    const qsizetype settled = s.scanned - s.impl.longestWord;
+    if (settled >= State::HandOnLength)
+        s.handOn(settled);
+    s.report(s.windowStart + s.scanned);
+}
+
+void ColourStream::finish() {
+    State& s = *state_;
+    s.colour(qsizetype(s.text.size()));
+    s.handOn(qsizetype(s.text.size()));
+    s.report(std::max(s.total, s.windowStart));
 }
 
 } // namespace kelvane

@@ -102,8 +102,38 @@ public:
     static ColourTextLine lineAt(QStringView text, qsizetype position);
 
 private:
+    friend class ColourStream;
     struct Impl;
     std::unique_ptr<Impl> impl_;
+};
+
+/// Receives finished colour classes for the characters [from, from + count) of a document.
+using ColourSink =
+    std::function<void(qsizetype from, const std::uint8_t* classes, qsizetype count)>;
+
+/// A whole-document pass over text handed over in consecutive pieces, so that neither the
+/// whole text nor all its classes need exist at once. The classes that reach the sink are
+/// those of ColourEngine::colourDocument over the pieces joined. Most arrive once, in order;
+/// when a delimiter run turns out to reach back into characters already handed on, their
+/// classes arrive again, with Untouched for characters whose class stays as it was.
+class ColourStream {
+public:
+    /// total is the length of the whole text, for the progress captions.
+    ColourStream(const ColourEngine& engine, qsizetype total, ColourSink sink,
+                 ColourProgress progress = {});
+    ~ColourStream();
+    ColourStream(const ColourStream&) = delete;
+    ColourStream& operator=(const ColourStream&) = delete;
+
+    /// Takes the next piece of the text.
+    void append(QStringView piece);
+
+    /// Ends the text: colours what is left and hands it on.
+    void finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 } // namespace kelvane

@@ -1,8 +1,9 @@
 // Whole-document and current-line colouring of a document window. The engine works out every
-// character's colour from the text alone; the result is applied to the control in one sweep,
-// as an overlay that is neither an edit nor an undo step.
+// character's colour from the text alone; the result is applied to the control piece by piece
+// as the pass goes, as an overlay that is neither an edit nor an undo step.
 #include "app/EditorSettings.h"
 #include "app/frmMain.h"
+#include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "document/frmDocument.h"
 #include "platform/PanelStatusBar.h"
@@ -23,18 +24,14 @@ void frmDocument::ColorCode() {
     const bool changed = Changed;
     CodingBusy = true;
 
-    const ColourEngine& engine = colourEngineFor(EditorSettings);
-    const QString text = rtfText->documentText();
-    std::vector<std::uint8_t> classes(static_cast<size_t>(text.size()));
-    engine.colourDocument(text, classes, [this](const ColourStage& stage) {
-        lblColors->setText(colourStageText(stage, EditorSettings.KeywordCount));
-        lblColors->adjustSize();
-        lblColors->move(width() / 2 - lblColors->width() / 2,
-                        height() / 2 - lblColors->height() / 2);
-        lblColors->repaint();
-    });
-    rtfText->colourByClass(0, classes.data(), qsizetype(classes.size()),
-                           colourClassColours(EditorSettings));
+    colourWholeDocument(*rtfText, colourEngineFor(EditorSettings),
+                        colourClassColours(EditorSettings), [this](const ColourStage& stage) {
+                            lblColors->setText(colourStageText(stage, EditorSettings.KeywordCount));
+                            lblColors->adjustSize();
+                            lblColors->move(width() / 2 - lblColors->width() / 2,
+                                            height() / 2 - lblColors->height() / 2);
+                            lblColors->repaint();
+                        });
 
     ChangedHighLight = false;
     rtfText->setSelStart(start);
