@@ -328,6 +328,7 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
     if (rtf::looksLikeRtf(bytes)) {
         const RichText rich =
             rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
+        bytes = QByteArray();
         view_->setPlainText(rich.text);
         overlay_->clear();
         overlay_->assign(0, rich.styleOfChar, rich.styles);
@@ -335,6 +336,7 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
         fileFormat_.lineBreak = platformLineBreak();
     } else {
         DecodedText decoded = decodeText(bytes);
+        bytes = QByteArray(); // the file's bytes are not needed while the text is laid out
         loadPlain(decoded);
         overlay_->clear();
     }
