@@ -43,17 +43,12 @@ bool frmMain::openFileInto(frmDocument* document, const QString& path, const QSt
 }
 
 void frmMain::mnuFileOpen_Click() {
-    dlgCommonDialog.DialogTitle = QStringLiteral("Open");
-    dlgCommonDialog.Filter = kDocumentFilter;
-    dlgCommonDialog.FileName.clear();
-    dlgCommonDialog.DefaultExt.clear();
-    dlgCommonDialog.Flags = cdlOFNFileMustExist;
-    dlgCommonDialog.CancelError = true;
-    if (!dlgCommonDialog.ShowOpen() || dlgCommonDialog.FileName.isEmpty())
+    const QString path = dlgCommonDialog.askOpenFile(QStringLiteral("Open"), kDocumentFilter);
+    if (path.isEmpty())
         return;
     frmDocument* document = NewDocument();
     QString error;
-    if (!openFileInto(document, dlgCommonDialog.FileName, dlgCommonDialog.FileTitle, error))
+    if (!openFileInto(document, path, dlgCommonDialog.FileTitle, error))
         MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") + kCrLf +
                    error,
                vbOKOnly, kFileIOError);
@@ -66,17 +61,13 @@ void frmMain::mnuFileClose_Click() {
 
 bool frmMain::saveUnderNewName(frmDocument* document, const QString& title, QString& error,
                                bool& cancelled) {
-    dlgCommonDialog.DialogTitle = title;
-    dlgCommonDialog.Filter = kDocumentFilter;
-    dlgCommonDialog.FileName.clear();
-    dlgCommonDialog.DefaultExt.clear();
-    dlgCommonDialog.Flags = cdlOFNOverwritePrompt;
-    cancelled = !dlgCommonDialog.ShowSave() || dlgCommonDialog.FileName.isEmpty();
+    const QString path = dlgCommonDialog.askSaveFile(title, kDocumentFilter);
+    cancelled = path.isEmpty();
     if (cancelled)
         return false;
-    if (!document->rtfText->SaveFile(dlgCommonDialog.FileName, 1, error))
+    if (!document->rtfText->SaveFile(path, 1, error))
         return false;
-    document->Tag = dlgCommonDialog.FileName;
+    document->Tag = path;
     document->setCaption(dlgCommonDialog.FileTitle);
     document->Changed = false;
     tabFiles->setKeyedCaption(document->tabKey(), document->Caption());

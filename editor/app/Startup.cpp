@@ -141,15 +141,13 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
                              setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
     refreshRecentFiles();
 
-    clipTextFolder = AppPath() + QStringLiteral("CLIPTEXT") + QDir::separator();
     dlgCommonDialog.InitDir = AppPath();
     // Qt's toolbars are flat already: buttons show a frame only under the mouse.
 
     status(QStringLiteral("Populating Fonts List..."));
-    screenFonts = QFontDatabase::families();
     frmOptions* options = frmOptions::instance(); // loaded here, shown only on request
     options->cboFonts->clear();
-    options->cboFonts->addItems(screenFonts);
+    options->cboFonts->addItems(QFontDatabase::families());
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
         SaveSetting(kAppTitle, kSettings, QStringLiteral("First Load"), QStringLiteral("False"));

@@ -52,15 +52,9 @@ void frmMain::mnuAdvancedSaveProject_Click() {
     if (DocumentRegistry.openDocuments().empty())
         return;
 
-    dlgCommonDialog.DialogTitle = QStringLiteral("Save As");
-    dlgCommonDialog.Filter = kWorkspaceFilter;
-    dlgCommonDialog.FileName.clear();
-    dlgCommonDialog.DefaultExt = QStringLiteral(".kpj");
-    dlgCommonDialog.Flags = cdlOFNOverwritePrompt;
-    const bool chosen = dlgCommonDialog.ShowSave();
-    dlgCommonDialog.DefaultExt.clear();
-    const QString path = dlgCommonDialog.FileName;
-    if (!chosen || path.isEmpty())
+    const QString path = dlgCommonDialog.askSaveFile(QStringLiteral("Save As"), kWorkspaceFilter,
+                                                     QStringLiteral(".kpj"));
+    if (path.isEmpty())
         return;
 
     // Slot order, free slots skipped; the documents themselves are not touched.
@@ -85,15 +79,9 @@ void frmMain::mnuAdvancedRestoreProject_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
         document->subWindow()->close();
 
-    dlgCommonDialog.DialogTitle = QStringLiteral("Open");
-    dlgCommonDialog.Filter = kWorkspaceFilter;
-    dlgCommonDialog.FileName.clear();
-    dlgCommonDialog.DefaultExt.clear();
-    dlgCommonDialog.Flags = cdlOFNFileMustExist;
-    dlgCommonDialog.CancelError = true;
-    if (!dlgCommonDialog.ShowOpen() || dlgCommonDialog.FileName.isEmpty())
+    const QString path = dlgCommonDialog.askOpenFile(QStringLiteral("Open"), kWorkspaceFilter);
+    if (path.isEmpty())
         return;
-    const QString path = dlgCommonDialog.FileName;
     QString error;
     if (!openWorkspaceDocuments(path, WorkspaceEndTest::AfterEachRecord, error))
         MsgBox(QStringLiteral("There was an error when trying to load the files contained in ") +

@@ -61,10 +61,6 @@ public:
 
     /// Folder shown by the file-browser pane and stored as "LastDir".
     QString browserFolder;
-    /// Folder of the cliptext libraries.
-    QString clipTextFolder;
-    /// Screen font names, in the order the system reports them (for the Options dialog).
-    QStringList screenFonts;
 
     /// Reads every setting and prepares the window; the splash shows the progress.
     void MainWindowInit(frmSplash* splash, const QString& commandLine);

@@ -88,6 +88,29 @@ bool CommonDialog::showFile(FileDialogRequest::Kind kind) {
     return true;
 }
 
+QString CommonDialog::askOpenFile(const QString& title, const QString& filter) {
+    DialogTitle = title;
+    Filter = filter;
+    FileName.clear();
+    DefaultExt.clear();
+    Flags = cdlOFNFileMustExist;
+    CancelError = true;
+    return ShowOpen() ? FileName : QString();
+}
+
+QString CommonDialog::askSaveFile(const QString& title, const QString& filter,
+                                  const QString& defaultExt) {
+    DialogTitle = title;
+    Filter = filter;
+    FileName.clear();
+    DefaultExt = defaultExt;
+    Flags = cdlOFNOverwritePrompt;
+    CancelError = true;
+    const bool chosen = ShowSave();
+    DefaultExt.clear(); // the next dialog starts without it
+    return chosen ? FileName : QString();
+}
+
 bool CommonDialog::ShowOpen() {
     return showFile(FileDialogRequest::Open);
 }

@@ -62,6 +62,14 @@ public:
     bool CancelError =
         false; ///< kept for callers that distinguish; Show... returns false either way
 
+    /// Asks for an existing file to open: the chosen path, empty when cancelled. FileTitle
+    /// holds the chosen name afterwards.
+    QString askOpenFile(const QString& title, const QString& filter);
+    /// Asks for a file to save to, asking before an existing file is overwritten; a name without
+    /// an extension takes defaultExt. The path, empty when cancelled.
+    QString askSaveFile(const QString& title, const QString& filter,
+                        const QString& defaultExt = QString());
+
     bool ShowOpen();
     bool ShowSave();
     bool ShowColor();

@@ -58,17 +58,9 @@ void frmOptions::cmdClear_Click() {
 }
 
 void frmOptions::cmdExportList_Click() {
-    CommonDialog& dialog = sharedDialog();
-    dialog.DialogTitle = QStringLiteral("Export Keyword List");
-    dialog.CancelError = true;
-    dialog.Filter = kKwdFilter;
-    dialog.DefaultExt = QStringLiteral(".kwd");
-    dialog.FileName.clear();
-    dialog.Flags = cdlOFNOverwritePrompt;
-    const bool chosen = dialog.ShowSave();
-    const QString path = dialog.FileName;
-    dialog.DefaultExt.clear();
-    if (!chosen || path.isEmpty())
+    const QString path = sharedDialog().askSaveFile(QStringLiteral("Export Keyword List"),
+                                                    kKwdFilter, QStringLiteral(".kwd"));
+    if (path.isEmpty())
         return;
     KeywordLists lists;
     for (int i = 0; i < 3; ++i)
@@ -82,20 +74,16 @@ void frmOptions::cmdExportList_Click() {
 }
 
 void frmOptions::cmdImport_Click() {
-    CommonDialog& dialog = sharedDialog();
-    dialog.DialogTitle = QStringLiteral("Import Keyword List");
-    dialog.CancelError = true;
-    dialog.Filter = kKwdFilter;
-    dialog.FileName.clear();
-    dialog.Flags = cdlOFNFileMustExist;
-    if (!dialog.ShowOpen() || dialog.FileName.isEmpty())
+    const QString path =
+        sharedDialog().askOpenFile(QStringLiteral("Import Keyword List"), kKwdFilter);
+    if (path.isEmpty())
         return;
     const QString message =
         QStringLiteral("There was an error when trying to open the keyword file.");
     QByteArray bytes;
     QString error;
     // The lists are emptied only once the file has been read.
-    if (!readWholeFile(dialog.FileName, bytes, error)) {
+    if (!readWholeFile(path, bytes, error)) {
         MsgBox(message + kCrLf + error, vbOKCancel, kFileIOError);
         return;
     }

@@ -121,26 +121,13 @@ TEST_F(FileCommandsTest, SaveAllSavesEveryDocumentInSlotOrder) {
         EXPECT_FALSE(document->Changed);
 }
 
-// Runs a save with the process's file size limit lowered, as a full disk would fail it.
-bool saveWithFullDisk(frmMain* main) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tight = old;
-    tight.rlim_cur = 4;
-    setrlimit(RLIMIT_FSIZE, &tight);
-    main->mnuFileSave_Click();
-    setrlimit(RLIMIT_FSIZE, &old);
-    return true;
-}
-
 TEST_F(FileCommandsTest, FailedSaveOnFullDiskLeavesOldFileByteIdenticalAndReports) {
     const QByteArray original = "original content\r\nsecond line\r\n";
     const QString path = scratch.write("keep.txt", original);
     start(path);
     frmDocument* document = main->activeDocument();
     document->rtfText->setText(QString("replacement ").repeated(100));
-    saveWithFullDisk(main.get());
+    runWithFileSizeLimit(4, [this] { main->mnuFileSave_Click(); });
     EXPECT_EQ(readAll(path), original);
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_TRUE(boxes.asked()[0].prompt.startsWith(

@@ -218,18 +218,6 @@ TEST_F(WorkspaceTest, RestoreAnsweredNoOrCancelledKeepsOrClosesAsAsked) {
     EXPECT_EQ(boxes.asked().size(), 2u) << "a cancelled dialog ends the command silently";
 }
 
-// Runs the save with the process's file size limit lowered, as a full disk would fail it.
-void saveWorkspaceWithFullDisk(frmMain* main) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tight = old;
-    tight.rlim_cur = 4;
-    setrlimit(RLIMIT_FSIZE, &tight);
-    main->mnuAdvancedSaveProject_Click();
-    setrlimit(RLIMIT_FSIZE, &old);
-}
-
 TEST_F(WorkspaceTest, FailedSaveKeepsTheOldWorkspaceByteForByteAndReports) {
     const QByteArray old = "old.txt\r\n/somewhere/old.txt\r\n";
     const QString workspace = scratch.write("keep.kpj", old);
@@ -238,7 +226,7 @@ TEST_F(WorkspaceTest, FailedSaveKeepsTheOldWorkspaceByteForByteAndReports) {
     boxes.answer(vbYes);
     dialogs.answerFile(workspace);
     const QStringList before = QDir(scratch.path()).entryList(QDir::Files);
-    saveWorkspaceWithFullDisk(main.get());
+    runWithFileSizeLimit(4, [this] { main->mnuAdvancedSaveProject_Click(); });
     EXPECT_EQ(readAll(workspace), old);
     ASSERT_EQ(boxes.asked().size(), 2u);
     EXPECT_TRUE(boxes.asked()[1].prompt.startsWith("An error occurred when saving the file " +

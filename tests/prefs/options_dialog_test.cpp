@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,8 +33,8 @@ std::vector<bool> bracerStates(const frmOptions* dialog) {
 
 TEST_F(OptionsDialogTest, StartUpLoadsTheDialogHiddenWithTheFontList) {
     frmOptions* d = open();
-    EXPECT_EQ(d->cboFonts->count(), main->screenFonts.size());
-    EXPECT_FALSE(main->screenFonts.isEmpty());
+    EXPECT_EQ(d->cboFonts->count(), QFontDatabase::families().size());
+    EXPECT_FALSE(QFontDatabase::families().isEmpty());
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(d->tabs->count(), 5);
 }

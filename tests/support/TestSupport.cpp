@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace kelvane::test {
 
 ScratchDir::ScratchDir() : dir_(QDir::tempPath() + "/kelvane-test-XXXXXX") {}
@@ -18,6 +22,17 @@ QString ScratchDir::write(const QString& name, const QByteArray& bytes) const {
     if (out.open(QIODevice::WriteOnly))
         out.write(bytes);
     return path;
+}
+
+void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &tight);
+    work();
+    setrlimit(RLIMIT_FSIZE, &old);
 }
 
 QByteArray readAll(const QString& path) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace kelvane::test {
 
 /// A scratch folder removed when the object goes away.
@@ -20,6 +22,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+/// Runs `work` with the process's file size limit lowered to `bytes`, the way a full disk fails
+/// writes (the limit's signal is ignored so writes just fail).
+void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work);
 
 /// The whole content of a file, or an empty array when it cannot be read.
 QByteArray readAll(const QString& path);

@@ -290,11 +290,15 @@ void RichTextBox::applyDefaultFont() {
 }
 
 void RichTextBox::setDefaultFontName(const QString& name) {
+    if (name == defaultFontName_)
+        return; // setting the font again would lay the whole document out again
     defaultFontName_ = name;
     applyDefaultFont();
 }
 
 void RichTextBox::setDefaultFontSize(float points) {
+    if (points == defaultFontSize_)
+        return;
     defaultFontSize_ = points;
     applyDefaultFont();
 }

@@ -86,9 +86,9 @@ void StyleBuffer::resize(qsizetype count, std::uint8_t fill) {
         replace(count, current - count, 0, fill);
 }
 
-std::array<bool, 256> StyleBuffer::usedValues() const {
+std::array<bool, 256> StyleBuffer::usedValues(qsizetype from, qsizetype count) const {
     std::array<bool, 256> used{};
-    forPieces(0, size(), [&used](const std::uint8_t* p, qsizetype n) {
+    forPieces(from, count, [&used](const std::uint8_t* p, qsizetype n) {
         for (qsizetype i = 0; i < n; ++i)
             used[p[i]] = true;
     });

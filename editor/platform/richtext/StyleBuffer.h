@@ -43,7 +43,9 @@ public:
     /// Makes the buffer `count` entries long, new entries `fill`.
     void resize(qsizetype count, std::uint8_t fill);
     /// Marks every index that occurs in the buffer.
-    std::array<bool, 256> usedValues() const;
+    std::array<bool, 256> usedValues() const { return usedValues(0, size()); }
+    /// Marks every index that occurs in a range.
+    std::array<bool, 256> usedValues(qsizetype from, qsizetype count) const;
 
 private:
     qsizetype gapLength() const { return gapEnd_ - gapStart_; }

@@ -124,10 +124,17 @@ void StyleOverlay::restyle(qsizetype from, qsizetype count,
     count = std::clamp<qsizetype>(count, 0, buffer_.size() - from);
     if (count == 0)
         return;
-    std::array<bool, 256> inRange{};
-    const std::vector<std::uint8_t> current = buffer_.read(from, count);
-    for (std::uint8_t value : current)
-        inRange[value] = true;
+    // When the change leaves every style as it is (re-applying the editor font on each
+    // activation, say) nothing needs to be scanned or repainted.
+    bool changesSomething = false;
+    for (std::size_t i = 0; i < table_.count() && !changesSomething; ++i) {
+        CharStyle style = table_.at(std::uint8_t(i));
+        change(style);
+        changesSomething = !(style == table_.at(std::uint8_t(i)));
+    }
+    if (!changesSomething)
+        return;
+    const std::array<bool, 256> inRange = buffer_.usedValues(from, count);
     pinned_ = {};
     StyleBuffer::Lut lut{};
     for (std::size_t i = 0; i < lut.size(); ++i) {
