@@ -2,12 +2,12 @@
 // document of repeated lines, and a benchmark entry point with a QApplication.
 #pragma once
 
-#include "app/EditorSettings.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/richtext/RichTextBox.h"
+#include "settings/EditorSettings.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

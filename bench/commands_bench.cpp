@@ -2,14 +2,14 @@
 // of 1,000,000 tabs and Indent of 200,000 selected lines, each one edit of the control; the
 // reference is the step-by-step way (one control call per tab or line) on a slice, scaled.
 #include "BenchEditor.h"
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
 #include "app/frmMain.h"
 #include "commands/frmTabsToSpaces.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/richtext/RichTextBox.h"
+#include "settings/EditorSettings.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -46,7 +46,7 @@ void BM_TabsToSpaces_OneEdit(benchmark::State& state) {
             if (auto* dialog = qobject_cast<frmTabsToSpaces*>(QApplication::activeModalWidget()))
                 dialog->cmdOK->click();
         });
-        e.main->mnuFormatTabsToSapces_Click();
+        e.main->formatCommands->mnuFormatTabsToSapces_Click();
     }
     if (e.boxes.asked().back().prompt != QStringLiteral("1000000 Tabs converted into spaces."))
         state.SkipWithError("wrong count");
@@ -88,7 +88,7 @@ void BM_Indent200000Lines_OneEdit(benchmark::State& state) {
         e.box->setSelStart(0);
         e.box->setSelLength(e.box->textLength());
         state.ResumeTiming();
-        e.main->mnuFormatIndent_Click();
+        e.main->formatCommands->mnuFormatIndent_Click();
     }
     if (e.box->textLength() != text.size() + kLines * 5)
         state.SkipWithError("wrong length");

@@ -1,10 +1,10 @@
 // Colouring a live rich-text control: the whole 10 MB document until the screen shows it, one
 // line as Enter colours it, and the memory a fully coloured 100 MB document takes.
-#include "app/EditorSettings.h"
 #include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RichTextView.h"
+#include "settings/EditorSettings.h"
 
 #include <QApplication>
 #include <QTemporaryFile>

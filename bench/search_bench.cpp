@@ -2,7 +2,6 @@
 // dialogs' buttons. Replace All of 1,000,000 occurrences is one edit of the control; the
 // reference replaces one occurrence at a time through the control on a slice, scaled.
 #include "BenchEditor.h"
-#include "app/EditorSettings.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
@@ -11,6 +10,7 @@
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
 #include "search/ReplaceDialogs.h"
+#include "settings/EditorSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,7 +44,7 @@ void BM_ReplaceAll_1000000Occurrences(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         e.box->setText(text);
-        auto* dialog = new frmReplace;
+        auto* dialog = new frmReplace(*e.main);
         dialog->txtFind->setText(QStringLiteral("XY"));
         dialog->txtReplace->setText(QStringLiteral("xyz"));
         state.ResumeTiming();

@@ -1,12 +1,12 @@
 // The File menu's commands: New, Open, Close, Save, Save As, Save All and Exit.
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
 #include "app/RecentFiles.h"
 #include "app/frmMain.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
+#include "settings/EditorSettings.h"
 
 #include <QMdiSubWindow>
 

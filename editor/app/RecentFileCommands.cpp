@@ -1,5 +1,5 @@
 // The recent-file items of the File menu.
-#include "app/DocumentRegistry.h"
+#include "document/DocumentRegistry.h"
 #include "app/RecentFiles.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"

@@ -1,11 +1,11 @@
 // Start-up and shut-down of the editor.
 #include "app/Startup.h"
 
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
+#include "document/DocumentRegistry.h"
+#include "settings/EditorSettings.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
-#include "app/SettingForms.h"
+#include "settings/SettingForms.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
@@ -39,10 +39,8 @@ namespace kelvane {
 
 namespace {
 
-const QString kSettings = QStringLiteral("Settings");
-
 QString setting(const QString& key, const QString& fallback) {
-    return GetSetting(kAppTitle, kSettings, key, fallback);
+    return GetSetting(kAppTitle, kSettingsSection, key, fallback);
 }
 
 QRect screenTwips() {
@@ -145,12 +143,12 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     // Qt's toolbars are flat already: buttons show a frame only under the mouse.
 
     status(QStringLiteral("Populating Fonts List..."));
-    frmOptions* options = frmOptions::instance(); // loaded here, shown only on request
+    frmOptions* options = frmOptions::load(*this); // loaded here, shown only on request
     options->cboFonts->clear();
     options->cboFonts->addItems(QFontDatabase::families());
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("First Load"), QStringLiteral("False"));
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"), QStringLiteral("False"));
 
     NewDocument();
     CommandLineOpen(commandLine);
@@ -176,26 +174,26 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
 
 void frmMain::ShutdownSequence() {
     if (!isMinimized()) {
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainLeft"),
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainLeft"),
                     singleText(float(pixelsToTwips(x()))));
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainTop"),
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainTop"),
                     singleText(float(pixelsToTwips(y()))));
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainWidth"),
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainWidth"),
                     singleText(float(std::round(pixelsToTwips(width())))));
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("MainHeight"),
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainHeight"),
                     singleText(float(std::round(pixelsToTwips(height())))));
     }
     for (int i = 1; i <= RecentFileList::kCount; ++i)
-        SaveSetting(kAppTitle, kSettings, QStringLiteral("RecentFile") + QString::number(i),
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
                     RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("StatusBar"),
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
                 flagText(!sbStatusBar->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("FileBrowser"),
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
                 flagText(!SplitterLeft->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("ClipText"),
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipText"),
                 flagText(!SplitterRight->isHidden()));
-    SaveSetting(kAppTitle, kSettings, QStringLiteral("LastDir"), browserFolder);
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,5 @@
 // The Advanced menu's workspace commands and the read loop they share with the command line.
-#include "app/DocumentRegistry.h"
+#include "document/DocumentRegistry.h"
 #include "app/WorkspaceReader.h"
 #include "app/WorkspaceWriter.h"
 #include "app/frmMain.h"

@@ -1,16 +1,20 @@
 // The main window: panes, menus, View and Window commands, and the open-files strip.
 #include "app/frmMain.h"
 
-#include "app/DocumentRegistry.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
+#include "commands/EditCommands.h"
+#include "commands/FormatCommands.h"
+#include "dialogs/HelpCommands.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
+#include "platform/CommandGroup.h"
 #include "platform/KeyedTabBar.h"
-#include "platform/MsgBox.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
-#include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
+#include "prefs/PrefsCommands.h"
+#include "search/SearchCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,89 +125,114 @@ void frmMain::buildPanes() {
 }
 
 void frmMain::buildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N), this,
-                       &frmMain::mnuFileNew_Click);
-    mnuFile->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
-                       &frmMain::mnuFileOpen_Click);
-    mnuFile->addAction(QStringLiteral("&Close"), this, &frmMain::mnuFileClose_Click);
-    mnuFile->addSeparator();
-    mnuFile->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
-                       &frmMain::mnuFileSave_Click);
-    mnuFile->addAction(QStringLiteral("Save &As..."), this, &frmMain::mnuFileSaveAs_Click);
-    mnuFile->addAction(QStringLiteral("Sa&ve All"), this, &frmMain::mnuFileSaveAll_Click);
-    mnuFile->addSeparator();
-    mnuFilePreferences = mnuFile->addMenu(QStringLiteral("Preferences"));
-    mnuFilePreferences->addAction(QStringLiteral("Editor Setup"), QKeySequence(Qt::Key_F4), this,
-                                  &frmMain::mnuPrefsEditorSetup_Click);
+    fileCommands = new CommandGroup(QStringLiteral("&File"), this);
+    editCommands = new EditCommands(*this, this);
+    searchCommands =
+        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    formatCommands = new FormatCommands(*this, this);
+    viewCommands = new CommandGroup(QStringLiteral("&View"), this);
+    advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
+    windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
+    helpCommands = new HelpCommands(this);
+    prefsCommands = new PrefsCommands(*this, this);
+
+    CommandGroup& file = *fileCommands;
+    file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
+             [this] { mnuFileNew_Click(); });
+    file.add({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
+             [this] { mnuFileOpen_Click(); });
+    file.add({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
+    file.addSeparator();
+    file.add({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+             [this] { mnuFileSave_Click(); });
+    file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
+    file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
+    file.addSeparator();
+    mnuFile = file.menu();
+    mnuFilePreferences = prefsCommands->menu();
+    mnuFile->addMenu(mnuFilePreferences);
     mnuFileRecent << mnuFile->addSeparator();
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
     for (QAction* item : mnuFileRecent)
         item->setVisible(false); // until the list is first refreshed
-    mnuFile->addSeparator();
-    mnuFile->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X), this,
-                       &frmMain::mnuFileExit_Click);
+    file.addSeparator();
+    file.add({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+             [this] { mnuFileExit_Click(); });
 
-    buildEditMenu();
-    buildSearchMenu();
-    buildFormatMenu();
-
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    CommandGroup& view = *viewCommands;
     mnuViewToolbar =
-        mnuView->addAction(QStringLiteral("&Toolbar"), this, &frmMain::mnuViewToolbar_Click);
-    mnuViewStatusBar =
-        mnuView->addAction(QStringLiteral("Status &Bar"), this, &frmMain::mnuViewStatusBar_Click);
-    mnuViewBrowser =
-        mnuView->addAction(QStringLiteral("&File Browser"), this, &frmMain::mnuViewBrowser_Click);
-    mnuViewCliptext = mnuView->addAction(QStringLiteral("&Cliptext Browser"), this,
-                                         &frmMain::mnuViewCliptext_Click);
+        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
+                                [this] { mnuViewStatusBar_Click(); });
+    mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
+                              [this] { mnuViewBrowser_Click(); });
+    mnuViewCliptext = view.add({"mnuViewCliptext", QStringLiteral("&Cliptext Browser")},
+                               [this] { mnuViewCliptext_Click(); });
     for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar, mnuViewBrowser, mnuViewCliptext}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
-    mnuView->addSeparator();
-    mnuView->addAction(QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12), this,
-                       &frmMain::mnuViewRefresh_Click);
-    mnuView->addAction(QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11), this,
-                       &frmMain::mnuViewRefreshColors_Click);
+    view.addSeparator();
+    view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
+             [this] { mnuViewRefresh_Click(); });
+    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
+              QKeySequence(Qt::Key_F11)},
+             [this] { mnuViewRefreshColors_Click(); });
 
-    mnuAdvanced = menuBar()->addMenu(QStringLiteral("&Advanced"));
-    mnuAdvanced->addAction(QStringLiteral("&Save Project/Workspace..."), this,
-                           &frmMain::mnuAdvancedSaveProject_Click);
-    mnuAdvanced->addAction(QStringLiteral("R&estore Project/Workspace..."), this,
-                           &frmMain::mnuAdvancedRestoreProject_Click);
+    advancedCommands->add(
+        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->add(
+        {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
+        [this] { mnuAdvancedRestoreProject_Click(); });
 
-    mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
-    mnuWindow->addAction(QStringLiteral("&New Window"), this, &frmMain::mnuWindowNewWindow_Click);
-    mnuWindow->addSeparator();
-    mnuWindow->addAction(QStringLiteral("&Cascade"), this, &frmMain::mnuWindowCascade_Click);
-    mnuWindow->addAction(QStringLiteral("Tile &Horizontal"), this,
-                         &frmMain::mnuWindowTileHorizontal_Click);
-    mnuWindow->addAction(QStringLiteral("Tile &Vertical"), this,
-                         &frmMain::mnuWindowTileVertical_Click);
-    mnuWindow->addAction(QStringLiteral("&Arrange Icons"), this,
-                         &frmMain::mnuWindowArrangeIcons_Click);
-    mnuWindow->addSeparator();
-    mnuWindow->addAction(QStringLiteral("&Minimize All Windows"), this,
-                         &frmMain::mnuWindowMinAll_Click);
+    CommandGroup& window = *windowCommands;
+    window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
+               [this] { mnuWindowNewWindow_Click(); });
+    window.addSeparator();
+    window.add({"mnuWindowCascade", QStringLiteral("&Cascade")},
+               [this] { mnuWindowCascade_Click(); });
+    window.add({"mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")},
+               [this] { mnuWindowTileHorizontal_Click(); });
+    window.add({"mnuWindowTileVertical", QStringLiteral("Tile &Vertical")},
+               [this] { mnuWindowTileVertical_Click(); });
+    window.add({"mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")},
+               [this] { mnuWindowArrangeIcons_Click(); });
+    window.addSeparator();
+    window.add({"mnuWindowMinAll", QStringLiteral("&Minimize All Windows")},
+               [this] { mnuWindowMinAll_Click(); });
+    mnuWindow = window.menu();
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->addAction(QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1), this,
-                       &frmMain::mnuHelpContents_Click);
-    mnuHelp->addAction(QStringLiteral("&Search For Help On..."), this,
-                       &frmMain::mnuHelpSearchForHelpOn_Click);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(QStringLiteral("&About "), this, &frmMain::mnuHelpAbout_Click);
-    mnuHelp->addAction(QStringLiteral("&Tip of the Day"), this, &frmMain::mnuHelpTipofDay_Click);
+    mnuEdit = editCommands->menu();
+    mnuSearch = searchCommands->menu();
+    mnuFormat = formatCommands->menu();
+    mnuView = viewCommands->menu();
+    mnuAdvanced = advancedCommands->menu();
+    mnuHelp = helpCommands->menu();
+    for (CommandGroup* group : groups())
+        if (group != prefsCommands)
+            menuBar()->addMenu(group->menu());
+}
+
+QList<CommandGroup*> frmMain::groups() const {
+    return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
+            advancedCommands, windowCommands, helpCommands,   prefsCommands};
+}
+
+QAction* frmMain::command(QStringView name) const {
+    for (CommandGroup* group : groups())
+        if (QAction* found = group->action(name))
+            return found;
+    return nullptr;
 }
 
 // --- documents ---
 
 frmDocument* frmMain::createDocumentWindow() {
-    auto* document = new frmDocument;
-    installEditKeys(document);
+    auto* document = new frmDocument(*this);
+    editCommands->installEditKeys(document);
     QMdiSubWindow* sub = mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
@@ -235,6 +264,62 @@ void frmMain::showDocumentWindow(frmDocument* document) {
     else
         mdiArea->setActiveSubWindow(sub);
     document->rtfText->SetFocus();
+}
+
+frmDocument* frmMain::newDocument() {
+    ++DocumentRegistry.UntitledCounter;
+    const int slot = DocumentRegistry.FindFreeIndex();
+    frmDocument* document = createDocumentWindow();
+    DocumentRegistry.Document[size_t(slot)] = document;
+    document->FormIndex = slot;
+    document->setCaption(QStringLiteral("File ") +
+                         QString::number(DocumentRegistry.UntitledCounter));
+    showDocumentWindow(document);
+    document->Changed = false;
+    return document;
+}
+
+frmDocument* NewDocument() {
+    return frmMain::instance()->newDocument();
+}
+
+void frmMain::setStatusText(int panel, const QString& text) {
+    sbStatusBar->setPanelText(panel, text);
+    // Progress texts are painted at once: the work that sets them keeps the event loop busy.
+    if (panel == 1)
+        sbStatusBar->repaint();
+}
+
+void frmMain::addDocumentTab(const QString& key, const QString& caption) {
+    tabFiles->addKeyedTab(key, caption);
+}
+
+void frmMain::selectDocumentTab(const QString& key) {
+    tabFiles->selectKey(key);
+}
+
+void frmMain::setDocumentTabCaption(const QString& key, const QString& caption) {
+    tabFiles->setKeyedCaption(key, caption);
+}
+
+void frmMain::setDocumentTabToolTip(const QString& key, const QString& toolTip) {
+    tabFiles->setKeyedToolTip(key, toolTip);
+}
+
+void frmMain::removeDocumentTab(const QString& key) {
+    tabFiles->removeKeyedTab(key);
+}
+
+void frmMain::popupEditMenu(QPoint globalPosition) {
+    mnuEdit->popup(globalPosition);
+}
+
+void frmMain::focusActiveDocument() {
+    activateWindow();
+    if (frmDocument* document = activeDocument())
+        document->rtfText->SetFocus();
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 frmDocument* frmMain::activeDocument() const {
@@ -332,26 +417,6 @@ void frmMain::mnuViewRefreshColors_Click() {
         document->ChangedHighLight = true;
         document->ColorCode();
     }
-}
-
-// --- Help menu ---
-
-namespace {
-void reportNoHelp(QWidget* main) {
-    MsgBox(QStringLiteral(
-               "Unable to display Help Contents. There is no Help associated with this project."),
-           vbInformation, main->windowTitle());
-}
-} // namespace
-
-void frmMain::mnuHelpContents_Click() {
-    if (!ShowHelpContents(this))
-        reportNoHelp(this);
-}
-
-void frmMain::mnuHelpSearchForHelpOn_Click() {
-    if (!ShowHelpSearch(this))
-        reportNoHelp(this);
 }
 
 // --- Window menu ---

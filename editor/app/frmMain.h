@@ -1,7 +1,9 @@
 // The main window: an MDI frame with toolbar, side panes, the open-files strip and the status
-// bar, its menus and the file commands.
+// bar. It hosts the documents, assembles the menu bar from the command groups, and owns the
+// file, view, workspace and window commands.
 #pragma once
 
+#include "document/DocumentHost.h"
 #include "platform/CommonDialog.h"
 
 #include <QMainWindow>
@@ -16,12 +18,18 @@ class QToolBar;
 
 namespace kelvane {
 
+class CommandGroup;
+class EditCommands;
+class FormatCommands;
 class frmDocument;
 class frmSplash;
+class HelpCommands;
 class KeyedTabBar;
 class PanelStatusBar;
+class PrefsCommands;
+class SearchCommands;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     frmMain();
@@ -29,6 +37,19 @@ public:
 
     /// The one main window of the run.
     static frmMain* instance();
+
+    // The command groups, in the order of the menu bar.
+    CommandGroup* fileCommands;
+    EditCommands* editCommands;
+    SearchCommands* searchCommands;
+    FormatCommands* formatCommands;
+    CommandGroup* viewCommands;
+    CommandGroup* advancedCommands;
+    CommandGroup* windowCommands;
+    HelpCommands* helpCommands;
+    PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
+    /// A command of any group by its name ("mnuFileSave"), or nullptr.
+    QAction* command(QStringView name) const;
 
     QMdiArea* mdiArea;
     QToolBar* tbToolBar;
@@ -69,14 +90,25 @@ public:
     /// Writes the window layout, recent files and pane state back to the store.
     void ShutdownSequence();
 
+    // DocumentHost
+    QWidget* hostWindow() override { return this; }
+    frmDocument* activeDocument() const override;
+    frmDocument* newDocument() override;
+    bool saveDocument(frmDocument* document) override;
+    CommonDialog& commonDialog() override { return dlgCommonDialog; }
+    void setStatusText(int panel, const QString& text) override;
+    void addDocumentTab(const QString& key, const QString& caption) override;
+    void selectDocumentTab(const QString& key) override;
+    void setDocumentTabCaption(const QString& key, const QString& caption) override;
+    void setDocumentTabToolTip(const QString& key, const QString& toolTip) override;
+    void removeDocumentTab(const QString& key) override;
+    void popupEditMenu(QPoint globalPosition) override;
+    void focusActiveDocument() override;
+
     /// A new, hidden document window inside the MDI area.
     frmDocument* createDocumentWindow();
     /// Shows a document window (loading it) and makes it active.
     void showDocumentWindow(frmDocument* document);
-    /// The active document window, or nullptr.
-    frmDocument* activeDocument() const;
-    /// Saves a document as the Save command does; true when it was written.
-    bool saveDocument(frmDocument* document);
     /// Loads a file into a document as File > Open does after the dialog (backup, caption,
     /// recent list). Returns false with the error text on failure.
     bool openFileInto(frmDocument* document, const QString& path, const QString& title,
@@ -97,35 +129,6 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileSaveAll_Click();
     void mnuFileExit_Click();
-    void mnuPrefsEditorSetup_Click();
-    // Edit menu
-    void mnuEditUndo_Click();
-    void mnuEditCut_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
-    void mnuEditPasteNew_Click();
-    void mnuEditSelectAll_Click();
-    void mnuEditWordCount_Click(); ///< its item stands in the Search menu
-    // Search menu
-    void mnuSearchFind_Click();
-    void mnuSearchFindNext_Click();
-    void mnuSearchReplace_Click();
-    void mnuSearchFindEx_Click();
-    void mnuSearchReplaceEx_Click();
-    void mnuSearchGotoLine_Click();
-    void mnuSearchGotoChar_Click();
-    // Format menu
-    void mnuFormatTabsToSapces_Click();
-    void mnuFormatIndent_Click();
-    void mnuFormatUnindent_Click();
-    void mnuFOrmatUpper_Click();
-    void mnuFormatLower_Click();
-    void mnuFormatCapSentence_Click();
-    void mnuFormatTrimTrailing_Click();
-    void mnuFormatTrimPreceding_Click();
-    void mnuFOrmatTrim_Click();
-    /// Routes the editor's own clipboard and undo keys of a document to the Edit commands.
-    void installEditKeys(frmDocument* document);
     // View menu
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
@@ -136,12 +139,6 @@ public:
     // Advanced menu: workspace files
     void mnuAdvancedSaveProject_Click();
     void mnuAdvancedRestoreProject_Click();
-    // Help menu
-    void mnuHelpContents_Click();
-    void mnuHelpSearchForHelpOn_Click();
-    void mnuHelpAbout_Click();
-    void mnuHelpTipofDay_Click();
-
     /// Where a workspace's read loop tests for the end: the command line before the first
     /// record, Restore only after each record (so it always reads one).
     enum class WorkspaceEndTest { BeforeFirstRecord, AfterEachRecord };
@@ -171,9 +168,7 @@ protected:
 private:
     void buildPanes();
     void buildMenus();
-    void buildEditMenu();
-    void buildSearchMenu();
-    void buildFormatMenu();
+    QList<CommandGroup*> groups() const;
     void fillWindowList();
     void onSubWindowActivated(QMdiSubWindow* sub);
     void tabFiles_Click(const QString& key);
@@ -188,5 +183,9 @@ private:
     bool shuttingDown_ = false;
     bool firstShown_ = false;
 };
+
+/// Creates, numbers and shows an untitled document in the main window; it becomes the active
+/// document.
+frmDocument* NewDocument();
 
 } // namespace kelvane

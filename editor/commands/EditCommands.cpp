@@ -1,9 +1,10 @@
 // The Edit menu (undo, clipboard, select all) and the editor keys that run the same commands.
-#include "app/DocumentRegistry.h"
-#include "app/frmMain.h"
+#include "commands/EditCommands.h"
+
 #include "commands/Clipboard.h"
-#include "commands/DocumentEdits.h"
-#include "commands/DocumentText.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentEdits.h"
+#include "document/DocumentText.h"
 #include "commands/EditKeyFilter.h"
 #include "commands/WordCount.h"
 #include "document/frmDocument.h"
@@ -14,30 +15,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace kelvane {
 
-void frmMain::buildEditMenu() {
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->addAction(QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace), this,
-                       &frmMain::mnuEditUndo_Click);
-    mnuEdit->addSeparator();
-    mnuEdit->addAction(QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete), this,
-                       &frmMain::mnuEditCut_Click);
-    mnuEdit->addAction(QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert), this,
-                       &frmMain::mnuEditCopy_Click);
-    mnuEdit->addAction(QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert), this,
-                       &frmMain::mnuEditPaste_Click);
-    mnuEdit->addAction(QStringLiteral("Paste as &New Document"), this,
-                       &frmMain::mnuEditPasteNew_Click);
-    mnuEdit->addSeparator();
-    mnuEdit->addAction(QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A), this,
-                       &frmMain::mnuEditSelectAll_Click);
+EditCommands::EditCommands(DocumentHost& host, QWidget* parent)
+    : CommandGroup(QStringLiteral("&Edit"), parent), host_(host) {
+    add({"mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+        [this] { mnuEditUndo_Click(); });
+    addSeparator();
+    add({"mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+        [this] { mnuEditCut_Click(); });
+    add({"mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+        [this] { mnuEditCopy_Click(); });
+    add({"mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+        [this] { mnuEditPaste_Click(); });
+    add({"mnuEditPasteNew", QStringLiteral("Paste as &New Document")},
+        [this] { mnuEditPasteNew_Click(); });
+    addSeparator();
+    add({"mnuEditSelectAll", QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A)},
+        [this] { mnuEditSelectAll_Click(); });
+    addUnlisted({"mnuEditWordCount", QStringLiteral("&Word Count")},
+                [this] { mnuEditWordCount_Click(); });
 }
 
-void frmMain::installEditKeys(frmDocument* document) {
+void EditCommands::installEditKeys(frmDocument* document) {
     auto* filter = new EditKeyFilter(document->rtfText->view());
     filter->onCommand = [this](EditKeyFilter::Command command) {
         switch (command) {
@@ -61,21 +62,21 @@ void frmMain::installEditKeys(frmDocument* document) {
     document->rtfText->view()->installEventFilter(filter);
 }
 
-void frmMain::mnuEditUndo_Click() {
-    if (frmDocument* document = activeDocument())
+void EditCommands::mnuEditUndo_Click() {
+    if (frmDocument* document = host_.activeDocument())
         document->rtfText->undo();
 }
 
-void frmMain::mnuEditCopy_Click() {
-    frmDocument* document = activeDocument();
+void EditCommands::mnuEditCopy_Click() {
+    frmDocument* document = host_.activeDocument();
     // An empty selection leaves the clipboard as it is.
     if (!document || document->rtfText->SelLength() == 0)
         return;
     QApplication::clipboard()->setMimeData(selectionMimeData(*document->rtfText));
 }
 
-void frmMain::mnuEditCut_Click() {
-    frmDocument* document = activeDocument();
+void EditCommands::mnuEditCut_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document || document->rtfText->SelLength() == 0)
         return;
     mnuEditCopy_Click();
@@ -83,30 +84,30 @@ void frmMain::mnuEditCut_Click() {
     document->rtfText->setSelText(QString());
 }
 
-void frmMain::mnuEditPaste_Click() {
-    if (frmDocument* document = activeDocument()) {
+void EditCommands::mnuEditPaste_Click() {
+    if (frmDocument* document = host_.activeDocument()) {
         const UndoStep step(*document->rtfText);
         pasteInto(*document->rtfText, QApplication::clipboard()->mimeData());
     }
 }
 
-void frmMain::mnuEditPasteNew_Click() {
-    if (!activeDocument())
+void EditCommands::mnuEditPasteNew_Click() {
+    if (!host_.activeDocument())
         return;
-    frmDocument* document = NewDocument();
+    frmDocument* document = host_.newDocument();
     pasteInto(*document->rtfText, QApplication::clipboard()->mimeData());
 }
 
-void frmMain::mnuEditSelectAll_Click() {
-    frmDocument* document = activeDocument();
+void EditCommands::mnuEditSelectAll_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     document->rtfText->setSelStart(0);
     document->rtfText->setSelLength(document->rtfText->textLength());
 }
 
-void frmMain::mnuEditWordCount_Click() {
-    frmDocument* document = activeDocument();
+void EditCommands::mnuEditWordCount_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     const qsizetype count = countWords(cachedDocumentText(*document->rtfText));

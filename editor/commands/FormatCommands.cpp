@@ -1,16 +1,16 @@
 // The Format menu: indenting, case changes and trims of the selection, tabs to spaces.
-#include "app/EditorSettings.h"
-#include "app/frmMain.h"
-#include "commands/DocumentEdits.h"
-#include "commands/DocumentText.h"
+#include "commands/FormatCommands.h"
+
+#include "document/DocumentHost.h"
+#include "settings/EditorSettings.h"
+#include "document/DocumentEdits.h"
+#include "document/DocumentText.h"
 #include "commands/FormatTransforms.h"
 #include "commands/frmTabsToSpaces.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 
-#include <QMenu>
-#include <QMenuBar>
 
 namespace kelvane {
 
@@ -55,51 +55,52 @@ SelectedLines linesOfSelection(RichTextBox& box, const QString& text) {
 
 } // namespace
 
-void frmMain::buildFormatMenu() {
-    mnuFormat = menuBar()->addMenu(QStringLiteral("&Format"));
-    mnuFormat->addAction(QStringLiteral("Tabs to Spaces..."), this,
-                         &frmMain::mnuFormatTabsToSapces_Click);
-    mnuFormat->addSeparator();
-    mnuFormat->addAction(QStringLiteral("Indent Selection"), QKeySequence(Qt::CTRL | Qt::Key_I),
-                         this, &frmMain::mnuFormatIndent_Click);
-    mnuFormat->addAction(QStringLiteral("Unindent Selection"), QKeySequence(Qt::CTRL | Qt::Key_U),
-                         this, &frmMain::mnuFormatUnindent_Click);
-    mnuFormat->addSeparator();
-    mnuFormat->addAction(QStringLiteral("To Upper Case"), this, &frmMain::mnuFOrmatUpper_Click);
-    mnuFormat->addAction(QStringLiteral("To Lower Case"), this, &frmMain::mnuFormatLower_Click);
-    mnuFormat->addAction(QStringLiteral("Capitalize First Letter"), this,
-                         &frmMain::mnuFormatCapSentence_Click);
-    mnuFormat->addSeparator();
-    mnuFormat->addAction(QStringLiteral("Trim Trailing Spaces"), this,
-                         &frmMain::mnuFormatTrimTrailing_Click);
-    mnuFormat->addAction(QStringLiteral("Trim Preceding Spaces"), this,
-                         &frmMain::mnuFormatTrimPreceding_Click);
-    mnuFormat->addAction(QStringLiteral("Trim Spaces"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
-                         &frmMain::mnuFOrmatTrim_Click);
+FormatCommands::FormatCommands(DocumentHost& host, QWidget* parent)
+    : CommandGroup(QStringLiteral("&Format"), parent), host_(host) {
+    add({"mnuFormatTabsToSapces", QStringLiteral("Tabs to Spaces...")},
+        [this] { mnuFormatTabsToSapces_Click(); });
+    addSeparator();
+    add({"mnuFormatIndent", QStringLiteral("Indent Selection"), QKeySequence(Qt::CTRL | Qt::Key_I)},
+        [this] { mnuFormatIndent_Click(); });
+    add({"mnuFormatUnindent", QStringLiteral("Unindent Selection"),
+         QKeySequence(Qt::CTRL | Qt::Key_U)},
+        [this] { mnuFormatUnindent_Click(); });
+    addSeparator();
+    add({"mnuFOrmatUpper", QStringLiteral("To Upper Case")}, [this] { mnuFOrmatUpper_Click(); });
+    add({"mnuFormatLower", QStringLiteral("To Lower Case")}, [this] { mnuFormatLower_Click(); });
+    add({"mnuFormatCapSentence", QStringLiteral("Capitalize First Letter")},
+        [this] { mnuFormatCapSentence_Click(); });
+    addSeparator();
+    add({"mnuFormatTrimTrailing", QStringLiteral("Trim Trailing Spaces")},
+        [this] { mnuFormatTrimTrailing_Click(); });
+    add({"mnuFormatTrimPreceding", QStringLiteral("Trim Preceding Spaces")},
+        [this] { mnuFormatTrimPreceding_Click(); });
+    add({"mnuFOrmatTrim", QStringLiteral("Trim Spaces"), QKeySequence(Qt::CTRL | Qt::Key_T)},
+        [this] { mnuFOrmatTrim_Click(); });
 }
 
-void frmMain::mnuFOrmatUpper_Click() {
-    transformSelection(activeDocument(), toUpperCase);
+void FormatCommands::mnuFOrmatUpper_Click() {
+    transformSelection(host_.activeDocument(), toUpperCase);
 }
 
-void frmMain::mnuFormatLower_Click() {
-    transformSelection(activeDocument(), toLowerCase);
+void FormatCommands::mnuFormatLower_Click() {
+    transformSelection(host_.activeDocument(), toLowerCase);
 }
 
-void frmMain::mnuFormatCapSentence_Click() {
-    transformSelection(activeDocument(), capitalizeFirstLetter);
+void FormatCommands::mnuFormatCapSentence_Click() {
+    transformSelection(host_.activeDocument(), capitalizeFirstLetter);
 }
 
-void frmMain::mnuFormatTrimTrailing_Click() {
-    transformSelection(activeDocument(), trimTrailingBlanks);
+void FormatCommands::mnuFormatTrimTrailing_Click() {
+    transformSelection(host_.activeDocument(), trimTrailingBlanks);
 }
 
-void frmMain::mnuFormatTrimPreceding_Click() {
-    transformSelection(activeDocument(), trimPrecedingBlanks);
+void FormatCommands::mnuFormatTrimPreceding_Click() {
+    transformSelection(host_.activeDocument(), trimPrecedingBlanks);
 }
 
-void frmMain::mnuFOrmatTrim_Click() {
-    transformSelection(activeDocument(), trimBlanks);
+void FormatCommands::mnuFOrmatTrim_Click() {
+    transformSelection(host_.activeDocument(), trimBlanks);
 }
 
 namespace {
@@ -119,17 +120,17 @@ template <typename EditsOf> void shiftSelectedLines(frmDocument* document, Edits
 
 } // namespace
 
-void frmMain::mnuFormatIndent_Click() { shiftSelectedLines(activeDocument(), indentEdits); }
+void FormatCommands::mnuFormatIndent_Click() { shiftSelectedLines(host_.activeDocument(), indentEdits); }
 
-void frmMain::mnuFormatUnindent_Click() { shiftSelectedLines(activeDocument(), unindentEdits); }
+void FormatCommands::mnuFormatUnindent_Click() { shiftSelectedLines(host_.activeDocument(), unindentEdits); }
 
-void frmMain::mnuFormatTabsToSapces_Click() {
-    frmDocument* document = activeDocument();
+void FormatCommands::mnuFormatTabsToSapces_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     int spaces = 0;
     {
-        frmTabsToSpaces dialog(this);
+        frmTabsToSpaces dialog(host_.hostWindow());
         dialog.exec();
         if (!dialog.accepted())
             return;

@@ -2,7 +2,7 @@
 // the edits of Indent, Unindent and Tabs to Spaces.
 #pragma once
 
-#include "commands/TextEdits.h"
+#include "document/TextEdits.h"
 
 #include <QString>
 #include <QStringView>

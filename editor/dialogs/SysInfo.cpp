@@ -2,7 +2,7 @@
 // first of a few well-known system-information programs found on PATH.
 #include "dialogs/SysInfo.h"
 
-#include "app/EditorSettings.h"
+#include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The About box.
 #include "dialogs/frmAbout.h"
 
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "dialogs/SysInfo.h"
 
 #include <QFrame>

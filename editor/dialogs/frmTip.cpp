@@ -1,7 +1,7 @@
 // The Tip of the Day dialog.
 #include "dialogs/frmTip.h"
 
-#include "app/EditorSettings.h"
+#include "platform/AppPaths.h"
 #include "dialogs/TipFile.h"
 #include "platform/AppPaths.h"
 #include "platform/FileIO.h"

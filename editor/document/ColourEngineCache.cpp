@@ -1,7 +1,7 @@
 // One colouring engine kept for the settings in force.
 #include "document/ColourEngineCache.h"
 
-#include "app/EditorSettings.h"
+#include "settings/EditorSettings.h"
 
 #include <memory>
 

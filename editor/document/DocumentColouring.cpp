@@ -1,13 +1,12 @@
 // Whole-document and current-line colouring of a document window. The engine works out every
 // character's colour from the text alone; the result is applied to the control piece by piece
 // as the pass goes, as an overlay that is neither an edit nor an undo step.
-#include "app/EditorSettings.h"
-#include "app/frmMain.h"
 #include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
+#include "document/DocumentHost.h"
 #include "document/frmDocument.h"
-#include "platform/PanelStatusBar.h"
 #include "platform/richtext/RichTextBox.h"
+#include "settings/EditorSettings.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -39,10 +38,7 @@ void frmDocument::ColorCode() {
     rtfText->setVisible(true);
     CodingBusy = false;
     Changed = changed;
-    if (frmMain* main = frmMain::instance()) {
-        main->sbStatusBar->setPanelText(1, QStringLiteral("Finished."));
-        main->sbStatusBar->repaint();
-    }
+    host_.setStatusText(1, QStringLiteral("Finished."));
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,24 +1,22 @@
 // The document window.
 #include "document/frmDocument.h"
 
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
-#include "app/frmMain.h"
-#include "platform/KeyedTabBar.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentRegistry.h"
 #include "platform/MsgBox.h"
-#include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
+#include "settings/EditorSettings.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QMenu>
 
 namespace kelvane {
 
-frmDocument::frmDocument(QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)) {
+frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)),
+      host_(host) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -60,7 +58,7 @@ void frmDocument::Form_Load() {
     loaded_ = true;
     layOut();
     rtfText->setDefaultFontName(EditorSettings.EditorFont);
-    frmMain::instance()->tabFiles->addKeyedTab(tabKey(), Caption());
+    host_.addDocumentTab(tabKey(), Caption());
     Changed = false;
 }
 
@@ -71,9 +69,8 @@ void frmDocument::Form_Activate() {
 void frmDocument::Form_GotFocus() {
     layOut();
     showSelectionSize();
-    frmMain* main = frmMain::instance();
-    main->tabFiles->selectKey(tabKey());
-    main->tabFiles->setKeyedToolTip(tabKey(), Tag);
+    host_.selectDocumentTab(tabKey());
+    host_.setDocumentTabToolTip(tabKey(), Tag);
 }
 
 void frmDocument::Form_Unload() {
@@ -81,7 +78,7 @@ void frmDocument::Form_Unload() {
         return;
     unloaded_ = true;
     DocumentRegistry.release(FormIndex);
-    frmMain::instance()->tabFiles->removeKeyedTab(tabKey());
+    host_.removeDocumentTab(tabKey());
 }
 
 void frmDocument::resizeEvent(QResizeEvent* event) {
@@ -100,7 +97,7 @@ void frmDocument::closeEvent(QCloseEvent* event) {
             return;
         }
         // A save that was cancelled or failed keeps the window (and the text) open.
-        if (answer == vbYes && !frmMain::instance()->saveDocument(this)) {
+        if (answer == vbYes && !host_.saveDocument(this)) {
             event->ignore();
             return;
         }
@@ -111,7 +108,7 @@ void frmDocument::closeEvent(QCloseEvent* event) {
 
 void frmDocument::RefreshDisplay() {
     layOut();
-    frmMain::instance()->tabFiles->setKeyedCaption(tabKey(), Caption());
+    host_.setDocumentTabCaption(tabKey(), Caption());
     if (CodingBusy)
         return;
     const bool highlight = ChangedHighLight;
@@ -140,8 +137,8 @@ void frmDocument::rtfText_Change() {
 }
 
 void frmDocument::showSelectionSize() {
-    frmMain::instance()->sbStatusBar->setPanelText(2, QString::number(rtfText->SelLength()) +
-                                                          QStringLiteral(" bytes selected."));
+    host_.setStatusText(2, QString::number(rtfText->SelLength()) +
+                               QStringLiteral(" bytes selected."));
 }
 
 void frmDocument::rtfText_SelChange() {
@@ -149,7 +146,7 @@ void frmDocument::rtfText_SelChange() {
         return;
     showSelectionSize();
     const qsizetype line = rtfText->lineFromChar(rtfText->SelStart()) + 1;
-    frmMain::instance()->sbStatusBar->setPanelText(
+    host_.setStatusText(
         3, QStringLiteral("Line ") + QString::number(line) + QStringLiteral(" of ") +
                QString::number(rtfText->lineCount()) + QStringLiteral(" "));
 }
@@ -174,8 +171,7 @@ void frmDocument::rtfText_MouseUp(int button, int shift, QPoint globalPosition) 
     Q_UNUSED(shift);
     if (button != 2)
         return;
-    if (QMenu* editMenu = frmMain::instance()->mnuEdit)
-        editMenu->popup(globalPosition);
+    host_.popupEditMenu(globalPosition);
 }
 
 } // namespace kelvane

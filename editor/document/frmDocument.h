@@ -9,12 +9,16 @@ class QMdiSubWindow;
 
 namespace kelvane {
 
+class DocumentHost;
 class RichTextBox;
 
 class frmDocument : public QWidget {
     Q_OBJECT
 public:
-    explicit frmDocument(QWidget* parent = nullptr);
+    /// A document window shown in the host's frame; the host gets its tab and status texts.
+    explicit frmDocument(DocumentHost& host, QWidget* parent = nullptr);
+
+    DocumentHost& host() const { return host_; }
 
     RichTextBox* rtfText;
     /// Progress texts of whole-document colouring, seen while rtfText is hidden.
@@ -66,6 +70,7 @@ private:
     void rtfText_MouseUp(int button, int shift, QPoint globalPosition);
     void showSelectionSize();
 
+    DocumentHost& host_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool CodingBusy = false;

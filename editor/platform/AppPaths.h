@@ -5,6 +5,9 @@
 
 namespace kelvane {
 
+/// The program's title: the application name of every stored setting and of message boxes.
+inline const QString kAppTitle = QStringLiteral("Kelvane");
+
 /// The folder of the executable, ending in exactly one separator.
 QString AppPath();
 

@@ -1,7 +1,8 @@
 // The Options dialog's keyword list commands: add, remove, clear, import and export of .kwd
 // files, and the colour swatches.
-#include "app/InputBox.h"
-#include "app/frmMain.h"
+#include "document/DocumentHost.h"
+#include "platform/CommonDialog.h"
+#include "platform/InputBox.h"
 #include "platform/FileIO.h"
 #include "platform/MsgBox.h"
 #include "prefs/ColourSwatch.h"
@@ -18,10 +19,6 @@ namespace {
 const QString kKwdFilter = QStringLiteral("Keyword Lists (*.kwd)|*.kwd|All Files (*.*)|*.*");
 const QString kFileIOError = QStringLiteral("File I/O Error");
 const QString kCrLf = QStringLiteral("\r\n");
-
-CommonDialog& sharedDialog() {
-    return frmMain::instance()->dlgCommonDialog;
-}
 
 } // namespace
 
@@ -58,7 +55,7 @@ void frmOptions::cmdClear_Click() {
 }
 
 void frmOptions::cmdExportList_Click() {
-    const QString path = sharedDialog().askSaveFile(QStringLiteral("Export Keyword List"),
+    const QString path = host_.commonDialog().askSaveFile(QStringLiteral("Export Keyword List"),
                                                     kKwdFilter, QStringLiteral(".kwd"));
     if (path.isEmpty())
         return;
@@ -75,7 +72,7 @@ void frmOptions::cmdExportList_Click() {
 
 void frmOptions::cmdImport_Click() {
     const QString path =
-        sharedDialog().askOpenFile(QStringLiteral("Import Keyword List"), kKwdFilter);
+        host_.commonDialog().askOpenFile(QStringLiteral("Import Keyword List"), kKwdFilter);
     if (path.isEmpty())
         return;
     const QString message =
@@ -97,7 +94,7 @@ void frmOptions::cmdImport_Click() {
 }
 
 void frmOptions::pickColour(ColourSwatch* swatch) {
-    CommonDialog& dialog = sharedDialog();
+    CommonDialog& dialog = host_.commonDialog();
     dialog.CancelError = true;
     if (dialog.ShowColor())
         swatch->setBackColor(dialog.Color);

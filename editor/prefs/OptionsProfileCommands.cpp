@@ -1,6 +1,6 @@
 // The Options dialog's "Default Profiles" tab: listing, applying and exporting profiles.
-#include "app/EditorSettings.h"
-#include "app/InputBox.h"
+#include "settings/EditorSettings.h"
+#include "platform/InputBox.h"
 #include "platform/AppPaths.h"
 #include "platform/FileIO.h"
 #include "platform/MsgBox.h"

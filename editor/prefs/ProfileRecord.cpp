@@ -89,70 +89,52 @@ private:
 
 } // namespace
 
+namespace {
+using R = EditorSettingsRecord;
+} // namespace
+
 std::optional<QByteArray> encodeProfile(const EditorSettingsRecord& s) {
     RecordWriter w;
-    if (!w.text(s.Keywords0) || !w.text(s.Keywords1) || !w.text(s.Keywords2))
-        return std::nullopt;
-    w.integer32(s.KeywordColor0);
-    w.integer32(s.KeywordColor1);
-    w.integer32(s.KeywordColor2);
-    w.integer32(quint32(s.KeywordCount));
-    w.flag(s.WordWrap);
-    w.integer32(quint32(s.Delimiters));
-    w.integer32(s.DelimitColor);
-    w.text(QString()); // the reserved field
-    w.flag(s.AutoCode);
-    w.flag(s.Backup);
-    if (!w.text(s.EditorFont))
-        return std::nullopt;
-    w.single(s.EditorSize);
-    if (!w.text(s.CompilerString))
-        return std::nullopt;
-    w.flag(s.CodeOrder);
-    w.flag(s.CaseSensitive);
+    for (const SettingField& field : kSettingFields) {
+        const bool written = visitSettingField(
+            field, SettingOverloads{
+                       // The reserved field is always written empty.
+                       [&](QString R::*m) { return w.text(m == &R::Reserved ? QString() : s.*m); },
+                       [&](WinColour R::*m) { return w.integer32(s.*m), true; },
+                       [&](qint32 R::*m) { return w.integer32(quint32(s.*m)), true; },
+                       [&](bool R::*m) { return w.flag(s.*m), true; },
+                       [&](float R::*m) { return w.single(s.*m), true; },
+                   });
+        if (!written)
+            return std::nullopt;
+    }
     return w.bytes;
 }
 
 int decodeProfile(QByteArrayView bytes, EditorSettingsRecord& s) {
     RecordReader r(bytes);
-    QString reserved;
-    // Each read is attempted in record order; the count stops at the first that fails.
-    const bool read[kProfileFieldCount] = {r.text(s.Keywords0),
-                                           r.text(s.Keywords1),
-                                           r.text(s.Keywords2),
-                                           r.integer32(s.KeywordColor0),
-                                           r.integer32(s.KeywordColor1),
-                                           r.integer32(s.KeywordColor2),
-                                           r.integer32(s.KeywordCount),
-                                           r.flag(s.WordWrap),
-                                           r.integer32(s.Delimiters),
-                                           r.integer32(s.DelimitColor),
-                                           r.text(reserved),
-                                           r.flag(s.AutoCode),
-                                           r.flag(s.Backup),
-                                           r.text(s.EditorFont),
-                                           r.single(s.EditorSize),
-                                           r.text(s.CompilerString),
-                                           r.flag(s.CodeOrder),
-                                           r.flag(s.CaseSensitive)};
     int fields = 0;
-    while (fields < kProfileFieldCount && read[fields])
+    for (const SettingField& field : kSettingFields) {
+        QString reserved; // read past, never kept
+        const bool read = visitSettingField(
+            field, SettingOverloads{
+                       [&](QString R::*m) { return r.text(m == &R::Reserved ? reserved : s.*m); },
+                       [&](WinColour R::*m) { return r.integer32(s.*m); },
+                       [&](qint32 R::*m) { return r.integer32(s.*m); },
+                       [&](bool R::*m) { return r.flag(s.*m); },
+                       [&](float R::*m) { return r.single(s.*m); },
+                   });
+        if (!read)
+            break;
         ++fields;
+    }
     return fields;
 }
 
 void applyProfileFields(const EditorSettingsRecord& profile, EditorSettingsRecord& s) {
-    s.Keywords0 = profile.Keywords0;
-    s.Keywords1 = profile.Keywords1;
-    s.Keywords2 = profile.Keywords2;
-    s.KeywordColor0 = profile.KeywordColor0;
-    s.KeywordColor1 = profile.KeywordColor1;
-    s.KeywordColor2 = profile.KeywordColor2;
-    s.KeywordCount = profile.KeywordCount;
-    s.DelimitColor = profile.DelimitColor;
-    s.Delimiters = profile.Delimiters;
-    s.CodeOrder = profile.CodeOrder;
-    s.CaseSensitive = profile.CaseSensitive;
+    for (const SettingField& field : kSettingFields)
+        if (field.setByProfile)
+            std::visit([&](auto member) { s.*member = profile.*member; }, field.member);
 }
 
 } // namespace kelvane

@@ -1,7 +1,7 @@
 // Profile files: the EditorSettings record written field by field as bytes.
 #pragma once
 
-#include "app/EditorSettings.h"
+#include "settings/EditorSettings.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -11,7 +11,7 @@
 namespace kelvane {
 
 /// Fields of a profile record, from Keywords0 to CaseSensitive.
-inline constexpr int kProfileFieldCount = 18;
+inline constexpr int kProfileFieldCount = int(std::tuple_size_v<decltype(kSettingFields)>);
 
 /// The record's bytes: texts as a 16-bit little-endian byte count and Windows-1252 bytes,
 /// flags as 16-bit -1/0, integers and colours as 32-bit little-endian, the size as an IEEE

@@ -1,10 +1,10 @@
 // The Options dialog: its controls, filling them from EditorSettings and taking them back.
 #include "prefs/frmOptions.h"
 
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
-#include "app/SettingForms.h"
-#include "app/frmMain.h"
+#include "document/DocumentRegistry.h"
+#include "settings/EditorSettings.h"
+#include "settings/SettingForms.h"
+#include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "platform/SettingsStore.h"
 #include "platform/help/Help.h"
@@ -62,21 +62,27 @@ bool isOn(const QCheckBox* box) {
     return box->checkState() != Qt::Unchecked;
 }
 
-void save(const QString& key, const QString& value) {
-    SaveSetting(kAppTitle, QStringLiteral("Settings"), key, value);
-}
-
 } // namespace
 
-frmOptions* frmOptions::instance() {
+namespace {
+QPointer<frmOptions>& theDialog() {
     static QPointer<frmOptions> dialog;
-    // The dialog belongs to the main window and goes with it.
-    if (!dialog)
-        dialog = new frmOptions(frmMain::instance());
     return dialog;
 }
+} // namespace
 
-frmOptions::frmOptions(QWidget* owner) : QDialog(owner) {
+frmOptions* frmOptions::load(DocumentHost& host) {
+    // The dialog belongs to the main window and goes with it.
+    if (!theDialog())
+        theDialog() = new frmOptions(host);
+    return theDialog();
+}
+
+frmOptions* frmOptions::instance() {
+    return theDialog();
+}
+
+frmOptions::frmOptions(DocumentHost& host) : QDialog(host.hostWindow()), host_(host) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Editor Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -346,30 +352,15 @@ void frmOptions::TranslateSettings() {
         boxes[i] = chkBracers[i]->checkState() == Qt::Checked;
     s.Delimiters = delimitersOf(boxes);
 
-    save(QStringLiteral("Keywords0"), s.Keywords0);
-    save(QStringLiteral("Keywords1"), s.Keywords1);
-    save(QStringLiteral("Keywords2"), s.Keywords2);
-    save(QStringLiteral("KeywordColor0"), QString::number(s.KeywordColor0));
-    save(QStringLiteral("KeywordColor1"), QString::number(s.KeywordColor1));
-    save(QStringLiteral("KeywordColor2"), QString::number(s.KeywordColor2));
-    save(QStringLiteral("WordWrap"), flagText(s.WordWrap));
-    save(QStringLiteral("AutoCode"), flagText(s.AutoCode));
-    save(QStringLiteral("CodeOrder"), flagText(s.CodeOrder));
-    save(QStringLiteral("Delimiters"), QString::number(s.Delimiters));
-    save(QStringLiteral("DelimitColor"), QString::number(s.DelimitColor));
-    save(QStringLiteral("Backup"), flagText(s.Backup));
-    save(QStringLiteral("KeywordCount"), QString::number(s.KeywordCount));
-    save(QStringLiteral("EditorFont"), s.EditorFont);
-    save(QStringLiteral("EditorSize"), singleText(s.EditorSize));
-    save(QStringLiteral("Case Sensitive"), flagText(s.CaseSensitive));
+    for (const SettingField& field : kSettingFields)
+        if (field.savedByOptions)
+            saveSettingField(field, s);
 }
 
 void frmOptions::cmdOK_Click() {
     TranslateSettings();
     hide();
-    frmMain* main = frmMain::instance();
-    frmDocument* active = main ? main->activeDocument() : nullptr;
-    if (!active)
+    if (!host_.activeDocument())
         return;
     // Every open document is marked out of date, not only the active one: the others would
     // otherwise keep the colours of the old lists until their text changed.
@@ -394,13 +385,8 @@ void frmOptions::cmdHelp_Click() {
 }
 
 void frmOptions::returnToMainWindow() {
-    frmMain* main = frmMain::instance();
-    if (!main)
-        return;
-    main->activateWindow();
     // The keyboard goes back to the document the user was working in.
-    if (frmDocument* document = main->activeDocument())
-        document->setFocus(Qt::OtherFocusReason);
+    host_.focusActiveDocument();
 }
 
 // --- font preview ---

@@ -19,11 +19,15 @@ class QTabWidget;
 namespace kelvane {
 
 class ColourSwatch;
+class DocumentHost;
 
 class frmOptions : public QDialog {
     Q_OBJECT
 public:
-    /// The one dialog of the run, created (hidden, owned by the main window) on first use.
+    /// Loads the one dialog of the run, hidden and owned by the host's window, unless it is
+    /// loaded already.
+    static frmOptions* load(DocumentHost& host);
+    /// The loaded dialog, or nullptr before load.
     static frmOptions* instance();
 
     /// Opens the dialog modally, filled from EditorSettings.
@@ -112,7 +116,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit frmOptions(QWidget* owner);
+    explicit frmOptions(DocumentHost& host);
     QWidget* buildKeywordsTab();
     QWidget* buildBracersTab();
     QWidget* buildPreferencesTab();
@@ -122,6 +126,8 @@ private:
     void centreFontPreview();
     void pickColour(ColourSwatch* swatch);
     void returnToMainWindow();
+
+    DocumentHost& host_;
 };
 
 } // namespace kelvane

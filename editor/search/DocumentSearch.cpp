@@ -1,7 +1,7 @@
 // Searching the cached document text and mapping matches back to the control's positions.
 #include "search/DocumentSearch.h"
 
-#include "commands/DocumentText.h"
+#include "document/DocumentText.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/TextSearch.h"
 

@@ -1,7 +1,7 @@
 // Find and Extended Find.
 #include "search/FindDialogs.h"
 
-#include "app/frmMain.h"
+#include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/help/Help.h"
@@ -40,24 +40,14 @@ QString multiLineText(const QPlainTextEdit* box) {
     return text;
 }
 
-void focusMainWindow() {
-    frmMain* main = frmMain::instance();
-    if (!main)
-        return;
-    main->activateWindow();
-    if (frmDocument* document = main->activeDocument())
-        document->rtfText->SetFocus();
-    else
-        main->setFocus(Qt::OtherFocusReason);
-}
-
 void unloadDialog(QDialog* dialog) {
     dialog->hide();
     dialog->deleteLater();
 }
 
-FindDialog::FindDialog(QWidget* parent, const QString& caption, const QString& label)
-    : QDialog(parent) {
+FindDialog::FindDialog(DocumentHost& host, QWidget* parent, const QString& caption,
+                       const QString& label)
+    : QDialog(parent), host_(host) {
     setWindowTitle(caption);
     Label1 = new QLabel(label, this);
     chkCaseSensitive = new QCheckBox(QStringLiteral("Case Sensitive"), this);
@@ -89,8 +79,7 @@ Qt::CaseSensitivity FindDialog::sensitivity() const {
 }
 
 void FindDialog::searchFrom(qsizetype start) {
-    frmMain* main = frmMain::instance();
-    frmDocument* document = main ? main->activeDocument() : nullptr;
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     const qsizetype found = findInDocument(*document->rtfText, searchText(), start, sensitivity());
@@ -102,8 +91,7 @@ void FindDialog::searchFrom(qsizetype start) {
 }
 
 void FindDialog::cmdFind_Click() {
-    frmMain* main = frmMain::instance();
-    frmDocument* document = main ? main->activeDocument() : nullptr;
+    frmDocument* document = host_.activeDocument();
     rememberSearchText();
     SearchStart = 1;
     if (document)
@@ -122,8 +110,8 @@ void FindDialog::reject() {
     cmdClose_Click();
 }
 
-frmFind::frmFind(QWidget* parent)
-    : FindDialog(parent, QStringLiteral("Find"), QStringLiteral("Text to Find")) {
+frmFind::frmFind(DocumentHost& host, QWidget* parent)
+    : FindDialog(host, parent, QStringLiteral("Find"), QStringLiteral("Text to Find")) {
     cboFind = new QComboBox(this);
     cboFind->setEditable(true);
     cboFind->setInsertPolicy(QComboBox::NoInsert);
@@ -152,11 +140,11 @@ void frmFind::rememberSearchText() {
 
 void frmFind::cmdClose_Click() {
     hide();
-    focusMainWindow();
+    host_.focusActiveDocument();
 }
 
-frmFindEx::frmFindEx(QWidget* parent)
-    : FindDialog(parent, QStringLiteral("Extended Find"), QStringLiteral("Extended Text to Find")) {
+frmFindEx::frmFindEx(DocumentHost& host, QWidget* parent)
+    : FindDialog(host, parent, QStringLiteral("Extended Find"), QStringLiteral("Extended Text to Find")) {
     txtFind = newMultiLineBox(this);
     build(txtFind);
 }
@@ -167,7 +155,7 @@ QString frmFindEx::searchText() const {
 
 void frmFindEx::cmdClose_Click() {
     unloadDialog(this);
-    focusMainWindow();
+    host_.focusActiveDocument();
 }
 
 } // namespace kelvane

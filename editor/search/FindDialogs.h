@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace kelvane {
 
+class DocumentHost;
+
 /// What the two Find dialogs share: the buttons and the search itself.
 class FindDialog : public QDialog {
     Q_OBJECT
@@ -30,7 +32,7 @@ public:
     virtual void cmdClose_Click() = 0;
 
 protected:
-    FindDialog(QWidget* parent, const QString& caption, const QString& label);
+    FindDialog(DocumentHost& host, QWidget* parent, const QString& caption, const QString& label);
     /// Lays the dialog out around the search field.
     void build(QWidget* field);
     Qt::CaseSensitivity sensitivity() const;
@@ -39,12 +41,14 @@ protected:
     /// Searches the active document from a 1-based position; reports a miss.
     void searchFrom(qsizetype start);
     void reject() override;
+
+    DocumentHost& host_;
 };
 
 class frmFind : public FindDialog {
     Q_OBJECT
 public:
-    explicit frmFind(QWidget* parent = nullptr);
+    explicit frmFind(DocumentHost& host, QWidget* parent = nullptr);
     QComboBox* cboFind;
     QString searchText() const override;
     /// Hides the dialog; its text, history and check box stay for the next time.
@@ -61,7 +65,7 @@ private:
 class frmFindEx : public FindDialog {
     Q_OBJECT
 public:
-    explicit frmFindEx(QWidget* parent = nullptr);
+    explicit frmFindEx(DocumentHost& host, QWidget* parent = nullptr);
     QPlainTextEdit* txtFind;
     QString searchText() const override;
     /// Unloads the dialog (its text is lost).
@@ -72,8 +76,6 @@ public:
 QPlainTextEdit* newMultiLineBox(QWidget* parent);
 /// The text of a multi-line box with its line breaks as CR LF.
 QString multiLineText(const QPlainTextEdit* box);
-/// Gives the focus back to the main window and its active document.
-void focusMainWindow();
 /// Hides a dialog and destroys it once control returns to the event loop.
 void unloadDialog(QDialog* dialog);
 

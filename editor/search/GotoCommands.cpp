@@ -1,15 +1,16 @@
 // Go to Line and Go to Character of the Search menu.
-#include "app/InputBox.h"
-#include "app/frmMain.h"
+#include "platform/InputBox.h"
+#include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/NumberReading.h"
+#include "search/SearchCommands.h"
 
 namespace kelvane {
 
-void frmMain::mnuSearchGotoLine_Click() {
-    frmDocument* document = activeDocument();
+void SearchCommands::mnuSearchGotoLine_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
@@ -30,8 +31,8 @@ void frmMain::mnuSearchGotoLine_Click() {
     box.SetFocus();
 }
 
-void frmMain::mnuSearchGotoChar_Click() {
-    frmDocument* document = activeDocument();
+void SearchCommands::mnuSearchGotoChar_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;

@@ -1,9 +1,9 @@
 // Replace and Extended Replace.
 #include "search/ReplaceDialogs.h"
 
-#include "app/frmMain.h"
-#include "commands/DocumentEdits.h"
-#include "commands/DocumentText.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentEdits.h"
+#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/help/Help.h"
@@ -25,14 +25,10 @@ namespace kelvane {
 
 namespace {
 constexpr int kReplaceHelpContext = 100;
-
-frmDocument* activeDocument() {
-    frmMain* main = frmMain::instance();
-    return main ? main->activeDocument() : nullptr;
-}
 } // namespace
 
-ReplaceDialog::ReplaceDialog(QWidget* parent, const QString& caption) : QDialog(parent) {
+ReplaceDialog::ReplaceDialog(DocumentHost& host, QWidget* parent, const QString& caption)
+    : QDialog(parent), host_(host) {
     setWindowTitle(caption);
     Label1 = new QLabel(QStringLiteral("Text to Find"), this);
     Label2 = new QLabel(QStringLiteral("Replace With"), this);
@@ -76,7 +72,7 @@ void ReplaceDialog::cmdClose_Click() {
 
 void ReplaceDialog::cmdReplace_Click() {
     hide();
-    frmDocument* document = activeDocument();
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     QPointer<frmDocument> guard(document);
@@ -95,7 +91,7 @@ void ReplaceDialog::cmdReplace_Click() {
                 MsgBox(kSearchTextNotFound, vbOKOnly);
             } else {
                 unloadDialog(this);
-                focusMainWindow();
+                host_.focusActiveDocument();
             }
             return;
         }
@@ -121,7 +117,7 @@ void ReplaceDialog::cmdReplace_Click() {
 
 void ReplaceDialog::cmdReplaceAll_Click() {
     hide();
-    frmDocument* document = activeDocument();
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
@@ -138,10 +134,11 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     unloadDialog(this);
     MsgBox(QString::number(edits.size()) + QStringLiteral(" Occurrences found and replaced."),
            vbOKOnly);
-    focusMainWindow();
+    host_.focusActiveDocument();
 }
 
-frmReplace::frmReplace(QWidget* parent) : ReplaceDialog(parent, QStringLiteral("Replace")) {
+frmReplace::frmReplace(DocumentHost& host, QWidget* parent)
+    : ReplaceDialog(host, parent, QStringLiteral("Replace")) {
     txtFind = new QLineEdit(this);
     txtReplace = new QLineEdit(this);
     txtFind->setMinimumWidth(260);
@@ -156,8 +153,8 @@ QString frmReplace::replaceText() const {
     return txtReplace->text();
 }
 
-frmReplaceEx::frmReplaceEx(QWidget* parent)
-    : ReplaceDialog(parent, QStringLiteral("Extended Replace")) {
+frmReplaceEx::frmReplaceEx(DocumentHost& host, QWidget* parent)
+    : ReplaceDialog(host, parent, QStringLiteral("Extended Replace")) {
     txtFind = newMultiLineBox(this);
     txtReplace = newMultiLineBox(this);
     build(txtFind, txtReplace);

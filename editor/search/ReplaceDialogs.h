@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace kelvane {
 
+class DocumentHost;
+
 /// What the two Replace dialogs share: the buttons and the passes.
 class ReplaceDialog : public QDialog {
     Q_OBJECT
@@ -35,19 +37,21 @@ public:
     void cmdClose_Click();
 
 protected:
-    ReplaceDialog(QWidget* parent, const QString& caption);
+    ReplaceDialog(DocumentHost& host, QWidget* parent, const QString& caption);
     /// Lays the dialog out around the two text boxes.
     void build(QWidget* findBox, QWidget* replaceBox);
     void reject() override;
 
 private:
     Qt::CaseSensitivity sensitivity() const;
+
+    DocumentHost& host_;
 };
 
 class frmReplace : public ReplaceDialog {
     Q_OBJECT
 public:
-    explicit frmReplace(QWidget* parent = nullptr);
+    explicit frmReplace(DocumentHost& host, QWidget* parent = nullptr);
     QLineEdit* txtFind;
     QLineEdit* txtReplace;
     QString findText() const override;
@@ -57,7 +61,7 @@ public:
 class frmReplaceEx : public ReplaceDialog {
     Q_OBJECT
 public:
-    explicit frmReplaceEx(QWidget* parent = nullptr);
+    explicit frmReplaceEx(DocumentHost& host, QWidget* parent = nullptr);
     QPlainTextEdit* txtFind;
     QPlainTextEdit* txtReplace;
     QString findText() const override;

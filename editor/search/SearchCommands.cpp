@@ -1,14 +1,14 @@
 // The Search menu: the Find and Replace dialogs, the menu's Find Next, and where the dialogs
 // live between uses.
-#include "app/frmMain.h"
+#include "search/SearchCommands.h"
+
+#include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
 #include "search/ReplaceDialogs.h"
 
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 
 namespace kelvane {
@@ -22,12 +22,13 @@ QPointer<frmFindEx> findExDialog;
 QPointer<frmReplace> replaceDialog;
 QPointer<frmReplaceEx> replaceExDialog;
 
-template <typename Dialog> Dialog* loaded(QPointer<Dialog>& dialog, QWidget* owner) {
+template <typename Dialog>
+Dialog* loaded(QPointer<Dialog>& dialog, DocumentHost& host, QWidget* owner) {
     if (!dialog) {
-        dialog = new Dialog(owner);
+        dialog = new Dialog(host, owner);
         // A dialog without an owner still goes when the main window goes.
         if (!owner)
-            QObject::connect(frmMain::instance(), &QObject::destroyed, dialog.data(),
+            QObject::connect(host.hostWindow(), &QObject::destroyed, dialog.data(),
                              &QObject::deleteLater);
     }
     return dialog;
@@ -35,48 +36,49 @@ template <typename Dialog> Dialog* loaded(QPointer<Dialog>& dialog, QWidget* own
 
 } // namespace
 
-void frmMain::buildSearchMenu() {
-    mnuSearch = menuBar()->addMenu(QStringLiteral("&Search"));
-    mnuSearch->addAction(QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F), this,
-                         &frmMain::mnuSearchFind_Click);
-    mnuSearch->addAction(QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3), this,
-                         &frmMain::mnuSearchFindNext_Click);
-    mnuSearch->addAction(QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R), this,
-                         &frmMain::mnuSearchReplace_Click);
-    mnuSearch->addSeparator();
-    mnuSearch->addAction(QStringLiteral("Extended Find"), this, &frmMain::mnuSearchFindEx_Click);
-    mnuSearch->addAction(QStringLiteral("Extended Replace"), this,
-                         &frmMain::mnuSearchReplaceEx_Click);
-    mnuSearch->addSeparator();
-    mnuSearch->addAction(QStringLiteral("&Word Count"), this, &frmMain::mnuEditWordCount_Click);
-    mnuSearch->addSeparator();
-    mnuSearch->addAction(QStringLiteral("&Go to Line"), this, &frmMain::mnuSearchGotoLine_Click);
-    mnuSearch->addAction(QStringLiteral("Go to Character"), this,
-                         &frmMain::mnuSearchGotoChar_Click);
+SearchCommands::SearchCommands(DocumentHost& host, QAction* wordCount, QWidget* parent)
+    : CommandGroup(QStringLiteral("&Search"), parent), host_(host) {
+    add({"mnuSearchFind", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        [this] { mnuSearchFind_Click(); });
+    add({"mnuSearchFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3)},
+        [this] { mnuSearchFindNext_Click(); });
+    add({"mnuSearchReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R)},
+        [this] { mnuSearchReplace_Click(); });
+    addSeparator();
+    add({"mnuSearchFindEx", QStringLiteral("Extended Find")}, [this] { mnuSearchFindEx_Click(); });
+    add({"mnuSearchReplaceEx", QStringLiteral("Extended Replace")},
+        [this] { mnuSearchReplaceEx_Click(); });
+    addSeparator();
+    addToMenu(wordCount);
+    addSeparator();
+    add({"mnuSearchGotoLine", QStringLiteral("&Go to Line")},
+        [this] { mnuSearchGotoLine_Click(); });
+    add({"mnuSearchGotoChar", QStringLiteral("Go to Character")},
+        [this] { mnuSearchGotoChar_Click(); });
 }
 
-void frmMain::mnuSearchFind_Click() {
-    if (activeDocument())
-        loaded(findDialog, this)->exec();
+void SearchCommands::mnuSearchFind_Click() {
+    if (host_.activeDocument())
+        loaded(findDialog, host_, host_.hostWindow())->exec();
 }
 
-void frmMain::mnuSearchFindEx_Click() {
-    if (activeDocument())
-        loaded(findExDialog, this)->exec();
+void SearchCommands::mnuSearchFindEx_Click() {
+    if (host_.activeDocument())
+        loaded(findExDialog, host_, host_.hostWindow())->exec();
 }
 
-void frmMain::mnuSearchReplace_Click() {
-    if (activeDocument())
-        loaded(replaceDialog, static_cast<QWidget*>(nullptr))->exec();
+void SearchCommands::mnuSearchReplace_Click() {
+    if (host_.activeDocument())
+        loaded(replaceDialog, host_, nullptr)->exec();
 }
 
-void frmMain::mnuSearchReplaceEx_Click() {
-    if (activeDocument())
-        loaded(replaceExDialog, this)->exec();
+void SearchCommands::mnuSearchReplaceEx_Click() {
+    if (host_.activeDocument())
+        loaded(replaceExDialog, host_, host_.hostWindow())->exec();
 }
 
-void frmMain::mnuSearchFindNext_Click() {
-    frmDocument* document = activeDocument();
+void SearchCommands::mnuSearchFindNext_Click() {
+    frmDocument* document = host_.activeDocument();
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;

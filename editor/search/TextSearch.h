@@ -1,7 +1,7 @@
 // Plain substring search over a document's text, forwards only, and the edits of Replace All.
 #pragma once
 
-#include "commands/TextEdits.h"
+#include "document/TextEdits.h"
 
 #include <QString>
 #include <QStringView>

@@ -2,15 +2,20 @@
 // scripted dialogs, so that the file commands run without blocking.
 #pragma once
 
-#include "app/DocumentRegistry.h"
-#include "app/EditorSettings.h"
 #include "app/frmMain.h"
+#include "commands/EditCommands.h"
+#include "commands/FormatCommands.h"
+#include "dialogs/HelpCommands.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
 #include "platform/CommonDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/richtext/RichTextBox.h"
+#include "prefs/PrefsCommands.h"
+#include "search/SearchCommands.h"
+#include "settings/EditorSettings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

@@ -206,8 +206,8 @@ using HelpMenuTest = AppFixture;
 TEST_F(HelpMenuTest, WithoutHelpFileBothCommandsShowTheSameMessage) {
     start();
     setHelpFile(QString());
-    main->mnuHelpContents_Click();
-    main->mnuHelpSearchForHelpOn_Click();
+    main->helpCommands->mnuHelpContents_Click();
+    main->helpCommands->mnuHelpSearchForHelpOn_Click();
     ASSERT_EQ(boxes.asked().size(), 2u);
     for (const MsgBoxRequest& request : boxes.asked()) {
         EXPECT_EQ(

@@ -2,7 +2,7 @@
 #include "AppFixture.h"
 
 #include "app/RecentFiles.h"
-#include "app/SettingForms.h"
+#include "settings/SettingForms.h"
 
 #include <QFrame>
 #include <QGuiApplication>

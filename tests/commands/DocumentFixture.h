@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/AppFixture.h"
-#include "app/InputBox.h"
+#include "platform/InputBox.h"
 #include "platform/richtext/RichTextView.h"
 
 #include <QApplication>

@@ -30,7 +30,7 @@ TEST_F(EditCommandsTest, CopyPutsPlainTextAndRichTextOnTheClipboard) {
     select(0, 3);
     box->setSelColor(kBlue);
     select(0, 8);
-    main->mnuEditCopy_Click();
+    main->editCommands->mnuEditCopy_Click();
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), "red\npla") << "other programs receive the text, not markup";
@@ -42,10 +42,10 @@ TEST_F(EditCommandsTest, CopyAndPasteIntoAnotherDocumentKeepsTheColours) {
     load("blue text", 0, 4);
     box->setSelColor(kBlue);
     select(0, 9);
-    main->mnuEditCopy_Click();
+    main->editCommands->mnuEditCopy_Click();
     frmDocument* other = NewDocument();
     ASSERT_EQ(main->activeDocument(), other);
-    main->mnuEditPaste_Click();
+    main->editCommands->mnuEditPaste_Click();
     EXPECT_EQ(other->rtfText->Text(), "blue text");
     EXPECT_EQ(other->rtfText->styleAt(1).colour, kBlue);
     EXPECT_TRUE(other->rtfText->styleAt(1).hasColour);
@@ -56,11 +56,11 @@ TEST_F(EditCommandsTest, CopyAndPasteIntoAnotherDocumentKeepsTheColours) {
 TEST_F(EditCommandsTest, PastePlainTextUnformattedAndRtfMarkupTextFormatted) {
     load("ab", 1);
     setClipboardText("{not rtf}\n");
-    main->mnuEditPaste_Click();
+    main->editCommands->mnuEditPaste_Click();
     EXPECT_EQ(box->Text(), "a{not rtf}\r\nb");
     load("");
     setClipboardText("{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1 Hot\\cf0  cold}");
-    main->mnuEditPaste_Click();
+    main->editCommands->mnuEditPaste_Click();
     EXPECT_EQ(box->Text(), "Hot cold");
     EXPECT_EQ(box->styleAt(0).colour, 0x0000FFu);
     EXPECT_FALSE(box->styleAt(5).hasColour);
@@ -68,23 +68,23 @@ TEST_F(EditCommandsTest, PastePlainTextUnformattedAndRtfMarkupTextFormatted) {
 
 TEST_F(EditCommandsTest, CutRemovesTheSelectionAndCutOfNothingChangesNothing) {
     load("keep cut", 4, 4);
-    main->mnuEditCut_Click();
+    main->editCommands->mnuEditCut_Click();
     EXPECT_EQ(box->Text(), "keep");
     EXPECT_EQ(QApplication::clipboard()->text(), " cut");
     document->Changed = false;
     select(2, 0);
-    main->mnuEditCut_Click();
+    main->editCommands->mnuEditCut_Click();
     EXPECT_EQ(box->Text(), "keep");
     EXPECT_FALSE(document->Changed);
     EXPECT_EQ(QApplication::clipboard()->text(), " cut") << "the clipboard keeps its text";
-    main->mnuEditUndo_Click();
+    main->editCommands->mnuEditUndo_Click();
     EXPECT_EQ(box->Text(), "keep cut");
 }
 
 TEST_F(EditCommandsTest, PasteAsNewDocumentOpensAnUntitledDocument) {
     load("x");
     setClipboardText("pasted");
-    main->mnuEditPasteNew_Click();
+    main->editCommands->mnuEditPasteNew_Click();
     frmDocument* pasted = main->activeDocument();
     ASSERT_NE(pasted, document);
     EXPECT_EQ(pasted->Caption(), "File 2");
@@ -94,7 +94,7 @@ TEST_F(EditCommandsTest, PasteAsNewDocumentOpensAnUntitledDocument) {
 
 TEST_F(EditCommandsTest, SelectAllSelectsTheWholeText) {
     load("one\r\ntwo", 2);
-    main->mnuEditSelectAll_Click();
+    main->editCommands->mnuEditSelectAll_Click();
     EXPECT_EQ(box->SelStart(), 0);
     EXPECT_EQ(box->SelLength(), 8);
 }
@@ -146,7 +146,7 @@ TEST_F(EditCommandsTest, EditorKeysRunTheEditCommandsAndCtrlXIsNotACut) {
 
 TEST_F(EditCommandsTest, WordCountReportsBlanksFollowedByACharacter) {
     load("a b  c \r\nd ");
-    main->mnuEditWordCount_Click();
+    main->editCommands->mnuEditWordCount_Click();
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].prompt,
               "Words counted in document: 4.\r\n\r\nNOTE: This is only approximate.");
@@ -157,11 +157,11 @@ TEST_F(EditCommandsTest, WordCountReportsBlanksFollowedByACharacter) {
 TEST_F(EditCommandsTest, EditCommandsDoNothingWithoutADocument) {
     document->subWindow()->close();
     setClipboardText("x");
-    main->mnuEditPasteNew_Click();
-    main->mnuEditPaste_Click();
-    main->mnuEditUndo_Click();
-    main->mnuEditSelectAll_Click();
-    main->mnuEditWordCount_Click();
+    main->editCommands->mnuEditPasteNew_Click();
+    main->editCommands->mnuEditPaste_Click();
+    main->editCommands->mnuEditUndo_Click();
+    main->editCommands->mnuEditSelectAll_Click();
+    main->editCommands->mnuEditWordCount_Click();
     EXPECT_EQ(main->activeDocument(), nullptr);
     EXPECT_TRUE(boxes.asked().empty());
 }

@@ -17,7 +17,7 @@ constexpr WinColour kRed = 0x0000FF;
 
 TEST_F(FormatCommandsTest, IndentOfAnEmptySelectionIndentsTheCaretsLineOnly) {
     load("one\r\ntwo\r\nthree", 7);
-    main->mnuFormatIndent_Click();
+    main->formatCommands->mnuFormatIndent_Click();
     EXPECT_EQ(box->Text(), "one\r\n    two\r\nthree");
     EXPECT_EQ(box->SelStart(), 9) << "the caret stays after the inserted blanks";
     EXPECT_EQ(box->SelLength(), 0);
@@ -28,7 +28,7 @@ TEST_F(FormatCommandsTest, IndentOfAnEmptySelectionIndentsTheCaretsLineOnly) {
 TEST_F(FormatCommandsTest, IndentStopsBeforeTheLineASelectionEndsAtAndUndoesInOneStep) {
     const QString text = "l1\r\nl2\r\nl3\r\nl4\r\nl5";
     load(text, 4, 12); // from the start of line 2 to the start of line 5
-    main->mnuFormatIndent_Click();
+    main->formatCommands->mnuFormatIndent_Click();
     EXPECT_EQ(box->Text(), "l1\r\n    l2\r\n    l3\r\n    l4\r\nl5");
     EXPECT_EQ(box->SelStart(), 24);
     box->undo();
@@ -37,7 +37,7 @@ TEST_F(FormatCommandsTest, IndentStopsBeforeTheLineASelectionEndsAtAndUndoesInOn
 
 TEST_F(FormatCommandsTest, UnindentRemovesFourBlanksWhereThereAreFour) {
     load("   three\r\n      six\r\n\tTab\r\n    four", 0, 34);
-    main->mnuFormatUnindent_Click();
+    main->formatCommands->mnuFormatUnindent_Click();
     EXPECT_EQ(box->Text(), "   three\r\n  six\r\n\tTab\r\nfour");
     EXPECT_EQ(box->SelStart(), 23) << "the caret is left at the start of the last line";
     EXPECT_EQ(box->SelLength(), 0);
@@ -48,7 +48,7 @@ TEST_F(FormatCommandsTest, IndentKeepsTheColoursOfTheText) {
     select(5, 1);
     box->setSelColor(kRed);
     select(0, 6);
-    main->mnuFormatIndent_Click();
+    main->formatCommands->mnuFormatIndent_Click();
     ASSERT_EQ(box->Text(), "    ab\r\n    cd");
     EXPECT_EQ(box->styleAt(13).colour, kRed);
     EXPECT_TRUE(box->styleAt(13).hasColour);
@@ -58,15 +58,15 @@ TEST_F(FormatCommandsTest, IndentKeepsTheColoursOfTheText) {
 TEST_F(FormatCommandsTest, CaseChangesReplaceTheSelectionAndKeepItsColours) {
     load("say hELLO there", 4, 5);
     box->setSelColor(kRed);
-    main->mnuFOrmatUpper_Click();
+    main->formatCommands->mnuFOrmatUpper_Click();
     EXPECT_EQ(box->Text(), "say HELLO there");
     EXPECT_EQ(box->SelStart(), 9) << "the caret ends after the new text";
     EXPECT_EQ(box->styleAt(5).colour, kRed);
     select(4, 5);
-    main->mnuFormatLower_Click();
+    main->formatCommands->mnuFormatLower_Click();
     EXPECT_EQ(box->Text(), "say hello there");
     select(0, 9);
-    main->mnuFormatCapSentence_Click();
+    main->formatCommands->mnuFormatCapSentence_Click();
     EXPECT_EQ(box->Text(), "Say hello there");
     box->undo();
     EXPECT_EQ(box->Text(), "say hello there");
@@ -74,13 +74,13 @@ TEST_F(FormatCommandsTest, CaseChangesReplaceTheSelectionAndKeepItsColours) {
 
 TEST_F(FormatCommandsTest, TrimsWorkOnTheSelectionAsOneString) {
     load("  a  \r\n  b  ", 0, 12);
-    main->mnuFOrmatTrim_Click();
+    main->formatCommands->mnuFOrmatTrim_Click();
     EXPECT_EQ(box->Text(), "a  \r\n  b");
     select(0, 8);
-    main->mnuFormatTrimPreceding_Click();
+    main->formatCommands->mnuFormatTrimPreceding_Click();
     EXPECT_EQ(box->Text(), "a  \r\n  b");
     load("x   ", 0, 4);
-    main->mnuFormatTrimTrailing_Click();
+    main->formatCommands->mnuFormatTrimTrailing_Click();
     EXPECT_EQ(box->Text(), "x");
 }
 
@@ -96,7 +96,7 @@ TEST_F(FormatCommandsTest, TabsToSpacesDialogAcceptsDigitsOnlyAndConvertsEveryTa
         QTest::keyClicks(dialog->txtSpaces, "4");
         QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
     });
-    main->mnuFormatTabsToSapces_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click();
     EXPECT_EQ(box->Text(), QString(12, ' ') + "x\r\n    y");
     EXPECT_EQ(prompts(), QStringList{"4 Tabs converted into spaces."});
     EXPECT_TRUE(document->Changed);
@@ -110,7 +110,7 @@ TEST_F(FormatCommandsTest, TabsToSpacesWithNoTabsOrZeroOrCancel) {
     load("plain");
     whenShown<frmTabsToSpaces>(
         [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdOK, Qt::LeftButton); });
-    main->mnuFormatTabsToSapces_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click();
     EXPECT_EQ(prompts(), QStringList{"0 Tabs converted into spaces."});
     EXPECT_FALSE(document->Changed);
 
@@ -120,7 +120,7 @@ TEST_F(FormatCommandsTest, TabsToSpacesWithNoTabsOrZeroOrCancel) {
         dialog->txtSpaces->clear(); // an empty field counts as 0
         QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
     });
-    main->mnuFormatTabsToSapces_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click();
     EXPECT_EQ(box->Text(), "ab") << "0 removes every tab, adjacent ones included";
     EXPECT_EQ(prompts(), QStringList{"2 Tabs converted into spaces."});
 
@@ -128,9 +128,9 @@ TEST_F(FormatCommandsTest, TabsToSpacesWithNoTabsOrZeroOrCancel) {
     load("a\tb");
     whenShown<frmTabsToSpaces>(
         [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton); });
-    main->mnuFormatTabsToSapces_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click();
     whenShown<frmTabsToSpaces>([](frmTabsToSpaces* dialog) { dialog->close(); });
-    main->mnuFormatTabsToSapces_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click();
     EXPECT_EQ(box->Text(), "a\tb");
     EXPECT_TRUE(prompts().isEmpty()) << "Cancel and the close box change nothing";
 }
@@ -138,11 +138,11 @@ TEST_F(FormatCommandsTest, TabsToSpacesWithNoTabsOrZeroOrCancel) {
 TEST_F(FormatCommandsTest, FormatCommandsDoNothingWithoutADocument) {
     document->subWindow()->close();
     ASSERT_EQ(main->activeDocument(), nullptr);
-    main->mnuFormatIndent_Click();
-    main->mnuFormatUnindent_Click();
-    main->mnuFOrmatUpper_Click();
-    main->mnuFOrmatTrim_Click();
-    main->mnuFormatTabsToSapces_Click(); // would block on the dialog if it opened
+    main->formatCommands->mnuFormatIndent_Click();
+    main->formatCommands->mnuFormatUnindent_Click();
+    main->formatCommands->mnuFOrmatUpper_Click();
+    main->formatCommands->mnuFOrmatTrim_Click();
+    main->formatCommands->mnuFormatTabsToSapces_Click(); // would block on the dialog if it opened
     EXPECT_TRUE(prompts().isEmpty());
 }
 

@@ -2,7 +2,7 @@
 #include "dialogs/SysInfo.h"
 #include "dialogs/frmAbout.h"
 
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "platform/MsgBox.h"
 #include "support/TestSupport.h"
 

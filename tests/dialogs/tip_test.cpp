@@ -2,7 +2,7 @@
 #include "dialogs/TipFile.h"
 #include "dialogs/frmTip.h"
 
-#include "app/EditorSettings.h"
+#include "settings/EditorSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextEncoding.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/AppFixture.h"
-#include "app/InputBox.h"
+#include "platform/InputBox.h"
 #include "prefs/ColourSwatch.h"
 #include "prefs/frmOptions.h"
 

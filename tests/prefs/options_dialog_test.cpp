@@ -1,7 +1,7 @@
 // The Options dialog through its real controls: filling, taking back, OK, Cancel, menu and help.
 #include "OptionsFixture.h"
 
-#include "app/SettingForms.h"
+#include "settings/SettingForms.h"
 #include "platform/help/Help.h"
 #include "platform/help/HelpWindow.h"
 #include "prefs/ColourSwatch.h"

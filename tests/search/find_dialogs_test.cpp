@@ -33,7 +33,7 @@ using Selection = std::pair<qsizetype, qsizetype>;
 
 TEST_F(FindDialogsTest, FindThenFindNextWalksOverlappingMatchesUntilNotFound) {
     load("aaaa");
-    frmFind dialog(main.get());
+    frmFind dialog(*main, main.get());
     dialog.cboFind->setEditText("aa");
     QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
     EXPECT_EQ(selection(), Selection(1, 2));
@@ -52,7 +52,7 @@ TEST_F(FindDialogsTest, FindThenFindNextWalksOverlappingMatchesUntilNotFound) {
 
 TEST_F(FindDialogsTest, CaseSensitiveBoxChoosesTheComparison) {
     load("xx abc");
-    frmFind dialog(main.get());
+    frmFind dialog(*main, main.get());
     dialog.cboFind->setEditText("ABC");
     QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
     EXPECT_EQ(selection(), Selection(4, 3));
@@ -65,7 +65,7 @@ TEST_F(FindDialogsTest, CaseSensitiveBoxChoosesTheComparison) {
 
 TEST_F(FindDialogsTest, FindKeepsEveryTextSearchedInTheHistory) {
     load("one two");
-    frmFind dialog(main.get());
+    frmFind dialog(*main, main.get());
     for (const char* text : {"one", "two", "one"}) {
         dialog.cboFind->setEditText(text);
         QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
@@ -90,7 +90,7 @@ TEST_F(FindDialogsTest, FindDialogIsKeptBetweenUsesAndCarriesHelpContext90) {
         QTest::mouseClick(dialog->cmdFind, Qt::LeftButton);
         QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
     });
-    main->mnuSearchFind_Click();
+    main->searchCommands->mnuSearchFind_Click();
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(selection(), Selection(1, 3));
@@ -102,7 +102,7 @@ TEST_F(FindDialogsTest, FindDialogIsKeptBetweenUsesAndCarriesHelpContext90) {
         QTest::mouseClick(dialog->cmdFindNext, Qt::LeftButton);
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    main->mnuSearchFind_Click();
+    main->searchCommands->mnuSearchFind_Click();
     EXPECT_EQ(selection(), Selection(5, 3));
 }
 
@@ -118,7 +118,7 @@ TEST_F(FindDialogsTest, ExtendedFindMatchesAcrossALineBreakAndIsUnloadedOnClose)
         QTest::mouseClick(dialog->cmdFind, Qt::LeftButton);
         QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
     });
-    main->mnuSearchFindEx_Click();
+    main->searchCommands->mnuSearchFindEx_Click();
     EXPECT_EQ(selection(), Selection(7, 12)) << "the break counts as CR LF";
     EXPECT_EQ(box->SelText(), "line\r\nsecond");
     EXPECT_EQ(SearchStart, 8);
@@ -128,7 +128,7 @@ TEST_F(FindDialogsTest, ExtendedFindMatchesAcrossALineBreakAndIsUnloadedOnClose)
 
 TEST_F(FindDialogsTest, FindNextAfterAMatchThatBeginsWithALineBreakMovesOn) {
     load("a\r\nb\r\nb");
-    frmFindEx dialog(main.get());
+    frmFindEx dialog(*main, main.get());
     dialog.txtFind->setPlainText("\nb");
     QTest::mouseClick(dialog.cmdFind, Qt::LeftButton);
     EXPECT_EQ(selection(), Selection(2, 3));
@@ -140,28 +140,28 @@ TEST_F(FindDialogsTest, FindNextAfterAMatchThatBeginsWithALineBreakMovesOn) {
 
 TEST_F(FindDialogsTest, MenuFindNextIgnoresCaseAndStartsAtTheSecondSelectedCharacter) {
     load("abcABCabc", 0, 3);
-    main->mnuSearchFindNext_Click();
+    main->searchCommands->mnuSearchFindNext_Click();
     EXPECT_EQ(selection(), Selection(4, 3));
     EXPECT_EQ(SearchStart, 5);
     select(6, 3);
-    main->mnuSearchFindNext_Click();
+    main->searchCommands->mnuSearchFindNext_Click();
     EXPECT_EQ(selection(), Selection(7, 3)) << "nothing further: the selection stays";
     EXPECT_EQ(SearchStart, 1);
     EXPECT_TRUE(prompts().isEmpty()) << "the menu's Find Next is silent";
     select(2, 0);
-    main->mnuSearchFindNext_Click();
+    main->searchCommands->mnuSearchFindNext_Click();
     EXPECT_EQ(selection(), Selection(3, 0)) << "an empty selection finds nothing";
 }
 
 TEST_F(FindDialogsTest, SearchCommandsDoNothingWithoutADocument) {
     document->subWindow()->close();
-    main->mnuSearchFind_Click(); // would block if a dialog opened
-    main->mnuSearchFindEx_Click();
-    main->mnuSearchReplace_Click();
-    main->mnuSearchReplaceEx_Click();
-    main->mnuSearchFindNext_Click();
-    main->mnuSearchGotoLine_Click();
-    main->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchFind_Click(); // would block if a dialog opened
+    main->searchCommands->mnuSearchFindEx_Click();
+    main->searchCommands->mnuSearchReplace_Click();
+    main->searchCommands->mnuSearchReplaceEx_Click();
+    main->searchCommands->mnuSearchFindNext_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoChar_Click();
     EXPECT_TRUE(boxes.asked().empty());
     EXPECT_TRUE(inputs.asked().isEmpty());
 }

@@ -1,7 +1,7 @@
 // Go to Line and Go to Character with scripted answers to the input box.
 #include "commands/DocumentFixture.h"
 
-#include "app/EditorSettings.h"
+#include "settings/EditorSettings.h"
 
 namespace kelvane::test {
 namespace {
@@ -14,7 +14,7 @@ const QString kNoCharacter = QStringLiteral("That character does not exist in th
 TEST_F(GotoCommandsTest, GoToLineShowsTheCountAndSelectsTheWholeLine) {
     load("first\r\nsecond\r\nthird");
     inputs.queueAnswer("3");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     ASSERT_EQ(inputs.asked().size(), 1);
     EXPECT_EQ(inputs.asked()[0].prompt, "Enter the number of the line you wish to jump to. "
                                         "There are currently 3 lines displayed.");
@@ -22,7 +22,7 @@ TEST_F(GotoCommandsTest, GoToLineShowsTheCountAndSelectsTheWholeLine) {
     EXPECT_EQ(inputs.asked()[0].defaultText, "");
     EXPECT_EQ(box->SelText(), "third");
     inputs.queueAnswer("2");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     EXPECT_EQ(box->SelText(), "second") << "without its line break";
     EXPECT_TRUE(boxes.asked().empty());
 }
@@ -32,7 +32,7 @@ TEST_F(GotoCommandsTest, GoToLineOutOfRangeOrCancelledReportsNoSuchLine) {
     for (const char* answer : {"4", "0", "abc", ""}) {
         if (*answer)
             inputs.queueAnswer(answer);
-        main->mnuSearchGotoLine_Click();
+        main->searchCommands->mnuSearchGotoLine_Click();
     }
     ASSERT_EQ(boxes.asked().size(), 4u);
     for (const MsgBoxRequest& request : boxes.asked()) {
@@ -49,17 +49,17 @@ TEST_F(GotoCommandsTest, GoToLineReadsNumbersAsTyped) {
         text += QStringLiteral("line%1\r\n").arg(i);
     load(text);
     inputs.queueAnswer("12abc");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     EXPECT_EQ(box->SelText(), "line12");
     inputs.queueAnswer("&H10");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     EXPECT_EQ(box->SelText(), "line16");
 }
 
 TEST_F(GotoCommandsTest, EmptyDocumentHasOneLineAndLineOneIsTheCaretAtTheStart) {
     load("");
     inputs.queueAnswer("1");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     EXPECT_TRUE(inputs.asked()[0].prompt.contains("There are currently 1 lines displayed."));
     EXPECT_EQ(box->SelStart(), 0);
     EXPECT_EQ(box->SelLength(), 0);
@@ -75,7 +75,7 @@ TEST_F(GotoCommandsTest, WithWordWrapTheLinesAreScreenLines) {
     const qsizetype lines = box->lineCount();
     ASSERT_GE(lines, 3) << "the paragraph wraps";
     inputs.queueAnswer("2");
-    main->mnuSearchGotoLine_Click();
+    main->searchCommands->mnuSearchGotoLine_Click();
     EXPECT_TRUE(inputs.asked()[0].prompt.contains(QString::number(lines) + " lines displayed."));
     EXPECT_EQ(box->SelStart(), box->lineIndex(1));
     EXPECT_GT(box->SelLength(), 0);
@@ -86,18 +86,18 @@ TEST_F(GotoCommandsTest, WithWordWrapTheLinesAreScreenLines) {
 TEST_F(GotoCommandsTest, GoToCharacterSelectsOneCharacter) {
     load("abc");
     inputs.queueAnswer("1");
-    main->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchGotoChar_Click();
     EXPECT_EQ(inputs.asked()[0].prompt, "Enter the index of the character you want to jump to.");
     EXPECT_EQ(inputs.asked()[0].title, "Go To Character");
     EXPECT_EQ(box->SelText(), "a");
     inputs.queueAnswer("3");
-    main->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchGotoChar_Click();
     EXPECT_EQ(box->SelText(), "c");
     inputs.queueAnswer("4");
-    main->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchGotoChar_Click();
     inputs.queueAnswer("-1");
-    main->mnuSearchGotoChar_Click();
-    main->mnuSearchGotoChar_Click(); // cancelled: reads as 0
+    main->searchCommands->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchGotoChar_Click(); // cancelled: reads as 0
     ASSERT_EQ(boxes.asked().size(), 3u);
     for (const MsgBoxRequest& request : boxes.asked()) {
         EXPECT_EQ(request.prompt, kNoCharacter);
@@ -109,7 +109,7 @@ TEST_F(GotoCommandsTest, GoToCharacterSelectsOneCharacter) {
 TEST_F(GotoCommandsTest, GoToCharacterCountsALineBreakAsTwo) {
     load("ab\r\ncd");
     inputs.queueAnswer("5");
-    main->mnuSearchGotoChar_Click();
+    main->searchCommands->mnuSearchGotoChar_Click();
     EXPECT_EQ(box->SelText(), "c");
     EXPECT_EQ(box->SelStart(), 4);
 }

@@ -21,7 +21,7 @@ class ReplaceDialogsTest : public DocumentFixture {
 protected:
     /// A Replace dialog that lives on the heap, as the menu's do (passes unload it).
     QPointer<frmReplace> replaceDialog(const QString& find, const QString& replace) {
-        auto* dialog = new frmReplace;
+        auto* dialog = new frmReplace(*main);
         dialog->txtFind->setText(find);
         dialog->txtReplace->setText(replace);
         return dialog;
@@ -49,7 +49,7 @@ TEST_F(ReplaceDialogsTest, ReplaceAllThatGrowsTheTextEndsAndUndoesInOneStep) {
     QTest::mouseClick(dialog->cmdReplaceAll, Qt::LeftButton);
     EXPECT_EQ(box->Text(), "bbanbanba");
     EXPECT_EQ(prompts(), QStringList{"3 Occurrences found and replaced."});
-    main->mnuEditUndo_Click();
+    main->editCommands->mnuEditUndo_Click();
     EXPECT_EQ(box->Text(), "banana");
 }
 
@@ -132,13 +132,13 @@ TEST_F(ReplaceDialogsTest, MenuReplaceDialogsHaveTheirCaptionsHelpAndLifeCycle) 
         dialog->txtFind->setText("z");
         QTest::mouseClick(dialog->cmdReplace, Qt::LeftButton); // not found: stays loaded
     });
-    main->mnuSearchReplace_Click();
+    main->searchCommands->mnuSearchReplace_Click();
     whenShown<frmReplace>([&first](frmReplace* dialog) {
         EXPECT_EQ(dialog, first.data());
         EXPECT_EQ(dialog->txtFind->text(), "z");
         QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
     });
-    main->mnuSearchReplace_Click();
+    main->searchCommands->mnuSearchReplace_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(first) << "Cancel unloads the dialog";
 
@@ -150,7 +150,7 @@ TEST_F(ReplaceDialogsTest, MenuReplaceDialogsHaveTheirCaptionsHelpAndLifeCycle) 
         dialog->txtReplace->setPlainText("1\n2");
         QTest::mouseClick(dialog->cmdReplaceAll, Qt::LeftButton);
     });
-    main->mnuSearchReplaceEx_Click();
+    main->searchCommands->mnuSearchReplaceEx_Click();
     EXPECT_EQ(box->Text(), "1\r\n2 y 1\r\n2") << "line breaks of the box become the document's";
     EXPECT_EQ(prompts().last(), "2 Occurrences found and replaced.");
 }

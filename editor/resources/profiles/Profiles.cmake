@@ -5,6 +5,9 @@ add_executable(kelvane_make_profile
     ${PROJECT_SOURCE_DIR}/editor/prefs/ProfileRecord.cpp
     ${PROJECT_SOURCE_DIR}/editor/prefs/KeywordListCodec.cpp
     ${PROJECT_SOURCE_DIR}/editor/document/KeywordList.cpp
+    ${PROJECT_SOURCE_DIR}/editor/settings/EditorSettings.cpp
+    ${PROJECT_SOURCE_DIR}/editor/settings/SettingForms.cpp
+    ${PROJECT_SOURCE_DIR}/editor/platform/SettingsStore.cpp
     ${PROJECT_SOURCE_DIR}/editor/platform/TextEncoding.cpp)
 target_include_directories(kelvane_make_profile PRIVATE ${PROJECT_SOURCE_DIR}/editor)
 target_link_libraries(kelvane_make_profile PRIVATE Qt6::Core)
@@ -24,4 +27,4 @@ foreach(source IN LISTS KELVANE_PROFILE_SOURCES)
 endforeach()
 add_custom_target(kelvane_profiles ALL DEPENDS ${KELVANE_PROFILES})
 # Whatever uses the editor's code (the program, the tests) finds the profiles in place.
-add_dependencies(kelvane_editor kelvane_profiles)
+add_dependencies(kelvane_app kelvane_profiles)

@@ -1,7 +1,7 @@
 // InputBoxEx: the modal input box, or the installed back end that answers in its place.
-#include "app/InputBox.h"
+#include "platform/InputBox.h"
 
-#include "app/frmInputBox.h"
+#include "platform/frmInputBox.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
 // A copy of a document's text that lives beside its QTextDocument and is dropped on change.
-#include "commands/DocumentText.h"
+#include "document/DocumentText.h"
 
 #include "platform/richtext/RichTextBox.h"
 

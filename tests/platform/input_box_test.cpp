@@ -1,6 +1,6 @@
 // Tests of the input box: the character rule, the answers it gives and the scripted back end.
-#include "app/InputBox.h"
-#include "app/frmInputBox.h"
+#include "platform/InputBox.h"
+#include "platform/frmInputBox.h"
 
 #include <QApplication>
 #include <QClipboard>

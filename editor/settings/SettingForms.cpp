@@ -1,6 +1,6 @@
 // Text forms of stored settings. A value that does not read as its form takes its default,
 // so a damaged store never stops the editor from starting.
-#include "app/SettingForms.h"
+#include "settings/SettingForms.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,6 @@
 // The table of open document windows.
-#include "app/DocumentRegistry.h"
+#include "document/DocumentRegistry.h"
 
-#include "app/frmMain.h"
-#include "document/frmDocument.h"
 
 namespace kelvane {
 
@@ -48,19 +46,6 @@ std::vector<frmDocument*> DocumentTable::openDocuments() const {
 
 QString tabKeyOf(int slot) {
     return QStringLiteral("Tab") + QString::number(slot);
-}
-
-frmDocument* NewDocument() {
-    ++DocumentRegistry.UntitledCounter;
-    const int slot = DocumentRegistry.FindFreeIndex();
-    frmDocument* document = frmMain::instance()->createDocumentWindow();
-    DocumentRegistry.Document[size_t(slot)] = document;
-    document->FormIndex = slot;
-    document->setCaption(QStringLiteral("File ") +
-                         QString::number(DocumentRegistry.UntitledCounter));
-    frmMain::instance()->showDocumentWindow(document);
-    document->Changed = false;
-    return document;
 }
 
 } // namespace kelvane

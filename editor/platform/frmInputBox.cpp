@@ -1,5 +1,5 @@
 // The input box dialog: the field takes letters, digits and a few symbols, typed or pasted.
-#include "app/frmInputBox.h"
+#include "platform/frmInputBox.h"
 
 #include <QApplication>
 #include <QClipboard>

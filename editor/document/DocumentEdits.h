@@ -3,7 +3,7 @@
 // formatting.
 #pragma once
 
-#include "commands/TextEdits.h"
+#include "document/TextEdits.h"
 
 namespace kelvane {
 

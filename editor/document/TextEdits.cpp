@@ -1,5 +1,5 @@
 // Carrying out a list of edits on a text in one pass.
-#include "commands/TextEdits.h"
+#include "document/TextEdits.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Carrying out edit lists: the text, the styles of the rewritten range and moved positions.
-#include "commands/TextEdits.h"
+#include "document/TextEdits.h"
 
 #include <gtest/gtest.h>
 

@@ -39,7 +39,4 @@ inline DocumentTable DocumentRegistry;
 /// The key of a slot's tab in the open-files strip: "Tab" and the slot number.
 QString tabKeyOf(int slot);
 
-/// Creates, numbers and shows an untitled document, which becomes the active document.
-frmDocument* NewDocument();
-
 } // namespace kelvane

@@ -1,5 +1,5 @@
 // One-edit replacement of a document range, keeping the formatting of untouched characters.
-#include "commands/DocumentEdits.h"
+#include "document/DocumentEdits.h"
 
 #include "platform/richtext/RichTextBox.h"
 
