@@ -1,5 +1,6 @@
 // Colouring a live rich-text control: the whole 10 MB document until the screen shows it, one
 // line as Enter colours it, and the memory a fully coloured 100 MB document takes.
+#include "BenchEditor.h"
 #include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "platform/richtext/RichTextBox.h"
@@ -160,11 +161,5 @@ BENCHMARK(BM_HundredMegabyteDocumentMemory)->Unit(benchmark::kSecond)->Iteration
 } // namespace kelvane
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kelvane::bench::runBenchmarks(argc, argv);
 }

@@ -5,6 +5,7 @@
 #include "document/frmDocument.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
+#include "platform/TextLines.h"
 #include "platform/richtext/RichTextBox.h"
 #include "settings/EditorSettings.h"
 
@@ -14,7 +15,6 @@ namespace kelvane {
 
 namespace {
 const QString kFileIOError = QStringLiteral("File I/O Error");
-const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
 void frmMain::mnuFileNew_Click() {

@@ -5,27 +5,16 @@
 
 #include "platform/FileIO.h"
 #include "platform/TextEncoding.h"
+#include "platform/TextLines.h"
 
 namespace kelvane {
-
-namespace {
-QString normalisedLines(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-} // namespace
 
 bool WorkspaceReader::open(const QString& path, QString& error) {
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
-    const QString text = bytes.startsWith("\xEF\xBB\xBF") ? decodeText(bytes).text
-                                                          : normalisedLines(fromWindows1252(bytes));
-    lines_ = text.split(QLatin1Char('\n'));
-    // A final line break ends the last line; it does not start another one.
-    if (!lines_.isEmpty() && lines_.last().isEmpty())
-        lines_.removeLast();
+    lines_ = bytes.startsWith("\xEF\xBB\xBF") ? splitTextLines(decodeText(bytes).text)
+                                              : linesOf8BitFile(bytes);
     next_ = 0;
     return true;
 }

@@ -2,14 +2,12 @@
 #include "dialogs/TipFile.h"
 
 #include "platform/TextEncoding.h"
+#include "platform/TextLines.h"
 
 namespace kelvane {
 
 QStringList tipsFromBytes(const QByteArray& bytes) {
-    QStringList tips = decodeText(bytes).text.split(QLatin1Char('\n'));
-    if (tips.last().isEmpty())
-        tips.removeLast();
-    return tips;
+    return splitTextLines(decodeText(bytes).text);
 }
 
 } // namespace kelvane

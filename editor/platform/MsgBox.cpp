@@ -1,6 +1,8 @@
 // Message boxes on QMessageBox, or on a scripted back end in tests.
 #include "platform/MsgBox.h"
 
+#include "platform/TextLines.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -13,15 +15,9 @@ MsgBoxBackend*& currentBackend() {
     return backend;
 }
 
-QString displayText(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 int showRealBox(const MsgBoxRequest& request) {
     QMessageBox box(QApplication::activeWindow());
-    box.setText(displayText(request.prompt));
+    box.setText(toLfLineBreaks(request.prompt));
     box.setWindowTitle(request.title);
     switch (request.icon()) {
     case vbCritical:

@@ -2,6 +2,7 @@
 #include "prefs/KwdFile.h"
 
 #include "platform/TextEncoding.h"
+#include "platform/TextLines.h"
 #include "prefs/KeywordListCodec.h"
 
 namespace kelvane {
@@ -34,20 +35,8 @@ KwdReadResult decodeKwdFile(QByteArrayView bytes) {
         result.error = QStringLiteral("The file is empty.");
         return result;
     }
-    const QString text = fromWindows1252(bytes);
     int current = 0;
-    qsizetype from = 0;
-    while (from < text.size()) {
-        qsizetype end = from;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QString line = text.sliced(from, end - from);
-        // CR LF, LF and a lone CR each end one line; the last line needs no line end.
-        from = end;
-        if (from < text.size())
-            from +=
-                (text[from] == u'\r' && from + 1 < text.size() && text[from + 1] == u'\n') ? 2 : 1;
-
+    for (const QString& line : linesOf8BitFile(bytes)) {
         if (line == kKwdListEnd) {
             if (current < 2)
                 ++current;

@@ -2,9 +2,10 @@
 // files, and the colour swatches.
 #include "document/DocumentHost.h"
 #include "platform/CommonDialog.h"
-#include "platform/InputBox.h"
 #include "platform/FileIO.h"
+#include "platform/InputBox.h"
 #include "platform/MsgBox.h"
+#include "platform/TextLines.h"
 #include "prefs/ColourSwatch.h"
 #include "prefs/KwdFile.h"
 #include "prefs/frmOptions.h"
@@ -18,7 +19,6 @@ namespace {
 
 const QString kKwdFilter = QStringLiteral("Keyword Lists (*.kwd)|*.kwd|All Files (*.*)|*.*");
 const QString kFileIOError = QStringLiteral("File I/O Error");
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -56,7 +56,7 @@ void frmOptions::cmdClear_Click() {
 
 void frmOptions::cmdExportList_Click() {
     const QString path = host_.commonDialog().askSaveFile(QStringLiteral("Export Keyword List"),
-                                                    kKwdFilter, QStringLiteral(".kwd"));
+                                                          kKwdFilter, QStringLiteral(".kwd"));
     if (path.isEmpty())
         return;
     KeywordLists lists;

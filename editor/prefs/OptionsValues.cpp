@@ -1,6 +1,8 @@
 // How the Options dialog shows and takes back values.
 #include "prefs/OptionsValues.h"
 
+#include "platform/TextLines.h"
+
 #include <cmath>
 #include <limits>
 
@@ -24,37 +26,7 @@ qint32 delimitersOf(const std::array<bool, kBracerCount>& boxes) {
 }
 
 double leadingNumber(QStringView text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    while (i < n && isBlank(text[i]))
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    qsizetype digits = 0;
-    while (i < n && isDigit(text[i]))
-        ++i, ++digits;
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && isDigit(text[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    // An exponent counts only when digits follow it.
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-'))
-            ++j;
-        if (j < n && isDigit(text[j])) {
-            while (j < n && isDigit(text[j]))
-                ++j;
-            i = j;
-        }
-    }
-    const double value = text.sliced(start, i - start).toString().toDouble();
+    const double value = readLeadingNumber(text, {.tabsAreBlanks = true});
     return std::isfinite(value) ? value : 0;
 }
 

@@ -1,5 +1,6 @@
 // Searching the cached document text and mapping matches back to the control's positions.
 #include "search/DocumentSearch.h"
+#include "platform/TextLines.h"
 
 #include "document/DocumentText.h"
 #include "platform/richtext/RichTextBox.h"
@@ -22,7 +23,7 @@ qsizetype findInDocument(RichTextBox& box, const QString& needle, qsizetype star
     // A start on the second character of a line break begins after that break.
     if (box.fromDocumentPosition(from) < position)
         ++from;
-    const QString documentNeedle = toDocumentLineBreaks(needle);
+    const QString documentNeedle = toLfLineBreaks(needle);
     const qsizetype at = findText(cachedDocumentText(box), documentNeedle, from, sensitivity);
     if (at < 0)
         return 0;

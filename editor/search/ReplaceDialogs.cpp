@@ -1,8 +1,9 @@
 // Replace and Extended Replace.
 #include "search/ReplaceDialogs.h"
+#include "platform/TextLines.h"
 
-#include "document/DocumentHost.h"
 #include "document/DocumentEdits.h"
+#include "document/DocumentHost.h"
 #include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
@@ -77,8 +78,8 @@ void ReplaceDialog::cmdReplace_Click() {
         return;
     QPointer<frmDocument> guard(document);
     RichTextBox& box = *document->rtfText;
-    const QString needle = toDocumentLineBreaks(findText());
-    const QString replacement = toDocumentLineBreaks(replaceText());
+    const QString needle = toLfLineBreaks(findText());
+    const QString replacement = toLfLineBreaks(replaceText());
     const Qt::CaseSensitivity cs = sensitivity();
     // The document's text, kept in step with every replacement made during the pass.
     QString text = cachedDocumentText(box);
@@ -121,9 +122,8 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    const TextEdits edits =
-        replaceAllEdits(cachedDocumentText(box), toDocumentLineBreaks(findText()),
-                        toDocumentLineBreaks(replaceText()), sensitivity());
+    const TextEdits edits = replaceAllEdits(cachedDocumentText(box), toLfLineBreaks(findText()),
+                                            toLfLineBreaks(replaceText()), sensitivity());
     if (edits.empty()) {
         MsgBox(kSearchTextNotFound, vbOKOnly);
         return;

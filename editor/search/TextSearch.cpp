@@ -4,12 +4,6 @@
 
 namespace kelvane {
 
-QString toDocumentLineBreaks(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 qsizetype findText(QStringView haystack, QStringView needle, qsizetype from,
                    Qt::CaseSensitivity sensitivity) {
     if (needle.isEmpty() || from < 0 || from > haystack.size() - needle.size())

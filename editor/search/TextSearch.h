@@ -8,9 +8,6 @@
 
 namespace kelvane {
 
-/// A search or replacement text with its line breaks as the document text has them ('\n').
-QString toDocumentLineBreaks(QString text);
-
 /// Position of the first occurrence of `needle` at or after `from`, or -1. An empty needle
 /// finds nothing.
 qsizetype findText(QStringView haystack, QStringView needle, qsizetype from,

@@ -2,7 +2,6 @@
 #include "AppFixture.h"
 
 #include "app/RecentFiles.h"
-#include "settings/SettingForms.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -11,29 +10,6 @@
 
 namespace kelvane::test {
 namespace {
-
-TEST(SettingFormsTest, FlagsIntegersColoursAndSinglesReadTheirTextForms) {
-    EXPECT_TRUE(readFlag("True", false));
-    EXPECT_TRUE(readFlag("true", false));
-    EXPECT_FALSE(readFlag("False", true));
-    EXPECT_FALSE(readFlag("0", true));
-    EXPECT_TRUE(readFlag("-1", false));
-    EXPECT_TRUE(readFlag("abc", true)) << "unreadable text takes the default";
-    EXPECT_FALSE(readFlag("", false));
-    EXPECT_EQ(readInteger("511", 0), 511);
-    EXPECT_EQ(readInteger("2.5", 0), 2) << "halves round to even";
-    EXPECT_EQ(readInteger("3.5", 0), 4);
-    EXPECT_EQ(readInteger("x1", 7), 7);
-    EXPECT_EQ(readColour("-2147483640", 0), 0x80000008u);
-    EXPECT_EQ(readColour("2147483656", 0), 0x80000008u);
-    EXPECT_EQ(readColour("12582912", 0), 12582912u);
-    EXPECT_EQ(readSingle("1.5", 0), 1.5f);
-    EXPECT_EQ(readSingle("abc", 10), 10.0f);
-    for (float value : {0.0f, 1.5f, 10.0f, 0.1f, 15346.7f, 123456789.0f})
-        EXPECT_EQ(readSingle(singleText(value), -1), value) << singleText(value).toStdString();
-    EXPECT_EQ(singleText(1.5f), "1.5");
-    EXPECT_EQ(flagText(true), "True");
-}
 
 using SettingsTest = AppFixture;
 

@@ -1,5 +1,6 @@
 // Substring search and Replace All on plain text, Replace All checked against replacing one
 // occurrence at a time.
+#include "platform/TextLines.h"
 #include "search/TextSearch.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ TEST(TextSearch, FindsForwardFromAPositionWithOrWithoutCase) {
 }
 
 TEST(TextSearch, SearchTextsTakeTheDocumentsLineBreaks) {
-    EXPECT_EQ(toDocumentLineBreaks("a\r\nb\rc\nd"), "a\nb\nc\nd");
+    EXPECT_EQ(toLfLineBreaks("a\r\nb\rc\nd"), "a\nb\nc\nd");
 }
 
 TEST(TextSearch, ReplaceAllNeverSearchesInsertedTextAgain) {

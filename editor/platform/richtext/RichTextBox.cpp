@@ -3,6 +3,7 @@
 #include "platform/richtext/RichTextBox.h"
 
 #include "platform/FileIO.h"
+#include "platform/TextLines.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextView.h"
 #include "platform/richtext/StyleOverlay.h"
@@ -29,12 +30,6 @@ public:
     explicit LineBreakData(LineBreak style) : style(style) {}
     LineBreak style;
 };
-
-QString toDocumentLineBreaks(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 } // namespace
 
@@ -123,7 +118,7 @@ QString RichTextBox::Text() const {
 void RichTextBox::setText(const QString& text) {
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(toDocumentLineBreaks(text));
+    cursor.insertText(toLfLineBreaks(text));
     overlay_->clear();
     setSelStart(0);
 }
@@ -183,7 +178,7 @@ QString RichTextBox::SelText() const {
 
 void RichTextBox::setSelText(const QString& text) {
     QTextCursor cursor = view_->textCursor();
-    cursor.insertText(toDocumentLineBreaks(text));
+    cursor.insertText(toLfLineBreaks(text));
     view_->setTextCursor(cursor);
 }
 
