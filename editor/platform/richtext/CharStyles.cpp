@@ -1,0 +1,146 @@
+// Per-character styles of a document.
+#include "platform/richtext/CharStyles.h"
+
+namespace kelvane {
+
+const CharStyle& CharStyles::styleAt(qsizetype position) const {
+    if (position < 0 || position >= buffer_.size())
+        return table_.at(0);
+    return table_.at(buffer_.at(position));
+}
+
+void CharStyles::replace(qsizetype from, qsizetype removed, qsizetype added) {
+    const std::uint8_t inherited =
+        buffer_.size() == 0 ? 0
+                            : buffer_.at(std::clamp<qsizetype>(from - 1, 0, buffer_.size() - 1));
+    buffer_.replace(from, removed, added, inherited);
+}
+
+void CharStyles::reset(qsizetype count) {
+    table_.reset();
+    buffer_ = StyleBuffer();
+    buffer_.resize(count, 0);
+}
+
+std::array<bool, 256> CharStyles::usedIndexes() const {
+    std::array<bool, 256> used = buffer_.usedValues();
+    for (std::size_t i = 0; i < used.size(); ++i)
+        used[i] = used[i] || pinned_[i];
+    return used;
+}
+
+std::uint8_t CharStyles::intern(const CharStyle& style) {
+    const std::uint8_t index = table_.intern(style, [this] { return usedIndexes(); });
+    pinned_[index] = true;
+    return index;
+}
+
+bool CharStyles::restyle(qsizetype from, qsizetype count,
+                         const std::function<void(CharStyle&)>& change) {
+    from = std::clamp<qsizetype>(from, 0, buffer_.size());
+    count = std::clamp<qsizetype>(count, 0, buffer_.size() - from);
+    if (count == 0)
+        return false;
+    // When the change leaves every style as it is (re-applying the editor font on each
+    // activation, say) nothing needs to be scanned.
+    bool changesSomething = false;
+    for (std::size_t i = 0; i < table_.count() && !changesSomething; ++i) {
+        CharStyle style = table_.at(std::uint8_t(i));
+        change(style);
+        changesSomething = !(style == table_.at(std::uint8_t(i)));
+    }
+    if (!changesSomething)
+        return false;
+    const std::array<bool, 256> inRange = buffer_.usedValues(from, count);
+    changesSomething = false;
+    pinned_ = {};
+    StyleBuffer::Lut lut{};
+    for (std::size_t i = 0; i < lut.size(); ++i) {
+        lut[i] = std::uint8_t(i);
+        if (!inRange[i])
+            continue;
+        CharStyle style = table_.at(std::uint8_t(i));
+        change(style);
+        lut[i] = intern(style);
+        changesSomething = changesSomething || lut[i] != i;
+    }
+    pinned_ = {};
+    if (!changesSomething)
+        return false;
+    buffer_.map(from, count, lut);
+    return true;
+}
+
+void CharStyles::assign(qsizetype from, const std::vector<std::uint8_t>& styleOfChar,
+                        const std::vector<CharStyle>& styles) {
+    from = std::clamp<qsizetype>(from, 0, buffer_.size());
+    const qsizetype count =
+        std::min<qsizetype>(qsizetype(styleOfChar.size()), buffer_.size() - from);
+    if (count <= 0)
+        return;
+    std::array<bool, 256> inUse{};
+    for (qsizetype i = 0; i < count; ++i)
+        inUse[styleOfChar[size_t(i)]] = true;
+    pinned_ = {};
+    StyleBuffer::Lut lut{};
+    for (std::size_t i = 0; i < styles.size() && i < lut.size(); ++i)
+        if (inUse[i])
+            lut[i] = intern(styles[i]);
+    pinned_ = {};
+    buffer_.transform(from, count,
+                      [&](qsizetype i, std::uint8_t) { return lut[styleOfChar[size_t(i)]]; });
+}
+
+void CharStyles::colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
+                               const std::vector<WinColour>& classColours) {
+    from = std::clamp<qsizetype>(from, 0, buffer_.size());
+    count = std::clamp<qsizetype>(count, 0, buffer_.size() - from);
+    if (count == 0)
+        return;
+    // Resulting index for each (class, current index) pair, worked out on first use. The
+    // buffer is changed in place, so a pass needs no copy of the styles.
+    constexpr std::uint16_t kUnknown = 0xFFFF;
+    std::vector<std::uint16_t> result(classColours.size() * 256, kUnknown);
+    pinned_ = {};
+    buffer_.transform(from, count, [&](qsizetype i, std::uint8_t current) -> std::uint8_t {
+        const std::uint8_t cls = classes[i];
+        if (cls >= classColours.size())
+            return current;
+        std::uint16_t& slot = result[cls * 256u + current];
+        if (slot == kUnknown) {
+            CharStyle style = table_.at(current);
+            const WinColour colour = classColours[cls];
+            style.hasColour = colour != kWindowTextColour;
+            style.colour = style.hasColour ? colour : 0;
+            slot = intern(style);
+        }
+        return std::uint8_t(slot);
+    });
+    pinned_ = {};
+}
+
+SavedStyles CharStyles::save(qsizetype from, qsizetype count) const {
+    SavedStyles saved;
+    saved.indexes = buffer_.read(from, count);
+    std::array<bool, 256> used{};
+    for (std::uint8_t index : saved.indexes)
+        used[index] = true;
+    for (std::size_t i = 0; i < used.size(); ++i)
+        if (used[i])
+            saved.styles.emplace_back(std::uint8_t(i), table_.at(std::uint8_t(i)));
+    return saved;
+}
+
+void CharStyles::restore(qsizetype from, const SavedStyles& saved) {
+    // The table may have changed since: find each saved style again by value.
+    pinned_ = {};
+    StyleBuffer::Lut lut{};
+    for (const auto& [index, style] : saved.styles)
+        lut[index] = intern(style);
+    pinned_ = {};
+    const qsizetype count = qsizetype(saved.indexes.size());
+    buffer_.transform(from, count,
+                      [&](qsizetype i, std::uint8_t) { return lut[saved.indexes[size_t(i)]]; });
+}
+
+} // namespace kelvane

@@ -1,0 +1,149 @@
+// A sequence of trivially copyable values with a movable gap, so that edits near the last edit
+// cost little however long the sequence is. Holds the text of a document and its line starts.
+#pragma once
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+namespace kelvane {
+
+template <typename T> class GapBuffer {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+public:
+    GapBuffer() = default;
+    GapBuffer(const GapBuffer&) = delete;
+    GapBuffer& operator=(const GapBuffer&) = delete;
+    GapBuffer(GapBuffer&&) noexcept = default;
+    GapBuffer& operator=(GapBuffer&&) noexcept = default;
+
+    qsizetype size() const { return capacity_ - gapLength(); }
+    bool empty() const { return size() == 0; }
+    qsizetype capacity() const { return capacity_; }
+
+    T at(qsizetype index) const {
+        return index < gapStart_ ? data_[index] : data_[index + gapLength()];
+    }
+    T& operator[](qsizetype index) {
+        return index < gapStart_ ? data_[index] : data_[index + gapLength()];
+    }
+
+    /// Forgets every value and keeps room for `capacity` values.
+    void reset(qsizetype capacity = 0) {
+        data_.reset(capacity > 0 ? new T[size_t(capacity)] : nullptr);
+        capacity_ = capacity;
+        gapStart_ = 0;
+        gapEnd_ = capacity;
+    }
+
+    /// Removes `removed` values at `from` and puts `count` values from `values` there.
+    void replace(qsizetype from, qsizetype removed, const T* values, qsizetype count) {
+        from = std::clamp<qsizetype>(from, 0, size());
+        removed = std::clamp<qsizetype>(removed, 0, size() - from);
+        moveGap(from);
+        gapEnd_ += removed;
+        ensureGap(count);
+        if (count > 0)
+            std::memcpy(data_.get() + gapStart_, values, size_t(count) * sizeof(T));
+        gapStart_ += count;
+    }
+    void insert(qsizetype at, const T* values, qsizetype count) { replace(at, 0, values, count); }
+    void insert(qsizetype at, T value) { replace(at, 0, &value, 1); }
+    void remove(qsizetype from, qsizetype count) { replace(from, count, nullptr, 0); }
+    /// Appends at the end; the gap stays at the end, so a run of appends never moves values.
+    void append(const T* values, qsizetype count) { replace(size(), 0, values, count); }
+    void append(T value) { replace(size(), 0, &value, 1); }
+
+    /// Copies the values of [from, from + count) out.
+    void read(qsizetype from, qsizetype count, T* out) const {
+        forPieces(from, count, [&out](const T* p, qsizetype n) {
+            std::memcpy(out, p, size_t(n) * sizeof(T));
+            out += n;
+        });
+    }
+
+    /// Calls f(pointer, count) for the one or two stored pieces of [from, from + count).
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) const {
+        from = std::clamp<qsizetype>(from, 0, size());
+        count = std::clamp<qsizetype>(count, 0, size() - from);
+        const qsizetype end = from + count;
+        if (from < gapStart_) {
+            const qsizetype firstEnd = std::min(end, gapStart_);
+            f(static_cast<const T*>(data_.get() + from), firstEnd - from);
+        }
+        if (end > gapStart_) {
+            const qsizetype start = std::max(from, gapStart_);
+            f(static_cast<const T*>(data_.get() + start + gapLength()), end - start);
+        }
+    }
+
+    /// Moves the gap out of [from, from + count) and returns a pointer to its values.
+    const T* contiguous(qsizetype from, qsizetype count) {
+        from = std::clamp<qsizetype>(from, 0, size());
+        count = std::clamp<qsizetype>(count, 0, size() - from);
+        if (from < gapStart_ && from + count > gapStart_)
+            moveGap(from + count);
+        return from < gapStart_ ? data_.get() + from : data_.get() + from + gapLength();
+    }
+
+    /// Room for an edit of a typical size after loading, without a copy on the first key.
+    static qsizetype spareFor(qsizetype count) { return std::max(kMinimumGap, count / 64); }
+    /// Gives back memory when the gap is much larger than an edit needs (a text decoded to
+    /// far fewer characters than the room reserved for it).
+    void shrink() {
+        if (gapLength() > size() / 4 + kMinimumGap)
+            reallocate(spareFor(size()));
+    }
+
+private:
+    static constexpr qsizetype kMinimumGap = 1024;
+
+    qsizetype gapLength() const { return gapEnd_ - gapStart_; }
+
+    void moveGap(qsizetype position) {
+        if (position < gapStart_) {
+            const qsizetype moved = gapStart_ - position;
+            std::memmove(data_.get() + gapEnd_ - moved, data_.get() + position,
+                         size_t(moved) * sizeof(T));
+            gapStart_ -= moved;
+            gapEnd_ -= moved;
+        } else if (position > gapStart_) {
+            const qsizetype moved = position - gapStart_;
+            std::memmove(data_.get() + gapStart_, data_.get() + gapEnd_, size_t(moved) * sizeof(T));
+            gapStart_ += moved;
+            gapEnd_ += moved;
+        }
+    }
+
+    void ensureGap(qsizetype needed) {
+        if (gapLength() >= needed)
+            return;
+        // Grow by an eighth: large documents should not double their footprint on one edit.
+        reallocate(std::max<qsizetype>({needed, size() / 8, kMinimumGap}));
+    }
+
+    void reallocate(qsizetype gap) {
+        const qsizetype logical = size();
+        const qsizetype tail = capacity_ - gapEnd_;
+        std::unique_ptr<T[]> grown(new T[size_t(logical + gap)]);
+        if (gapStart_ > 0)
+            std::memcpy(grown.get(), data_.get(), size_t(gapStart_) * sizeof(T));
+        if (tail > 0)
+            std::memcpy(grown.get() + gapStart_ + gap, data_.get() + gapEnd_,
+                        size_t(tail) * sizeof(T));
+        data_ = std::move(grown);
+        capacity_ = logical + gap;
+        gapEnd_ = gapStart_ + gap;
+    }
+
+    std::unique_ptr<T[]> data_;
+    qsizetype capacity_ = 0;
+    qsizetype gapStart_ = 0;
+    qsizetype gapEnd_ = 0;
+};
+
+} // namespace kelvane

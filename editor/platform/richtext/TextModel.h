@@ -1,0 +1,81 @@
+// A document's content for the rich-text control: its text, the style of each character and
+// the undo history. Edits go through replace(); formatting calls change styles only and are no
+// edits. Positions count a line break as one character ('\n').
+#pragma once
+
+#include "platform/richtext/CharStyles.h"
+#include "platform/richtext/EditHistory.h"
+#include "platform/richtext/TextStore.h"
+
+#include <QObject>
+
+namespace kelvane {
+
+class TextModel : public QObject {
+    Q_OBJECT
+public:
+    explicit TextModel(QObject* parent = nullptr);
+
+    const TextStore& text() const { return text_; }
+    const CharStyles& styles() const { return styles_; }
+    qsizetype size() const { return text_.size(); }
+
+    /// Replaces `removed` characters at `from` with `inserted` as one edit; inserted
+    /// characters take the style at the caret (of the character before them).
+    void replace(qsizetype from, qsizetype removed, QStringView inserted,
+                 EditKind kind = EditKind::Command);
+    /// As replace(), the inserted characters taking the given styles (indexes into `styles`).
+    void replaceStyled(qsizetype from, qsizetype removed, QStringView inserted,
+                       const std::vector<std::uint8_t>& styleOfChar,
+                       const std::vector<CharStyle>& styles);
+    /// Replaces everything with plain text; the history starts afresh.
+    void setText(QStringView text);
+    /// Loading in pieces: beginLoad(expected size), append pieces, endLoad(). The history
+    /// starts afresh and the content counts as unmodified.
+    void beginLoad(qsizetype expectedSize);
+    void appendLoaded(QStringView piece);
+    void endLoad();
+
+    /// Edits between these calls are one undo step.
+    void beginBatch() { history_.beginBatch(); }
+    void endBatch() { history_.endBatch(); }
+    /// Takes back the last step; returns the caret position after it, or -1 when nothing was
+    /// there to undo.
+    qsizetype undo();
+    qsizetype redo();
+    int undoSteps() const { return history_.undoSteps(); }
+    int redoSteps() const { return history_.redoSteps(); }
+    /// Ends the current typing run.
+    void sealUndoStep() { history_.seal(); }
+
+    bool isModified() const { return !history_.isClean(); }
+    void setModified(bool modified);
+
+    // --- Formatting: not edits ---
+    void restyle(qsizetype from, qsizetype count, const std::function<void(CharStyle&)>& change);
+    void assignStyles(qsizetype from, const std::vector<std::uint8_t>& styleOfChar,
+                      const std::vector<CharStyle>& styles);
+    void colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
+                       const std::vector<WinColour>& classColours);
+    /// Makes every character plain.
+    void clearStyles();
+
+signals:
+    /// The text changed: `removed` characters at `from` became `added` characters.
+    void contentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    /// The styles of [from, from + count) changed.
+    void stylesChanged(qsizetype from, qsizetype count);
+    /// Everything was replaced (setText, loading).
+    void reset();
+    void modificationChanged(bool modified);
+
+private:
+    void apply(qsizetype from, qsizetype removed, QStringView inserted);
+    void noteModification(bool before);
+
+    TextStore text_;
+    CharStyles styles_;
+    EditHistory history_;
+};
+
+} // namespace kelvane

@@ -1,0 +1,53 @@
+// The text of a document: a UTF-16 gap buffer and its line index.
+#include "platform/richtext/TextStore.h"
+
+namespace kelvane {
+
+QString TextStore::text(qsizetype from, qsizetype to) const {
+    from = std::clamp<qsizetype>(from, 0, size());
+    to = std::clamp<qsizetype>(to, from, size());
+    QString out(to - from, Qt::Uninitialized);
+    text_.read(from, to - from, reinterpret_cast<char16_t*>(out.data()));
+    return out;
+}
+
+void TextStore::replace(qsizetype from, qsizetype removed, QStringView inserted) {
+    from = std::clamp<qsizetype>(from, 0, size());
+    removed = std::clamp<qsizetype>(removed, 0, size() - from);
+    lines_.replace(from, removed, inserted);
+    text_.replace(from, removed, inserted.utf16(), inserted.size());
+}
+
+void TextStore::setText(QStringView text) {
+    clear(text.size());
+    append(text);
+    finishLoading();
+}
+
+void TextStore::clear(qsizetype expectedSize) {
+    expectedSize = std::max<qsizetype>(expectedSize, 0);
+    text_.reset(expectedSize + GapBuffer<char16_t>::spareFor(expectedSize));
+    lines_.clear();
+}
+
+void TextStore::append(QStringView piece) {
+    lines_.appendBreaksOf(piece, size());
+    text_.append(piece.utf16(), piece.size());
+}
+
+void TextStore::finishLoading() {
+    text_.shrink();
+    lines_.shrink();
+}
+
+qsizetype TextStore::lineEnd(qsizetype line) const {
+    if (line < 0 || line >= lineCount())
+        return -1;
+    return line + 1 < lineCount() ? lineStart(line + 1) - 1 : size();
+}
+
+qsizetype TextStore::memoryBytes() const {
+    return text_.capacity() * qsizetype(sizeof(char16_t)) + lines_.memoryBytes();
+}
+
+} // namespace kelvane

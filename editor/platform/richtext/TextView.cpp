@@ -1,0 +1,1027 @@
+// The text view: pieces of lines laid out on demand, painting, caret, selection and input.
+#include "platform/richtext/TextView.h"
+
+#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextModel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontMetricsF>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextLine>
+
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+/// Room kept right of the widest line and left of the text.
+constexpr int kCaretRoom = 4;
+/// Layouts kept before the cache starts afresh.
+constexpr std::size_t kMaxLayouts = 4096;
+
+quint64 pieceKey(qsizetype line, qsizetype piece) {
+    return (quint64(line) << 24) | quint64(piece & 0xFFFFFF);
+}
+
+} // namespace
+
+struct TextView::Piece {
+    QTextLayout layout;
+    qreal width = 0;
+    int rows = 1;
+};
+
+struct TextView::Spot {
+    qsizetype line = 0;
+    qsizetype piece = 0;
+    qsizetype rowInLine = 0;
+    qreal x = 0; ///< from the start of the line (unwrapped) or of the row (wrapped)
+};
+
+TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    ownModel_ = std::make_unique<TextModel>();
+    setModel(ownModel_.get());
+}
+
+TextView::~TextView() = default;
+
+void TextView::setModel(TextModel* model) {
+    if (model_)
+        disconnect(model_, nullptr, this, nullptr);
+    model_ = model;
+    connect(model_, &TextModel::contentsChanged, this, &TextView::onContentsChanged);
+    connect(model_, &TextModel::stylesChanged, this, &TextView::onStylesChanged);
+    connect(model_, &TextModel::reset, this, &TextView::onReset);
+    onReset();
+}
+
+// --- pieces ---
+
+qsizetype TextView::pieceCount(qsizetype line) const {
+    const qsizetype length = model_->text().lineLength(line);
+    return length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+}
+
+qsizetype TextView::pieceStart(qsizetype line, qsizetype piece) const {
+    const TextStore& text = model_->text();
+    const qsizetype start = text.lineStart(line);
+    if (piece <= 0)
+        return start;
+    const qsizetype end = text.lineEnd(line);
+    qsizetype at = std::min(start + piece * kPieceLength, end);
+    // Never split a surrogate pair between two pieces.
+    if (at < end && text.at(at).isLowSurrogate() && text.at(at - 1).isHighSurrogate())
+        ++at;
+    return at;
+}
+
+qsizetype TextView::pieceEnd(qsizetype line, qsizetype piece) const {
+    return piece + 1 < pieceCount(line) ? pieceStart(line, piece + 1)
+                                        : model_->text().lineEnd(line);
+}
+
+qsizetype TextView::pieceOf(qsizetype line, qsizetype position) const {
+    const qsizetype start = model_->text().lineStart(line);
+    qsizetype piece = std::min((position - start) / kPieceLength, pieceCount(line) - 1);
+    if (piece > 0 && position < pieceStart(line, piece))
+        --piece;
+    return std::max<qsizetype>(piece, 0);
+}
+
+qreal TextView::estimatedWidth(qsizetype characters) const {
+    return qreal(characters) * averageCharWidth_;
+}
+
+std::int32_t TextView::estimatedRows(qsizetype line) const {
+    if (!wrapping())
+        return 1;
+    const qsizetype length = model_->text().lineLength(line);
+    const qsizetype pieces =
+        length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+    if (pieces == 1)
+        return std::max<std::int32_t>(
+            1, std::int32_t(std::ceil(estimatedWidth(length) / wrapPixels_)));
+    const auto perPiece = std::int32_t(std::ceil(estimatedWidth(kPieceLength) / wrapPixels_));
+    const qsizetype last = length - (pieces - 1) * kPieceLength;
+    const auto lastRows = std::int32_t(std::ceil(estimatedWidth(last) / wrapPixels_));
+    return std::int32_t(std::min<qsizetype>(
+        (pieces - 1) * std::max(1, perPiece) + std::max(1, lastRows), 0x3FFFFFFF));
+}
+
+int TextView::pieceRows(qsizetype line, qsizetype index) const {
+    if (pieceCount(line) == 1)
+        return rows_.rowsOf(line);
+    if (auto found = pieceRows_.find(line); found != pieceRows_.end()) {
+        if (found->second[size_t(index)] > 0)
+            return found->second[size_t(index)];
+    }
+    const qsizetype length = pieceEnd(line, index) - pieceStart(line, index);
+    return std::max(1, int(std::ceil(estimatedWidth(length) / wrapPixels_)));
+}
+
+qreal TextView::pieceX(qsizetype line, qsizetype index) {
+    if (index == 0 || wrapping())
+        return 0;
+    const auto found = pieceWidths_.find(line);
+    qreal x = 0;
+    for (qsizetype k = 0; k < index; ++k) {
+        const qreal known = found != pieceWidths_.end() ? found->second[size_t(k)] : -1;
+        x += known >= 0 ? known : estimatedWidth(pieceEnd(line, k) - pieceStart(line, k));
+    }
+    return x;
+}
+
+TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
+    const quint64 key = pieceKey(line, index);
+    if (auto found = layouts_.find(key); found != layouts_.end())
+        return *found->second;
+    if (layouts_.size() >= kMaxLayouts)
+        layouts_.clear();
+
+    const qsizetype start = pieceStart(line, index);
+    const qsizetype end = pieceEnd(line, index);
+    auto made = std::make_unique<Piece>();
+    QTextLayout& layout = made->layout;
+    layout.setText(model_->text().text(start, end));
+    layout.setFont(font());
+    QTextOption option;
+    option.setTabStopDistance(tabStop_);
+    option.setWrapMode(wrapping() ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                  : QTextOption::NoWrap);
+    layout.setTextOption(option);
+
+    // The overlay's formats for this piece, one range per run of one style.
+    const CharStyles& styles = model_->styles();
+    QList<QTextLayout::FormatRange> ranges;
+    qsizetype runStart = start;
+    while (runStart < end) {
+        const std::uint8_t value = styles.indexAt(runStart);
+        qsizetype runEnd = runStart + 1;
+        while (runEnd < end && styles.indexAt(runEnd) == value)
+            ++runEnd;
+        if (value != 0 && !styles.table().format(value).properties().isEmpty())
+            ranges.append(
+                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
+        runStart = runEnd;
+    }
+    layout.setFormats(ranges);
+
+    layout.beginLayout();
+    int rows = 0;
+    qreal width = 0;
+    for (QTextLine textLine = layout.createLine(); textLine.isValid();
+         textLine = layout.createLine()) {
+        textLine.setLineWidth(wrapping() ? wrapPixels_ : 1e7);
+        textLine.setPosition(QPointF(0, rows * rowHeight_));
+        width = std::max(width, textLine.naturalTextWidth());
+        ++rows;
+    }
+    layout.endLayout();
+    made->rows = std::max(rows, 1);
+    made->width = width;
+
+    // What the layout tells about the line replaces the estimate.
+    const qsizetype pieces = pieceCount(line);
+    if (wrapping()) {
+        if (pieces == 1) {
+            if (rows_.rowsOf(line) != made->rows || !rows_.isExact(line)) {
+                rows_.setExact(line, made->rows);
+                updateScrollBars();
+            }
+        } else {
+            std::vector<std::int32_t>& known = pieceRows_[line];
+            known.resize(size_t(pieces), 0);
+            known[size_t(index)] = made->rows;
+            qsizetype total = 0;
+            for (qsizetype k = 0; k < pieces; ++k)
+                total += pieceRows(line, k);
+            if (rows_.rowsOf(line) != total) {
+                rows_.setEstimate(line, std::int32_t(std::min<qsizetype>(total, 0x3FFFFFFF)));
+                updateScrollBars();
+            }
+        }
+    } else if (pieces == 1) {
+        if (width > widestLine_) {
+            widestLine_ = width;
+            updateScrollBars();
+        }
+    } else {
+        std::vector<qreal>& known = pieceWidths_[line];
+        known.resize(size_t(pieces), -1);
+        known[size_t(index)] = width;
+    }
+    Piece& result = *made;
+    layouts_.emplace(key, std::move(made));
+    return result;
+}
+
+TextView::Spot TextView::spotOf(qsizetype position) {
+    const TextStore& text = model_->text();
+    Spot spot;
+    position = std::clamp<qsizetype>(position, 0, text.size());
+    spot.line = text.lineOf(position);
+    spot.piece = pieceOf(spot.line, position);
+    Piece& layout = piece(spot.line, spot.piece);
+    const int offset = int(position - pieceStart(spot.line, spot.piece));
+    QTextLine textLine = layout.layout.lineForTextPosition(offset);
+    if (!textLine.isValid())
+        textLine = layout.layout.lineAt(layout.layout.lineCount() - 1);
+    spot.x = textLine.cursorToX(offset) + pieceX(spot.line, spot.piece);
+    if (wrapping()) {
+        qsizetype before = 0;
+        for (qsizetype k = 0; k < spot.piece; ++k)
+            before += pieceRows(spot.line, k);
+        spot.rowInLine = before + textLine.lineNumber();
+    }
+    return spot;
+}
+
+qsizetype TextView::rowInLineToPosition(qsizetype line, qsizetype rowInLine, qreal x) {
+    const qsizetype pieces = pieceCount(line);
+    if (!wrapping()) {
+        // Find the piece under x.
+        qreal left = 0;
+        qsizetype k = 0;
+        for (; k + 1 < pieces; ++k) {
+            const qreal width = pieceX(line, k + 1) - left;
+            if (x < left + width)
+                break;
+            left += width;
+        }
+        Piece& layout = piece(line, k);
+        const QTextLine textLine = layout.layout.lineAt(0);
+        return pieceStart(line, k) + textLine.xToCursor(x - pieceX(line, k));
+    }
+    qsizetype k = 0;
+    while (k + 1 < pieces && rowInLine >= pieceRows(line, k)) {
+        rowInLine -= pieceRows(line, k);
+        ++k;
+    }
+    Piece& layout = piece(line, k);
+    const int row = int(std::clamp<qsizetype>(rowInLine, 0, layout.layout.lineCount() - 1));
+    const QTextLine textLine = layout.layout.lineAt(row);
+    qsizetype offset = textLine.xToCursor(x);
+    // Past the end of a wrapped row the caret stays on that row, before the next one's start.
+    if (row + 1 < layout.layout.lineCount() &&
+        offset >= textLine.textStart() + textLine.textLength())
+        offset = textLine.textStart() + textLine.textLength() - 1;
+    return pieceStart(line, k) + std::max<qsizetype>(offset, 0);
+}
+
+// --- rows ---
+
+qsizetype TextView::rowCount() const {
+    return wrapping() ? rows_.totalRows() : model_->text().lineCount();
+}
+
+qsizetype TextView::rowOf(qsizetype position) {
+    const Spot spot = spotOf(position);
+    return wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line;
+}
+
+qsizetype TextView::rowStart(qsizetype row) {
+    if (row < 0 || row >= rowCount())
+        return -1;
+    if (!wrapping())
+        return model_->text().lineStart(row);
+    qsizetype rowInLine = 0;
+    const qsizetype line = rows_.lineOfRow(row, &rowInLine);
+    const qsizetype pieces = pieceCount(line);
+    qsizetype k = 0;
+    while (k + 1 < pieces && rowInLine >= pieceRows(line, k)) {
+        rowInLine -= pieceRows(line, k);
+        ++k;
+    }
+    Piece& layout = piece(line, k);
+    if (rowInLine >= layout.layout.lineCount())
+        return -1; // the estimate counted a row the layout does not have
+    return pieceStart(line, k) + layout.layout.lineAt(int(rowInLine)).textStart();
+}
+
+qsizetype TextView::rowEnd(qsizetype row) {
+    const qsizetype start = rowStart(row);
+    if (start < 0)
+        return -1;
+    const qsizetype next = rowStart(row + 1);
+    const TextStore& text = model_->text();
+    const qsizetype lineEnd = text.lineEnd(text.lineOf(start));
+    return next < 0 || next > lineEnd ? lineEnd : next;
+}
+
+QRect TextView::caretRect() {
+    const Spot spot = spotOf(position_);
+    const qsizetype row = wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line;
+    const qsizetype top = (row - verticalScrollBar()->value()) * rowHeight_;
+    const int x = int(spot.x) - horizontalScrollBar()->value() + kCaretRoom;
+    return QRect(x, int(top), 1, rowHeight_);
+}
+
+qsizetype TextView::positionAt(QPoint point) {
+    const qsizetype total = rowCount();
+    qsizetype row = verticalScrollBar()->value() + (point.y() >= 0 ? point.y() / rowHeight_ : -1);
+    if (row < 0)
+        return 0;
+    if (row >= total)
+        return model_->size();
+    const qreal x = qreal(point.x() + horizontalScrollBar()->value() - kCaretRoom);
+    if (!wrapping())
+        return rowInLineToPosition(row, 0, x);
+    qsizetype rowInLine = 0;
+    const qsizetype line = rows_.lineOfRow(row, &rowInLine);
+    return rowInLineToPosition(line, rowInLine, x);
+}
+
+void TextView::ensureCaretVisible() {
+    const int visibleRows = std::max(1, viewport()->height() / rowHeight_);
+    const qsizetype row = rowOf(position_);
+    QScrollBar* vertical = verticalScrollBar();
+    updateScrollBars();
+    if (row < vertical->value())
+        vertical->setValue(int(row));
+    else if (row >= vertical->value() + visibleRows)
+        vertical->setValue(int(row - visibleRows + 1));
+    const int x = int(spotOf(position_).x);
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width() - 2 * kCaretRoom;
+    if (x < horizontal->value())
+        horizontal->setValue(std::max(0, x - width / 4));
+    else if (x > horizontal->value() + width)
+        horizontal->setValue(x - width + width / 4);
+}
+
+// --- model changes ---
+
+void TextView::dropLayouts() {
+    layouts_.clear();
+    pieceRows_.clear();
+    pieceWidths_.clear();
+}
+
+void TextView::dropLayoutsOfLines(qsizetype first, qsizetype last) {
+    // One pass over the cache: the pieces of a long line on screen need not be consecutive.
+    for (auto entry = layouts_.begin(); entry != layouts_.end();) {
+        const auto line = qsizetype(entry->first >> 24);
+        if (line >= first && line <= last)
+            entry = layouts_.erase(entry);
+        else
+            ++entry;
+    }
+}
+
+void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype added) {
+    const TextStore& text = model_->text();
+    const qsizetype first = text.lineOf(from);
+    const qsizetype newSpan = text.lineOf(from + added) - first + 1;
+    const qsizetype delta = text.lineCount() - knownLines_;
+    const qsizetype oldSpan = newSpan - delta;
+    knownLines_ = text.lineCount();
+    if (delta == 0 && newSpan <= 64) {
+        // Lines keep their numbers: only the changed ones are laid out again.
+        dropLayoutsOfLines(first, first + newSpan - 1);
+        for (qsizetype line = first; line < first + newSpan; ++line) {
+            pieceRows_.erase(line);
+            pieceWidths_.erase(line);
+        }
+    } else {
+        dropLayouts();
+    }
+    if (wrapping()) {
+        std::vector<std::int32_t> estimates(static_cast<size_t>(newSpan));
+        for (qsizetype i = 0; i < newSpan; ++i)
+            estimates[size_t(i)] = estimatedRows(first + i);
+        rows_.replaceLines(first, oldSpan, estimates);
+    }
+    for (qsizetype line = first; line < first + std::min<qsizetype>(newSpan, 4096); ++line)
+        widestLine_ = std::max(widestLine_, estimatedWidth(text.lineLength(line)));
+
+    // The caret and anchor follow the text they stood in.
+    auto follow = [&](qsizetype p) {
+        if (p < from)
+            return p;
+        if (p >= from + removed)
+            return p + added - removed;
+        return from;
+    };
+    const qsizetype oldAnchor = anchor_;
+    const qsizetype oldPosition = position_;
+    anchor_ = follow(anchor_);
+    position_ = follow(position_);
+    updateScrollBars();
+    viewport()->update();
+    emitCaretSignals(oldAnchor, oldPosition);
+}
+
+void TextView::onStylesChanged(qsizetype from, qsizetype count) {
+    const TextStore& text = model_->text();
+    if (model_->styles().table().count() != knownStyles_)
+        updateMetrics();
+    const qsizetype first = text.lineOf(from);
+    const qsizetype last = text.lineOf(from + count);
+    if (last - first > 64)
+        layouts_.clear(); // measurements stay: styles keep the text's rows
+    else
+        dropLayoutsOfLines(first, last);
+    viewport()->update();
+}
+
+void TextView::onReset() {
+    const qsizetype oldAnchor = anchor_;
+    const qsizetype oldPosition = position_;
+    anchor_ = 0;
+    position_ = 0;
+    goalX_ = -1;
+    updateMetrics();
+    emitCaretSignals(oldAnchor, oldPosition);
+}
+
+void TextView::updateMetrics() {
+    // Every row is as tall as the tallest font in use, so rows never overlap.
+    const QFontMetricsF metrics(font());
+    qreal height = metrics.lineSpacing();
+    const StyleTable& table = model_->styles().table();
+    for (std::size_t i = 1; i < table.count(); ++i) {
+        const CharStyle& style = table.at(std::uint8_t(i));
+        if (style.pointSize <= 0 && style.fontName.isEmpty())
+            continue;
+        QFont styled = font();
+        if (style.pointSize > 0)
+            styled.setPointSizeF(style.pointSize);
+        if (!style.fontName.isEmpty())
+            styled.setFamilies({style.fontName});
+        height = std::max(height, QFontMetricsF(styled).lineSpacing());
+    }
+    knownStyles_ = table.count();
+    rowHeight_ = std::max(1, int(std::ceil(height)));
+    averageCharWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('x')));
+
+    const TextStore& text = model_->text();
+    knownLines_ = text.lineCount();
+    qsizetype longest = 0;
+    std::vector<std::int32_t> estimates;
+    if (wrapping())
+        estimates.resize(size_t(text.lineCount()));
+    for (qsizetype line = 0; line < text.lineCount(); ++line) {
+        longest = std::max(longest, text.lineLength(line));
+        if (wrapping())
+            estimates[size_t(line)] = estimatedRows(line);
+    }
+    rows_.reset(std::move(estimates));
+    widestLine_ = estimatedWidth(longest);
+    dropLayouts();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TextView::updateScrollBars() {
+    const int visibleRows = std::max(1, viewport()->height() / rowHeight_);
+    const qsizetype rows = rowCount();
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setRange(0, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
+                                                  std::numeric_limits<int>::max())));
+    vertical->setPageStep(visibleRows);
+    vertical->setSingleStep(1);
+    const qreal contentWidth = wrapping() ? wrapPixels_ : widestLine_;
+    const qreal limit = std::numeric_limits<int>::max() / 2;
+    const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setRange(0, std::max(0, width - viewport()->width()));
+    horizontal->setPageStep(viewport()->width());
+    horizontal->setSingleStep(std::max(1, int(averageCharWidth_ * 2)));
+}
+
+// --- settings ---
+
+void TextView::setWrapWidth(int pixels) {
+    pixels = std::max(pixels, 0);
+    if (pixels == wrapPixels_)
+        return;
+    wrapPixels_ = pixels;
+    updateMetrics();
+}
+
+void TextView::setTabStopDistance(qreal pixels) {
+    if (pixels <= 0 || pixels == tabStop_)
+        return;
+    tabStop_ = pixels;
+    updateMetrics();
+}
+
+void TextView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateMetrics();
+    else if (event->type() == QEvent::PaletteChange)
+        viewport()->update();
+}
+
+void TextView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void TextView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+// --- painting ---
+
+void TextView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    painter.setPen(palette().color(QPalette::Text));
+    const qsizetype selStart = selectionStart();
+    const qsizetype selEnd = selectionEnd();
+    QTextCharFormat selected;
+    selected.setBackground(palette().brush(QPalette::Highlight));
+    selected.setForeground(palette().brush(QPalette::HighlightedText));
+    const bool showCaret = caretShown_ && hasFocus();
+    const int left = kCaretRoom - horizontalScrollBar()->value();
+    const int height = viewport()->height();
+
+    auto drawPiece = [&](qsizetype line, qsizetype k, QPointF origin) {
+        Piece& layout = piece(line, k);
+        const qsizetype start = pieceStart(line, k);
+        const qsizetype end = pieceEnd(line, k);
+        QList<QTextLayout::FormatRange> selections;
+        if (selStart < end && selEnd > start) {
+            const qsizetype from = std::max(selStart, start) - start;
+            const qsizetype to = std::min(selEnd, end) - start;
+            selections.append({int(from), int(to - from), selected});
+        }
+        layout.layout.draw(&painter, origin, selections);
+        const bool lastPiece = k + 1 == pieceCount(line);
+        if (showCaret && position_ >= start && (position_ < end || (lastPiece && position_ == end)))
+            layout.layout.drawCursor(&painter, origin, int(position_ - start), 1);
+    };
+
+    const TextStore& text = model_->text();
+    qsizetype row = verticalScrollBar()->value();
+    if (!wrapping()) {
+        const qreal viewLeft = horizontalScrollBar()->value();
+        const qreal viewRight = viewLeft + viewport()->width();
+        int y = 0;
+        for (qsizetype line = row; line < text.lineCount() && y < height; ++line, y += rowHeight_) {
+            if (y + rowHeight_ <= area.top() || y >= area.bottom() + 1)
+                continue;
+            const qsizetype pieces = pieceCount(line);
+            if (pieces == 1) {
+                drawPiece(line, 0, QPointF(left, y));
+                continue;
+            }
+            // Only the pieces of a long line that reach into the window are laid out; each
+            // is drawn near the window's origin, so large offsets never reach the painter.
+            qreal x = 0;
+            for (qsizetype k = 0; k < pieces && x <= viewRight; ++k) {
+                const qreal next = pieceX(line, k + 1);
+                if (next + kCaretRoom >= viewLeft)
+                    drawPiece(line, k, QPointF(x - viewLeft + kCaretRoom, y));
+                x = next;
+            }
+        }
+        return;
+    }
+    qsizetype rowInLine = 0;
+    qsizetype line = rows_.lineOfRow(row, &rowInLine);
+    int y = 0;
+    while (line < text.lineCount() && y < height) {
+        const qsizetype pieces = pieceCount(line);
+        qsizetype k = 0;
+        while (k + 1 < pieces && rowInLine >= pieceRows(line, k)) {
+            rowInLine -= pieceRows(line, k);
+            ++k;
+        }
+        for (; k < pieces && y < height; ++k) {
+            Piece& layout = piece(line, k);
+            rowInLine = std::min<qsizetype>(rowInLine, layout.rows - 1);
+            drawPiece(line, k, QPointF(left, y - rowInLine * rowHeight_));
+            y += int(layout.rows - rowInLine) * rowHeight_;
+            rowInLine = 0;
+        }
+        ++line;
+        rowInLine = 0;
+    }
+}
+
+// --- caret and selection ---
+
+void TextView::emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition) {
+    if (oldPosition != position_)
+        emit cursorPositionChanged();
+    const bool hadSelection = oldAnchor != oldPosition;
+    if (hasSelection() || hadSelection) {
+        if (std::min(oldAnchor, oldPosition) != selectionStart() ||
+            std::max(oldAnchor, oldPosition) != selectionEnd())
+            emit selectionChanged();
+    }
+}
+
+void TextView::setSelection(qsizetype anchor, qsizetype position) {
+    const qsizetype size = model_->size();
+    const qsizetype oldAnchor = anchor_;
+    const qsizetype oldPosition = position_;
+    anchor_ = std::clamp<qsizetype>(anchor, 0, size);
+    position_ = std::clamp<qsizetype>(position, 0, size);
+    goalX_ = -1;
+    if (anchor_ != oldAnchor || position_ != oldPosition) {
+        restartBlink();
+        viewport()->update();
+    }
+    emitCaretSignals(oldAnchor, oldPosition);
+}
+
+void TextView::moveTo(qsizetype position, bool extend, bool keepGoalX) {
+    const qreal goal = goalX_;
+    setSelection(extend ? anchor_ : position, position);
+    if (keepGoalX)
+        goalX_ = goal;
+    ensureCaretVisible();
+}
+
+void TextView::insertText(QStringView text, EditKind kind) {
+    const qsizetype from = selectionStart();
+    const qsizetype removed = selectionEnd() - from;
+    model_->replace(from, removed, text, kind);
+    setSelection(from + text.size(), from + text.size());
+    ensureCaretVisible();
+}
+
+void TextView::undo() {
+    const qsizetype caret = model_->undo();
+    if (caret >= 0) {
+        setCaret(caret);
+        ensureCaretVisible();
+    }
+}
+
+void TextView::redo() {
+    const qsizetype caret = model_->redo();
+    if (caret >= 0) {
+        setCaret(caret);
+        ensureCaretVisible();
+    }
+}
+
+qsizetype TextView::nextCharacter(qsizetype position) const {
+    const TextStore& text = model_->text();
+    if (position >= text.size())
+        return text.size();
+    if (text.at(position).isHighSurrogate() && position + 1 < text.size() &&
+        text.at(position + 1).isLowSurrogate())
+        return position + 2;
+    return position + 1;
+}
+
+qsizetype TextView::previousCharacter(qsizetype position) const {
+    const TextStore& text = model_->text();
+    if (position <= 0)
+        return 0;
+    if (text.at(position - 1).isLowSurrogate() && position >= 2 &&
+        text.at(position - 2).isHighSurrogate())
+        return position - 2;
+    return position - 1;
+}
+
+bool TextView::isWordChar(qsizetype position) const {
+    const QChar c = model_->text().at(position);
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c.isMark();
+}
+
+qsizetype TextView::nextWord(qsizetype position) const {
+    const qsizetype size = model_->size();
+    if (position < size && !isWordChar(position) && !model_->text().at(position).isSpace())
+        ++position; // a punctuation character is a word of its own
+    else
+        while (position < size && isWordChar(position))
+            ++position;
+    while (position < size && model_->text().at(position).isSpace() &&
+           model_->text().at(position) != QLatin1Char('\n'))
+        ++position;
+    return position;
+}
+
+qsizetype TextView::previousWord(qsizetype position) const {
+    while (position > 0 && model_->text().at(position - 1).isSpace() &&
+           model_->text().at(position - 1) != QLatin1Char('\n'))
+        --position;
+    if (position > 0 && !isWordChar(position - 1))
+        return position - 1;
+    while (position > 0 && isWordChar(position - 1))
+        --position;
+    return position;
+}
+
+void TextView::selectWordAt(qsizetype position) {
+    const qsizetype size = model_->size();
+    if (position >= size || !isWordChar(position)) {
+        if (position > 0 && isWordChar(position - 1))
+            --position;
+        else {
+            setSelection(position, nextCharacter(position));
+            return;
+        }
+    }
+    qsizetype start = position;
+    qsizetype end = position;
+    while (start > 0 && isWordChar(start - 1))
+        --start;
+    while (end < size && isWordChar(end))
+        ++end;
+    setSelection(start, end);
+}
+
+qsizetype TextView::rowMove(qsizetype rows) {
+    const Spot spot = spotOf(position_);
+    if (goalX_ < 0)
+        goalX_ = spot.x;
+    const qsizetype row = (wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line);
+    const qsizetype target = row + rows;
+    if (target < 0)
+        return 0;
+    if (target >= rowCount())
+        return model_->size();
+    if (!wrapping())
+        return rowInLineToPosition(target, 0, goalX_);
+    qsizetype rowInLine = 0;
+    const qsizetype line = rows_.lineOfRow(target, &rowInLine);
+    return rowInLineToPosition(line, rowInLine, goalX_);
+}
+
+// --- keys ---
+
+void TextView::keyPressEvent(QKeyEvent* event) {
+    int keyCode = vbKeyCode(event->key());
+    if (onKeyDown)
+        onKeyDown(keyCode, vbShiftState(event->modifiers()));
+    if (keyCode == 0) { // the handler consumed the key
+        event->accept();
+        return;
+    }
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const TextStore& text = model_->text();
+    const int pageRows = std::max(1, viewport()->height() / rowHeight_);
+
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        redo();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        setSelection(0, model_->size());
+    } else if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+        if (hasSelection()) {
+            QString copied = text.text(selectionStart(), selectionEnd());
+            QGuiApplication::clipboard()->setText(copied);
+            if (event->matches(QKeySequence::Cut))
+                insertText(u"");
+        }
+    } else if (event->matches(QKeySequence::Paste)) {
+        QString pasted = QGuiApplication::clipboard()->text();
+        pasted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        pasted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        insertText(pasted);
+    } else {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            if (hasSelection() && !shift)
+                moveTo(selectionStart(), false);
+            else
+                moveTo(control ? previousWord(position_) : previousCharacter(position_), shift);
+            break;
+        case Qt::Key_Right:
+            if (hasSelection() && !shift)
+                moveTo(selectionEnd(), false);
+            else
+                moveTo(control ? nextWord(position_) : nextCharacter(position_), shift);
+            break;
+        case Qt::Key_Up:
+            moveTo(rowMove(-1), shift, true);
+            break;
+        case Qt::Key_Down:
+            moveTo(rowMove(1), shift, true);
+            break;
+        case Qt::Key_PageUp:
+            verticalScrollBar()->setValue(verticalScrollBar()->value() - pageRows);
+            moveTo(rowMove(-pageRows), shift, true);
+            break;
+        case Qt::Key_PageDown:
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + pageRows);
+            moveTo(rowMove(pageRows), shift, true);
+            break;
+        case Qt::Key_Home:
+            if (control)
+                moveTo(0, shift);
+            else
+                moveTo(wrapping() ? rowStart(rowOf(position_))
+                                  : text.lineStart(text.lineOf(position_)),
+                       shift);
+            break;
+        case Qt::Key_End:
+            if (control)
+                moveTo(model_->size(), shift);
+            else if (!wrapping())
+                moveTo(text.lineEnd(text.lineOf(position_)), shift);
+            else {
+                // A wrapped row's last character is where it wrapped: End stops before it, so
+                // the caret stays on the row.
+                const qsizetype row = rowOf(position_);
+                const qsizetype end = rowEnd(row);
+                const bool lastRowOfLine = end == text.lineEnd(text.lineOf(end));
+                moveTo(lastRowOfLine ? end : previousCharacter(end), shift);
+            }
+            break;
+        case Qt::Key_Backspace:
+            if (hasSelection())
+                insertText(u"", EditKind::DeleteBack);
+            else if (position_ > 0) {
+                const qsizetype from =
+                    control ? previousWord(position_) : previousCharacter(position_);
+                setSelection(from, position_);
+                insertText(u"", EditKind::DeleteBack);
+            }
+            break;
+        case Qt::Key_Delete:
+            if (hasSelection())
+                insertText(u"", EditKind::DeleteForward);
+            else if (position_ < model_->size()) {
+                const qsizetype to = control ? nextWord(position_) : nextCharacter(position_);
+                setSelection(position_, to);
+                insertText(u"", EditKind::DeleteForward);
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            insertText(u"\n", EditKind::Typing);
+            break;
+        case Qt::Key_Tab:
+            if (control) {
+                event->ignore();
+                return;
+            }
+            insertText(u"\t", EditKind::Typing);
+            break;
+        default: {
+            const QString typed = event->text();
+            const bool printable = !typed.isEmpty() && typed.front().isPrint();
+            const bool commandKey =
+                (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
+                !(event->modifiers() & Qt::AltModifier);
+            if (!printable || commandKey) {
+                event->ignore();
+                return;
+            }
+            insertText(typed, EditKind::Typing);
+            break;
+        }
+        }
+    }
+    event->accept();
+}
+
+void TextView::keyReleaseEvent(QKeyEvent* event) {
+    int keyCode = vbKeyCode(event->key());
+    if (onKeyUp)
+        onKeyUp(keyCode, vbShiftState(event->modifiers()));
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+// --- mouse ---
+
+void TextView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const qsizetype at = positionAt(event->position().toPoint());
+    if (event->modifiers() & Qt::ShiftModifier)
+        setSelection(anchor_, at);
+    else
+        setCaret(at);
+    dragging_ = true;
+    event->accept();
+}
+
+void TextView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton))
+        return;
+    setSelection(anchor_, positionAt(event->position().toPoint()));
+    ensureCaretVisible();
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    int button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        break;
+    }
+    if (onMouseUp && button)
+        onMouseUp(button, vbShiftState(event->modifiers()), event->globalPosition().toPoint());
+}
+
+void TextView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        selectWordAt(positionAt(event->position().toPoint()));
+    event->accept();
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent* event) {
+    // The document window shows its own menu on the right button's release.
+    event->accept();
+}
+
+// --- input methods ---
+
+void TextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        if (event->replacementLength() > 0) {
+            const qsizetype from = position_ + event->replacementStart();
+            setSelection(from, from + event->replacementLength());
+        }
+        insertText(event->commitString(), EditKind::Typing);
+    }
+    event->accept();
+}
+
+QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto* self = const_cast<TextView*>(this);
+    const TextStore& text = model_->text();
+    const qsizetype line = text.lineOf(position_);
+    const qsizetype lineStart = text.lineStart(line);
+    // The surrounding text is the caret's line, cut to a window around the caret.
+    const qsizetype from = std::max(lineStart, position_ - 512);
+    const qsizetype to = std::min(text.lineEnd(line), position_ + 512);
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImCursorRectangle:
+        return QRectF(self->caretRect().translated(viewport()->pos()));
+    case Qt::ImFont:
+        return font();
+    case Qt::ImCursorPosition:
+        return int(position_ - from);
+    case Qt::ImAnchorPosition:
+        return int(std::clamp(anchor_, from, to) - from);
+    case Qt::ImSurroundingText:
+        return text.text(from, to);
+    case Qt::ImCurrentSelection:
+        return text.text(selectionStart(), selectionEnd());
+    case Qt::ImMaximumTextLength:
+        return QVariant();
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+// --- focus and the caret's blinking ---
+
+void TextView::restartBlink() {
+    caretShown_ = true;
+    const int flash = QApplication::cursorFlashTime();
+    if (hasFocus() && flash > 0)
+        blink_.start(flash / 2, this);
+    else
+        blink_.stop();
+}
+
+void TextView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    restartBlink();
+    viewport()->update();
+}
+
+void TextView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    blink_.stop();
+    viewport()->update();
+}
+
+void TextView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != blink_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    caretShown_ = !caretShown_;
+    viewport()->update(caretRect().adjusted(-2, 0, 2, 0));
+}
+
+} // namespace kelvane

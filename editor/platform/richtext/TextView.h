@@ -1,0 +1,161 @@
+// The text view of the rich-text control: a scroll area that shows a TextModel, laying out only
+// the rows on screen with QTextLayout. A line longer than one piece is laid out piece by piece
+// around what is visible, so a line of ten million characters costs no more than a short one.
+// With word wrap, the rows of each line are estimated from its length until it is laid out.
+#pragma once
+
+#include "platform/richtext/DisplayRows.h"
+#include "platform/richtext/EditHistory.h"
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QTextLayout>
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+namespace kelvane {
+
+class TextModel;
+
+class TextView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    /// Characters of a line laid out together; longer lines are laid out in such pieces.
+    static constexpr qsizetype kPieceLength = 1024;
+
+    explicit TextView(QWidget* parent = nullptr);
+    ~TextView() override;
+
+    void setModel(TextModel* model);
+    TextModel* model() const { return model_; }
+
+    // --- Caret and selection, in document positions ---
+    qsizetype position() const { return position_; }
+    qsizetype anchor() const { return anchor_; }
+    qsizetype selectionStart() const { return std::min(anchor_, position_); }
+    qsizetype selectionEnd() const { return std::max(anchor_, position_); }
+    bool hasSelection() const { return anchor_ != position_; }
+    /// Selects from `anchor` to `position` (the caret); both clamped to the text.
+    void setSelection(qsizetype anchor, qsizetype position);
+    void setCaret(qsizetype position) { setSelection(position, position); }
+    /// Replaces the selection with text ('\n' line breaks) and puts the caret after it.
+    void insertText(QStringView text, EditKind kind = EditKind::Command);
+    void undo();
+    void redo();
+
+    // --- Layout ---
+    /// Wrap width in pixels; 0 or less means no wrapping.
+    void setWrapWidth(int pixels);
+    int wrapWidth() const { return wrapPixels_; }
+    bool wrapping() const { return wrapPixels_ > 0; }
+    void setTabStopDistance(qreal pixels);
+    qreal tabStopDistance() const { return tabStop_; }
+    int rowHeight() const { return rowHeight_; }
+
+    /// Display rows of the whole text (estimated for lines not laid out yet).
+    qsizetype rowCount() const;
+    /// The row holding a position; lays out only that line's piece.
+    qsizetype rowOf(qsizetype position);
+    /// Position of a row's first character, -1 past the last row.
+    qsizetype rowStart(qsizetype row);
+    /// Position just past a row's last character (before its break).
+    qsizetype rowEnd(qsizetype row);
+    /// The caret's rectangle in viewport coordinates.
+    QRect caretRect();
+    /// The position under a point of the viewport.
+    qsizetype positionAt(QPoint point);
+    void ensureCaretVisible();
+
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+    std::function<void(int& keyCode, int shift)> onKeyUp;
+    std::function<void(int button, int shift, QPoint globalPosition)> onMouseUp;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    void cursorPositionChanged();
+    void selectionChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Piece;
+    struct Spot;
+
+    // pieces and their layouts
+    qsizetype pieceCount(qsizetype line) const;
+    qsizetype pieceStart(qsizetype line, qsizetype piece) const;
+    qsizetype pieceEnd(qsizetype line, qsizetype piece) const;
+    qsizetype pieceOf(qsizetype line, qsizetype position) const;
+    Piece& piece(qsizetype line, qsizetype index);
+    qreal pieceX(qsizetype line, qsizetype index);
+    int pieceRows(qsizetype line, qsizetype index) const;
+    qreal estimatedWidth(qsizetype characters) const;
+    std::int32_t estimatedRows(qsizetype line) const;
+    void noteMeasured(qsizetype line);
+    Spot spotOf(qsizetype position);
+    qsizetype rowInLineToPosition(qsizetype line, qsizetype rowInLine, qreal x);
+
+    // model changes
+    void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    void onStylesChanged(qsizetype from, qsizetype count);
+    void onReset();
+    void dropLayouts();
+    void dropLayoutsOfLines(qsizetype first, qsizetype last);
+    void updateMetrics();
+    void updateScrollBars();
+
+    // editing and moving
+    void moveTo(qsizetype position, bool extend, bool keepGoalX = false);
+    qsizetype nextCharacter(qsizetype position) const;
+    qsizetype previousCharacter(qsizetype position) const;
+    qsizetype nextWord(qsizetype position) const;
+    qsizetype previousWord(qsizetype position) const;
+    qsizetype rowMove(qsizetype rows);
+    bool isWordChar(qsizetype position) const;
+    void selectWordAt(qsizetype position);
+    void emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition);
+    void restartBlink();
+
+    TextModel* model_ = nullptr;
+    std::unique_ptr<TextModel> ownModel_;
+    qsizetype anchor_ = 0;
+    qsizetype position_ = 0;
+    qreal goalX_ = -1; ///< x kept while moving up and down
+    int wrapPixels_ = 0;
+    qreal tabStop_ = 80;
+    int rowHeight_ = 16;
+    int ascentPad_ = 0;
+    qreal averageCharWidth_ = 8;
+    qreal widestLine_ = 0;
+    qsizetype knownLines_ = 1;    ///< lines when the view last looked
+    std::size_t knownStyles_ = 0; ///< table size when row heights were measured
+    DisplayRows rows_;
+    std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
+    /// Rows of the pieces of long wrapped lines, 0 where not yet laid out.
+    std::unordered_map<qsizetype, std::vector<std::int32_t>> pieceRows_;
+    /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
+    std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
+    bool dragging_ = false;
+    bool caretShown_ = true;
+    QBasicTimer blink_;
+};
+
+} // namespace kelvane

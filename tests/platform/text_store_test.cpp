@@ -1,0 +1,136 @@
+// The text store: UTF-16 gap buffer and line index against a plain QString that takes the same
+// edits, including the pending line shift moving back and forth between far-apart edits.
+#include "platform/richtext/TextStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+using namespace kelvane;
+
+namespace {
+
+/// Line starts of a text computed the obvious way.
+std::vector<qsizetype> lineStartsOf(const QString& text) {
+    std::vector<qsizetype> starts{0};
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char('\n'))
+            starts.push_back(i + 1);
+    return starts;
+}
+
+void expectSameLines(const TextStore& store, const QString& reference) {
+    const std::vector<qsizetype> starts = lineStartsOf(reference);
+    ASSERT_EQ(store.lineCount(), qsizetype(starts.size()));
+    for (std::size_t line = 0; line < starts.size(); ++line) {
+        ASSERT_EQ(store.lineStart(qsizetype(line)), starts[line]) << "line " << line;
+        const qsizetype end = line + 1 < starts.size() ? starts[line + 1] - 1 : reference.size();
+        ASSERT_EQ(store.lineEnd(qsizetype(line)), end) << "line " << line;
+    }
+    for (qsizetype position = 0; position <= reference.size(); ++position) {
+        const auto after = std::upper_bound(starts.begin(), starts.end(), position);
+        ASSERT_EQ(store.lineOf(position), qsizetype(after - starts.begin()) - 1)
+            << "position " << position;
+    }
+}
+
+} // namespace
+
+TEST(TextStoreTest, EmptyTextHasOneEmptyLine) {
+    TextStore store;
+    EXPECT_EQ(store.size(), 0);
+    EXPECT_EQ(store.lineCount(), 1);
+    EXPECT_EQ(store.lineStart(0), 0);
+    EXPECT_EQ(store.lineEnd(0), 0);
+    EXPECT_EQ(store.lineStart(1), -1) << "past the last line";
+    EXPECT_EQ(store.lineOf(0), 0);
+}
+
+TEST(TextStoreTest, LineBreakBelongsToTheLineItEnds) {
+    TextStore store;
+    store.setText(u"ab\n\ncd\n");
+    EXPECT_EQ(store.lineCount(), 4);
+    EXPECT_EQ(store.lineOf(2), 0) << "the break after ab";
+    EXPECT_EQ(store.lineOf(3), 1) << "the empty line's break";
+    EXPECT_EQ(store.lineOf(4), 2);
+    EXPECT_EQ(store.lineOf(7), 3) << "the end of the text is on the last, empty line";
+    EXPECT_EQ(store.lineLength(2), 2);
+    EXPECT_EQ(store.lineLength(3), 0);
+}
+
+TEST(TextStoreTest, EditsJoinAndSplitLines) {
+    TextStore store;
+    store.setText(u"one\ntwo\nthree");
+    store.replace(3, 1, u" "); // join the first two lines
+    EXPECT_EQ(store.text(), "one two\nthree");
+    expectSameLines(store, QStringLiteral("one two\nthree"));
+    store.replace(4, 0, u"\n\n"); // split it again, with an empty line
+    EXPECT_EQ(store.text(), "one \n\ntwo\nthree");
+    expectSameLines(store, QStringLiteral("one \n\ntwo\nthree"));
+    store.replace(0, store.size(), u""); // remove everything
+    expectSameLines(store, QString());
+}
+
+TEST(TextStoreTest, LoadingInPiecesEqualsSettingTheWhole) {
+    const QString whole = QStringLiteral("alpha\nbeta\n\ngamma\ndelta");
+    TextStore pieces;
+    pieces.clear(whole.size());
+    for (qsizetype at = 0; at < whole.size(); at += 3)
+        pieces.append(QStringView(whole).mid(at, 3));
+    pieces.finishLoading();
+    EXPECT_EQ(pieces.text(), whole);
+    expectSameLines(pieces, whole);
+    pieces.replace(6, 0, u"x\n"); // the first edit after loading
+    expectSameLines(pieces, QStringLiteral("alpha\nx\nbeta\n\ngamma\ndelta"));
+}
+
+TEST(TextStoreTest, PiecesAndViewsCoverTheRangeAcrossTheGap) {
+    TextStore store;
+    store.setText(u"0123456789");
+    store.replace(5, 0, u"ab"); // the gap now sits after "ab"
+    QString joined;
+    int pieces = 0;
+    store.forPieces(2, 10, [&](QStringView piece) {
+        joined += piece;
+        ++pieces;
+    });
+    EXPECT_EQ(joined, "234ab567");
+    EXPECT_EQ(pieces, 2) << "a range over the gap comes in two pieces";
+    EXPECT_EQ(store.view(2, 10).toString(), "234ab567");
+    EXPECT_EQ(store.text(8, 100), "6789") << "ranges are clamped to the text";
+}
+
+TEST(TextStoreTest, RandomEditsMatchAPlainString) {
+    // Edits jump between far-apart places so the pending line shift moves both ways, and
+    // insert and remove whole runs of lines.
+    QRandomGenerator random(1234);
+    TextStore store;
+    QString reference = QStringLiteral("start\n");
+    store.setText(reference);
+    const QString alphabet = QStringLiteral("ab\n\ncd\n");
+    for (int round = 0; round < 2000; ++round) {
+        const qsizetype from = random.bounded(int(reference.size()) + 1);
+        const qsizetype removed =
+            random.bounded(std::min<int>(int(reference.size() - from), 12) + 1);
+        QString inserted;
+        const int length = random.bounded(10);
+        for (int i = 0; i < length; ++i)
+            inserted += alphabet[random.bounded(int(alphabet.size()))];
+        reference.replace(from, removed, inserted);
+        store.replace(from, removed, inserted);
+        ASSERT_EQ(store.text(), reference) << "round " << round;
+        if (round % 50 == 0 || round > 1950)
+            expectSameLines(store, reference);
+    }
+    expectSameLines(store, reference);
+}
+
+TEST(TextStoreTest, SurrogatePairsAreTwoPositions) {
+    TextStore store;
+    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                           "b\nc"); // a, U+1F600, b
+    store.setText(text);
+    EXPECT_EQ(store.size(), 6);
+    EXPECT_EQ(store.lineStart(1), 5);
+    EXPECT_EQ(store.text(1, 3), QString::fromUtf8("\xF0\x9F\x98\x80"));
+}

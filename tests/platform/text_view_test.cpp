@@ -1,0 +1,250 @@
+// The text view on real widgets offscreen: typing and its undo steps, moving and selecting by
+// keyboard and mouse, word wrap counted without laying out the document, and a very long line
+// drawn exactly as the same text on a short line.
+#include "platform/richtext/TextModel.h"
+#include "platform/richtext/TextView.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kelvane;
+
+namespace {
+
+QFont fixedFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(13);
+    return font;
+}
+
+/// A shown, focused view with a fixed-width font.
+struct ShownView {
+    explicit ShownView(const QString& text, int width = 400, int height = 200) {
+        view.setFont(fixedFont());
+        view.resize(width, height);
+        view.show();
+        view.setFocus();
+        model.setText(text);
+        view.setModel(&model);
+    }
+    TextModel model;
+    TextView view;
+};
+
+QPoint pointOf(TextView& view, qsizetype position) {
+    view.setCaret(position);
+    return view.caretRect().center();
+}
+
+} // namespace
+
+TEST(TextViewTest, TypingEditsTheTextAndUndoTakesBackRuns) {
+    ShownView shown(QString{});
+    QTest::keyClicks(&shown.view, "int x");
+    QTest::keyClick(&shown.view, Qt::Key_Return);
+    QTest::keyClicks(&shown.view, "y;");
+    QTest::keyClick(&shown.view, Qt::Key_Backspace);
+    EXPECT_EQ(shown.model.text().text(), "int x\ny");
+    EXPECT_EQ(shown.view.position(), 7);
+
+    QTest::keyClick(&shown.view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown.model.text().text(), "int x\ny;") << "the Backspace is its own step";
+    QTest::keyClick(&shown.view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown.model.text().text(), "int x\n");
+    QTest::keyClick(&shown.view, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&shown.view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown.model.text().text(), "");
+    QTest::keyClick(&shown.view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(shown.model.text().text(), "int x");
+}
+
+TEST(TextViewTest, TypingReplacesTheSelection) {
+    ShownView shown(QStringLiteral("one two three"));
+    shown.view.setSelection(4, 7);
+    QTest::keyClicks(&shown.view, "2");
+    EXPECT_EQ(shown.model.text().text(), "one 2 three");
+    shown.view.setSelection(3, 5);
+    QTest::keyClick(&shown.view, Qt::Key_Delete);
+    EXPECT_EQ(shown.model.text().text(), "one three");
+}
+
+TEST(TextViewTest, KeysMoveAndShiftSelects) {
+    ShownView shown(QStringLiteral("first line\nab\nthird line"));
+    TextView& view = shown.view;
+    view.setCaret(8); // "first li|ne"
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.position(), 13) << "a short line takes the caret to its end";
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.position(), 22) << "the column is kept across the short line";
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.position(), 14);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectionStart(), 14);
+    EXPECT_EQ(view.selectionEnd(), 24);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.position(), 14) << "Left without Shift goes to the selection's start";
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view.position(), 20) << "a word and the space after it";
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view.selectionStart(), 0);
+    EXPECT_EQ(view.selectionEnd(), 20);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.position(), 24);
+    EXPECT_FALSE(view.hasSelection());
+}
+
+TEST(TextViewTest, SignalsReportMovesAndSelections) {
+    ShownView shown(QStringLiteral("abc def"));
+    QSignalSpy moved(&shown.view, &TextView::cursorPositionChanged);
+    QSignalSpy selected(&shown.view, &TextView::selectionChanged);
+    QTest::keyClick(&shown.view, Qt::Key_Right);
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(selected.count(), 0);
+    QTest::keyClick(&shown.view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(selected.count(), 1);
+    shown.view.setCaret(2);
+    EXPECT_EQ(selected.count(), 2) << "dropping a selection is a change of selection";
+}
+
+TEST(TextViewTest, MouseClickDragDoubleClickAndShiftClick) {
+    ShownView shown(QStringLiteral("alpha beta gamma\nsecond line"));
+    TextView& view = shown.view;
+    const QPoint beta = pointOf(view, 8);
+    const QPoint second = pointOf(view, 20);
+    view.setCaret(0);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, beta);
+    EXPECT_EQ(view.position(), 8);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, second);
+    EXPECT_EQ(view.selectionStart(), 8);
+    EXPECT_EQ(view.selectionEnd(), 20);
+
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, beta);
+    EXPECT_EQ(view.selectionStart(), 6);
+    EXPECT_EQ(view.selectionEnd(), 10) << "a double click selects the word";
+
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pointOf(view, 2));
+    QMouseEvent move(QEvent::MouseMove, QPointF(second),
+                     view.viewport()->mapToGlobal(QPointF(second)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(view.selectionStart(), 2);
+    EXPECT_EQ(view.selectionEnd(), 20) << "dragging selects";
+}
+
+TEST(TextViewTest, MouseUpReportsTheButton) {
+    ShownView shown(QStringLiteral("text"));
+    int reported = 0;
+    shown.view.onMouseUp = [&](int button, int, QPoint) { reported = button; };
+    QTest::mouseClick(shown.view.viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(reported, 2);
+    EXPECT_EQ(shown.view.position(), 0) << "the right button leaves the caret";
+}
+
+TEST(TextViewTest, KeyDownHandlerCanSwallowAKey) {
+    ShownView shown(QStringLiteral("ab"));
+    shown.view.onKeyDown = [](int& keyCode, int) {
+        if (keyCode == 'X')
+            keyCode = 0;
+    };
+    QTest::keyClicks(&shown.view, "xy");
+    EXPECT_EQ(shown.model.text().text(), "yab");
+}
+
+TEST(TextViewTest, WrapRowsAreCountedFromEstimatesAndCorrected) {
+    // 100 lines of 100 fixed-width characters wrap into 10 rows each at 10 characters' width.
+    QString text;
+    for (int line = 0; line < 100; ++line)
+        text += QString(100, QLatin1Char('a' + line % 26)) + QLatin1Char('\n');
+    ShownView shown(text);
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('a'));
+    shown.view.setWrapWidth(int(std::ceil(advance * 10)) + 1);
+    EXPECT_EQ(shown.view.rowCount(), 100 * 10 + 1);
+    EXPECT_EQ(shown.view.rowOf(101 * 99 + 35), 99 * 10 + 3);
+    EXPECT_EQ(shown.view.rowStart(99 * 10 + 3), 101 * 99 + 30);
+    EXPECT_EQ(shown.view.rowEnd(99 * 10 + 9), 101 * 99 + 100) << "the last row ends at the break";
+    EXPECT_EQ(shown.view.rowStart(100 * 10 + 1), -1);
+
+    shown.view.setCaret(101 * 5 + 12);
+    QTest::keyClick(&shown.view, Qt::Key_Down);
+    EXPECT_EQ(shown.view.position(), 101 * 5 + 22) << "Down moves one row inside the line";
+    QTest::keyClick(&shown.view, Qt::Key_End);
+    EXPECT_EQ(shown.view.position(), 101 * 5 + 29) << "End stays on the wrapped row";
+}
+
+TEST(TextViewTest, WrapOfAWordAtTheWidth) {
+    ShownView shown(QStringLiteral("aaaa bbbb cccc"));
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('a'));
+    shown.view.setWrapWidth(int(std::ceil(advance * 7)));
+    EXPECT_EQ(shown.view.rowOf(0), 0);
+    EXPECT_EQ(shown.view.rowCount(), 3) << "the estimate is corrected once the line is laid out";
+    EXPECT_EQ(shown.view.rowStart(1), 5) << "wrapped at the word boundary";
+}
+
+TEST(TextViewTest, EditsAroundALongLineKeepRowsAndCaret) {
+    const QString longLine(50000, QLatin1Char('x'));
+    ShownView shown(QStringLiteral("top\n") + longLine + QStringLiteral("\nbottom"));
+    shown.view.setCaret(shown.model.size());
+    QTest::keyClicks(&shown.view, "!");
+    EXPECT_EQ(shown.model.text().lineCount(), 3);
+    shown.view.setCaret(4 + 40000);
+    QTest::keyClick(&shown.view, Qt::Key_Return);
+    EXPECT_EQ(shown.model.text().lineCount(), 4);
+    EXPECT_EQ(shown.model.text().lineLength(2), 10000);
+    QTest::keyClick(&shown.view, Qt::Key_Up);
+    EXPECT_EQ(shown.model.text().lineOf(shown.view.position()), 1);
+    QTest::keyClick(&shown.view, Qt::Key_End);
+    EXPECT_EQ(shown.view.position(), 4 + 40000);
+}
+
+TEST(TextViewTest, LongLineIsDrawnLikeTheSameTextOnAShortLine) {
+    // Three million characters on one line: a piece far to the right is drawn where it would be
+    // on a line of its own, glyph for glyph.
+    QString pattern = QStringLiteral("int x = 1; if (y) { z *= 2; } ");
+    QString longLine;
+    while (longLine.size() < 3'000'000)
+        longLine += pattern;
+    ShownView shown(longLine, 500, 120);
+    shown.view.setCaret(0);
+    shown.view.clearFocus(); // no caret in the pictures
+    const qsizetype piece = 2900;
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('x'));
+    const qreal pieceLeft = advance * qreal(piece * TextView::kPieceLength);
+    ASSERT_EQ(pieceLeft, std::floor(pieceLeft)) << "the test needs whole-pixel advances";
+    shown.view.horizontalScrollBar()->setValue(int(pieceLeft));
+    ASSERT_EQ(shown.view.horizontalScrollBar()->value(), int(pieceLeft));
+
+    const QString pieceText = longLine.mid(piece * TextView::kPieceLength, TextView::kPieceLength);
+    ShownView reference(pieceText, 500, 120);
+    reference.view.clearFocus();
+
+    const QImage drawn = shown.view.viewport()->grab().toImage();
+    const QImage expected = reference.view.viewport()->grab().toImage();
+    ASSERT_EQ(drawn.size(), expected.size());
+    const QRect firstRow(0, 0, drawn.width() - 20, shown.view.rowHeight());
+    EXPECT_EQ(drawn.copy(firstRow), expected.copy(firstRow));
+    int inked = 0;
+    for (int x = 0; x < firstRow.width(); ++x)
+        for (int y = 0; y < firstRow.height(); ++y)
+            inked += expected.pixelColor(x, y).lightness() < 128;
+    EXPECT_GT(inked, 100) << "the row holds glyphs";
+}
+
+TEST(TextViewTest, InputMethodCommitsText) {
+    ShownView shown(QStringLiteral("ab"));
+    shown.view.setCaret(1);
+    QInputMethodEvent event(QStringLiteral("pre"), {});
+    event.setCommitString(QString::fromUtf8("\xC3\xA9"));
+    QApplication::sendEvent(&shown.view, &event);
+    EXPECT_EQ(shown.model.text().text(), QString::fromUtf8("a\xC3\xA9"
+                                                           "b"));
+    EXPECT_EQ(shown.view.inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
+    EXPECT_EQ(shown.view.inputMethodQuery(Qt::ImSurroundingText).toString(),
+              QString::fromUtf8("a\xC3\xA9"
+                                "b"));
+}
