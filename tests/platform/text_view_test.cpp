@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -247,4 +248,33 @@ TEST(TextViewTest, InputMethodCommitsText) {
     EXPECT_EQ(shown.view.inputMethodQuery(Qt::ImSurroundingText).toString(),
               QString::fromUtf8("a\xC3\xA9"
                                 "b"));
+}
+
+TEST(TextViewTest, ScreenReadersReadTheTextCaretAndLines) {
+    ShownView shown(QStringLiteral("first line\nsecond words here"));
+    shown.view.setSelection(11, 17);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&shown.view);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 28);
+    EXPECT_EQ(text->cursorPosition(), 17);
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(start, 11);
+    EXPECT_EQ(end, 17);
+    EXPECT_EQ(text->textAtOffset(13, QAccessible::LineBoundary, &start, &end), "second words here");
+    EXPECT_EQ(text->textAtOffset(19, QAccessible::WordBoundary, &start, &end), "words");
+    EXPECT_EQ(text->textBeforeOffset(13, QAccessible::LineBoundary, &start, &end), "first line\n");
+    EXPECT_EQ(text->offsetAtPoint(shown.view.viewport()->mapToGlobal(
+                  shown.view.rectAt(14).center() + QPoint(1, 0))),
+              14);
+
+    QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
+    ASSERT_NE(editable, nullptr);
+    editable->replaceText(0, 5, QStringLiteral("1st"));
+    EXPECT_EQ(shown.model.text().text(), "1st line\nsecond words here");
+    EXPECT_EQ(shown.model.undoSteps(), 1) << "an assistive edit is an edit like any other";
 }

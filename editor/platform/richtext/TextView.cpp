@@ -3,6 +3,9 @@
 
 #include "platform/richtext/RichTextView.h"
 #include "platform/richtext/TextModel.h"
+#include "platform/richtext/TextViewAccessible.h"
+
+#include <QAccessible>
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,6 +48,7 @@ struct TextView::Spot {
 };
 
 TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
+    TextViewAccessible::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -130,15 +134,24 @@ int TextView::pieceRows(qsizetype line, qsizetype index) const {
     return std::max(1, int(std::ceil(estimatedWidth(length) / wrapPixels_)));
 }
 
+qreal TextView::pieceWidth(qsizetype line, qsizetype index, const std::vector<qreal>* known) const {
+    if (known && index < qsizetype(known->size()) && (*known)[size_t(index)] >= 0)
+        return (*known)[size_t(index)];
+    return estimatedWidth(pieceEnd(line, index) - pieceStart(line, index));
+}
+
+const std::vector<qreal>* TextView::knownWidths(qsizetype line) const {
+    const auto found = pieceWidths_.find(line);
+    return found != pieceWidths_.end() ? &found->second : nullptr;
+}
+
 qreal TextView::pieceX(qsizetype line, qsizetype index) {
     if (index == 0 || wrapping())
         return 0;
-    const auto found = pieceWidths_.find(line);
+    const std::vector<qreal>* known = knownWidths(line);
     qreal x = 0;
-    for (qsizetype k = 0; k < index; ++k) {
-        const qreal known = found != pieceWidths_.end() ? found->second[size_t(k)] : -1;
-        x += known >= 0 ? known : estimatedWidth(pieceEnd(line, k) - pieceStart(line, k));
-    }
+    for (qsizetype k = 0; k < index; ++k)
+        x += pieceWidth(line, k, known);
     return x;
 }
 
@@ -251,17 +264,18 @@ qsizetype TextView::rowInLineToPosition(qsizetype line, qsizetype rowInLine, qre
     const qsizetype pieces = pieceCount(line);
     if (!wrapping()) {
         // Find the piece under x.
+        const std::vector<qreal>* known = knownWidths(line);
         qreal left = 0;
         qsizetype k = 0;
         for (; k + 1 < pieces; ++k) {
-            const qreal width = pieceX(line, k + 1) - left;
+            const qreal width = pieceWidth(line, k, known);
             if (x < left + width)
                 break;
             left += width;
         }
         Piece& layout = piece(line, k);
         const QTextLine textLine = layout.layout.lineAt(0);
-        return pieceStart(line, k) + textLine.xToCursor(x - pieceX(line, k));
+        return pieceStart(line, k) + textLine.xToCursor(x - left);
     }
     qsizetype k = 0;
     while (k + 1 < pieces && rowInLine >= pieceRows(line, k)) {
@@ -320,7 +334,11 @@ qsizetype TextView::rowEnd(qsizetype row) {
 }
 
 QRect TextView::caretRect() {
-    const Spot spot = spotOf(position_);
+    return rectAt(position_);
+}
+
+QRect TextView::rectAt(qsizetype position) {
+    const Spot spot = spotOf(position);
     const qsizetype row = wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line;
     const qsizetype top = (row - verticalScrollBar()->value()) * rowHeight_;
     const int x = int(spot.x) - horizontalScrollBar()->value() + kCaretRoom;
@@ -381,6 +399,17 @@ void TextView::dropLayoutsOfLines(qsizetype first, qsizetype last) {
 
 void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype added) {
     const TextStore& text = model_->text();
+    if (QAccessible::isActive() && removed + added <= 65536) {
+        // Screen readers hear what changed, not the whole text again.
+        if (removed > 0) {
+            QAccessibleTextRemoveEvent event(this, int(from), QString(int(removed), QChar()));
+            QAccessible::updateAccessibility(&event);
+        }
+        if (added > 0) {
+            QAccessibleTextInsertEvent event(this, int(from), text.text(from, from + added));
+            QAccessible::updateAccessibility(&event);
+        }
+    }
     const qsizetype first = text.lineOf(from);
     const qsizetype newSpan = text.lineOf(from + added) - first + 1;
     const qsizetype delta = text.lineCount() - knownLines_;
@@ -583,10 +612,14 @@ void TextView::paintEvent(QPaintEvent* event) {
             // is drawn near the window's origin, so large offsets never reach the painter.
             qreal x = 0;
             for (qsizetype k = 0; k < pieces && x <= viewRight; ++k) {
-                const qreal next = pieceX(line, k + 1);
-                if (next + kCaretRoom >= viewLeft)
+                const qreal next = x + pieceWidth(line, k, knownWidths(line));
+                if (next + kCaretRoom >= viewLeft) {
                     drawPiece(line, k, QPointF(x - viewLeft + kCaretRoom, y));
-                x = next;
+                    // Laying the piece out measured it: later pieces start where it ends.
+                    x += pieceWidth(line, k, knownWidths(line));
+                } else {
+                    x = next;
+                }
             }
         }
         return;
@@ -616,13 +649,25 @@ void TextView::paintEvent(QPaintEvent* event) {
 // --- caret and selection ---
 
 void TextView::emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition) {
-    if (oldPosition != position_)
+    if (oldPosition != position_) {
         emit cursorPositionChanged();
+        if (QAccessible::isActive()) {
+            QAccessibleTextCursorEvent event(this, int(position_));
+            QAccessible::updateAccessibility(&event);
+        }
+    }
     const bool hadSelection = oldAnchor != oldPosition;
     if (hasSelection() || hadSelection) {
         if (std::min(oldAnchor, oldPosition) != selectionStart() ||
-            std::max(oldAnchor, oldPosition) != selectionEnd())
+            std::max(oldAnchor, oldPosition) != selectionEnd()) {
             emit selectionChanged();
+            if (QAccessible::isActive()) {
+                QAccessibleTextSelectionEvent event(this, int(selectionStart()),
+                                                    int(selectionEnd()));
+                event.setCursorPosition(int(position_));
+                QAccessible::updateAccessibility(&event);
+            }
+        }
     }
 }
 

@@ -64,6 +64,8 @@ public:
     qsizetype rowEnd(qsizetype row);
     /// The caret's rectangle in viewport coordinates.
     QRect caretRect();
+    /// The rectangle a caret at a position would take, in viewport coordinates.
+    QRect rectAt(qsizetype position);
     /// The position under a point of the viewport.
     qsizetype positionAt(QPoint point);
     void ensureCaretVisible();
@@ -106,6 +108,9 @@ private:
     qsizetype pieceOf(qsizetype line, qsizetype position) const;
     Piece& piece(qsizetype line, qsizetype index);
     qreal pieceX(qsizetype line, qsizetype index);
+    /// A piece's width: measured when laid out, estimated before.
+    qreal pieceWidth(qsizetype line, qsizetype index, const std::vector<qreal>* known) const;
+    const std::vector<qreal>* knownWidths(qsizetype line) const;
     int pieceRows(qsizetype line, qsizetype index) const;
     qreal estimatedWidth(qsizetype characters) const;
     std::int32_t estimatedRows(qsizetype line) const;
