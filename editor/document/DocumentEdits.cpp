@@ -3,17 +3,14 @@
 
 #include "platform/richtext/RichTextBox.h"
 
-#include <QTextCursor>
-#include <QTextDocument>
-
 namespace kelvane {
 
 UndoStep::UndoStep(RichTextBox& box) : box_(box) {
-    box_.document()->setModified(false);
+    box_.sealUndoStep();
 }
 
 UndoStep::~UndoStep() {
-    box_.document()->setModified(false);
+    box_.sealUndoStep();
 }
 
 namespace {
@@ -40,17 +37,10 @@ bool applyDocumentEdits(RichTextBox& box, const TextEdits& edits) {
     if (cheaperInPlace(old.text, rewrite, edits.size())) {
         // Each edit where it belongs, last first so earlier positions stay valid, inside one
         // edit block (one undo step); then every character of the range gets its formatting.
-        QTextCursor cursor(box.document());
-        cursor.beginEditBlock();
-        for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
-            cursor.setPosition(int(edit->from));
-            cursor.setPosition(int(edit->from + edit->removed), QTextCursor::KeepAnchor);
-            if (edit->inserted.isEmpty())
-                cursor.removeSelectedText();
-            else
-                cursor.insertText(edit->inserted);
-        }
-        cursor.endEditBlock();
+        box.beginEditBatch();
+        for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit)
+            box.replaceDocumentRange(edit->from, edit->removed, edit->inserted);
+        box.endEditBatch();
         box.assignStyles(rewrite.from, rewrite.styles, old.styles);
     } else {
         const qsizetype start = box.fromDocumentPosition(rewrite.from);

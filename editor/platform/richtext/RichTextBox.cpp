@@ -47,8 +47,11 @@ RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new RichTextV
             qOverload<>(&QWidget::update));
     connect(view_->document(), &QTextDocument::contentsChange, this,
             [this](int, int removed, int added) {
-                if (removed || added)
+                if (removed || added) {
+                    snapshotValid_ = false;
+                    snapshot_.clear(); // no stale copy of a large document kept in memory
                     emit Change();
+                }
             });
     connect(view_, &QPlainTextEdit::cursorPositionChanged, this,
             &RichTextBox::emitSelChangeIfMoved);
@@ -136,6 +139,78 @@ QString RichTextBox::plainTextOf(qsizetype from, qsizetype to) const {
     cursor.setPosition(int(from));
     cursor.setPosition(int(to), QTextCursor::KeepAnchor);
     return cursor.selectedText();
+}
+
+qsizetype RichTextBox::documentLength() const {
+    return document()->characterCount() - 1;
+}
+
+void RichTextBox::forEachTextPiece(qsizetype pieceLength,
+                                   const std::function<void(QStringView piece)>& take) const {
+    QString piece;
+    piece.reserve(pieceLength + 1024);
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        piece += block.text();
+        // Document positions count a block's break as one character, '\n'.
+        if (block.next().isValid())
+            piece += QLatin1Char('\n');
+        if (piece.size() >= pieceLength) {
+            take(piece);
+            piece.clear();
+        }
+    }
+    if (!piece.isEmpty())
+        take(piece);
+}
+
+const QString& RichTextBox::documentTextSnapshot() const {
+    if (!snapshotValid_) {
+        snapshot_ = documentText();
+        snapshotValid_ = true;
+    }
+    return snapshot_;
+}
+
+// --- edits made by commands ---
+
+void RichTextBox::beginEditBatch() {
+    if (batchDepth_++ == 0) {
+        batchCursor_ = std::make_unique<QTextCursor>(document());
+        batchCursor_->beginEditBlock();
+    }
+}
+
+void RichTextBox::endEditBatch() {
+    if (batchDepth_ == 0)
+        return;
+    if (--batchDepth_ == 0) {
+        batchCursor_->endEditBlock();
+        batchCursor_.reset();
+    }
+}
+
+void RichTextBox::replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text) {
+    const qsizetype last = document()->characterCount() - 1;
+    from = std::clamp<qsizetype>(from, 0, last);
+    removed = std::clamp<qsizetype>(removed, 0, last - from);
+    QTextCursor single(document());
+    QTextCursor& cursor = batchCursor_ ? *batchCursor_ : single;
+    cursor.setPosition(int(from));
+    cursor.setPosition(int(from + removed), QTextCursor::KeepAnchor);
+    if (text.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(toLfLineBreaks(text));
+}
+
+void RichTextBox::sealUndoStep() {
+    // The text document merges adjacent insertions into one step only while it counts itself
+    // modified; the editor keeps its own Changed flag, so clearing this one costs nothing.
+    document()->setModified(false);
+}
+
+int RichTextBox::undoSteps() const {
+    return document()->availableUndoSteps();
 }
 
 // --- selection ---

@@ -12,8 +12,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class QTextCursor;
 class QTextDocument;
 
 namespace kelvane {
@@ -116,9 +118,28 @@ public:
     CharStyle styleAt(qsizetype position) const;
     /// The whole content with its formatting.
     RichText richText() const;
+    /// Length of the content in document positions (each line break one character).
+    qsizetype documentLength() const;
+    /// Hands the content over in consecutive pieces of about `pieceLength` characters
+    /// (document positions, '\n' line breaks), in order, without a copy of the whole text.
+    void forEachTextPiece(qsizetype pieceLength,
+                          const std::function<void(QStringView piece)>& take) const;
+    /// The content as documentText() gives it, built once per change of the content.
+    const QString& documentTextSnapshot() const;
+
+    // --- Edits made by commands ---
+    /// Edits between these calls are one step of the undo history; calls may nest.
+    void beginEditBatch();
+    void endEditBatch();
+    /// Replaces `removed` characters at document position `from` with text ('\n' line
+    /// breaks); the new characters take the style of the character before them.
+    void replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text);
+    /// Ends the current undo step: the next edit starts a step of its own.
+    void sealUndoStep();
+    /// Steps the undo history holds.
+    int undoSteps() const;
 
     RichTextView* view() const { return view_; }
-    QTextDocument* document() const;
 
 signals:
     void Change();
@@ -139,6 +160,7 @@ private:
     void emitSelChangeIfMoved();
     bool wrapping() const;
     void layOutUpTo(int blockNumber) const;
+    QTextDocument* document() const;
 
     RichTextView* view_;
     StyleOverlay* overlay_;
@@ -148,6 +170,10 @@ private:
     double wrapTwips_ = kNoWrapTwips;
     qsizetype lastSelStart_ = -1;
     qsizetype lastSelLength_ = -1;
+    mutable QString snapshot_;
+    mutable bool snapshotValid_ = false;
+    std::unique_ptr<QTextCursor> batchCursor_; ///< the open edit batch's cursor
+    int batchDepth_ = 0;
 };
 
 } // namespace kelvane
