@@ -278,3 +278,12 @@ TEST(TextViewTest, ScreenReadersReadTheTextCaretAndLines) {
     EXPECT_EQ(shown.model.text().text(), "1st line\nsecond words here");
     EXPECT_EQ(shown.model.undoSteps(), 1) << "an assistive edit is an edit like any other";
 }
+
+TEST(TextViewTest, WindowNarrowerThanTheWrapWidthWrapsAtItsOwnWidth) {
+    ShownView shown(QString(200, QLatin1Char('w')), 400, 200);
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('w'));
+    shown.view.setWrapWidth(int(std::ceil(advance * 100)) + 1); // wider than the window
+    EXPECT_GT(shown.view.rowCount(), 2) << "the 200 characters wrap at the window's width";
+    shown.view.resize(int(advance * 250), 200);
+    EXPECT_EQ(shown.view.rowCount(), 2) << "a wider window wraps at the wrap width again";
+}

@@ -115,10 +115,10 @@ std::int32_t TextView::estimatedRows(qsizetype line) const {
         length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
     if (pieces == 1)
         return std::max<std::int32_t>(
-            1, std::int32_t(std::ceil(estimatedWidth(length) / wrapPixels_)));
-    const auto perPiece = std::int32_t(std::ceil(estimatedWidth(kPieceLength) / wrapPixels_));
+            1, std::int32_t(std::ceil(estimatedWidth(length) / effectiveWrap_)));
+    const auto perPiece = std::int32_t(std::ceil(estimatedWidth(kPieceLength) / effectiveWrap_));
     const qsizetype last = length - (pieces - 1) * kPieceLength;
-    const auto lastRows = std::int32_t(std::ceil(estimatedWidth(last) / wrapPixels_));
+    const auto lastRows = std::int32_t(std::ceil(estimatedWidth(last) / effectiveWrap_));
     return std::int32_t(std::min<qsizetype>(
         (pieces - 1) * std::max(1, perPiece) + std::max(1, lastRows), 0x3FFFFFFF));
 }
@@ -131,7 +131,7 @@ int TextView::pieceRows(qsizetype line, qsizetype index) const {
             return found->second[size_t(index)];
     }
     const qsizetype length = pieceEnd(line, index) - pieceStart(line, index);
-    return std::max(1, int(std::ceil(estimatedWidth(length) / wrapPixels_)));
+    return std::max(1, int(std::ceil(estimatedWidth(length) / effectiveWrap_)));
 }
 
 qreal TextView::pieceWidth(qsizetype line, qsizetype index, const std::vector<qreal>* known) const {
@@ -195,7 +195,7 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
     qreal width = 0;
     for (QTextLine textLine = layout.createLine(); textLine.isValid();
          textLine = layout.createLine()) {
-        textLine.setLineWidth(wrapping() ? wrapPixels_ : 1e7);
+        textLine.setLineWidth(wrapping() ? effectiveWrap_ : 1e7);
         textLine.setPosition(QPointF(0, rows * rowHeight_));
         width = std::max(width, textLine.naturalTextWidth());
         ++rows;
@@ -494,6 +494,7 @@ void TextView::updateMetrics() {
     rowHeight_ = std::max(1, int(std::ceil(height)));
     averageCharWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('x')));
 
+    effectiveWrap_ = wrapWidthFor(viewport()->width());
     const TextStore& text = model_->text();
     knownLines_ = text.lineCount();
     qsizetype longest = 0;
@@ -520,7 +521,7 @@ void TextView::updateScrollBars() {
                                                   std::numeric_limits<int>::max())));
     vertical->setPageStep(visibleRows);
     vertical->setSingleStep(1);
-    const qreal contentWidth = wrapping() ? wrapPixels_ : widestLine_;
+    const qreal contentWidth = wrapping() ? effectiveWrap_ : widestLine_;
     const qreal limit = std::numeric_limits<int>::max() / 2;
     const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
     QScrollBar* horizontal = horizontalScrollBar();
@@ -554,9 +555,20 @@ void TextView::changeEvent(QEvent* event) {
         viewport()->update();
 }
 
+int TextView::wrapWidthFor(int viewportWidth) const {
+    if (!wrapping())
+        return 0;
+    // A window narrower than the wrap width wraps at its own width, so nothing is cut off.
+    const int available = viewportWidth - 2 * kCaretRoom;
+    return std::max(int(std::ceil(averageCharWidth_)), std::min(wrapPixels_, available));
+}
+
 void TextView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    updateScrollBars();
+    if (wrapWidthFor(viewport()->width()) != effectiveWrap_)
+        updateMetrics();
+    else
+        updateScrollBars();
 }
 
 void TextView::scrollContentsBy(int, int) {

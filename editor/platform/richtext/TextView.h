@@ -126,6 +126,7 @@ private:
     void dropLayoutsOfLines(qsizetype first, qsizetype last);
     void updateMetrics();
     void updateScrollBars();
+    int wrapWidthFor(int viewportWidth) const;
 
     // editing and moving
     void moveTo(qsizetype position, bool extend, bool keepGoalX = false);
@@ -145,6 +146,7 @@ private:
     qsizetype position_ = 0;
     qreal goalX_ = -1; ///< x kept while moving up and down
     int wrapPixels_ = 0;
+    int effectiveWrap_ = 0; ///< the wrap width, or the window's when that is narrower
     qreal tabStop_ = 80;
     int rowHeight_ = 16;
     int ascentPad_ = 0;
