@@ -37,6 +37,8 @@ bool frmMain::openFileInto(frmDocument* document, const QString& path, const QSt
     document->setCaption(title);
     document->Tag = path;
     document->Changed = false;
+    if (document == activeDocument())
+        document->UpdateStatusPanels();
     RecentFiles.cycle(path);
     refreshRecentFiles();
     return true;

@@ -1,14 +1,12 @@
 // Start-up and shut-down of the editor.
 #include "app/Startup.h"
 
-#include "document/DocumentRegistry.h"
-#include "settings/EditorSettings.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
-#include "settings/SettingForms.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
@@ -19,6 +17,8 @@
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/frmOptions.h"
+#include "settings/EditorSettings.h"
+#include "settings/SettingForms.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -148,7 +148,8 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     options->cboFonts->addItems(QFontDatabase::families());
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"), QStringLiteral("False"));
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"),
+                    QStringLiteral("False"));
 
     NewDocument();
     CommandLineOpen(commandLine);
@@ -159,7 +160,8 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
         return;
     QString error;
     bool ok = true;
-    if (commandLine.right(4) == QLatin1String(".KPJ")) {
+    // The workspace extension in any case: Save Project/Workspace writes ".kpj".
+    if (commandLine.right(4).compare(QLatin1String(".KPJ"), Qt::CaseInsensitive) == 0) {
         ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
     } else if (frmDocument* document = activeDocument()) {
         ok = openFileInto(document, commandLine, FileTitleOf(commandLine), error);
@@ -186,7 +188,8 @@ void frmMain::ShutdownSequence() {
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
                     RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"),
+                flagText(!tbToolBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
                 flagText(!sbStatusBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
@@ -201,12 +204,18 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // Every document is asked first; a Cancel at any save prompt stops the shut-down.
-    for (frmDocument* document : DocumentRegistry.openDocuments()) {
-        if (!document->subWindow()->close()) {
+    // Every changed document is asked about first, in slot order; a Cancel (or a failed save)
+    // stops the shut-down with every window still open. Only then do the windows close.
+    const std::vector<frmDocument*> documents = DocumentRegistry.openDocuments();
+    for (frmDocument* document : documents) {
+        if (!document->confirmClose()) {
             event->ignore();
             return;
         }
+    }
+    for (frmDocument* document : documents) {
+        document->Changed = false; // answered: saved, or No (left unsaved)
+        document->subWindow()->close();
     }
     ShutdownSequence();
     shuttingDown_ = true;

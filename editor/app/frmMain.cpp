@@ -127,8 +127,7 @@ void frmMain::buildPanes() {
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
@@ -161,8 +160,8 @@ void frmMain::buildMenus() {
              [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,13 +175,12 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                          [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
@@ -346,6 +344,9 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
 void frmMain::tabFiles_Click(const QString& key) {
     const int slot = key.mid(3).toInt();
     if (frmDocument* document = DocumentRegistry.openDocument(slot)) {
+        // A minimised window would take the typing unseen: it comes back first.
+        if (document->subWindow()->isMinimized())
+            document->subWindow()->showNormal();
         mdiArea->setActiveSubWindow(document->subWindow());
         document->setFocus(Qt::MouseFocusReason);
     }

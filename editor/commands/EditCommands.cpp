@@ -2,11 +2,11 @@
 #include "commands/EditCommands.h"
 
 #include "commands/Clipboard.h"
-#include "document/DocumentHost.h"
-#include "document/DocumentEdits.h"
-#include "document/DocumentText.h"
 #include "commands/EditKeyFilter.h"
 #include "commands/WordCount.h"
+#include "document/DocumentEdits.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -45,6 +45,10 @@ void EditCommands::installEditKeys(frmDocument* document) {
         case EditKeyFilter::Command::Undo:
             mnuEditUndo_Click();
             break;
+        case EditKeyFilter::Command::Redo:
+            if (frmDocument* active = host_.activeDocument())
+                active->Redo();
+            break;
         case EditKeyFilter::Command::Cut:
             mnuEditCut_Click();
             break;
@@ -64,7 +68,7 @@ void EditCommands::installEditKeys(frmDocument* document) {
 
 void EditCommands::mnuEditUndo_Click() {
     if (frmDocument* document = host_.activeDocument())
-        document->rtfText->undo();
+        document->Undo();
 }
 
 void EditCommands::mnuEditCopy_Click() {

@@ -18,6 +18,8 @@ bool EditKeyFilter::commandOf(const QKeyEvent& key, Command& command) {
         return false;
     if (key.matches(QKeySequence::Undo))
         command = Command::Undo;
+    else if (key.matches(QKeySequence::Redo))
+        command = Command::Redo;
     else if (key.matches(QKeySequence::Cut))
         command = Command::Cut;
     else if (key.matches(QKeySequence::Copy))

@@ -12,7 +12,7 @@ namespace kelvane {
 
 class EditKeyFilter : public QObject {
 public:
-    enum class Command { Undo, Cut, Copy, Paste, SelectAll };
+    enum class Command { Undo, Redo, Cut, Copy, Paste, SelectAll };
 
     explicit EditKeyFilter(QObject* parent) : QObject(parent) {}
 

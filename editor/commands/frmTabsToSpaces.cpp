@@ -36,6 +36,10 @@ frmTabsToSpaces::frmTabsToSpaces(QWidget* parent) : QDialog(parent) {
     column->addLayout(row);
     column->addLayout(buttons);
 
+    // The default number stands selected, so typing replaces it.
+    txtSpaces->setFocus(Qt::OtherFocusReason);
+    txtSpaces->selectAll();
+
     connect(cmdOK, &QPushButton::clicked, this, &frmTabsToSpaces::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmTabsToSpaces::cmdCancel_Click);
 }

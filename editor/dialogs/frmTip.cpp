@@ -1,7 +1,6 @@
 // The Tip of the Day dialog.
 #include "dialogs/frmTip.h"
 
-#include "platform/AppPaths.h"
 #include "dialogs/TipFile.h"
 #include "platform/AppPaths.h"
 #include "platform/FileIO.h"
@@ -96,6 +95,11 @@ frmTip::frmTip(QWidget* owner) : QDialog(owner) {
     connect(chkLoadTipsAtStartup, &QCheckBox::clicked, this, &frmTip::chkLoadTipsAtStartup_Click);
 
     Form_Load();
+    // The keyboard starts on OK, so a blank or Enter closes the tip; a blank must never tick
+    // the start-up box away.
+    setTabOrder(cmdOK, cmdNextTip);
+    setTabOrder(cmdNextTip, chkLoadTipsAtStartup);
+    cmdOK->setFocus(Qt::OtherFocusReason);
 }
 
 void frmTip::Form_Load() {

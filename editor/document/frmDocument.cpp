@@ -12,11 +12,12 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+
 namespace kelvane {
 
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)),
-      host_(host) {
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -40,6 +41,9 @@ void frmDocument::setCaption(const QString& caption) {
     setWindowTitle(caption);
     if (QMdiSubWindow* sub = subWindow())
         sub->setWindowTitle(caption);
+    // The tab follows the caption in every path, not only on the next activation.
+    if (loaded_ && !unloaded_)
+        host_.setDocumentTabCaption(tabKey(), caption);
 }
 
 void frmDocument::layOut() {
@@ -64,11 +68,12 @@ void frmDocument::Form_Load() {
 
 void frmDocument::Form_Activate() {
     RefreshDisplay();
+    UpdateStatusPanels();
 }
 
 void frmDocument::Form_GotFocus() {
     layOut();
-    showSelectionSize();
+    UpdateStatusPanels();
     host_.selectDocumentTab(tabKey());
     host_.setDocumentTabToolTip(tabKey(), Tag);
 }
@@ -86,21 +91,23 @@ void frmDocument::resizeEvent(QResizeEvent* event) {
     layOut();
 }
 
+bool frmDocument::confirmClose() {
+    if (!Changed)
+        return true;
+    const int answer =
+        MsgBox(QStringLiteral("Do you wish to save the changes you have made to the file ") +
+                   Caption() + QLatin1Char('?'),
+               vbYesNoCancel, QStringLiteral("Save Changes?"));
+    if (answer == vbCancel)
+        return false;
+    // A save that was cancelled or failed keeps the window (and the text) open.
+    return answer != vbYes || host_.saveDocument(this);
+}
+
 void frmDocument::closeEvent(QCloseEvent* event) {
-    if (Changed) {
-        const int answer =
-            MsgBox(QStringLiteral("Do you wish to save the changes you have made to the file ") +
-                       Caption() + QLatin1Char('?'),
-                   vbYesNoCancel, QStringLiteral("Save Changes?"));
-        if (answer == vbCancel) {
-            event->ignore();
-            return;
-        }
-        // A save that was cancelled or failed keeps the window (and the text) open.
-        if (answer == vbYes && !host_.saveDocument(this)) {
-            event->ignore();
-            return;
-        }
+    if (!confirmClose()) {
+        event->ignore();
+        return;
     }
     event->accept();
     Form_Unload();
@@ -137,18 +144,44 @@ void frmDocument::rtfText_Change() {
 }
 
 void frmDocument::showSelectionSize() {
-    host_.setStatusText(2, QString::number(rtfText->SelLength()) +
-                               QStringLiteral(" bytes selected."));
+    host_.setStatusText(2,
+                        QString::number(rtfText->SelLength()) + QStringLiteral(" bytes selected."));
+}
+
+void frmDocument::UpdateStatusPanels() {
+    showSelectionSize();
+    const qsizetype line = rtfText->lineFromChar(rtfText->SelStart()) + 1;
+    host_.setStatusText(3, QStringLiteral("Line ") + QString::number(line) +
+                               QStringLiteral(" of ") + QString::number(rtfText->lineCount()) +
+                               QStringLiteral(" "));
 }
 
 void frmDocument::rtfText_SelChange() {
     if (!rtfText->isVisible())
         return;
-    showSelectionSize();
-    const qsizetype line = rtfText->lineFromChar(rtfText->SelStart()) + 1;
-    host_.setStatusText(
-        3, QStringLiteral("Line ") + QString::number(line) + QStringLiteral(" of ") +
-               QString::number(rtfText->lineCount()) + QStringLiteral(" "));
+    UpdateStatusPanels();
+}
+
+void frmDocument::Undo() {
+    undoStep(false);
+}
+
+void frmDocument::Redo() {
+    undoStep(true);
+}
+
+void frmDocument::undoStep(bool redo) {
+    const RichTextBox::ChangedRange range = rtfText->undoStep(redo);
+    if (range.from < 0 || !EditorSettings.AutoCode)
+        return;
+    // A step inside the caret's line is coloured as typing there is, when the caret leaves it.
+    const qsizetype firstLine = rtfText->lineFromChar(rtfText->fromDocumentPosition(range.from));
+    const qsizetype lastLine =
+        rtfText->lineFromChar(rtfText->fromDocumentPosition(std::max(range.from, range.to - 1)));
+    if (firstLine == lastLine && firstLine == rtfText->lineFromChar(rtfText->SelStart()))
+        return;
+    ChangedHighLight = true;
+    ColorCode();
 }
 
 void frmDocument::rtfText_KeyDown(int& keyCode, int shift) {

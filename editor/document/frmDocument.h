@@ -47,6 +47,19 @@ public:
     void CodeLine();
     bool codingBusy() const { return CodingBusy; }
 
+    /// Takes back (or makes again) the last edit. With AutoCode on, a step that changed more
+    /// than the caret's line colours the document again, as the edit had left it uncoloured.
+    void Undo();
+    void Redo();
+
+    /// Shows the selection size and the caret's line in the host's status panels.
+    void UpdateStatusPanels();
+
+    /// Asks whether to save a changed document ("Save Changes?"), saving on Yes. False when
+    /// the user cancels or the save fails: the document must stay open. An unchanged
+    /// document needs no answer.
+    bool confirmClose();
+
     /// Window events, called by the main window as the window system would.
     void Form_Load();
     void Form_Activate();
@@ -69,6 +82,7 @@ private:
     void rtfText_KeyUp(int& keyCode, int shift);
     void rtfText_MouseUp(int button, int shift, QPoint globalPosition);
     void showSelectionSize();
+    void undoStep(bool redo);
 
     DocumentHost& host_;
     bool loaded_ = false;

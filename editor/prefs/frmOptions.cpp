@@ -1,15 +1,15 @@
 // The Options dialog: its controls, filling them from EditorSettings and taking them back.
 #include "prefs/frmOptions.h"
 
-#include "document/DocumentRegistry.h"
-#include "settings/EditorSettings.h"
-#include "settings/SettingForms.h"
 #include "document/DocumentHost.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/SettingsStore.h"
 #include "platform/help/Help.h"
 #include "prefs/ColourSwatch.h"
 #include "prefs/KeywordListCodec.h"
+#include "settings/EditorSettings.h"
+#include "settings/SettingForms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -287,6 +287,15 @@ QWidget* frmOptions::buildProfilesTab() {
 
 void frmOptions::showModal() {
     Form_Activate();
+    // Each opening starts with the keyboard in the page shown and OK as the button Enter
+    // presses, whatever had the focus when the dialog was last closed.
+    cmdOK->setDefault(true);
+    if (tabs->currentIndex() == 0)
+        currentKeywordList()->setFocus(Qt::OtherFocusReason);
+    else if (tabs->currentIndex() == 2)
+        cboFonts->setFocus(Qt::OtherFocusReason);
+    else
+        tabs->setFocus(Qt::OtherFocusReason);
     exec();
 }
 

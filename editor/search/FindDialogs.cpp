@@ -40,6 +40,19 @@ QString multiLineText(const QPlainTextEdit* box) {
     return text;
 }
 
+void focusSearchField(QWidget* field) {
+    if (!field)
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    // Typing replaces what the field held from the last search.
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    else if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->selectAll();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(field))
+        box->selectAll();
+}
+
 void unloadDialog(QDialog* dialog) {
     dialog->hide();
     dialog->deleteLater();
@@ -62,6 +75,8 @@ FindDialog::FindDialog(DocumentHost& host, QWidget* parent, const QString& capti
 }
 
 void FindDialog::build(QWidget* field) {
+    field_ = field;
+    setTabOrder(field, chkCaseSensitive);
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(field, 1, 0);
@@ -105,6 +120,11 @@ void FindDialog::cmdFindNext_Click() {
     searchFrom(SearchStart);
 }
 
+void FindDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    focusSearchField(field_);
+}
+
 void FindDialog::reject() {
     // Esc and the close box do what the Close button does.
     cmdClose_Click();
@@ -144,7 +164,8 @@ void frmFind::cmdClose_Click() {
 }
 
 frmFindEx::frmFindEx(DocumentHost& host, QWidget* parent)
-    : FindDialog(host, parent, QStringLiteral("Extended Find"), QStringLiteral("Extended Text to Find")) {
+    : FindDialog(host, parent, QStringLiteral("Extended Find"),
+                 QStringLiteral("Extended Text to Find")) {
     txtFind = newMultiLineBox(this);
     build(txtFind);
 }

@@ -41,8 +41,13 @@ protected:
     /// Searches the active document from a 1-based position; reports a miss.
     void searchFrom(qsizetype start);
     void reject() override;
+    /// Every opening puts the keyboard in the search field, its text selected.
+    void showEvent(QShowEvent* event) override;
 
     DocumentHost& host_;
+
+private:
+    QWidget* field_ = nullptr;
 };
 
 class frmFind : public FindDialog {
@@ -76,6 +81,8 @@ public:
 QPlainTextEdit* newMultiLineBox(QWidget* parent);
 /// The text of a multi-line box with its line breaks as CR LF.
 QString multiLineText(const QPlainTextEdit* box);
+/// Puts the keyboard in a search or replace field, its text selected.
+void focusSearchField(QWidget* field);
 /// Hides a dialog and destroys it once control returns to the event loop.
 void unloadDialog(QDialog* dialog);
 

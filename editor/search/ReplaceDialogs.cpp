@@ -45,6 +45,9 @@ ReplaceDialog::ReplaceDialog(DocumentHost& host, QWidget* parent, const QString&
 }
 
 void ReplaceDialog::build(QWidget* findBox, QWidget* replaceBox) {
+    findBox_ = findBox;
+    setTabOrder(findBox, replaceBox);
+    setTabOrder(replaceBox, chkCaseSensitive);
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(findBox, 1, 0);
@@ -61,6 +64,11 @@ void ReplaceDialog::build(QWidget* findBox, QWidget* replaceBox) {
 
 Qt::CaseSensitivity ReplaceDialog::sensitivity() const {
     return chkCaseSensitive->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+void ReplaceDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    focusSearchField(findBox_);
 }
 
 void ReplaceDialog::reject() {

@@ -41,11 +41,14 @@ protected:
     /// Lays the dialog out around the two text boxes.
     void build(QWidget* findBox, QWidget* replaceBox);
     void reject() override;
+    /// Every opening puts the keyboard in the text-to-find box, its text selected.
+    void showEvent(QShowEvent* event) override;
 
 private:
     Qt::CaseSensitivity sensitivity() const;
 
     DocumentHost& host_;
+    QWidget* findBox_ = nullptr;
 };
 
 class frmReplace : public ReplaceDialog {

@@ -22,7 +22,7 @@ TEST_F(CommandLineTest, WholeCommandLineIsOnePathEvenWithSpaces) {
     EXPECT_FALSE(main->activeDocument()->Changed);
 }
 
-TEST_F(CommandLineTest, UpperCaseKpjOpensWorkspaceLowerCaseOpensText) {
+TEST_F(CommandLineTest, TheWorkspaceExtensionInAnyCaseOpensTheWorkspace) {
     const QString a = scratch.write("a.txt", "A");
     const QString b = scratch.write("b.c", "B");
     const QByteArray workspace = ("a.txt\r\n" + a + "\r\nrenamed\r\n" + b + "\r\n").toUtf8();
@@ -35,10 +35,16 @@ TEST_F(CommandLineTest, UpperCaseKpjOpensWorkspaceLowerCaseOpensText) {
     EXPECT_FALSE(QFile::exists(a + "~")) << "nor writes backups";
     main.reset();
 
+    // The name Save Project/Workspace writes (lower case) reopens as a workspace too.
     const QString lower = scratch.write("w.kpj", workspace);
     start(lower);
-    EXPECT_EQ(captions(), std::vector<QString>{"w.kpj"});
-    EXPECT_TRUE(main->activeDocument()->rtfText->Text().startsWith("a.txt\r\n"));
+    EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "a.txt", "renamed"}));
+    main.reset();
+
+    const QString mixed = scratch.write("m.Kpj", workspace);
+    start(mixed);
+    EXPECT_EQ(captions(), (std::vector<QString>{"File 1", "a.txt", "renamed"}));
+    EXPECT_EQ(DocumentRegistry.openDocument(3)->rtfText->Text(), "B");
 }
 
 TEST_F(CommandLineTest, MissingFileIsNamedAndFileOneStaysEmpty) {

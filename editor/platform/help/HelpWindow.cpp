@@ -306,8 +306,10 @@ void HelpWindow::onSourceChanged(const QUrl& source) {
     browser_->setExtraSelections({});
     currentTopicId_ = source.scheme() == kTopicScheme ? source.path() : QString();
     const HelpTopic* topic = engine_.topicById(currentTopicId_);
-    setWindowTitle(topic ? engine_.fileTitle() + QStringLiteral(" - ") + topic->title
-                         : engine_.fileTitle());
+    // A topic named like the help file itself (its contents page) does not repeat the name.
+    const bool ownTitle = topic && topic->title != engine_.fileTitle();
+    setWindowTitle(ownTitle ? engine_.fileTitle() + QStringLiteral(" - ") + topic->title
+                            : engine_.fileTitle());
     // Keep the contents tree pointing at the topic on show, without opening it a second time.
     const QSignalBlocker blocker(contentsTree_);
     for (QTreeWidgetItemIterator it(contentsTree_); *it; ++it) {

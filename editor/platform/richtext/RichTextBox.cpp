@@ -18,6 +18,8 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kelvane {
 
 namespace {
@@ -475,6 +477,25 @@ void RichTextBox::SetFocus() {
 
 void RichTextBox::undo() {
     view_->undo();
+}
+
+void RichTextBox::redo() {
+    view_->redo();
+}
+
+RichTextBox::ChangedRange RichTextBox::undoStep(bool redo) {
+    ChangedRange range;
+    const QMetaObject::Connection watch =
+        connect(document(), &QTextDocument::contentsChange, this, [&range](int at, int, int added) {
+            range.from = range.from < 0 ? at : std::min<qsizetype>(range.from, at);
+            range.to = std::max<qsizetype>(range.to, qsizetype(at) + added);
+        });
+    if (redo)
+        view_->redo();
+    else
+        view_->undo();
+    disconnect(watch);
+    return range;
 }
 
 void RichTextBox::layOutUpTo(int blockNumber) const {

@@ -96,6 +96,14 @@ public:
     qsizetype lineLength(qsizetype position) const;
     qsizetype lineCount() const;
     void undo();
+    void redo();
+    /// Document range [from, to) of what an undo or redo step changed; from < 0: nothing.
+    struct ChangedRange {
+        qsizetype from = -1;
+        qsizetype to = -1;
+    };
+    /// Undo (or, with `redo`, Redo) that reports the range the step changed.
+    ChangedRange undoStep(bool redo);
     /// Repaints the control.
     void Refresh();
     void SetFocus();
