@@ -1,5 +1,8 @@
 // Test entry point: a QApplication (offscreen unless a display is asked for) around GoogleTest.
+#include "platform/FileIO.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gmock/gmock.h>
 
 int main(int argc, char** argv) {
@@ -8,6 +11,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelvane");
     QApplication::setOrganizationName("Kelvane");
+    // The editor's own working files (recovery files, copies kept while saving) stay out of
+    // the user's real data folder.
+    QTemporaryDir userData;
+    kelvane::setUserDataFolderOverride(userData.path());
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

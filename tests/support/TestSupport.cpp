@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -33,6 +37,24 @@ void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work) {
     setrlimit(RLIMIT_FSIZE, &tight);
     work();
     setrlimit(RLIMIT_FSIZE, &old);
+}
+
+bool lockFolder(const QString& folder, bool lock) {
+    if (geteuid() != 0)
+        return QFile::setPermissions(folder,
+                                     lock ? QFile::ReadOwner | QFile::ExeOwner
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
 }
 
 QByteArray readAll(const QString& path) {

@@ -27,6 +27,11 @@ private:
 /// writes (the limit's signal is ignored so writes just fail).
 void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work);
 
+/// Makes a folder refuse new entries (or accept them again): its permissions for ordinary
+/// users, the immutable attribute for root, who ignores permissions. False when neither is
+/// possible here.
+bool lockFolder(const QString& folder, bool lock);
+
 /// The whole content of a file, or an empty array when it cannot be read.
 QByteArray readAll(const QString& path);
 
