@@ -29,7 +29,7 @@ QString piece(std::uint8_t byte) {
 // A stored keyword list: pieces with U+00FF separators where the input says so.
 QString keywordList(FuzzedDataProvider& in) {
     QString list;
-    const std::size_t length = in.ConsumeIntegralInRange<std::size_t>(0, 24);
+    const std::size_t length = in.ConsumeIntegralInRange<std::size_t>(0, 12);
     for (std::size_t i = 0; i < length && in.remaining_bytes() > 0; ++i) {
         const std::uint8_t b = in.ConsumeIntegral<std::uint8_t>();
         list += b >= 200 ? QString(QChar(0xFF)) : piece(b);
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list = keywordList(in);
     const std::size_t linePick = in.ConsumeIntegral<std::uint16_t>();
     QString text;
-    for (int i = 0; i < 160 && in.remaining_bytes() > 0; ++i)
+    for (int i = 0; i < 64 && in.remaining_bytes() > 0; ++i)
         text += piece(in.ConsumeIntegral<std::uint8_t>());
 
     const ColourEngine engine(s);

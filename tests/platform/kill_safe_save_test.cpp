@@ -28,27 +28,22 @@ QByteArray version(int n) {
     return bytes;
 }
 
-// The saving child is this same test program started again with the two variables set: it
-// saves one version and leaves before any test starts.
-[[maybe_unused]] const bool childSaved = [] {
-    const QByteArray path = qgetenv(kChildPath);
-    if (path.isEmpty())
-        return false;
+// The saving child: saves one version of the document and leaves.
+const TestChild saver("kill-safe-saver", [] {
     QString error;
-    const bool ok = writeFileAtomically(QString::fromLocal8Bit(path),
-                                        version(qgetenv(kChildVersion).toInt()), error);
-    ::_exit(ok ? 0 : 1);
-}();
+    return writeFileAtomically(QString::fromLocal8Bit(qgetenv(kChildPath)),
+                               version(qgetenv(kChildVersion).toInt()), error)
+               ? 0
+               : 1;
+});
 
 /// Starts the saving child for a version of the document at path.
 void startChild(QProcess& child, const QString& path, int n) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = testChildEnvironment("kill-safe-saver");
     env.insert(kChildPath, path);
     env.insert(kChildVersion, QString::number(n));
     child.setProcessEnvironment(env);
-    child.setProgram(QCoreApplication::applicationFilePath());
-    child.setArguments({"--gtest_list_tests"});
-    child.start();
+    child.start(QCoreApplication::applicationFilePath(), {});
     ASSERT_TRUE(child.waitForStarted());
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -37,6 +38,34 @@ void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work) {
     setrlimit(RLIMIT_FSIZE, &tight);
     work();
     setrlimit(RLIMIT_FSIZE, &old);
+}
+
+namespace {
+constexpr char kChildVariable[] = "KELVANE_TEST_CHILD";
+
+QHash<QByteArray, std::function<int()>>& childRoutines() {
+    static QHash<QByteArray, std::function<int()>> routines;
+    return routines;
+}
+} // namespace
+
+TestChild::TestChild(const char* name, std::function<int()> routine) {
+    childRoutines().insert(name, std::move(routine));
+}
+
+bool runTestChild(int& exitCode) {
+    const QByteArray name = qgetenv(kChildVariable);
+    if (name.isEmpty())
+        return false;
+    const auto routine = childRoutines().constFind(name);
+    exitCode = routine == childRoutines().cend() ? 127 : (*routine)();
+    return true;
+}
+
+QProcessEnvironment testChildEnvironment(const char* name) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kChildVariable, name);
+    return env;
 }
 
 bool lockFolder(const QString& folder, bool lock) {
