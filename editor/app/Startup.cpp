@@ -1,14 +1,12 @@
 // Start-up and shut-down of the editor.
 #include "app/Startup.h"
 
-#include "document/DocumentRegistry.h"
-#include "settings/EditorSettings.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
-#include "settings/SettingForms.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
@@ -19,6 +17,8 @@
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/frmOptions.h"
+#include "settings/EditorSettings.h"
+#include "settings/SettingForms.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -148,7 +148,8 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     options->cboFonts->addItems(QFontDatabase::families());
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"), QStringLiteral("False"));
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"),
+                    QStringLiteral("False"));
 
     NewDocument();
     CommandLineOpen(commandLine);
@@ -186,7 +187,8 @@ void frmMain::ShutdownSequence() {
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
                     RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"),
+                flagText(!tbToolBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
                 flagText(!sbStatusBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
@@ -225,6 +227,7 @@ frmMain* StartupSequence(const QString& commandLine) {
     splash->close();
     splash->deleteLater();
     main->show();
+    main->offerRecovery();
     if (frmDocument* document = main->activeDocument())
         document->rtfText->SetFocus();
     if (showTipsAtStartup()) {

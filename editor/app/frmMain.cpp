@@ -11,6 +11,7 @@
 #include "platform/CommandGroup.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
@@ -52,8 +53,9 @@ frmMain* frmMain::instance() {
     return theMainWindow();
 }
 
-frmMain::frmMain() : dlgCommonDialog(this) {
+frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) {
     theMainWindow() = this;
+    setRecoveryKeeper(recovery_);
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
@@ -64,6 +66,8 @@ frmMain::frmMain() : dlgCommonDialog(this) {
 frmMain::~frmMain() {
     if (theMainWindow() == this)
         theMainWindow() = nullptr;
+    if (recoveryKeeper() == recovery_)
+        setRecoveryKeeper(nullptr);
 }
 
 void frmMain::buildPanes() {
@@ -127,8 +131,7 @@ void frmMain::buildPanes() {
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
@@ -161,8 +164,8 @@ void frmMain::buildMenus() {
              [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,13 +179,12 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                          [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });

@@ -4,6 +4,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
 #include "platform/MsgBox.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "settings/EditorSettings.h"
@@ -15,8 +16,7 @@
 namespace kelvane {
 
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)),
-      host_(host) {
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -77,6 +77,7 @@ void frmDocument::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    forgetRecovery(); // closed: saved already, or its changes were declined
     DocumentRegistry.release(FormIndex);
     host_.removeDocumentTab(tabKey());
 }
@@ -134,11 +135,30 @@ void frmDocument::RefreshDisplay() {
 void frmDocument::rtfText_Change() {
     Changed = true;
     ChangedHighLight = true;
+    keepForRecovery();
+}
+
+void frmDocument::keepForRecovery() {
+    // The unsaved text goes to a recovery file a moment after the typing stops. A change that
+    // turns out not to be one (loading a file, re-applying the font) leaves Changed false by
+    // then, and nothing is kept.
+    if (RecoveryKeeper* keeper = recoveryKeeper()) {
+        keeper->changed(this, [this]() -> std::optional<RecoveryRecord> {
+            if (!Changed)
+                return std::nullopt;
+            return RecoveryRecord{Tag, Caption(), rtfText->documentText()};
+        });
+    }
+}
+
+void frmDocument::forgetRecovery() {
+    if (RecoveryKeeper* keeper = recoveryKeeper())
+        keeper->forget(this);
 }
 
 void frmDocument::showSelectionSize() {
-    host_.setStatusText(2, QString::number(rtfText->SelLength()) +
-                               QStringLiteral(" bytes selected."));
+    host_.setStatusText(2,
+                        QString::number(rtfText->SelLength()) + QStringLiteral(" bytes selected."));
 }
 
 void frmDocument::rtfText_SelChange() {
@@ -146,9 +166,9 @@ void frmDocument::rtfText_SelChange() {
         return;
     showSelectionSize();
     const qsizetype line = rtfText->lineFromChar(rtfText->SelStart()) + 1;
-    host_.setStatusText(
-        3, QStringLiteral("Line ") + QString::number(line) + QStringLiteral(" of ") +
-               QString::number(rtfText->lineCount()) + QStringLiteral(" "));
+    host_.setStatusText(3, QStringLiteral("Line ") + QString::number(line) +
+                               QStringLiteral(" of ") + QString::number(rtfText->lineCount()) +
+                               QStringLiteral(" "));
 }
 
 void frmDocument::rtfText_KeyDown(int& keyCode, int shift) {
