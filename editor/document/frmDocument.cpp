@@ -146,7 +146,7 @@ void frmDocument::keepForRecovery() {
         keeper->changed(this, [this]() -> std::optional<RecoveryRecord> {
             if (!Changed)
                 return std::nullopt;
-            return RecoveryRecord{Tag, Caption(), rtfText->documentText()};
+            return RecoveryRecord{Tag, Caption(), rtfText->documentTextSnapshot()};
         });
     }
 }
