@@ -72,6 +72,7 @@ bool frmMain::saveUnderNewName(frmDocument* document, const QString& title, QStr
     document->Tag = path;
     document->setCaption(dlgCommonDialog.FileTitle);
     document->Changed = false;
+    document->forgetRecovery();
     tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
     tabFiles->setKeyedToolTip(document->tabKey(), document->Tag);
     return true;
@@ -88,8 +89,10 @@ bool frmMain::saveDocument(frmDocument* document) {
         saved = saveUnderNewName(document, QStringLiteral("Save"), error, cancelled);
     } else {
         saved = document->rtfText->SaveFile(document->Tag, 1, error);
-        if (saved)
+        if (saved) {
             document->Changed = false;
+            document->forgetRecovery();
+        }
     }
     if (!saved && !cancelled)
         MsgBox(QStringLiteral("An error occurred trying to save the file ") + caption +
@@ -130,8 +133,10 @@ void frmMain::mnuFileSaveAll_Click() {
                 return; // no name chosen: the later documents stay unsaved
         } else {
             saved = document->rtfText->SaveFile(document->Tag, 1, error);
-            if (saved)
+            if (saved) {
                 document->Changed = false;
+                document->forgetRecovery();
+            }
         }
         if (!saved) {
             MsgBox(QStringLiteral("An error occurred during the save process."), vbOKOnly,

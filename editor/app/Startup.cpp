@@ -234,6 +234,7 @@ frmMain* StartupSequence(const QString& commandLine) {
     splash->close();
     splash->deleteLater();
     main->show();
+    main->offerRecovery();
     if (frmDocument* document = main->activeDocument())
         document->rtfText->SetFocus();
     if (showTipsAtStartup()) {

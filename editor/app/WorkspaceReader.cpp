@@ -13,10 +13,14 @@ bool WorkspaceReader::open(const QString& path, QString& error) {
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
+    read(bytes);
+    return true;
+}
+
+void WorkspaceReader::read(QByteArrayView bytes) {
     lines_ = bytes.startsWith("\xEF\xBB\xBF") ? splitTextLines(decodeText(bytes).text)
                                               : linesOf8BitFile(bytes);
     next_ = 0;
-    return true;
 }
 
 bool WorkspaceReader::readLine(QString& line, QString& error) {

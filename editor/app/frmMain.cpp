@@ -11,6 +11,7 @@
 #include "platform/CommandGroup.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
@@ -52,8 +53,9 @@ frmMain* frmMain::instance() {
     return theMainWindow();
 }
 
-frmMain::frmMain() : dlgCommonDialog(this) {
+frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) {
     theMainWindow() = this;
+    setRecoveryKeeper(recovery_);
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
@@ -64,6 +66,8 @@ frmMain::frmMain() : dlgCommonDialog(this) {
 frmMain::~frmMain() {
     if (theMainWindow() == this)
         theMainWindow() = nullptr;
+    if (recoveryKeeper() == recovery_)
+        setRecoveryKeeper(nullptr);
 }
 
 void frmMain::buildPanes() {

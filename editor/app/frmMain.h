@@ -27,7 +27,9 @@ class HelpCommands;
 class KeyedTabBar;
 class PanelStatusBar;
 class PrefsCommands;
+class RecoveryKeeper;
 class SearchCommands;
+struct LeftRecovery;
 
 class frmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -89,6 +91,9 @@ public:
     void CommandLineOpen(const QString& commandLine);
     /// Writes the window layout, recent files and pane state back to the store.
     void ShutdownSequence();
+    /// Offers back, one by one, the unsaved text that earlier runs which ended without saving
+    /// left in recovery files: Recover opens it in a new window, Discard deletes it.
+    void offerRecovery();
 
     // DocumentHost
     QWidget* hostWindow() override { return this; }
@@ -179,7 +184,11 @@ private:
     void tileDocuments(Qt::Orientation orientation);
     void placeNewSubWindow(QMdiSubWindow* sub);
 
+    /// Opens a left recovery file's text in a new, unsaved window under the document's name.
+    void recoverDocument(const LeftRecovery& left);
+
     QList<QAction*> windowListActions_;
+    RecoveryKeeper* recovery_;
     bool shuttingDown_ = false;
     bool firstShown_ = false;
 };

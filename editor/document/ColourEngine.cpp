@@ -474,7 +474,7 @@ private:
 void ColourEngine::colourDocument(QStringView text, std::span<std::uint8_t> out,
                                   const ColourProgress& progress) const {
     const qsizetype n = std::min(text.size(), qsizetype(out.size()));
-    std::memset(out.data(), BaseColour, out.size());
+    std::fill(out.begin(), out.end(), std::uint8_t(BaseColour));
     StageReporter advance(impl_->stages, n, progress);
     advance(0);
     impl_->colour(text.first(n), 0, n, n, out.data(), advance);

@@ -4,6 +4,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
 #include "platform/MsgBox.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "settings/EditorSettings.h"
@@ -82,6 +83,7 @@ void frmDocument::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    forgetRecovery(); // closed: saved already, or its changes were declined
     DocumentRegistry.release(FormIndex);
     host_.removeDocumentTab(tabKey());
 }
@@ -141,6 +143,25 @@ void frmDocument::RefreshDisplay() {
 void frmDocument::rtfText_Change() {
     Changed = true;
     ChangedHighLight = true;
+    keepForRecovery();
+}
+
+void frmDocument::keepForRecovery() {
+    // The unsaved text goes to a recovery file a moment after the typing stops. A change that
+    // turns out not to be one (loading a file, re-applying the font) leaves Changed false by
+    // then, and nothing is kept.
+    if (RecoveryKeeper* keeper = recoveryKeeper()) {
+        keeper->changed(this, [this]() -> std::optional<RecoveryRecord> {
+            if (!Changed)
+                return std::nullopt;
+            return RecoveryRecord{Tag, Caption(), rtfText->documentTextSnapshot()};
+        });
+    }
+}
+
+void frmDocument::forgetRecovery() {
+    if (RecoveryKeeper* keeper = recoveryKeeper())
+        keeper->forget(this);
 }
 
 void frmDocument::showSelectionSize() {

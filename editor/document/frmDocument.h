@@ -66,6 +66,12 @@ public:
     void Form_GotFocus();
     /// Frees the slot and the tab; runs once, when the window closes.
     void Form_Unload();
+
+    /// Keeps the unsaved text in a recovery file a moment after the last change; called on
+    /// every change of the text.
+    void keepForRecovery();
+    /// The text was saved: its recovery file is no longer needed.
+    void forgetRecovery();
     bool isLoaded() const { return loaded_; }
 
     QMdiSubWindow* subWindow() const;

@@ -1,4 +1,4 @@
-// Whole-file reads and writes; writes replace the target atomically.
+// Whole-file reads and writes; a save never damages the file that was there.
 #pragma once
 
 #include <QByteArray>
@@ -9,9 +9,24 @@ namespace kelvane {
 /// Reads a whole file. On failure returns false and sets error to the system's description.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString& error);
 
-/// Writes bytes to a temporary file beside path and renames it over path, so a failed
-/// write never truncates or damages the file that was there. On failure returns false,
-/// leaves path untouched and sets error to the system's description.
+/// Writes bytes to path so that a failed write never truncates or damages the file that was
+/// there, and the file stays the same file: a symbolic link stays a link (its target is
+/// written), and an existing file keeps its owner, group, mode and other hard links.
+///
+/// Normally the bytes go to a temporary file beside path that then replaces it in one rename,
+/// so the file on disk is always either the whole old or the whole new content. Where a new
+/// file would not keep the file's identity (the folder takes no new files, the file has more
+/// than one link, or its owner or group cannot be given to a new file), the file is rewritten
+/// in place instead: its old content is first copied to the user's data folder, and put back
+/// if the write fails. On failure returns false and sets error to the system's description.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
+/// The per-user folder where the editor keeps its own working files (copies made while a file
+/// is rewritten in place, recovery files), created when missing; ends without a separator.
+QString userDataFolder();
+
+/// Overrides userDataFolder (tests keep it inside a scratch folder); empty restores it.
+/// Returns the override it replaces.
+QString setUserDataFolderOverride(const QString& folder);
 
 } // namespace kelvane

@@ -1,6 +1,8 @@
 // Text file encodings: byte-order marks, UTF-8 detection, Windows-1252 and line-break styles.
 #include "platform/TextEncoding.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace kelvane {
@@ -48,6 +50,13 @@ void appendUtf16Units(QByteArray& out, QStringView text, bool bigEndian) {
         *p++ = bigEndian ? hi : lo;
         *p++ = bigEndian ? lo : hi;
     }
+}
+
+// UTF-8 keeping a byte-order mark at the start of the bytes as a character: a text that starts
+// with U+FEFF (after the file's own mark, or in a file without one) must write back unchanged.
+QString fromUtf8KeepingMarks(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 const char* lineBreakChars(LineBreak lb) {
@@ -261,7 +270,7 @@ DecodedText decodeText(QByteArrayView bytes) {
     QString raw;
     if (startsWith(bytes, QByteArrayView(kUtf8Bom, 3)) && isValidUtf8(bytes.sliced(3))) {
         format.encoding = TextEncoding::Utf8WithBom;
-        raw = QString::fromUtf8(bytes.sliced(3));
+        raw = fromUtf8KeepingMarks(bytes.sliced(3));
     } else if (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) {
         const bool bigEndian = bytes[0] == '\xFE';
         format.encoding = bigEndian ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
@@ -273,7 +282,7 @@ DecodedText decodeText(QByteArrayView bytes) {
         raw = fromUtf16Units(body, bigEndian);
     } else if (isValidUtf8(bytes)) {
         format.encoding = TextEncoding::Utf8;
-        raw = QString::fromUtf8(bytes);
+        raw = fromUtf8KeepingMarks(bytes);
     } else {
         // Also a UTF-8 byte-order mark followed by bytes that are not UTF-8: read as
         // Windows-1252, which keeps every byte (the mark shows as three characters).

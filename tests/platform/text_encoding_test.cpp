@@ -106,6 +106,9 @@ TEST(TextEncoding, TrickyInputsRoundTripByteForByte) {
         "mixed \xE9 and \xC3\xA9\r\n",
         "\x81\x8D\x8F\x90\x9D",
         "\xEF\xBB\xBF\xFF\xFE",
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "a zero-width no-break space after the mark",
+        "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\r\n",
     };
     for (const QByteArray& bytes : cases)
         EXPECT_EQ(roundTrip(bytes), bytes) << bytes.toHex().constData();

@@ -119,8 +119,10 @@ TEST(ProfileRecordTest, TruncatedFileKeepsTheFieldsItLacks) {
 }
 
 TEST(ProfileRecordTest, ShorterThanTheFirstTextReadsNothing) {
-    for (const QByteArray& bytes :
-         {QByteArray(), QByteArray("\x05", 1), QByteArray("\x05\x00ab", 4)}) {
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\x05", 1),
+                                    QByteArray("\x05\x00"
+                                               "ab",
+                                               4)}) {
         EditorSettingsRecord s = sample();
         EXPECT_EQ(decodeProfile(bytes, s), 0);
         expectSameFields(s, sample());

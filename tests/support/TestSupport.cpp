@@ -3,8 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -33,6 +38,52 @@ void runWithFileSizeLimit(qint64 bytes, const std::function<void()>& work) {
     setrlimit(RLIMIT_FSIZE, &tight);
     work();
     setrlimit(RLIMIT_FSIZE, &old);
+}
+
+namespace {
+constexpr char kChildVariable[] = "KELVANE_TEST_CHILD";
+
+QHash<QByteArray, std::function<int()>>& childRoutines() {
+    static QHash<QByteArray, std::function<int()>> routines;
+    return routines;
+}
+} // namespace
+
+TestChild::TestChild(const char* name, std::function<int()> routine) {
+    childRoutines().insert(name, std::move(routine));
+}
+
+bool runTestChild(int& exitCode) {
+    const QByteArray name = qgetenv(kChildVariable);
+    if (name.isEmpty())
+        return false;
+    const auto routine = childRoutines().constFind(name);
+    exitCode = routine == childRoutines().cend() ? 127 : (*routine)();
+    return true;
+}
+
+QProcessEnvironment testChildEnvironment(const char* name) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kChildVariable, name);
+    return env;
+}
+
+bool lockFolder(const QString& folder, bool lock) {
+    if (geteuid() != 0)
+        return QFile::setPermissions(folder,
+                                     lock ? QFile::ReadOwner | QFile::ExeOwner
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
 }
 
 QByteArray readAll(const QString& path) {

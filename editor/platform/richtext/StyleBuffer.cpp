@@ -6,6 +6,22 @@
 
 namespace kelvane {
 
+namespace {
+
+// memcpy and memset may not be handed a null pointer even for no bytes, and an empty
+// vector's data() is null.
+void copyBytes(std::uint8_t* to, const std::uint8_t* from, qsizetype count) {
+    if (count > 0)
+        std::memcpy(to, from, size_t(count));
+}
+
+void setBytes(std::uint8_t* to, std::uint8_t value, qsizetype count) {
+    if (count > 0)
+        std::memset(to, value, size_t(count));
+}
+
+} // namespace
+
 void StyleBuffer::moveGap(qsizetype position) {
     if (position < gapStart_) {
         const qsizetype moved = gapStart_ - position;
@@ -26,9 +42,9 @@ void StyleBuffer::ensureGap(qsizetype needed) {
     const qsizetype logical = size();
     const qsizetype newGap = std::max<qsizetype>({needed, logical / 8, 4096});
     std::vector<std::uint8_t> grown(size_t(logical + newGap));
-    std::memcpy(grown.data(), buffer_.data(), size_t(gapStart_));
+    copyBytes(grown.data(), buffer_.data(), gapStart_);
     const qsizetype tail = qsizetype(buffer_.size()) - gapEnd_;
-    std::memcpy(grown.data() + gapStart_ + newGap, buffer_.data() + gapEnd_, size_t(tail));
+    copyBytes(grown.data() + gapStart_ + newGap, buffer_.data() + gapEnd_, tail);
     buffer_.swap(grown);
     gapEnd_ = gapStart_ + newGap;
 }
@@ -40,7 +56,7 @@ void StyleBuffer::replace(qsizetype from, qsizetype removed, qsizetype added, st
     moveGap(from);
     gapEnd_ += removed;
     ensureGap(added);
-    std::memset(buffer_.data() + gapStart_, fill, size_t(added));
+    setBytes(buffer_.data() + gapStart_, fill, added);
     gapStart_ += added;
 }
 

@@ -51,11 +51,14 @@ private:
     qsizetype gapLength() const { return gapEnd_ - gapStart_; }
     void moveGap(qsizetype position);
     void ensureGap(qsizetype needed);
-    /// Calls f(pointer, count) for the one or two stored pieces of a logical range.
+    /// Calls f(pointer, count) for the one or two stored pieces of a logical range; never
+    /// for an empty piece, so f may hand its pointer to memcpy and the like.
     template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) {
         from = std::clamp<qsizetype>(from, 0, size());
         count = std::clamp<qsizetype>(count, 0, size() - from);
         const qsizetype end = from + count;
+        if (count == 0)
+            return;
         if (from < gapStart_) {
             const qsizetype firstEnd = std::min(end, gapStart_);
             f(buffer_.data() + from, firstEnd - from);

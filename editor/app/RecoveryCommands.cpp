@@ -1,0 +1,55 @@
+// Start-up recovery: offering back the unsaved text of documents from runs that ended without
+// saving them (a crash, a killed process).
+#include "app/frmMain.h"
+#include "document/frmDocument.h"
+#include "platform/AppPaths.h"
+#include "platform/RecoveryKeeper.h"
+#include "platform/RecoveryPrompt.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QFile>
+#include <QLockFile>
+
+#include <memory>
+#include <vector>
+
+namespace kelvane {
+
+void frmMain::offerRecovery() {
+    // The runs' folders stay claimed while their files are asked about, so an editor started
+    // at the same moment does not offer them too.
+    std::vector<std::unique_ptr<QLockFile>> claimed;
+    for (const LeftRecovery& left : findLeftRecovery(&claimed)) {
+        switch (askRecovery(left.record)) {
+        case RecoveryAnswer::Recover:
+            recoverDocument(left);
+            break;
+        case RecoveryAnswer::Discard:
+            removeLeftRecovery(left.file);
+            break;
+        case RecoveryAnswer::Later:
+            break;
+        }
+    }
+}
+
+void frmMain::recoverDocument(const LeftRecovery& left) {
+    frmDocument* document = newDocument();
+    document->rtfText->setText(left.record.text);
+    if (!left.record.path.isEmpty()) {
+        // Under the file's name, so Save writes it there; until then the file stays as it is.
+        document->Tag = left.record.path;
+        document->setCaption(FileTitleOf(left.record.path));
+        setDocumentTabCaption(document->tabKey(), document->Caption());
+        setDocumentTabToolTip(document->tabKey(), document->Tag);
+    }
+    document->Changed = true;
+    document->keepForRecovery();
+    // The text is safe in this run's own recovery file before the earlier run's goes.
+    recovery_->writeNow(document);
+    recovery_->waitForDone();
+    if (QFile::exists(recovery_->fileOf(document)))
+        removeLeftRecovery(left.file);
+}
+
+} // namespace kelvane

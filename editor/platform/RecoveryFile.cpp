@@ -1,0 +1,138 @@
+// Recovery files: their format, the running editor's folder and the files earlier runs left.
+#include "platform/RecoveryFile.h"
+
+#include "platform/FileIO.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+namespace kelvane {
+
+namespace {
+
+const QByteArray kSignature = "Kelvane recovery file 1";
+const QString kLockName = QStringLiteral("running.lock");
+const QString kSuffix = QStringLiteral(".recovery");
+
+std::unique_ptr<QLockFile> lockFor(const QString& folder) {
+    auto lock = std::make_unique<QLockFile>(folder + QLatin1Char('/') + kLockName);
+    // Only a lock whose process has gone is stale, however long the editor has run.
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+} // namespace
+
+QByteArray encodeRecovery(const RecoveryRecord& record) {
+    QByteArray bytes = kSignature + '\n' + record.path.toUtf8().toPercentEncoding() + '\n' +
+                       record.title.toUtf8().toPercentEncoding() + '\n';
+    const qsizetype start = bytes.size();
+    bytes.resize(start + 2 * record.text.size());
+    char* out = bytes.data() + start;
+    for (const QChar c : record.text) {
+        *out++ = char(c.unicode() & 0xFF);
+        *out++ = char(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
+std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes) {
+    QByteArrayView rest = bytes;
+    QByteArrayView lines[3];
+    for (QByteArrayView& line : lines) {
+        const qsizetype end = rest.indexOf('\n');
+        if (end < 0)
+            return std::nullopt;
+        line = rest.first(end);
+        rest = rest.sliced(end + 1);
+    }
+    if (lines[0] != kSignature || rest.size() % 2 != 0)
+        return std::nullopt;
+    RecoveryRecord record;
+    record.path = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1].toByteArray()));
+    record.title = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2].toByteArray()));
+    record.text.resize(rest.size() / 2);
+    const auto* in = reinterpret_cast<const unsigned char*>(rest.data());
+    for (qsizetype i = 0; i < record.text.size(); ++i)
+        record.text[i] = QChar(char16_t(in[2 * i] | (in[2 * i + 1] << 8)));
+    return record;
+}
+
+QString recoveryFolder() {
+    return userDataFolder() + QStringLiteral("/recovery");
+}
+
+RecoverySession::RecoverySession() {
+    const QString name = QStringLiteral("%1-%2-%3")
+                             .arg(QDateTime::currentMSecsSinceEpoch())
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString folder = recoveryFolder() + QLatin1Char('/') + name;
+    if (!QDir().mkpath(folder))
+        return;
+    lock_ = lockFor(folder);
+    if (!lock_->tryLock(0)) {
+        lock_.reset();
+        QDir(folder).removeRecursively();
+        return;
+    }
+    folder_ = folder;
+}
+
+RecoverySession::~RecoverySession() {
+    if (folder_.isEmpty())
+        return;
+    lock_->unlock();
+    // Every document removed its file when it was saved or closed; whatever is left is kept
+    // for the next run to offer.
+    QDir(folder_).rmdir(folder_);
+}
+
+QString RecoverySession::newFileName() {
+    return folder_ + QStringLiteral("/document-%1").arg(++next_) + kSuffix;
+}
+
+std::vector<LeftRecovery> findLeftRecovery(std::vector<std::unique_ptr<QLockFile>>* claim) {
+    std::vector<LeftRecovery> found;
+    const QDir root(recoveryFolder());
+    for (const QFileInfo& run : root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        auto lock = lockFor(run.filePath());
+        if (!lock->tryLock(0))
+            continue; // that editor is still running
+        const QFileInfoList files = QDir(run.filePath())
+                                        .entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files,
+                                                       QDir::Time | QDir::Reversed);
+        if (files.isEmpty()) {
+            lock->unlock();
+            QDir(run.filePath()).removeRecursively();
+            continue;
+        }
+        for (const QFileInfo& file : files) {
+            QByteArray bytes;
+            QString error;
+            if (!readWholeFile(file.filePath(), bytes, error))
+                continue;
+            if (std::optional<RecoveryRecord> record = decodeRecovery(bytes))
+                found.push_back({file.filePath(), std::move(*record)});
+        }
+        if (claim)
+            claim->push_back(std::move(lock));
+    }
+    return found;
+}
+
+void removeLeftRecovery(const QString& file) {
+    QFile::remove(file);
+    const QDir run = QFileInfo(file).dir();
+    if (run.entryList({QLatin1Char('*') + kSuffix}, QDir::Files).isEmpty()) {
+        QFile::remove(run.filePath(kLockName));
+        run.rmdir(run.path());
+    }
+}
+
+} // namespace kelvane

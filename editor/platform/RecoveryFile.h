@@ -1,0 +1,73 @@
+// Recovery files: the unsaved text of a document, kept on disk so that a crash or a killed
+// editor does not lose it. One folder per running editor, locked while it runs.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kelvane {
+
+/// What a recovery file holds.
+struct RecoveryRecord {
+    QString path;  ///< the document's file; empty while the document is untitled
+    QString title; ///< the document's caption when the text was kept
+    QString text;  ///< the unsaved text, '\n' line breaks
+
+    bool operator==(const RecoveryRecord&) const = default;
+};
+
+/// The file's bytes: a signature line, the path and the title (percent-encoded UTF-8, one line
+/// each), then the text as UTF-16 little-endian code units, so every character comes back.
+QByteArray encodeRecovery(const RecoveryRecord& record);
+
+/// Reads a recovery file's bytes; nothing when they are not one (no signature, a line missing,
+/// or an odd number of text bytes).
+std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes);
+
+/// The folder that holds the recovery files of every editor run: recovery/ in the user's data
+/// folder.
+QString recoveryFolder();
+
+/// The recovery files of this running editor: a folder of its own in recoveryFolder(), with a
+/// lock that tells later runs it is still alive.
+class RecoverySession {
+public:
+    RecoverySession();
+    ~RecoverySession();
+    RecoverySession(const RecoverySession&) = delete;
+    RecoverySession& operator=(const RecoverySession&) = delete;
+
+    /// The folder; empty when it could not be made (then nothing is kept).
+    QString folder() const { return folder_; }
+    /// A new file name in the folder for one document.
+    QString newFileName();
+
+private:
+    QString folder_;
+    std::unique_ptr<QLockFile> lock_;
+    int next_ = 0;
+};
+
+/// A recovery file left by an editor run that ended without removing it.
+struct LeftRecovery {
+    QString file;
+    RecoveryRecord record;
+};
+
+/// The recovery files of runs that are no longer alive, oldest first. Their folders stay locked
+/// by `claim` (when given) so that two editors starting together do not both offer them.
+/// Unreadable files are skipped and left in place.
+std::vector<LeftRecovery>
+findLeftRecovery(std::vector<std::unique_ptr<QLockFile>>* claim = nullptr);
+
+/// Removes a recovery file an earlier run left, once it is handled, and that run's folder once
+/// nothing else is left in it.
+void removeLeftRecovery(const QString& file);
+
+} // namespace kelvane

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Kills Kelvane (SIGKILL) while a file has unsaved changes, starts it again and checks that the
+# unsaved text is offered back: Recover opens it unsaved, the file on disk stays as it was, and
+# leaving without saving takes the recovery files away.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+e2e_prepare "$2"
+SAMPLE="$OUT/notes.txt"
+printf 'on disk\r\n' > "$SAMPLE"
+RECOVERY="$HOME/.local/share/Kelvane/Kelvane/recovery"
+
+cat > "$OUT/crash.sh" <<'CRASH'
+#!/usr/bin/env bash
+set -euo pipefail
+KELVANE="$1"; SAMPLE="$2"; RECOVERY="$3"; OUT="$4"
+window_named() {
+    local ids
+    for _ in $(seq 1 200); do
+        ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+        [ -n "$ids" ] && { echo "$ids"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+main_window() {
+    local ids
+    for _ in $(seq 1 200); do
+        ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
+        if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
+           [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
+            echo "$ids"; return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+kept_files() { find "$RECOVERY" -name '*.recovery' 2>/dev/null | sort; }
+
+# First run: type into the file, wait for the recovery file, then kill the editor.
+"$KELVANE" "$SAMPLE" > "$OUT/first.log" 2>&1 &
+FIRST=$!
+WINDOW=$(main_window) || { echo "the first main window never appeared"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$WINDOW" || true
+xdotool type --delay 20 "typed before the kill "
+for _ in $(seq 1 100); do [ -n "$(kept_files)" ] && break; sleep 0.1; done
+OLD=$(kept_files)
+[ -n "$OLD" ] || { echo "no recovery file was written"; kill -9 $FIRST; exit 1; }
+kill -9 $FIRST
+wait $FIRST || true
+
+# Second run: the question comes up by itself; Recover.
+"$KELVANE" > "$OUT/second.log" 2>&1 &
+SECOND=$!
+QUESTION=$(window_named '^Recover Unsaved Text$') || { echo "no recovery question"; kill $SECOND; exit 1; }
+sleep 0.5
+xwd -root -silent | convert xwd:- png:"$OUT/recovery-question.png"
+xdotool windowfocus --sync "$QUESTION" || true
+xdotool key --clearmodifiers alt+r
+for _ in $(seq 1 100); do [ ! -e "$OLD" ] && break; sleep 0.1; done
+[ ! -e "$OLD" ] || { echo "the recovered file was not taken over"; kill $SECOND; exit 1; }
+NEW=$(kept_files)
+[ -n "$NEW" ] || { echo "the recovered text has no recovery file of its own"; kill $SECOND; exit 1; }
+sleep 1
+xwd -root -silent | convert xwd:- png:"$OUT/recovered.png"
+cp "$NEW" "$OUT/recovered.recovery"
+
+# Leave without saving: File > Exit, and No to saving each changed window.
+WINDOW=$(main_window) || { echo "no main window after recovering"; kill $SECOND; exit 1; }
+xdotool windowfocus --sync "$WINDOW" || true
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 1 50); do
+    kill -0 $SECOND 2>/dev/null || break
+    if BOX=$(xdotool search --onlyvisible --name '^Save Changes\?$' 2>/dev/null | tail -1) && [ -n "$BOX" ]; then
+        xdotool windowfocus --sync "$BOX" || true
+        xdotool key --clearmodifiers n
+    fi
+    sleep 0.2
+done
+if kill -0 $SECOND 2>/dev/null; then echo "Kelvane did not exit"; kill $SECOND; exit 1; fi
+wait $SECOND
+CRASH
+chmod +x "$OUT/crash.sh"
+xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/crash.sh" "$1" "$SAMPLE" "$RECOVERY" "$OUT" ||
+    fail "the session did not complete (see $OUT/*.log)"
+
+[ "$(cat "$SAMPLE")" = "$(printf 'on disk\r\n')" ] || fail "the file on disk changed"
+KEPT="$OUT/recovered.recovery"
+[ "$(head -n 1 "$KEPT")" = "Kelvane recovery file 1" ] || fail "not a recovery file"
+sed -n 2p "$KEPT" | grep -q 'notes.txt' || fail "the recovered text is not tied to notes.txt"
+tail -n +4 "$KEPT" | iconv -f UTF-16LE -t UTF-8 | grep -q "typed before the kill" ||
+    fail "the recovered text is not the typed text"
+[ -z "$(find "$RECOVERY" -name '*.recovery' 2>/dev/null)" ] || fail "recovery files left after leaving without saving"
+echo "PASS: screenshots in $OUT/recovery-question.png and $OUT/recovered.png"

@@ -1,0 +1,151 @@
+// Recovery files: their format, background writing and what a run that died leaves behind.
+#include "platform/FileIO.h"
+#include "platform/RecoveryFile.h"
+#include "platform/RecoveryKeeper.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace kelvane::test {
+namespace {
+
+constexpr char kChildFolder[] = "KELVANE_RECOVERY_TEST_FOLDER";
+
+const RecoveryRecord kSample{"/home/user/notes\nwith a line break.txt", "notes.txt",
+                             QString("first line\nsecond \u00e9 line\n") + QChar(0xD800) + "end"};
+
+// The child run keeps one document's recovery file, says so, and waits to be killed.
+const TestChild keepingChild("recovery-keeper", [] {
+    setUserDataFolderOverride(QString::fromLocal8Bit(qgetenv(kChildFolder)));
+    RecoveryKeeper keeper;
+    QObject document;
+    keeper.changed(&document, [] { return kSample; });
+    keeper.writeNow(&document);
+    keeper.waitForDone();
+    std::fputs("kept\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+    return 0;
+});
+
+TEST(RecoveryFileFormat, EveryRecordComesBackWhole) {
+    const RecoveryRecord records[] = {
+        {},
+        kSample,
+        {"", "File 1", "untitled text"},
+        {"C:\\odd%20name%.txt", "50% done", QString(3, QChar(0xFFFF))},
+    };
+    for (const RecoveryRecord& record : records)
+        EXPECT_EQ(decodeRecovery(encodeRecovery(record)), record) << record.path.toStdString();
+}
+
+TEST(RecoveryFileFormat, BytesThatAreNoRecoveryFileReadAsNothing) {
+    const QByteArray good = encodeRecovery(kSample);
+    const QByteArray cases[] = {
+        QByteArray(),
+        "Kelvane recovery file 1\npath only\n",
+        "Kelvane recovery file 2\np\nt\n",
+        good.left(good.size() - 1), // half a character
+        "some text file\n\n\n",
+    };
+    for (const QByteArray& bytes : cases)
+        EXPECT_FALSE(decodeRecovery(bytes).has_value()) << bytes.toStdString();
+}
+
+class RecoveryKeeperTest : public ::testing::Test {
+protected:
+    void SetUp() override { previousData = setUserDataFolderOverride(scratch.path()); }
+    void TearDown() override { setUserDataFolderOverride(previousData); }
+
+    ScratchDir scratch;
+    QString previousData;
+};
+
+TEST_F(RecoveryKeeperTest, TheTextIsWrittenOnceTheDocumentIsLeftAlone) {
+    RecoveryKeeper keeper;
+    keeper.setDelay(1500);
+    QObject document;
+    int snapshots = 0;
+    for (int typed = 0; typed < 5; ++typed) {
+        keeper.changed(&document, [&snapshots, typed] {
+            ++snapshots;
+            return RecoveryRecord{"", "File 1", QString("typed %1").arg(typed)};
+        });
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(snapshots, 0) << "nothing is written while typing goes on";
+    for (int waited = 0; snapshots == 0 && waited < 5000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_EQ(snapshots, 1);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document);
+    ASSERT_TRUE(file.startsWith(recoveryFolder())) << file.toStdString();
+    EXPECT_EQ(decodeRecovery(readAll(file))->text, "typed 4");
+    EXPECT_TRUE(findLeftRecovery().empty()) << "a running editor's files are not offered";
+}
+
+TEST_F(RecoveryKeeperTest, SavingOrClosingRemovesTheFile) {
+    RecoveryKeeper keeper;
+    auto saved = std::make_unique<QObject>();
+    auto closed = std::make_unique<QObject>();
+    for (QObject* document : {saved.get(), closed.get()}) {
+        keeper.changed(document, [] { return kSample; });
+        keeper.writeNow(document);
+    }
+    keeper.waitForDone();
+    const QString savedFile = keeper.fileOf(saved.get());
+    const QString closedFile = keeper.fileOf(closed.get());
+    ASSERT_TRUE(QFile::exists(savedFile) && QFile::exists(closedFile));
+
+    keeper.forget(saved.get());
+    closed.reset(); // a window that goes away
+    keeper.waitForDone();
+    EXPECT_FALSE(QFile::exists(savedFile));
+    EXPECT_FALSE(QFile::exists(closedFile));
+}
+
+TEST_F(RecoveryKeeperTest, AForgottenDocumentIsNotWrittenLater) {
+    RecoveryKeeper keeper;
+    keeper.setDelay(50);
+    QObject document;
+    keeper.changed(&document, [] { return kSample; });
+    keeper.forget(&document);
+    QTest::qWait(200);
+    keeper.waitForDone();
+    EXPECT_TRUE(QDir(recoveryFolder()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(findLeftRecovery().empty());
+}
+
+TEST_F(RecoveryKeeperTest, AKilledRunLeavesItsTextForTheNextOne) {
+    QProcess child;
+    QProcessEnvironment env = testChildEnvironment("recovery-keeper");
+    env.insert(kChildFolder, scratch.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    ASSERT_TRUE(child.waitForReadyRead(60000));
+    ASSERT_EQ(child.readAllStandardOutput(), "kept\n");
+    EXPECT_TRUE(findLeftRecovery().empty()) << "the child still runs";
+
+    child.kill(); // SIGKILL: nothing is cleaned up
+    ASSERT_TRUE(child.waitForFinished(60000));
+    std::vector<std::unique_ptr<QLockFile>> claimed;
+    const std::vector<LeftRecovery> left = findLeftRecovery(&claimed);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].record, kSample);
+    EXPECT_EQ(claimed.size(), 1u);
+
+    removeLeftRecovery(left[0].file);
+    claimed.clear();
+    EXPECT_TRUE(findLeftRecovery().empty());
+    EXPECT_TRUE(QDir(recoveryFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+} // namespace
+} // namespace kelvane::test
