@@ -14,6 +14,7 @@
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
+#include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
 
 #include <QAction>
@@ -127,14 +128,14 @@ void frmMain::buildPanes() {
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
     windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
+    printCommands = new PrintCommands(*this, this);
 
     CommandGroup& file = *fileCommands;
     file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -147,6 +148,9 @@ void frmMain::buildMenus() {
              [this] { mnuFileSave_Click(); });
     file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
     file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
+    file.addSeparator();
+    for (QAction* printing : printCommands->actions())
+        file.addToMenu(printing);
     file.addSeparator();
     mnuFile = file.menu();
     mnuFilePreferences = prefsCommands->menu();
@@ -161,8 +165,8 @@ void frmMain::buildMenus() {
              [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,13 +180,12 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                          [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
@@ -212,13 +215,13 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands)
+        if (group != prefsCommands && group != printCommands) // both live in the File menu
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands};
+            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands};
 }
 
 QAction* frmMain::command(QStringView name) const {
