@@ -15,6 +15,7 @@
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
+#include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
 
 #include <QAction>
@@ -138,6 +139,7 @@ void frmMain::buildMenus() {
     windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
+    printCommands = new PrintCommands(*this, this);
 
     CommandGroup& file = *fileCommands;
     file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -150,6 +152,9 @@ void frmMain::buildMenus() {
              [this] { mnuFileSave_Click(); });
     file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
     file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
+    file.addSeparator();
+    for (QAction* printing : printCommands->actions())
+        file.addToMenu(printing);
     file.addSeparator();
     mnuFile = file.menu();
     mnuFilePreferences = prefsCommands->menu();
@@ -214,13 +219,13 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands)
+        if (group != prefsCommands && group != printCommands) // both live in the File menu
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands};
+            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands};
 }
 
 QAction* frmMain::command(QStringView name) const {

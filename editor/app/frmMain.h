@@ -27,6 +27,7 @@ class HelpCommands;
 class KeyedTabBar;
 class PanelStatusBar;
 class PrefsCommands;
+class PrintCommands;
 class RecoveryKeeper;
 class SearchCommands;
 struct LeftRecovery;
@@ -50,6 +51,7 @@ public:
     CommandGroup* windowCommands;
     HelpCommands* helpCommands;
     PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
+    PrintCommands* printCommands; ///< Print, Printer Setup and Page Setup of the File menu
     /// A command of any group by its name ("mnuFileSave"), or nullptr.
     QAction* command(QStringView name) const;
 

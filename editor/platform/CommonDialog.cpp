@@ -4,10 +4,12 @@
 #include "platform/AppPaths.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace kelvane {
 
@@ -134,20 +136,36 @@ bool CommonDialog::ShowColor() {
     return true;
 }
 
-bool CommonDialog::ShowPrinter() {
-    if (currentBackend())
-        return currentBackend()->choosePrinter(false);
-    QPrinter printer;
-    QPrintDialog dialog(&printer, owner_);
-    return dialog.exec() == QDialog::Accepted;
+CommonDialog::CommonDialog(QWidget* owner) : owner_(owner) {}
+
+CommonDialog::~CommonDialog() = default;
+
+QPrinter& CommonDialog::printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
-bool CommonDialog::ShowPrinterSetup() {
+bool CommonDialog::ShowPrinter() {
     if (currentBackend())
-        return currentBackend()->choosePrinter(true);
-    QPrinter printer;
-    QPrintDialog dialog(&printer, owner_);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        return currentBackend()->choosePrinter(printer(), Flags);
+    QPrintDialog dialog(&printer(), owner_);
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options.setFlag(QAbstractPrintDialog::PrintSelection, !(Flags & cdlPDNoSelection));
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, !(Flags & cdlPDNoPageNums));
+    options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
+    options.setFlag(QAbstractPrintDialog::PrintToFile, !(Flags & cdlPDDisablePrintToFile));
+    dialog.setOptions(options);
+    if (!DialogTitle.isEmpty())
+        dialog.setWindowTitle(DialogTitle);
+    if (Flags & cdlPDPrintSetup) {
+        // Setting up chooses the printer and its paper; the button says so, not "Print".
+        if (DialogTitle.isEmpty())
+            dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        for (auto* buttons : dialog.findChildren<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -168,7 +186,8 @@ std::optional<WinColour> ScriptedCommonDialogs::chooseColour(WinColour) {
     return answer;
 }
 
-bool ScriptedCommonDialogs::choosePrinter(bool) {
+bool ScriptedCommonDialogs::choosePrinter(QPrinter&, int flags) {
+    printerRequests_.push_back(flags);
     if (printers_.empty())
         return false;
     const bool answer = printers_.front();

@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 namespace kelvane {
@@ -18,6 +20,13 @@ namespace kelvane {
 inline constexpr int cdlOFNOverwritePrompt = 0x2;
 /// Flag: the chosen file must exist (open dialog).
 inline constexpr int cdlOFNFileMustExist = 0x1000;
+/// Printer dialog flags.
+inline constexpr int cdlPDNoSelection = 0x4;            ///< no "selection" print range
+inline constexpr int cdlPDNoPageNums = 0x8;             ///< no page range
+inline constexpr int cdlPDPrintSetup = 0x40;            ///< choose the printer only, print nothing
+inline constexpr int cdlPDReturnDC = 0x100;             ///< the printer is returned ready to paint
+inline constexpr int cdlPDUseDevModeCopies = 0x40000;   ///< copies are the driver's business
+inline constexpr int cdlPDDisablePrintToFile = 0x80000; ///< no printing to a file
 
 /// What a file dialog was asked to show.
 struct FileDialogRequest {
@@ -38,8 +47,8 @@ public:
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
     /// The chosen colour, or nothing when cancelled.
     virtual std::optional<WinColour> chooseColour(WinColour initial) = 0;
-    /// True when the user confirmed the printer dialog.
-    virtual bool choosePrinter(bool setupOnly) = 0;
+    /// True when the user confirmed the printer dialog; the choice is made on `printer`.
+    virtual bool choosePrinter(QPrinter& printer, int flags) = 0;
 };
 
 /// Replaces the real dialogs (nullptr restores them).
@@ -49,7 +58,10 @@ void setCommonDialogBackend(CommonDialogBackend* backend);
 /// FileName and FileTitle (or Color). A Show... call returns false when the user cancelled.
 class CommonDialog {
 public:
-    explicit CommonDialog(QWidget* owner = nullptr) : owner_(owner) {}
+    explicit CommonDialog(QWidget* owner = nullptr);
+    ~CommonDialog();
+    CommonDialog(const CommonDialog&) = delete;
+    CommonDialog& operator=(const CommonDialog&) = delete;
 
     QString DialogTitle;
     QString Filter;
@@ -73,8 +85,12 @@ public:
     bool ShowOpen();
     bool ShowSave();
     bool ShowColor();
+    /// The printer dialog (Flags choose its options; cdlPDPrintSetup makes it the printer set-up
+    /// dialog). The choice is kept in printer().
     bool ShowPrinter();
-    bool ShowPrinterSetup();
+
+    /// The current printer: what the printer dialog chose, what printing paints on.
+    QPrinter& printer();
 
     /// Converts a "Description|patterns|..." filter into Qt's name filters.
     static QStringList qtNameFilters(const QString& filter);
@@ -83,6 +99,7 @@ private:
     bool showFile(FileDialogRequest::Kind kind);
 
     QWidget* owner_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 /// A scripted back end for tests: answers from queues and records every request.
@@ -98,16 +115,19 @@ public:
     void answerColour(std::optional<WinColour> colour) { colours_.push_back(colour); }
     void answerPrinter(bool ok) { printers_.push_back(ok); }
     const std::vector<FileDialogRequest>& fileRequests() const { return fileRequests_; }
+    /// The flags of every printer dialog asked for.
+    const std::vector<int>& printerRequests() const { return printerRequests_; }
 
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     std::optional<WinColour> chooseColour(WinColour initial) override;
-    bool choosePrinter(bool setupOnly) override;
+    bool choosePrinter(QPrinter& printer, int flags) override;
 
 private:
     std::deque<std::optional<QString>> files_;
     std::deque<std::optional<WinColour>> colours_;
     std::deque<bool> printers_;
     std::vector<FileDialogRequest> fileRequests_;
+    std::vector<int> printerRequests_;
 };
 
 } // namespace kelvane

@@ -15,13 +15,16 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
 class QTextCursor;
 class QTextDocument;
 
 namespace kelvane {
 
+class PageFormatter;
 class RichTextView;
 class StyleOverlay;
+struct TwipsRect;
 
 /// Wrap width meaning "do not wrap".
 inline constexpr double kNoWrapTwips = 524288;
@@ -147,6 +150,18 @@ public:
     /// Steps the undo history holds.
     int undoSteps() const;
 
+    // --- Printing (RichTextFormatRange.cpp) ---
+    /// Lays out and paints the text from position `first` into `rc` of the painter's device
+    /// (twips, relative to the printable area; nothing is painted outside `rcPage`), in the
+    /// document's own fonts and colours, wrapping at the width of `rc`. Returns the position
+    /// of the first character that did not fit, or textLength() when the rest fitted; `first`
+    /// itself when not one line fits. The layout is kept for the next page until
+    /// releaseFormatRange() or an edit.
+    qsizetype formatRange(QPainter* painter, const TwipsRect& rc, const TwipsRect& rcPage,
+                          qsizetype first);
+    /// Lets go of the layout kept between formatRange calls.
+    void releaseFormatRange();
+
     RichTextView* view() const { return view_; }
 
 signals:
@@ -182,6 +197,8 @@ private:
     mutable bool snapshotValid_ = false;
     std::unique_ptr<QTextCursor> batchCursor_; ///< the open edit batch's cursor
     int batchDepth_ = 0;
+    std::shared_ptr<PageFormatter> pageFormatter_; ///< the text being printed, while it prints
+    QMetaObject::Connection pageFormatterReset_;   ///< drops pageFormatter_ on the next edit
 };
 
 } // namespace kelvane
