@@ -15,6 +15,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
 #include "search/SearchCommands.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,14 +128,16 @@ void frmMain::buildPanes() {
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
     windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
+    toolCommands = new ToolCommands(*this, this);
+    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsCompilerSetup"));
+    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsAssocs"));
 
     CommandGroup& file = *fileCommands;
     file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -161,8 +164,8 @@ void frmMain::buildMenus() {
              [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,16 +179,20 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedConfigure"));
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedRunCompiler"));
+    advancedCommands->addSeparator();
+    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                          [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
+    advancedCommands->addSeparator();
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedOpenViewer"));
 
     CommandGroup& window = *windowCommands;
     window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
@@ -212,13 +219,13 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands)
+        if (group != prefsCommands && group != toolCommands)
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands};
+            advancedCommands, windowCommands, helpCommands,   prefsCommands,  toolCommands};
 }
 
 QAction* frmMain::command(QStringView name) const {

@@ -28,6 +28,7 @@ class KeyedTabBar;
 class PanelStatusBar;
 class PrefsCommands;
 class SearchCommands;
+class ToolCommands;
 
 class frmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -48,6 +49,8 @@ public:
     CommandGroup* windowCommands;
     HelpCommands* helpCommands;
     PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
+    /// Compiler, viewer and file associations: placed in Preferences and Advanced.
+    ToolCommands* toolCommands;
     /// A command of any group by its name ("mnuFileSave"), or nullptr.
     QAction* command(QStringView name) const;
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/resource.h>
 
@@ -18,6 +19,7 @@ QString ScratchDir::file(const QString& name) const {
 
 QString ScratchDir::write(const QString& name, const QByteArray& bytes) const {
     const QString path = file(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile out(path);
     if (out.open(QIODevice::WriteOnly))
         out.write(bytes);
