@@ -28,7 +28,8 @@ grep -q '^Exec=Kelvane %f$' "$PREFIX/share/applications/kelvane.desktop" || fail
 grep -q 'application/x-kelvane-project:\*\.kpj' "$PREFIX/share/mime/globs2" \
     || fail "the prefix's MIME database does not know *.kpj"
 
-# The installed program, with its Tip of the Day at start-up, then Options (F4) lists profiles.
+# The installed program, with its Tip of the Day at start-up; Options (F4) lists the profiles;
+# F5 asks to save the untitled document first.
 rm -f "$INI" # a first run: the Tip of the Day is shown
 cat > "$OUT/session.sh" <<'SESSION'
 #!/usr/bin/env bash
@@ -59,6 +60,20 @@ done
 sleep 0.5
 xdotool key --clearmodifiers Escape
 sleep 0.5
+# F5 on the untitled document asks to save it first; Esc (No) ends the command.
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+xdotool key --clearmodifiers F5
+CONFIRM=""
+for _ in $(seq 1 100); do
+    CONFIRM=$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null | head -1) && [ -n "$CONFIRM" ] && break
+    sleep 0.1
+done
+[ -n "$CONFIRM" ] || { echo "F5 asked nothing"; kill $PID; exit 1; }
+sleep 0.5
+xwd -root -silent | convert xwd:- png:"$OUT/installed-run-question.png"
+xdotool key --clearmodifiers Escape
+sleep 0.5
+[ -z "$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null)" ] || { echo "Esc did not close the question"; kill $PID; exit 1; }
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
 xdotool key --clearmodifiers alt+f
 sleep 0.5
