@@ -17,6 +17,7 @@
 #include "prefs/PrefsCommands.h"
 #include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -140,6 +141,9 @@ void frmMain::buildMenus() {
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
     printCommands = new PrintCommands(*this, this);
+    toolCommands = new ToolCommands(*this, this);
+    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsCompilerSetup"));
+    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsAssocs"));
 
     CommandGroup& file = *fileCommands;
     file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -188,11 +192,16 @@ void frmMain::buildMenus() {
         {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
         [this] { mnuViewRefreshColors_Click(); });
 
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedConfigure"));
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedRunCompiler"));
+    advancedCommands->addSeparator();
     advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
                           [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
+    advancedCommands->addSeparator();
+    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedOpenViewer"));
 
     CommandGroup& window = *windowCommands;
     window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
@@ -219,13 +228,14 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands && group != printCommands) // both live in the File menu
+        if (group != prefsCommands && group != printCommands && group != toolCommands)
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands};
+            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands,
+            toolCommands};
 }
 
 QAction* frmMain::command(QStringView name) const {

@@ -31,6 +31,7 @@ class PrintCommands;
 class RecoveryKeeper;
 class SearchCommands;
 struct LeftRecovery;
+class ToolCommands;
 
 class frmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -52,6 +53,8 @@ public:
     HelpCommands* helpCommands;
     PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
     PrintCommands* printCommands; ///< Print, Printer Setup and Page Setup of the File menu
+    /// Compiler, viewer and file associations: placed in Preferences and Advanced.
+    ToolCommands* toolCommands;
     /// A command of any group by its name ("mnuFileSave"), or nullptr.
     QAction* command(QStringView name) const;
 

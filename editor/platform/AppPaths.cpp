@@ -13,10 +13,23 @@ QString& appPathOverride() {
 }
 } // namespace
 
+QString programFilesFolder(const QString& executableFolder) {
+    const QDir folder(executableFolder);
+    // The build's runnable folder holds the files beside the program.
+    if (folder.exists(QStringLiteral("Kelvane.dat")) || folder.exists(QStringLiteral("PROFILES")))
+        return executableFolder;
+    // Installed: <prefix>/bin/Kelvane reads <prefix>/share/kelvane/.
+    const QString shared = folder.absoluteFilePath(QStringLiteral("../share/kelvane"));
+    if (folder.dirName() == QLatin1String("bin") && QDir(shared).exists())
+        return QDir::toNativeSeparators(QDir::cleanPath(shared));
+    return executableFolder;
+}
+
 QString AppPath() {
-    QString folder = appPathOverride().isEmpty()
-                         ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                         : appPathOverride();
+    QString folder =
+        appPathOverride().isEmpty()
+            ? programFilesFolder(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()))
+            : appPathOverride();
     const QChar separator = QDir::separator();
     while (folder.endsWith(separator) && folder.size() > 1)
         folder.chop(1);

@@ -8,8 +8,15 @@ namespace kelvane {
 /// The program's title: the application name of every stored setting and of message boxes.
 inline const QString kAppTitle = QStringLiteral("Kelvane");
 
-/// The folder of the executable, ending in exactly one separator.
+/// The folder of the program's files (help, tips, profiles, libraries, templates), ending in
+/// exactly one separator: the executable's own folder, or <prefix>/share/kelvane when the
+/// program is installed as <prefix>/bin/Kelvane.
 QString AppPath();
+
+/// The folder of the program's files for a given executable folder (without a trailing
+/// separator): the folder itself when the files lie beside the program, else the installed
+/// share/kelvane folder next to a bin folder, else the folder itself.
+QString programFilesFolder(const QString& executableFolder);
 
 /// Overrides AppPath (tests run the editor's code from a test executable).
 void setAppPathOverride(const QString& folder);

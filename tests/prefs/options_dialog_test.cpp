@@ -233,7 +233,7 @@ TEST_F(OptionsDialogTest, EditorSetupSitsInFilePreferencesAndOpensTheDialogModal
     EXPECT_TRUE(fileItems[at - 1]->isSeparator());
     EXPECT_EQ(fileItems[at + 1], main->mnuFileRecent[0]) << "just above the recent files";
     EXPECT_EQ(main->mnuFilePreferences->title(), "Preferences");
-    ASSERT_EQ(main->mnuFilePreferences->actions().size(), 1);
+    ASSERT_EQ(main->mnuFilePreferences->actions().size(), 3); // and the two tool set-ups
     QAction* setup = main->mnuFilePreferences->actions()[0];
     EXPECT_EQ(setup->text(), "Editor Setup");
     EXPECT_EQ(setup->shortcut(), QKeySequence(Qt::Key_F4));

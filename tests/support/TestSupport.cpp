@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -23,6 +24,7 @@ QString ScratchDir::file(const QString& name) const {
 
 QString ScratchDir::write(const QString& name, const QByteArray& bytes) const {
     const QString path = file(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile out(path);
     if (out.open(QIODevice::WriteOnly))
         out.write(bytes);

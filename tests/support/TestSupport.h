@@ -18,7 +18,8 @@ public:
     QString path() const { return dir_.path(); }
     /// Full path of a name inside the folder.
     QString file(const QString& name) const;
-    /// Writes bytes to a name inside the folder and returns its full path.
+    /// Writes bytes to a name inside the folder (making its subfolders) and returns its full
+    /// path.
     QString write(const QString& name, const QByteArray& bytes) const;
 
 private:

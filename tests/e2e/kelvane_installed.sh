@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix with `cmake --install`, checks the standard layout and
+# the desktop files, then starts the installed program in a virtual X server and watches it read
+# its tips and profiles from share/kelvane.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+e2e_prepare "$2"
+BUILD="$(cd "$(dirname "$1")/.." && pwd)"
+PREFIX="$OUT/prefix with blank"
+
+cmake --install "$BUILD" --prefix "$PREFIX" > "$OUT/install.log" 2>&1 || fail "cmake --install: $(cat "$OUT/install.log")"
+
+for f in bin/Kelvane share/kelvane/Kelvane.dat share/kelvane/KELVANE.HLP \
+         share/applications/kelvane.desktop share/icons/hicolor/scalable/apps/kelvane.svg \
+         share/mime/packages/kelvane.xml; do
+    [ -f "$PREFIX/$f" ] || fail "not installed: $f"
+done
+[ -x "$PREFIX/bin/Kelvane" ] || fail "bin/Kelvane is not executable"
+[ -n "$(ls -A "$PREFIX/share/kelvane/PROFILES")" ] || fail "no default profiles installed"
+for d in CLIPTEXT TEMPLATE; do
+    [ -d "$PREFIX/share/kelvane/$d" ] || fail "no $d folder installed"
+done
+[ ! -e "$PREFIX/share/kelvane/Kelvane" ] || fail "the program was copied into share/kelvane"
+desktop-file-validate "$PREFIX/share/applications/kelvane.desktop" > "$OUT/validate.log" 2>&1 \
+    || fail "desktop-file-validate: $(cat "$OUT/validate.log")"
+grep -q '^Exec=Kelvane %f$' "$PREFIX/share/applications/kelvane.desktop" || fail "Exec line"
+# The MIME database of the prefix was brought up to date and knows workspace files.
+grep -q 'application/x-kelvane-project:\*\.kpj' "$PREFIX/share/mime/globs2" \
+    || fail "the prefix's MIME database does not know *.kpj"
+
+# The installed program, with its Tip of the Day at start-up; Options (F4) lists the profiles;
+# F5 asks to save the untitled document first.
+rm -f "$INI" # a first run: the Tip of the Day is shown
+cat > "$OUT/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -uo pipefail
+PROGRAM="$1"; OUT="$2"
+strace -f -qq -e trace=openat -o "$OUT/strace.log" "$PROGRAM" > "$OUT/kelvane.log" 2>&1 &
+PID=$!
+TIP=""
+for _ in $(seq 1 200); do
+    TIP=$(xdotool search --onlyvisible --name '^Tip of the Day$' 2>/dev/null | head -1) && [ -n "$TIP" ] && break
+    sleep 0.1
+done
+[ -n "$TIP" ] || { echo "no Tip of the Day"; kill $PID; exit 1; }
+sleep 1
+xwd -root -silent | convert xwd:- png:"$OUT/installed-tip.png"
+xdotool windowactivate --sync "$TIP" 2>/dev/null || xdotool windowfocus --sync "$TIP"
+xdotool key --clearmodifiers Return
+sleep 1
+MAIN=$(xdotool search --onlyvisible --name '^Kelvane$' | head -1)
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+xdotool key --clearmodifiers F4
+OPTIONS=""
+for _ in $(seq 1 100); do
+    OPTIONS=$(xdotool search --onlyvisible --name 'Options' 2>/dev/null | head -1) && [ -n "$OPTIONS" ] && break
+    sleep 0.1
+done
+[ -n "$OPTIONS" ] || { echo "F4 showed no Options dialog"; kill $PID; exit 1; }
+sleep 0.5
+xdotool key --clearmodifiers Escape
+sleep 0.5
+# F5 on the untitled document asks to save it first; Esc (No) ends the command.
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+xdotool key --clearmodifiers F5
+CONFIRM=""
+for _ in $(seq 1 100); do
+    CONFIRM=$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null | head -1) && [ -n "$CONFIRM" ] && break
+    sleep 0.1
+done
+[ -n "$CONFIRM" ] || { echo "F5 asked nothing"; kill $PID; exit 1; }
+sleep 0.5
+xwd -root -silent | convert xwd:- png:"$OUT/installed-run-question.png"
+xdotool key --clearmodifiers Escape
+sleep 0.5
+[ -z "$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null)" ] || { echo "Esc did not close the question"; kill $PID; exit 1; }
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 1 100); do
+    kill -0 $PID 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $PID 2>/dev/null; then echo "Kelvane did not exit"; kill $PID; exit 1; fi
+wait $PID
+SESSION
+chmod +x "$OUT/session.sh"
+xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/session.sh" "$PREFIX/bin/Kelvane" "$OUT" \
+    || fail "the installed program's session failed"
+
+grep -F "$PREFIX/share/kelvane/Kelvane.dat" "$OUT/strace.log" | grep -vq ENOENT \
+    || fail "the installed program did not read its tips from share/kelvane"
+grep -F "$PREFIX/share/kelvane/PROFILES" "$OUT/strace.log" | grep -vq ENOENT \
+    || fail "the installed program did not list its profiles from share/kelvane"
+echo "PASS: installed in $PREFIX; screenshot in $OUT/installed-tip.png"
