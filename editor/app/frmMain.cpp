@@ -8,6 +8,10 @@
 #include "dialogs/HelpCommands.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
+#include "library/ClipTextPane.h"
+#include "library/FileBrowserPane.h"
+#include "library/LibraryCommands.h"
+#include "platform/AppPaths.h"
 #include "platform/CommandGroup.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
@@ -22,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -43,6 +48,7 @@ frmMain*& theMainWindow() {
     static frmMain* window = nullptr;
     return window;
 }
+
 } // namespace
 
 const QString frmMain::kDocumentFilter = QStringLiteral(
@@ -61,6 +67,8 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
+    library = new LibraryCommands(
+        *this, [this](const QString& path) { CycleRecentFiles(path); }, this);
     buildPanes();
     buildMenus();
 }
@@ -108,6 +116,23 @@ void frmMain::buildPanes() {
 
     SplitterRight = makePane(QStringLiteral("SplitterRight"), 2280, picClip);
 
+    auto fill = [](QWidget* picture, QWidget* content) {
+        auto* box = new QVBoxLayout(picture);
+        box->setContentsMargins(0, 0, 0, 0);
+        box->addWidget(content);
+    };
+    browserPane = new FileBrowserPane(picBrowser);
+    fill(picBrowser, browserPane);
+    connect(browserPane, &FileBrowserPane::folderChanged, this,
+            &frmMain::browserPane_FolderChanged);
+    connect(browserPane, &FileBrowserPane::fileChosen, this,
+            [this](const QString& path) { library->openFromBrowser(path); });
+    clipPane = new ClipTextPane(picClip);
+    fill(picClip, clipPane);
+    library->setClipTextPane(clipPane);
+    connect(clipPane, &ClipTextPane::entryChosen, this,
+            [this](const QString& text) { library->insertClipText(text); });
+
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);
     band->addWidget(SplitterRight);
@@ -150,6 +175,7 @@ void frmMain::buildMenus() {
              [this] { mnuFileNew_Click(); });
     file.add({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
              [this] { mnuFileOpen_Click(); });
+    file.addToMenu(library->action(u"mnuFileOpenImage"));
     file.add({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
     file.addSeparator();
     file.add({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
@@ -159,6 +185,9 @@ void frmMain::buildMenus() {
     file.addSeparator();
     for (QAction* printing : printCommands->actions())
         file.addToMenu(printing);
+    file.addSeparator();
+    for (const char16_t* name : {u"mnuFileExportRTF", u"mnuFileExportClip", u"mnuFileExportTPL"})
+        file.addToMenu(library->action(name));
     file.addSeparator();
     mnuFile = file.menu();
     mnuFilePreferences = prefsCommands->menu();
@@ -228,14 +257,15 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands && group != printCommands && group != toolCommands)
+        if (group != prefsCommands && group != printCommands && group != toolCommands &&
+            group != library)
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
             advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands,
-            toolCommands};
+            toolCommands,     library};
 }
 
 QAction* frmMain::command(QStringView name) const {
@@ -407,6 +437,24 @@ void frmMain::changeEvent(QEvent* event) {
     // may have changed the list while the main window was inactive.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         refreshRecentFiles();
+}
+
+// --- File browser pane ---
+
+void frmMain::setBrowserFolder(const QString& folder) {
+    // A folder that has gone since the last run gives way to the program's folder.
+    for (const QString& candidate : {folder, AppPath(), QDir::homePath()}) {
+        if (browserPane->setFolder(candidate)) {
+            browserFolder = candidate;
+            break;
+        }
+    }
+    dlgCommonDialog.InitDir = browserPane->folder();
+}
+
+void frmMain::browserPane_FolderChanged(const QString& folder) {
+    browserFolder = folder;
+    dlgCommonDialog.InitDir = folder;
 }
 
 // --- View menu ---
