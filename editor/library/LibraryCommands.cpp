@@ -9,9 +9,9 @@
 #include "library/frmNewFile.h"
 #include "platform/AppPaths.h"
 #include "platform/CommonDialog.h"
-#include "platform/DefaultApp.h"
 #include "platform/InputBox.h"
 #include "platform/MsgBox.h"
+#include "platform/Shell.h"
 #include "platform/TextLines.h"
 #include "platform/richtext/RichTextBox.h"
 

@@ -2,22 +2,17 @@
 #include "library/LibraryFolders.h"
 
 #include "platform/AppPaths.h"
+#include "platform/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
-#include <QStandardPaths>
 
 #include <algorithm>
 
 namespace kelvane {
 
 namespace {
-
-QString& userDataOverride() {
-    static QString folder;
-    return folder;
-}
 
 QString withSeparator(QString folder) {
     folder = QDir::toNativeSeparators(folder);
@@ -44,9 +39,7 @@ QString LibraryFolder::shippedFolder() const {
 }
 
 QString LibraryFolder::userFolder() const {
-    const QString base = userDataOverride().isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                             : userDataOverride();
+    const QString base = userDataFolder();
     return withSeparator(withSeparator(base) + name_);
 }
 
@@ -112,10 +105,6 @@ LibraryFolder clipTextFolder() {
 
 LibraryFolder templateFolder() {
     return LibraryFolder(QStringLiteral("TEMPLATE"));
-}
-
-void setUserDataFolderOverride(const QString& folder) {
-    userDataOverride() = folder;
 }
 
 } // namespace kelvane

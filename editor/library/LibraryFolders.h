@@ -44,8 +44,4 @@ LibraryFolder clipTextFolder();
 /// The shipped templates and the user's own.
 LibraryFolder templateFolder();
 
-/// Replaces the user's data folder under which the user's library folders live (tests use a
-/// scratch folder); the empty text restores the platform's application-data location.
-void setUserDataFolderOverride(const QString& folder);
-
 } // namespace kelvane

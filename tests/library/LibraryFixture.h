@@ -3,11 +3,12 @@
 #pragma once
 
 #include "app/AppFixture.h"
-#include "platform/InputBox.h"
 #include "library/ClipTextPane.h"
 #include "library/FileBrowserPane.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryFolders.h"
+#include "platform/FileIO.h"
+#include "platform/InputBox.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -1,5 +1,6 @@
 // The shipped and the user's library folders, shown as one list.
 #include "library/LibraryFolders.h"
+#include "platform/FileIO.h"
 
 #include "platform/AppPaths.h"
 #include "support/TestSupport.h"
