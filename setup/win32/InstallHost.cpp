@@ -7,6 +7,93 @@ namespace fastinst {
 
 namespace {
 
+// What a question box returns when the Program Manager's window took the foreground from it.
+constexpr int kQuestionInterrupted = 0x7F00;
+constexpr UINT kGuardIntervalMs = 100;
+
+UINT BoxStyle(BoxKind kind) {
+    switch (kind) {
+    case BoxKind::YesNoQuestion:
+        return MB_YESNO | MB_ICONQUESTION;
+    case BoxKind::YesNoInformation:
+        return MB_YESNO | MB_ICONINFORMATION;
+    case BoxKind::AbortRetryIgnore:
+        return MB_ABORTRETRYIGNORE | MB_ICONERROR;
+    case BoxKind::WarningOk:
+        return MB_OK | MB_ICONWARNING;
+    case BoxKind::ErrorOk:
+        break;
+    }
+    return MB_OK | MB_ICONERROR;
+}
+
+Answer ToAnswer(int result, BoxKind kind) {
+    switch (result) {
+    case IDYES:
+        return Answer::Yes;
+    case IDABORT:
+        return Answer::Abort;
+    case IDRETRY:
+        return Answer::Retry;
+    case IDIGNORE:
+        return Answer::Ignore;
+    case IDOK:
+        return Answer::Ok;
+    default:
+        // No, or the box could not be shown: the safe choice.
+        return kind == BoxKind::AbortRetryIgnore ? Answer::Abort : Answer::No;
+    }
+}
+
+/// True when a window of another program is in front.
+bool ForeignForeground() {
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    if (!foreground || !GetWindowThreadProcessId(foreground, &process)) {
+        return false;
+    }
+    return process != GetCurrentProcessId();
+}
+
+BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (GetWindow(window, GW_OWNER) == Ui().window && IsWindowVisible(window) &&
+        lstrcmpA(className, "#32770") == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs inside the question box's own message loop.
+void CALLBACK GuardQuestion(HWND, UINT, UINT_PTR, DWORD) {
+    if (!Ui().groupWindow.ShouldReclaim(ForeignForeground(), GetTickCount())) {
+        return;
+    }
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindQuestionBox, reinterpret_cast<LPARAM>(&box));
+    if (box) {
+        EndDialog(box, kQuestionInterrupted);
+    }
+}
+
+/// A thread timer that lives as long as its owner.
+class GuardTimer {
+public:
+    GuardTimer() : id_(SetTimer(nullptr, 0, kGuardIntervalMs, GuardQuestion)) {}
+    GuardTimer(const GuardTimer&) = delete;
+    GuardTimer& operator=(const GuardTimer&) = delete;
+    ~GuardTimer() {
+        if (id_) {
+            KillTimer(nullptr, id_);
+        }
+    }
+
+private:
+    UINT_PTR id_;
+};
+
 class Win32InstallHost : public InstallHost {
 public:
     explicit Win32InstallHost(SetupUi& ui) : ui_(ui) {}
@@ -18,37 +105,17 @@ public:
     }
 
     Answer Ask(const std::string& text, const std::string& caption, BoxKind kind) override {
-        UINT style = MB_OK | MB_ICONERROR;
-        switch (kind) {
-        case BoxKind::YesNoQuestion:
-            style = MB_YESNO | MB_ICONQUESTION;
-            break;
-        case BoxKind::YesNoInformation:
-            style = MB_YESNO | MB_ICONINFORMATION;
-            break;
-        case BoxKind::AbortRetryIgnore:
-            style = MB_ABORTRETRYIGNORE | MB_ICONERROR;
-            break;
-        case BoxKind::ErrorOk:
-            break;
-        case BoxKind::WarningOk:
-            style = MB_OK | MB_ICONWARNING;
-            break;
-        }
-        switch (MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style)) {
-        case IDYES:
-            return Answer::Yes;
-        case IDABORT:
-            return Answer::Abort;
-        case IDRETRY:
-            return Answer::Retry;
-        case IDIGNORE:
-            return Answer::Ignore;
-        case IDOK:
-            return Answer::Ok;
-        default:
-            // No, or the box could not be shown: the safe choice.
-            return kind == BoxKind::AbortRetryIgnore ? Answer::Abort : Answer::No;
+        while (true) {
+            if (ui_.groupWindow.Watching(GetTickCount())) {
+                BringSetupToFront();
+            }
+            const int result = ShowQuestion(text, caption, BoxStyle(kind));
+            if (result != kQuestionInterrupted) {
+                return ToAnswer(result, kind);
+            }
+            // The Program Manager's window came to the front over the box: the box can no longer
+            // be trusted to paint or to get the keys, so it was closed; ask again in front.
+            BringSetupToFront();
         }
     }
 
@@ -107,6 +174,24 @@ public:
     }
 
 private:
+    int ShowQuestion(const std::string& text, const std::string& caption, UINT style) {
+        if (!ui_.groupWindow.Watching(GetTickCount())) {
+            return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style);
+        }
+        GuardTimer guard;
+        return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+    }
+
+    /// Takes the foreground back from the Program Manager's window and repaints the setup
+    /// window, whose picture that window may have covered.
+    void BringSetupToFront() {
+        if (ForeignForeground()) {
+            SetForegroundWindow(ui_.window);
+        }
+        RedrawWindow(ui_.window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+
     static void SetString(HKEY key, const char* name, const std::string& value) {
         RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1));

@@ -46,7 +46,10 @@ void OnDdeAck(HWND server, LPARAM parameter) {
             GlobalFree(reinterpret_cast<HGLOBAL>(commands));
         }
         FreeDDElParam(WM_DDE_ACK, parameter);
-        SetFocus(ui.window);
+        // A disabled setup window has a question box open: the keys belong to the box.
+        if (IsWindowEnabled(ui.window)) {
+            SetFocus(ui.window);
+        }
         break;
     }
     case DdeConversation::AckAction::None:
@@ -79,6 +82,7 @@ bool ProgmanExecute(const std::string& programPath) {
     // From here the block belongs to the conversation; the acknowledgement frees it.
     block.release();
     ui.dde.ExecutePosted();
+    ui.groupWindow.CommandsPosted(GetTickCount());
     return true;
 }
 

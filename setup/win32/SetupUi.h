@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DdeConversation.h"
+#include "GroupWindowGuard.h"
 #include "Handles.h"
 #include "InstallFlow.h"
 
@@ -45,8 +46,9 @@ struct SetupUi {
     UniqueHook keyboardHook;
 
     DdeConversation dde;
-    bool installing = false;     ///< InstallProduct is running
-    bool closeRequested = false; ///< the user closed the window while it ran
+    GroupWindowGuard groupWindow; ///< the Program Manager may be opening its group window
+    bool installing = false;      ///< InstallProduct is running
+    bool closeRequested = false;  ///< the user closed the window while it ran
 };
 
 /// The program's one state record.

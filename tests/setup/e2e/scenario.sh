@@ -32,8 +32,11 @@ fail() {
     exit 1
 }
 
-# A display of its own, so scenarios may run side by side.
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$work/xvfb.log" 2>&1 &
+# A display of its own, so scenarios may run side by side. The keyboard-driven ones use the
+# screen a person would have.
+screen=1024x768x24
+case "$name" in keyboard_*) screen=1280x900x24 ;; esac
+Xvfb ":$display" -screen 0 "$screen" -nolisten tcp </dev/null >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -S "/tmp/.X11-unix/X$display" ] && break
@@ -113,5 +116,6 @@ installed=(Dralto.exe Plugext.dll psapi.dll Dralto.hlp Dralto.cnt Dralto-e.hlp D
 language_question='BOX Setup|Available languages: English and German. Select English?\r\n\r\nVerfügbare Sprachen: Englisch und Deutsch. Englisch verwenden?'
 
 source "$(dirname "${BASH_SOURCE[0]}")/scenarios.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/keyboard.sh"
 "scenario_$name"
 echo "PASSED ($name)"
