@@ -52,7 +52,8 @@ void CreateProgramGroup(InstallHost& host, const std::string& programPath, bool 
         host.ProgmanTerminate();
     }
     if (!created) {
-        host.Ask(SetupMessage(kGroupFailed, english), ErrorCaption(english), BoxKind::WarningOk);
+        host.Ask(SetupMessage(kGroupFailed, english), SetupMessage(kErrorCaption, english),
+                 BoxKind::WarningOk);
     }
 }
 
@@ -68,7 +69,7 @@ InstallOutcome InstallProduct(InstallHost& host, InstallSettings& settings) {
         return InstallOutcome::Declined;
     }
     if (!HasMinimumLength(destination) || !EnsureFolderPath(destination, host)) {
-        host.Ask(SetupMessage(kInvalidDestination, english), ErrorCaption(english),
+        host.Ask(SetupMessage(kInvalidDestination, english), SetupMessage(kErrorCaption, english),
                  BoxKind::ErrorOk);
         host.FocusDestination();
         return InstallOutcome::Rejected;

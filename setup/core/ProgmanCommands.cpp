@@ -21,9 +21,11 @@ std::string BuildProgmanCommands(const std::string& programPath, bool english,
         programPath.size() >= 4 ? programPath.substr(0, programPath.size() - 4) : programPath;
     std::string commands = std::string("[CreateGroup(") + kProductName + ")]";
     commands += AddItem(programPath, "", kProductName, "");
-    commands += AddItem(stem + (english ? "-e.hlp" : ".hlp"), "", HelpItemName(english), "");
+    commands +=
+        AddItem(stem + (english ? "-e.hlp" : ".hlp"), "", SetupMessage(kHelpItemName, english), "");
     if (!uninstallerMissing) {
-        commands += AddItem(programPath, " uninst", UninstallItemName(english), ",SHELL32.DLL,53");
+        commands += AddItem(programPath, " uninst", SetupMessage(kUninstallItemName, english),
+                            ",SHELL32.DLL,53");
     }
     return commands;
 }

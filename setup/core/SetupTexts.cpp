@@ -12,7 +12,8 @@ struct MessagePair {
     const char* english;
 };
 
-// Windows-1252: \xFC = u umlaut, \xBB and \xAB = guillemets.
+// Windows-1252: \xFC = u umlaut, \xDC = U umlaut, \xE4 = a umlaut, \xBB and \xAB = guillemets,
+// \xA9 = copyright sign.
 constexpr std::array<MessagePair, kMessageCount> kMessages{{
     {"Ung\xFCltiger Zielordner", "Invalid destination folder"},
     {"Fehler beim Installieren von ", "Error installing "},
@@ -22,6 +23,16 @@ constexpr std::array<MessagePair, kMessageCount> kMessages{{
     {"Programmdatei konnte nicht ausgef\xFChrt werden.", "Unable to execute program file"},
     {"Dralto in den Ordner \xBB%s\xAB installieren?", "Install to \"%s\"?"},
     {"Zielordner:", "Destination Folder:"},
+    {"Fehler", "Error"},
+    {"OK", "OK"},
+    {"Abbrechen", "Cancel"},
+    {"\xDC"
+     "bergeordneten Ordner f\xFCr die Installation ausw\xE4hlen:",
+     "Select parent folder for the Dralto installation:"},
+    {"Dralto-Hilfe", "Dralto Help"},
+    {"Dralto deinstallieren", "Dralto Uninstall"},
+    {"\xA9 Dralto Software. Alle Rechte vorbehalten.",
+     "\xA9 Dralto Software. All rights reserved."},
 }};
 
 } // namespace
@@ -36,33 +47,6 @@ const char* SetupMessage(int id, bool english) {
     }
     const MessagePair& pair = kMessages[static_cast<std::size_t>(id)];
     return english ? pair.english : pair.german;
-}
-
-const char* ErrorCaption(bool english) {
-    return english ? "Error" : "Fehler";
-}
-
-const char* CancelButtonText(bool english) {
-    return english ? "Cancel" : "Abbrechen";
-}
-
-const char* BrowseTitle(bool english) {
-    return english ? "Select parent folder for the Dralto installation:"
-                   : "\xDC"
-                     "bergeordneten Ordner f\xFCr die Installation ausw\xE4hlen:";
-}
-
-const char* HelpItemName(bool english) {
-    return english ? "Dralto Help" : "Dralto-Hilfe";
-}
-
-const char* UninstallItemName(bool english) {
-    return english ? "Dralto Uninstall" : "Dralto deinstallieren";
-}
-
-const char* NoticeLine(bool english) {
-    return english ? "\xA9 Dralto Software. All rights reserved."
-                   : "\xA9 Dralto Software. Alle Rechte vorbehalten.";
 }
 
 std::string ConfirmationText(bool english, const std::string& destination) {

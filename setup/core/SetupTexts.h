@@ -5,7 +5,8 @@
 
 namespace fastinst {
 
-/// Numbers of the bilingual messages.
+/// Numbers of the texts shown in either language: the eight messages of the installation, then
+/// captions, button and item names and the notice line.
 enum MessageId {
     kInvalidDestination = 0,
     kErrorInstalling = 1,
@@ -15,10 +16,17 @@ enum MessageId {
     kStartFailed = 5,
     kConfirmInstall = 6,
     kDestinationLabel = 7,
-    kMessageCount = 8
+    kErrorCaption = 8,       ///< caption of error and warning boxes
+    kOkButton = 9,           ///< text of the OK button
+    kCancelButton = 10,      ///< text of the Cancel button
+    kBrowseTitle = 11,       ///< title line shown in the folder browser
+    kHelpItemName = 12,      ///< Program Manager item of the help file
+    kUninstallItemName = 13, ///< Program Manager item of the uninstaller
+    kNoticeLine = 14,        ///< the maker's notice line at the foot of the panel
+    kMessageCount = 15
 };
 
-/// The text of message `id` in the chosen language; the empty text for an unknown number.
+/// The text of number `id` in the chosen language; the empty text for an unknown number.
 const char* SetupMessage(int id, bool english);
 
 inline constexpr const char* kSetupCaption = "Setup";
@@ -32,19 +40,6 @@ inline constexpr const char* kMonogram = "DS";
 
 /// The bilingual question asked before anything else.
 extern const char* const kLanguageQuestion;
-
-/// Caption of error and warning boxes: "Fehler" or "Error".
-const char* ErrorCaption(bool english);
-/// Text of the Cancel button.
-const char* CancelButtonText(bool english);
-/// Title line shown in the folder browser.
-const char* BrowseTitle(bool english);
-/// Name of the Program Manager item for the help file.
-const char* HelpItemName(bool english);
-/// Name of the Program Manager item for the uninstaller.
-const char* UninstallItemName(bool english);
-/// The maker's notice line at the foot of the panel.
-const char* NoticeLine(bool english);
 
 /// The confirmation question with the destination (given without trailing backslash) filled in.
 std::string ConfirmationText(bool english, const std::string& destination);

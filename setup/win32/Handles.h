@@ -53,6 +53,15 @@ inline void FreeGlobal(HGLOBAL memory) {
 inline void DeleteAtom(ATOM atom) {
     GlobalDeleteAtom(atom);
 }
+inline void CloseKey(HKEY key) {
+    RegCloseKey(key);
+}
+inline HGDIOBJ SelectGdiObject(HDC dc, HGDIOBJ object) {
+    return SelectObject(dc, object);
+}
+inline HPALETTE SelectBackgroundPalette(HDC dc, HPALETTE palette) {
+    return SelectPalette(dc, palette, FALSE);
+}
 } // namespace detail
 
 using UniqueFont = UniqueHandle<HFONT, detail::DeleteGdiObject<HFONT>>;
@@ -63,6 +72,7 @@ using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
 using UniqueHook = UniqueHandle<HHOOK, detail::Unhook>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, detail::FreeGlobal>;
 using UniqueAtom = UniqueHandle<ATOM, detail::DeleteAtom>;
+using UniqueRegKey = UniqueHandle<HKEY, detail::CloseKey>;
 
 /// A window's whole-window device context, released when the owner ends.
 class WindowDc {
@@ -91,21 +101,55 @@ private:
     HDC dc_ = nullptr;
 };
 
-/// Selects a GDI object into a device context and selects the previous one back at scope end.
-class SelectGuard {
+/// Keeps an object selected into a device context and selects the previous one back when it is
+/// reset or destroyed; for a drawing call's font as well as for the window's palette and bitmap.
+template <typename Object, Object (*Select)(HDC, Object)> class Selection {
 public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-    ~SelectGuard() {
-        if (previous_) {
-            SelectObject(dc_, previous_);
+    Selection() = default;
+    Selection(HDC dc, Object object) : dc_(dc), previous_(Select(dc, object)) {}
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    Selection(Selection&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, {})) {}
+    Selection& operator=(Selection&& other) noexcept {
+        if (this != &other) {
+            reset();
+            dc_ = std::exchange(other.dc_, nullptr);
+            previous_ = std::exchange(other.previous_, {});
         }
+        return *this;
+    }
+    ~Selection() { reset(); }
+
+    /// Selects the previous object back.
+    void reset() {
+        if (dc_ && previous_) {
+            Select(dc_, previous_);
+        }
+        dc_ = nullptr;
+        previous_ = {};
     }
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC dc_ = nullptr;
+    Object previous_{};
+};
+
+using ObjectSelection = Selection<HGDIOBJ, detail::SelectGdiObject>;
+using PaletteSelection = Selection<HPALETTE, detail::SelectBackgroundPalette>;
+
+/// One BeginPaint/EndPaint pair.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { BeginPaint(window, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    const PAINTSTRUCT& paint() const { return paint_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
 };
 
 } // namespace fastinst

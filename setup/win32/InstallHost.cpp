@@ -147,14 +147,14 @@ public:
     void ProgmanTerminate() override { fastinst::ProgmanTerminate(); }
 
     void WriteUninstallEntry(const UninstallEntry& entry) override {
-        HKEY key = nullptr;
+        HKEY created = nullptr;
         if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                            nullptr, &created, nullptr) != ERROR_SUCCESS) {
             return;
         }
-        SetString(key, "DisplayName", entry.displayName);
-        SetString(key, "UninstallString", entry.uninstallString);
-        RegCloseKey(key);
+        const UniqueRegKey key(created);
+        SetString(key.get(), "DisplayName", entry.displayName);
+        SetString(key.get(), "UninstallString", entry.uninstallString);
     }
 
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }

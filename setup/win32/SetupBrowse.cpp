@@ -30,7 +30,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM) {
 
 bool BrowseForParentFolder() {
     SetupUi& ui = Ui();
-    lstrcpynA(ui.browseTitle, BrowseTitle(ui.install.english), MAX_PATH);
+    lstrcpynA(ui.browseTitle, SetupMessage(kBrowseTitle, ui.install.english), MAX_PATH);
     char displayName[MAX_PATH] = "";
     BROWSEINFOA info{};
     info.hwndOwner = ui.window;

@@ -38,7 +38,7 @@ void DrawTexts(HDC dc) {
     const int titleLength = static_cast<int>(std::strlen(kProductTitle));
     {
         UniqueFont titleFont = CreateTimesFont(85, 0, 0, TRUE);
-        SelectGuard select(dc, titleFont.get());
+        ObjectSelection select(dc, titleFont.get());
         SetTextColor(dc, RGB(0, 0, 0));
         TextOutA(dc, 30, 24, kProductTitle, titleLength);
         SetTextColor(dc, RGB(255, 255, 255));
@@ -46,11 +46,11 @@ void DrawTexts(HDC dc) {
     }
     {
         UniqueFont markFont = CreateTimesFont(60, 35, -450, FALSE);
-        SelectGuard select(dc, markFont.get());
+        ObjectSelection select(dc, markFont.get());
         SetTextColor(dc, RGB(0, 0, 225));
         TextOutA(dc, ui.width - 60, -11, kMonogram, static_cast<int>(std::strlen(kMonogram)));
     }
-    SelectGuard select(dc, GetStockObject(ANSI_VAR_FONT));
+    ObjectSelection select(dc, GetStockObject(ANSI_VAR_FONT));
     SetTextColor(dc, RGB(255, 255, 255));
     RECT descriptionRect{32, 130, ui.width, ui.height};
     DrawTextA(dc, ui.description, -1, &descriptionRect, DT_WORDBREAK | DT_NOPREFIX);
@@ -61,7 +61,7 @@ void DrawTexts(HDC dc) {
 
     SetTextColor(dc, RGB(0, 0, 180));
     RECT noticeRect{ui.cx, ui.height - 20, ui.cx + kPanelWidth, ui.height};
-    DrawTextA(dc, NoticeLine(english), -1, &noticeRect, DT_CENTER | DT_NOPREFIX);
+    DrawTextA(dc, SetupMessage(kNoticeLine, english), -1, &noticeRect, DT_CENTER | DT_NOPREFIX);
 }
 
 } // namespace
@@ -69,38 +69,45 @@ void DrawTexts(HDC dc) {
 void BuildBluePalette() {
     SetupUi& ui = Ui();
     const std::size_t size = sizeof(LOGPALETTE) + (kPaletteSize - 1) * sizeof(PALETTEENTRY);
-    ui.paletteDescription = std::make_unique<unsigned char[]>(size);
-    auto* description = reinterpret_cast<LOGPALETTE*>(ui.paletteDescription.get());
+    SetupCanvas& canvas = *ui.canvas;
+    canvas.paletteDescription = std::make_unique<unsigned char[]>(size);
+    auto* description = reinterpret_cast<LOGPALETTE*>(canvas.paletteDescription.get());
     description->palVersion = 0x300;
     description->palNumEntries = kPaletteSize;
     PALETTEENTRY* entries = description->palPalEntry;
     for (int i = 0; i < kPaletteSize; ++i) {
         entries[i] = PALETTEENTRY{0, 0, static_cast<BYTE>(i), PC_RESERVED};
     }
-    ui.palette.reset(CreatePalette(description));
-    ui.previousWindowPalette = SelectPalette(ui.windowDc.get(), ui.palette.get(), FALSE);
-    RealizePalette(ui.windowDc.get());
+    canvas.palette.reset(CreatePalette(description));
+    canvas.windowPalette = PaletteSelection(canvas.windowDc.get(), canvas.palette.get());
+    RealizePalette(canvas.windowDc.get());
 }
 
 void PaintSetupWindow() {
     SetupUi& ui = Ui();
-    PAINTSTRUCT paint;
-    BeginPaint(ui.window, &paint);
-    HDC dc = ui.windowDc.get();
-    if (ui.fullRepaint) {
-        if (paint.fErase) {
-            DrawGradientAndPanel(dc);
+    {
+        const PaintScope scope(ui.window);
+        if (ui.canvas) {
+            // Drawing goes to the whole-window device context, whose origin is the window's
+            // outer corner; painting only validates the window.
+            const PAINTSTRUCT& paint = scope.paint();
+            HDC dc = ui.canvas->windowDc.get();
+            HDC memory = ui.canvas->memoryDc.get();
+            if (ui.fullRepaint) {
+                if (paint.fErase) {
+                    DrawGradientAndPanel(dc);
+                }
+                DrawTexts(dc);
+                BitBlt(memory, 0, 0, ui.width, ui.height + 2, dc, 0, 0, SRCCOPY);
+                ui.fullRepaint = false;
+            } else {
+                // The picture never changes: copy back only what was uncovered.
+                const RECT& r = paint.rcPaint;
+                BitBlt(dc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 2, memory,
+                       r.left, r.top, SRCCOPY);
+            }
         }
-        DrawTexts(dc);
-        BitBlt(ui.memoryDc.get(), 0, 0, ui.width, ui.height + 2, dc, 0, 0, SRCCOPY);
-        ui.fullRepaint = false;
-    } else {
-        // The picture never changes: copy back only what was uncovered.
-        const RECT& r = paint.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 2, ui.memoryDc.get(),
-               r.left, r.top, SRCCOPY);
     }
-    EndPaint(ui.window, &paint);
     InvalidateRect(ui.field, nullptr, FALSE);
     for (HWND button : ui.buttons) {
         InvalidateRect(button, nullptr, FALSE);

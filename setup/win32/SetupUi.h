@@ -9,8 +9,23 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace fastinst {
+
+/// What the setup window draws with. The members are released in reverse order: first the
+/// selections give the device contexts their previous objects back, then the palette and the
+/// bitmap are deleted, then the device contexts go.
+struct SetupCanvas {
+    WindowDc windowDc; ///< the whole-window device context, used for all drawing
+    UniqueMemoryDc memoryDc;
+    UniqueBitmap memoryBitmap;                           ///< the finished picture
+    std::unique_ptr<unsigned char[]> paletteDescription; ///< a LOGPALETTE of 222 entries
+    UniquePalette palette;
+    ObjectSelection bitmapSelection;
+    PaletteSelection windowPalette;
+    PaletteSelection memoryPalette;
+};
 
 /// Everything the setup program keeps for its single run.
 struct SetupUi {
@@ -26,14 +41,7 @@ struct SetupUi {
     HWND field = nullptr;
     HWND buttons[3] = {}; ///< OK, Cancel, browse (identifiers 1 to 3)
 
-    WindowDc windowDc;
-    UniqueMemoryDc memoryDc;
-    UniqueBitmap memoryBitmap;
-    HGDIOBJ previousBitmap = nullptr;
-    std::unique_ptr<unsigned char[]> paletteDescription; ///< a LOGPALETTE of 222 entries
-    UniquePalette palette;
-    HPALETTE previousWindowPalette = nullptr;
-    HPALETTE previousMemoryPalette = nullptr;
+    std::optional<SetupCanvas> canvas; ///< from the window's creation to its destruction
 
     const char* description = ""; ///< the product description resource
     char pathBuffer[MAX_PATH] = "C:\\";

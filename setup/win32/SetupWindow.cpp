@@ -2,6 +2,7 @@
 #include "SetupUi.h"
 
 #include "Keyboard.h"
+#include "Resources.h"
 #include "SetupTexts.h"
 
 #include <dde.h>
@@ -25,7 +26,8 @@ HWND CreateButton(const char* text, int x, int y, int id) {
 
 void LoadDescription() {
     SetupUi& ui = Ui();
-    const int number = ui.install.english ? 2 : 1;
+    const int number =
+        ui.install.english ? FASTINST_DESCRIPTION_ENGLISH : FASTINST_DESCRIPTION_GERMAN;
     HRSRC found = FindResourceA(ui.instance, MAKEINTRESOURCEA(number), "Text");
     HGLOBAL loaded = found ? LoadResource(ui.instance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
@@ -37,26 +39,18 @@ void LoadDescription() {
 void OnCreate(HWND window) {
     SetupUi& ui = Ui();
     ui.window = window;
-    ui.windowDc.acquire(window);
+    SetupCanvas& canvas = ui.canvas.emplace();
+    canvas.windowDc.acquire(window);
     BuildBluePalette();
-    ui.memoryDc.reset(CreateCompatibleDC(ui.windowDc.get()));
-    ui.memoryBitmap.reset(CreateCompatibleBitmap(ui.windowDc.get(), ui.width, ui.height));
-    ui.previousBitmap = SelectObject(ui.memoryDc.get(), ui.memoryBitmap.get());
+    canvas.memoryDc.reset(CreateCompatibleDC(canvas.windowDc.get()));
+    canvas.memoryBitmap.reset(CreateCompatibleBitmap(canvas.windowDc.get(), ui.width, ui.height));
+    canvas.bitmapSelection = ObjectSelection(canvas.memoryDc.get(), canvas.memoryBitmap.get());
 }
 
 void OnDestroy() {
     SetupUi& ui = Ui();
     ui.keyboardHook.reset();
-    SelectPalette(ui.windowDc.get(), ui.previousWindowPalette, FALSE);
-    if (ui.memoryDc) {
-        SelectPalette(ui.memoryDc.get(), ui.previousMemoryPalette, FALSE);
-        SelectObject(ui.memoryDc.get(), ui.previousBitmap);
-    }
-    ui.palette.reset();
-    ui.paletteDescription.reset();
-    ui.memoryDc.reset();
-    ui.memoryBitmap.reset();
-    ui.windowDc.reset();
+    ui.canvas.reset();
     PostQuitMessage(0);
 }
 
@@ -64,18 +58,19 @@ void OnSetFocus() {
     SetupUi& ui = Ui();
     ui.focusIndex = kFocusField;
     SetFocus(ui.field);
-    if (!ui.paletteChanged) {
+    if (!ui.paletteChanged || !ui.canvas) {
         return;
     }
     // Another program changed the system palette: make ours anew and realize it again.
-    SelectPalette(ui.windowDc.get(), ui.previousWindowPalette, FALSE);
-    SelectPalette(ui.memoryDc.get(), ui.previousMemoryPalette, FALSE);
-    ui.palette.reset(
-        CreatePalette(reinterpret_cast<const LOGPALETTE*>(ui.paletteDescription.get())));
-    ui.previousWindowPalette = SelectPalette(ui.windowDc.get(), ui.palette.get(), FALSE);
-    RealizePalette(ui.windowDc.get());
-    ui.previousMemoryPalette = SelectPalette(ui.memoryDc.get(), ui.palette.get(), FALSE);
-    RealizePalette(ui.memoryDc.get());
+    SetupCanvas& canvas = *ui.canvas;
+    canvas.windowPalette.reset();
+    canvas.memoryPalette.reset();
+    canvas.palette.reset(
+        CreatePalette(reinterpret_cast<const LOGPALETTE*>(canvas.paletteDescription.get())));
+    canvas.windowPalette = PaletteSelection(canvas.windowDc.get(), canvas.palette.get());
+    RealizePalette(canvas.windowDc.get());
+    canvas.memoryPalette = PaletteSelection(canvas.memoryDc.get(), canvas.palette.get());
+    RealizePalette(canvas.memoryDc.get());
 }
 
 void OnCommand(WPARAM wParam) {
@@ -152,14 +147,14 @@ bool CreateSetupUi(int showCommand) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = SetupWindowProc;
     windowClass.hInstance = ui.instance;
-    windowClass.hIcon = LoadIconA(ui.instance, MAKEINTRESOURCEA(1));
+    windowClass.hIcon = LoadIconA(ui.instance, MAKEINTRESOURCEA(FASTINST_ICON));
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUPWINDOW, 0, 0, ui.width,
                                   ui.height, nullptr, nullptr, ui.instance, nullptr);
     if (!window) {
-        MessageBoxA(nullptr, ErrorCaption(ui.install.english), "", MB_SYSTEMMODAL);
+        MessageBoxA(nullptr, SetupMessage(kErrorCaption, ui.install.english), "", MB_SYSTEMMODAL);
         return false;
     }
     ShowWindow(window, showCommand);
@@ -177,9 +172,10 @@ bool CreateSetupUi(int showCommand) {
     ui.focusIndex = kFocusField;
 
     const int buttonTop = ui.cy + 50 + caption;
-    ui.buttons[0] = CreateButton("OK", ui.cx + 23, buttonTop, kFocusOk);
-    ui.buttons[1] =
-        CreateButton(CancelButtonText(ui.install.english), ui.cx + 144, buttonTop, kFocusCancel);
+    ui.buttons[0] =
+        CreateButton(SetupMessage(kOkButton, ui.install.english), ui.cx + 23, buttonTop, kFocusOk);
+    ui.buttons[1] = CreateButton(SetupMessage(kCancelButton, ui.install.english), ui.cx + 144,
+                                 buttonTop, kFocusCancel);
     ui.buttons[2] = CreateButton("...", ui.cx + 265, buttonTop, kFocusBrowse);
     MoveWindow(ui.buttons[2], ui.cx + 211, ui.cy + 19 + caption, 35, 20, TRUE);
 

@@ -29,7 +29,14 @@ TEST(SetupTexts, EnglishMessagesAreExact) {
                                            "Setup complete. Start program?",
                                            "Unable to execute program file",
                                            "Install to \"%s\"?",
-                                           "Destination Folder:"};
+                                           "Destination Folder:",
+                                           "Error",
+                                           "OK",
+                                           "Cancel",
+                                           "Select parent folder for the Dralto installation:",
+                                           "Dralto Help",
+                                           "Dralto Uninstall",
+                                           "\xA9 Dralto Software. All rights reserved."};
     for (int id = 0; id < kMessageCount; ++id) {
         EXPECT_EQ(std::string(SetupMessage(id, true)), expected[id]) << "message " << id;
     }
@@ -51,13 +58,13 @@ TEST(SetupTexts, ConfirmationTakesTheDestinationLiterally) {
     EXPECT_EQ(ConfirmationText(true, "c:\\100%s%n"), "Install to \"c:\\100%s%n\"?");
 }
 
-TEST(SetupTexts, LanguageDependentLiterals) {
-    EXPECT_STREQ(ErrorCaption(true), "Error");
-    EXPECT_STREQ(ErrorCaption(false), "Fehler");
-    EXPECT_STREQ(CancelButtonText(false), "Abbrechen");
-    EXPECT_STREQ(BrowseTitle(true), "Select parent folder for the Dralto installation:");
-    EXPECT_STREQ(BrowseTitle(false), "\xDC"
-                                     "bergeordneten Ordner f\xFCr die Installation ausw\xE4hlen:");
-    EXPECT_STREQ(HelpItemName(false), "Dralto-Hilfe");
-    EXPECT_STREQ(UninstallItemName(false), "Dralto deinstallieren");
+TEST(SetupTexts, GermanCaptionsButtonsAndItems) {
+    EXPECT_STREQ(SetupMessage(kErrorCaption, false), "Fehler");
+    EXPECT_STREQ(SetupMessage(kOkButton, false), "OK");
+    EXPECT_STREQ(SetupMessage(kCancelButton, false), "Abbrechen");
+    EXPECT_STREQ(SetupMessage(kBrowseTitle, false),
+                 "\xDC"
+                 "bergeordneten Ordner f\xFCr die Installation ausw\xE4hlen:");
+    EXPECT_STREQ(SetupMessage(kHelpItemName, false), "Dralto-Hilfe");
+    EXPECT_STREQ(SetupMessage(kUninstallItemName, false), "Dralto deinstallieren");
 }
