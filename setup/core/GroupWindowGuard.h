@@ -25,14 +25,21 @@ public:
         // Unsigned subtraction keeps this right across the tick counter's wrap-around.
         return armed_ && now - postedAt_ < kWatchMilliseconds;
     }
-    /// True when the setup should take the foreground back from `foreignForeground`, a window of
-    /// another program that is now in front.
+    /// Records whether the setup holds the foreground as a question box is shown.
+    void QuestionShown(bool inFront) { questionInFront_ = inFront; }
+    /// Records that the open question box holds the foreground.
+    void QuestionInFront() { questionInFront_ = true; }
+    /// True when the open question should be asked again in front of `foreignForeground`, a
+    /// window of another program that is now in front. Only a question that was in front lost
+    /// it: where the window system refused the setup the foreground, asking again would only
+    /// make the box flicker.
     bool ShouldReclaim(bool foreignForeground, std::uint32_t now) const {
-        return foreignForeground && Watching(now);
+        return foreignForeground && questionInFront_ && Watching(now);
     }
 
 private:
     bool armed_ = false;
+    bool questionInFront_ = false;
     std::uint32_t postedAt_ = 0;
 };
 

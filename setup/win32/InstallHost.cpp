@@ -45,14 +45,16 @@ Answer ToAnswer(int result, BoxKind kind) {
     }
 }
 
-/// True when a window of another program is in front.
-bool ForeignForeground() {
+enum class Front { Nobody, Setup, OtherProgram };
+
+/// Whose window is in front.
+Front WhoIsInFront() {
     HWND foreground = GetForegroundWindow();
     DWORD process = 0;
     if (!foreground || !GetWindowThreadProcessId(foreground, &process)) {
-        return false;
+        return Front::Nobody;
     }
-    return process != GetCurrentProcessId();
+    return process == GetCurrentProcessId() ? Front::Setup : Front::OtherProgram;
 }
 
 BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
@@ -68,7 +70,12 @@ BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
 
 // Runs inside the question box's own message loop.
 void CALLBACK GuardQuestion(HWND, UINT, UINT_PTR, DWORD) {
-    if (!Ui().groupWindow.ShouldReclaim(ForeignForeground(), GetTickCount())) {
+    GroupWindowGuard& guard = Ui().groupWindow;
+    const Front front = WhoIsInFront();
+    if (front == Front::Setup) {
+        guard.QuestionInFront();
+    }
+    if (!guard.ShouldReclaim(front == Front::OtherProgram, GetTickCount())) {
         return;
     }
     HWND box = nullptr;
@@ -178,6 +185,7 @@ private:
         if (!ui_.groupWindow.Watching(GetTickCount())) {
             return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style);
         }
+        ui_.groupWindow.QuestionShown(WhoIsInFront() == Front::Setup);
         GuardTimer guard;
         return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
     }
@@ -185,7 +193,7 @@ private:
     /// Takes the foreground back from the Program Manager's window and repaints the setup
     /// window, whose picture that window may have covered.
     void BringSetupToFront() {
-        if (ForeignForeground()) {
+        if (WhoIsInFront() != Front::Setup) {
             SetForegroundWindow(ui_.window);
         }
         RedrawWindow(ui_.window, nullptr, nullptr,

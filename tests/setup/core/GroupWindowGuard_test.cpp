@@ -14,6 +14,7 @@ TEST(GroupWindowGuard, NothingIsReclaimedBeforeTheCommandsArePosted) {
 TEST(GroupWindowGuard, ReclaimsOnlyFromAnotherProgramWhileWatching) {
     GroupWindowGuard guard;
     guard.CommandsPosted(1000);
+    guard.QuestionShown(true);
     EXPECT_TRUE(guard.ShouldReclaim(true, 1000));
     EXPECT_TRUE(guard.ShouldReclaim(true, 1000 + GroupWindowGuard::kWatchMilliseconds - 1));
     EXPECT_FALSE(guard.ShouldReclaim(false, 1500)) << "the setup itself is in front";
@@ -27,4 +28,15 @@ TEST(GroupWindowGuard, WatchesAcrossTheTickCounterWrap) {
     guard.CommandsPosted(nearWrap);
     EXPECT_TRUE(guard.Watching(0x100u)) << "0x200 ms after the commands";
     EXPECT_FALSE(guard.Watching(nearWrap + GroupWindowGuard::kWatchMilliseconds));
+}
+
+TEST(GroupWindowGuard, OnlyAQuestionThatWasInFrontIsAskedAgain) {
+    GroupWindowGuard guard;
+    guard.CommandsPosted(0);
+    // The window system did not let the setup to the front: the box waits behind, unchanged.
+    guard.QuestionShown(false);
+    EXPECT_FALSE(guard.ShouldReclaim(true, 200));
+    // It came to the front later (a click), and then lost it to the Program Manager.
+    guard.QuestionInFront();
+    EXPECT_TRUE(guard.ShouldReclaim(true, 300));
 }
