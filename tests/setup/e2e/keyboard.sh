@@ -202,3 +202,12 @@ scenario_keyboard_english_no_group() {
     [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
     expect_no_file Dralto/started.txt
 }
+
+# German, default folder, group declined.
+scenario_keyboard_german_no_group() {
+    keyboard_run n n n
+    expect_installed
+    expect_file Dralto/Dralto.cfg
+    [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
+    expect_no_file Dralto/started.txt
+}
