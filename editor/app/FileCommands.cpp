@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
+#include "library/LibraryCommands.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
 #include "platform/TextLines.h"
@@ -18,7 +19,7 @@ const QString kFileIOError = QStringLiteral("File I/O Error");
 } // namespace
 
 void frmMain::mnuFileNew_Click() {
-    NewDocument();
+    library->mnuFileNew_Click();
 }
 
 bool frmMain::openFileInto(frmDocument* document, const QString& path, const QString& title,
@@ -82,7 +83,9 @@ bool frmMain::saveDocument(frmDocument* document) {
     QString error;
     bool cancelled = false;
     bool saved = false;
-    if (document->isUntitled()) {
+    // A document with no file of its own asks for one even when its caption no longer says
+    // "File " (Export as RTF shows the exported path there).
+    if (document->isUntitled() || document->Tag.isEmpty()) {
         saved = saveUnderNewName(document, QStringLiteral("Save"), error, cancelled);
     } else {
         saved = document->rtfText->SaveFile(document->Tag, 1, error);
@@ -121,7 +124,7 @@ void frmMain::mnuFileSaveAll_Click() {
         QString error;
         bool cancelled = false;
         bool saved = false;
-        if (document->isUntitled()) {
+        if (document->isUntitled() || document->Tag.isEmpty()) {
             saved = saveUnderNewName(document, QStringLiteral("Save ") + document->Caption(), error,
                                      cancelled);
             if (cancelled)

@@ -10,6 +10,7 @@
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
 #include "document/frmDocument.h"
+#include "library/ClipTextPane.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
@@ -132,12 +133,14 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
 
     readPaneState();
 
-    browserFolder = setting(QStringLiteral("LastDir"), AppPath());
+    setBrowserFolder(setting(QStringLiteral("LastDir"), AppPath()));
 
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         RecentFiles.setEntry(i,
                              setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
     refreshRecentFiles();
+
+    clipPane->refreshLibraries();
 
     dlgCommonDialog.InitDir = AppPath();
     // Qt's toolbars are flat already: buttons show a frame only under the mouse.

@@ -8,6 +8,10 @@
 #include "dialogs/HelpCommands.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
+#include "library/ClipTextPane.h"
+#include "library/FileBrowserPane.h"
+#include "library/LibraryCommands.h"
+#include "platform/AppPaths.h"
 #include "platform/CommandGroup.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
@@ -19,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -40,6 +45,7 @@ frmMain*& theMainWindow() {
     static frmMain* window = nullptr;
     return window;
 }
+
 } // namespace
 
 const QString frmMain::kDocumentFilter = QStringLiteral(
@@ -57,6 +63,8 @@ frmMain::frmMain() : dlgCommonDialog(this) {
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
+    library = new LibraryCommands(
+        *this, [this](const QString& path) { CycleRecentFiles(path); }, this);
     buildPanes();
     buildMenus();
 }
@@ -102,6 +110,23 @@ void frmMain::buildPanes() {
 
     SplitterRight = makePane(QStringLiteral("SplitterRight"), 2280, picClip);
 
+    auto fill = [](QWidget* picture, QWidget* content) {
+        auto* box = new QVBoxLayout(picture);
+        box->setContentsMargins(0, 0, 0, 0);
+        box->addWidget(content);
+    };
+    browserPane = new FileBrowserPane(picBrowser);
+    fill(picBrowser, browserPane);
+    connect(browserPane, &FileBrowserPane::folderChanged, this,
+            &frmMain::browserPane_FolderChanged);
+    connect(browserPane, &FileBrowserPane::fileChosen, this,
+            [this](const QString& path) { library->openFromBrowser(path); });
+    clipPane = new ClipTextPane(picClip);
+    fill(picClip, clipPane);
+    library->setClipTextPane(clipPane);
+    connect(clipPane, &ClipTextPane::entryChosen, this,
+            [this](const QString& text) { library->insertClipText(text); });
+
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);
     band->addWidget(SplitterRight);
@@ -127,8 +152,7 @@ void frmMain::buildPanes() {
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
@@ -141,12 +165,16 @@ void frmMain::buildMenus() {
              [this] { mnuFileNew_Click(); });
     file.add({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
              [this] { mnuFileOpen_Click(); });
+    file.addToMenu(library->action(u"mnuFileOpenImage"));
     file.add({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
     file.addSeparator();
     file.add({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
              [this] { mnuFileSave_Click(); });
     file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
     file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
+    file.addSeparator();
+    for (const char16_t* name : {u"mnuFileExportRTF", u"mnuFileExportClip", u"mnuFileExportTPL"})
+        file.addToMenu(library->action(name));
     file.addSeparator();
     mnuFile = file.menu();
     mnuFilePreferences = prefsCommands->menu();
@@ -161,8 +189,8 @@ void frmMain::buildMenus() {
              [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,13 +204,12 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                          [this] { mnuAdvancedSaveProject_Click(); });
     advancedCommands->add(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
@@ -212,13 +239,13 @@ void frmMain::buildMenus() {
     mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
     for (CommandGroup* group : groups())
-        if (group != prefsCommands)
+        if (group != prefsCommands && group != library)
             menuBar()->addMenu(group->menu());
 }
 
 QList<CommandGroup*> frmMain::groups() const {
     return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands};
+            advancedCommands, windowCommands, helpCommands,   prefsCommands,  library};
 }
 
 QAction* frmMain::command(QStringView name) const {
@@ -387,6 +414,24 @@ void frmMain::changeEvent(QEvent* event) {
     // may have changed the list while the main window was inactive.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         refreshRecentFiles();
+}
+
+// --- File browser pane ---
+
+void frmMain::setBrowserFolder(const QString& folder) {
+    // A folder that has gone since the last run gives way to the program's folder.
+    for (const QString& candidate : {folder, AppPath(), QDir::homePath()}) {
+        if (browserPane->setFolder(candidate)) {
+            browserFolder = candidate;
+            break;
+        }
+    }
+    dlgCommonDialog.InitDir = browserPane->folder();
+}
+
+void frmMain::browserPane_FolderChanged(const QString& folder) {
+    browserFolder = folder;
+    dlgCommonDialog.InitDir = folder;
 }
 
 // --- View menu ---

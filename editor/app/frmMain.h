@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -18,12 +20,15 @@ class QToolBar;
 
 namespace kelvane {
 
+class ClipTextPane;
 class CommandGroup;
 class EditCommands;
+class FileBrowserPane;
 class FormatCommands;
 class frmDocument;
 class frmSplash;
 class HelpCommands;
+class LibraryCommands;
 class KeyedTabBar;
 class PanelStatusBar;
 class PrefsCommands;
@@ -58,6 +63,12 @@ public:
     QFrame* SplitterRight; ///< holds the cliptext pane
     QWidget* picBrowser;
     QWidget* picClip;
+    /// The file browser inside picBrowser.
+    FileBrowserPane* browserPane;
+    /// The cliptext libraries inside picClip.
+    ClipTextPane* clipPane;
+    /// File > New with its templates, the exports, Open Image and the panes' double clicks.
+    LibraryCommands* library;
     QWidget* picTabs;
     QLabel* lblOpenFiles;
     KeyedTabBar* tabFiles;
@@ -82,6 +93,9 @@ public:
 
     /// Folder shown by the file-browser pane and stored as "LastDir".
     QString browserFolder;
+    /// Shows a folder in the file-browser pane (the program's folder, then the home folder,
+    /// when it cannot be read).
+    void setBrowserFolder(const QString& folder);
 
     /// Reads every setting and prepares the window; the splash shows the progress.
     void MainWindowInit(frmSplash* splash, const QString& commandLine);
@@ -178,6 +192,8 @@ private:
                           bool& cancelled);
     void tileDocuments(Qt::Orientation orientation);
     void placeNewSubWindow(QMdiSubWindow* sub);
+
+    void browserPane_FolderChanged(const QString& folder);
 
     QList<QAction*> windowListActions_;
     bool shuttingDown_ = false;

@@ -1,0 +1,48 @@
+// Reading and writing cliptext library files.
+#include "library/ClipLibrary.h"
+
+#include "platform/FileIO.h"
+#include "platform/TextEncoding.h"
+#include "platform/TextLines.h"
+
+namespace kelvane {
+
+namespace {
+
+bool hasByteOrderMark(QByteArrayView bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+           bytes.startsWith("\xFE\xFF");
+}
+
+} // namespace
+
+QStringList parseClipLibrary(QByteArrayView bytes) {
+    // The editor's own files are Windows-1252. Only a byte-order mark says otherwise: guessing
+    // UTF-8 from the bytes would misread 8-bit text that happens to look like it ("Ã©").
+    return hasByteOrderMark(bytes) ? splitTextLines(decodeText(bytes).text)
+                                   : linesOf8BitFile(bytes);
+}
+
+QByteArray encodeClipLibrary(QStringView text) {
+    TextFileFormat format;
+    format.encoding = TextEncoding::Windows1252;
+    format.lineBreak = LineBreak::CrLf;
+    const QString lines = toLfLineBreaks(text.toString());
+    if (!fitsWindows1252(lines)) // with a byte-order mark, so the reader knows
+        format.encoding = TextEncoding::Utf8WithBom;
+    return encodeText(lines, format);
+}
+
+bool readClipLibrary(const QString& path, QStringList& entries, QString& error) {
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes, error))
+        return false;
+    entries = parseClipLibrary(bytes);
+    return true;
+}
+
+bool writeClipLibrary(const QString& path, QStringView text, QString& error) {
+    return writeFileAtomically(path, encodeClipLibrary(text), error);
+}
+
+} // namespace kelvane
