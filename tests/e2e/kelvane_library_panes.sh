@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Starts Kelvane with the file browser on a project folder and a file open, chooses the shipped
+# "HTML Tags" cliptext library with the mouse, double-clicks one of its snippets into the
+# document and saves it with Ctrl+S: the file on disk must hold the snippet. The screenshot shows
+# both panes filled.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+e2e_prepare "$2"
+KELVANE="$1"
+PROJECT="$OUT/project"
+mkdir -p "$PROJECT/src" "$PROJECT/docs"
+printf '<html>\r\n<body>\r\n\r\n</body>\r\n</html>\r\n' > "$PROJECT/index.html"
+for name in about.html style.css script.js README.txt Makefile main.c util.c util.h; do
+    printf 'sample\r\n' > "$PROJECT/$name"
+done
+{
+    echo "[Settings]"
+    echo "LastDir=$PROJECT"
+    echo "Backup=False"
+    echo "[Options]"
+    echo "Show%20Tips%20at%20Startup=0"
+} > "$INI"
+
+SESSION="$OUT/session.sh"
+cat > "$SESSION" <<'SCRIPT'
+#!/usr/bin/env bash
+set -euo pipefail
+KELVANE="$1"; OUT="$2"; FILE="$3"
+"$KELVANE" "$FILE" > "$OUT/kelvane.log" 2>&1 &
+PID=$!
+WINDOW=""
+for _ in $(seq 1 150); do
+    ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
+    if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
+       [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
+        WINDOW="$ids"; break
+    fi
+    sleep 0.1
+done
+[ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
+sleep 1.5
+xwd -root -silent | convert xwd:- png:"$OUT/before.png"
+# The cliptext pane's library list, then its rows (positions for a 1280x800 screen).
+xdotool mousemove "$LIB_X" "$LIB_Y" click 1
+sleep 0.5
+xdotool mousemove "$ROW_X" "$ROW_Y" click --repeat 2 --delay 80 1
+sleep 0.5
+xdotool key --clearmodifiers ctrl+s
+sleep 1
+xwd -root -silent | convert xwd:- png:"$OUT/side-panes.png"
+xdotool windowfocus --sync "$WINDOW" || true
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 1 100); do
+    kill -0 $PID 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $PID 2>/dev/null; then
+    echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1
+fi
+wait $PID
+SCRIPT
+chmod +x "$SESSION"
+export LIB_X=1175 LIB_Y=98 ROW_X=1175 ROW_Y=342 # "HTML Tags", its 7th row
+xvfb-run -a -s "-screen 0 1280x800x24" "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
+
+FIRST="$(head -n 1 "$PROJECT/index.html" | tr -d '\r')"
+[ "$FIRST" = '<a href=""></a><html>' ] || fail "the snippet is not at the caret: $FIRST"
+echo "PASS: screenshot in $OUT/side-panes.png"
