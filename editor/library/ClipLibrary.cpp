@@ -30,7 +30,14 @@ QByteArray encodeClipLibrary(QStringView text) {
     const QString lines = toLfLineBreaks(text.toString());
     if (!fitsWindows1252(lines)) // with a byte-order mark, so the reader knows
         format.encoding = TextEncoding::Utf8WithBom;
-    return encodeText(lines, format);
+    QByteArray bytes = encodeText(lines, format);
+    // 8-bit text whose first bytes are FF FE, FE FF or EF BB BF would be taken for a byte-order
+    // mark by the reader: mark it as UTF-8 instead.
+    if (format.encoding == TextEncoding::Windows1252 && hasByteOrderMark(bytes)) {
+        format.encoding = TextEncoding::Utf8WithBom;
+        bytes = encodeText(lines, format);
+    }
+    return bytes;
 }
 
 bool readClipLibrary(const QString& path, QStringList& entries, QString& error) {

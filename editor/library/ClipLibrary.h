@@ -16,7 +16,8 @@ QStringList parseClipLibrary(QByteArrayView bytes);
 
 /// The bytes of a library holding `text` (lines separated by '\n', CR LF or CR): every line
 /// ends in CR LF except the last, which keeps what the text had. Windows-1252 when every
-/// character fits, else UTF-8 with a byte-order mark so that nothing is lost.
+/// character fits and the bytes do not begin like a byte-order mark, else UTF-8 with a mark
+/// (half of a surrogate pair, which UTF-8 cannot hold, is written as '?').
 QByteArray encodeClipLibrary(QStringView text);
 
 /// Reads a library file. False with the system's description in `error` when it cannot be read.

@@ -59,6 +59,17 @@ TEST(ClipLibraryWrite, TextBeyondWindows1252IsKeptAsMarkedUtf8) {
               QStringList({QString::fromUtf16(u"\u03A9 omega"), QString::fromUtf16(u"\u4E2D")}));
 }
 
+// 8-bit text that begins like a byte-order mark would read back as UTF-16 or UTF-8.
+TEST(ClipLibraryWrite, TextBeginningLikeAByteOrderMarkReadsBackUnchanged) {
+    for (const char16_t* start : {u"\u00FF\u00FE", u"\u00FE\u00FF", u"\u00EF\u00BB\u00BF"}) {
+        const QString first = QString::fromUtf16(start) + QStringLiteral("x");
+        const QByteArray bytes = encodeClipLibrary(first + QStringLiteral("\nsecond"));
+        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << first.toStdString();
+        EXPECT_EQ(parseClipLibrary(bytes), QStringList({first, QStringLiteral("second")}));
+    }
+    EXPECT_EQ(encodeClipLibrary(QString::fromUtf16(u"x\u00FF\u00FE")), QByteArray("x\xFF\xFE"));
+}
+
 TEST(ClipLibraryFile, WrittenThenReadGivesTheLinesByteForByte) {
     test::ScratchDir dir;
     const QString text = QString::fromUtf16(u"<b>bold</b>\n\n\tindented \u00E9\u20AC\nlast");
