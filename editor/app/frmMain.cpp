@@ -74,6 +74,9 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
 }
 
 frmMain::~frmMain() {
+    // Closing the window hides the document windows after this object is gone, and the MDI area
+    // reports each activation it passes through: that must no longer reach this window.
+    mdiArea->disconnect(this);
     if (theMainWindow() == this)
         theMainWindow() = nullptr;
     if (recoveryKeeper() == recovery_)

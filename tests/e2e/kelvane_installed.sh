@@ -35,6 +35,9 @@ cat > "$OUT/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 PROGRAM="$1"; OUT="$2"
+# In a sanitizer build the leak check needs to stop the program at exit, which a process that
+# strace follows cannot do; the other sessions check this program's leaks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 strace -f -qq -e trace=openat -o "$OUT/strace.log" "$PROGRAM" > "$OUT/kelvane.log" 2>&1 &
 PID=$!
 TIP=""
