@@ -3,7 +3,10 @@
 set -euo pipefail
 
 REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# ccache sees paths below the checkout as relative ones and leaves the working folder out of its
+# keys, so another clone or worktree of the same sources reuses what this one compiled.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$REPO_ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
