@@ -22,10 +22,11 @@ void frmMain::offerRecovery() {
     for (const LeftRecovery& left : findLeftRecovery(&claimed)) {
         switch (askRecovery(left.record)) {
         case RecoveryAnswer::Recover:
-            recoverDocument(left);
+            if (recoverDocument(left))
+                removeLeftRecovery(left.file, &claimed);
             break;
         case RecoveryAnswer::Discard:
-            removeLeftRecovery(left.file);
+            removeLeftRecovery(left.file, &claimed);
             break;
         case RecoveryAnswer::Later:
             break;
@@ -33,7 +34,7 @@ void frmMain::offerRecovery() {
     }
 }
 
-void frmMain::recoverDocument(const LeftRecovery& left) {
+bool frmMain::recoverDocument(const LeftRecovery& left) {
     frmDocument* document = newDocument();
     document->rtfText->setText(left.record.text);
     if (!left.record.path.isEmpty()) {
@@ -48,8 +49,7 @@ void frmMain::recoverDocument(const LeftRecovery& left) {
     // The text is safe in this run's own recovery file before the earlier run's goes.
     recovery_->writeNow(document);
     recovery_->waitForDone();
-    if (QFile::exists(recovery_->fileOf(document)))
-        removeLeftRecovery(left.file);
+    return QFile::exists(recovery_->fileOf(document));
 }
 
 } // namespace kelvane

@@ -204,7 +204,8 @@ private:
     void placeNewSubWindow(QMdiSubWindow* sub);
 
     /// Opens a left recovery file's text in a new, unsaved window under the document's name.
-    void recoverDocument(const LeftRecovery& left);
+    /// True once the text is safe in this run's own recovery file.
+    bool recoverDocument(const LeftRecovery& left);
 
     void browserPane_FolderChanged(const QString& folder);
 

@@ -126,13 +126,21 @@ std::vector<LeftRecovery> findLeftRecovery(std::vector<std::unique_ptr<QLockFile
     return found;
 }
 
-void removeLeftRecovery(const QString& file) {
+void removeLeftRecovery(const QString& file, std::vector<std::unique_ptr<QLockFile>>* claim) {
     QFile::remove(file);
     const QDir run = QFileInfo(file).dir();
-    if (run.entryList({QLatin1Char('*') + kSuffix}, QDir::Files).isEmpty()) {
-        QFile::remove(run.filePath(kLockName));
-        run.rmdir(run.path());
+    if (!run.entryList({QLatin1Char('*') + kSuffix}, QDir::Files).isEmpty())
+        return;
+    // A held lock is released through its owner, which removes the lock file; removing the file
+    // under it would leave the owner failing to remove it again.
+    const QString lockFile = run.filePath(kLockName);
+    if (claim) {
+        std::erase_if(*claim, [&](const std::unique_ptr<QLockFile>& lock) {
+            return QFileInfo(lock->fileName()) == QFileInfo(lockFile);
+        });
     }
+    QFile::remove(lockFile);
+    run.rmdir(run.path());
 }
 
 } // namespace kelvane

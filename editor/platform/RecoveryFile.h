@@ -67,7 +67,8 @@ std::vector<LeftRecovery>
 findLeftRecovery(std::vector<std::unique_ptr<QLockFile>>* claim = nullptr);
 
 /// Removes a recovery file an earlier run left, once it is handled, and that run's folder once
-/// nothing else is left in it.
-void removeLeftRecovery(const QString& file);
+/// nothing else is left in it; the claim on that folder (when `claim` holds it) is given up first.
+void removeLeftRecovery(const QString& file,
+                        std::vector<std::unique_ptr<QLockFile>>* claim = nullptr);
 
 } // namespace kelvane

@@ -141,8 +141,16 @@ TEST_F(RecoveryKeeperTest, AKilledRunLeavesItsTextForTheNextOne) {
     EXPECT_EQ(left[0].record, kSample);
     EXPECT_EQ(claimed.size(), 1u);
 
-    removeLeftRecovery(left[0].file);
+    // Qt warns when a lock it holds was removed under it: the claim is given up instead.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings << message; });
+    removeLeftRecovery(left[0].file, &claimed);
+    EXPECT_TRUE(claimed.empty());
     claimed.clear();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(findLeftRecovery().empty());
     EXPECT_TRUE(QDir(recoveryFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
