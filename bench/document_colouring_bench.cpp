@@ -4,7 +4,7 @@
 #include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 #include "settings/EditorSettings.h"
 
 #include <QApplication>
@@ -72,7 +72,7 @@ void BM_ColorCodeLiveControl(benchmark::State& state) {
     box.show();
     box.setText(makeSource(10'000'000));
     box.setSelStart(5'000'000);
-    box.view()->centerCursor();
+    box.view()->ensureCaretVisible();
     QApplication::processEvents();
     for (auto _ : state) {
         colourWholeDocument(box);

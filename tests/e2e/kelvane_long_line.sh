@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Opens a 10 MB file that is one line, types at its start and saves it; then the same with a
+# short file holding the line's first characters. The first row of text must look the same on
+# both screens (the long line drawn glyph for glyph as the short one), and the saved file must
+# be the typed text followed by the whole line.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+e2e_prepare "$2"
+KELVANE="$1"
+PATTERN='int x = 1; if (y) { z *= 2; } /* a long line */ '
+mkdir -p "$OUT/long" "$OUT/short"
+LONG="$OUT/long/line.c"
+SHORT="$OUT/short/line.c"
+python3 - "$LONG" "$SHORT" "$PATTERN" <<'PY'
+import sys
+long_path, short_path, pattern = sys.argv[1:4]
+line = (pattern * (10_000_000 // len(pattern) + 1))[:10_000_000]
+open(long_path, "w").write(line)
+open(short_path, "w").write(line[:300])
+PY
+# No side panes: the document window is the only white area with text on the screen.
+printf '[Settings]\nFileBrowser=False\nClipText=False\n' >> "$INI"
+cp "$INI" "$OUT/settings.ini"
+
+# One session: open the file, type at the caret, save, take a screenshot, leave.
+cat > "$OUT/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+KELVANE="$1"; SHOT="$2"; LOG="$3"; FILE="$4"
+"$KELVANE" "$FILE" > "$LOG" 2>&1 &
+PID=$!
+WINDOW=""
+for _ in $(seq 1 300); do
+    ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
+    if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
+        [ "$(xdotool getwindowgeometry "$ids" 2>/dev/null | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ] 2>/dev/null; then
+        WINDOW=$ids
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
+sleep 2
+xdotool windowfocus --sync "$WINDOW" || true
+xdotool type --delay 60 'typed: '
+sleep 0.5
+xdotool key --clearmodifiers ctrl+s
+# Back to the start: the blinking caret stands left of the first glyph, where the
+# comparison does not look.
+xdotool key --clearmodifiers ctrl+Home
+sleep 2
+xwd -root -silent | convert xwd:- png:"$SHOT"
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 1 100); do
+    kill -0 $PID 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $PID 2>/dev/null; then
+    echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1
+fi
+wait $PID
+SESSION
+chmod +x "$OUT/session.sh"
+run_session() {
+    cp "$OUT/settings.ini" "$INI"
+    xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/session.sh" "$KELVANE" "$1" "$OUT/$2.log" "$3"
+}
+run_session "$OUT/long.png" long "$LONG"
+run_session "$OUT/short.png" short "$SHORT"
+
+# The saved files: the typed text, then the line as it was.
+[ "$(head -c 7 "$LONG")" = "typed: " ] || fail "the long file does not start with the typed text"
+[ "$(stat -c %s "$LONG")" -eq 10000007 ] || fail "the long file has $(stat -c %s "$LONG") bytes"
+python3 - "$LONG" "$PATTERN" <<'PY' ||
+import sys
+kept = open(sys.argv[1], "rb").read(7 + 1000)[7:]
+sys.exit(kept != (sys.argv[2].encode() * 30)[:1000])
+PY
+    fail "the long file's text after the typing changed"
+
+# The two screens differ only where the file's length shows (scroll bars, status), never in
+# the first row of text: find that row in the short file's picture and compare it.
+python3 - "$OUT/long.png" "$OUT/short.png" <<'PY' || fail "the long line is not drawn like the short one"
+import subprocess, sys
+def pixels(path):
+    out = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return out
+W, H = 1280, 800
+a, b = pixels(sys.argv[1]), pixels(sys.argv[2])
+def px(img, x, y):
+    i = 3 * (y * W + x)
+    return img[i:i + 3]
+# The text area is the widest run of white rows; its first row of text is the first band of
+# rows with dark pixels inside it.
+def white_rows(img):
+    rows = []
+    for y in range(H):
+        whites = sum(1 for x in range(0, W, 4) if px(img, x, y) == b"\xff\xff\xff")
+        rows.append(whites)
+    return rows
+rows = white_rows(b)
+top = next(y for y in range(H) if rows[y] > W // 8)
+inked = lambda img, y: [x for x in range(W) if sum(px(img, x, y)) < 3 * 110]
+band = []
+for y in range(top, H):
+    dark = inked(b, y)
+    if dark:
+        band.append(y)
+    elif band:
+        break
+assert band, "no text found on the short file's screen"
+x0 = min(min(inked(b, y)) for y in band)
+x1 = max(max(inked(b, y)) for y in band)
+assert x1 - x0 > 300, f"the first row of text is only {x1 - x0} pixels wide"
+diff = 0
+for y in range(band[0] - 2, band[-1] + 3):
+    for x in range(x0 + 3, x1 + 1):  # past the caret's column at the start
+        if px(a, x, y) != px(b, x, y):
+            diff += 1
+print(f"text row y={band[0]}..{band[-1]} x={x0}..{x1}, {diff} pixels differ")
+sys.exit(1 if diff else 0)
+PY
+echo "PASS: screenshots in $OUT/long.png and $OUT/short.png"
