@@ -19,9 +19,10 @@ namespace kelvane {
 
 namespace {
 
-/// Characters the line messages may lay out at once to make display-line numbers exact;
-/// past them the numbers of a wrapped document rest on estimates until it is shown.
-constexpr qsizetype kMeasureBudget = 128 * 1024;
+/// Documents up to this many characters are laid out whole for the line messages when wrapped,
+/// once, so their display-line numbers are exact; larger ones answer from the rows measured so
+/// far and estimates for the rest, and never wait for the whole document to be laid out.
+constexpr qsizetype kMeasuredDocument = 256 * 1024;
 
 QString withCrLf(QStringView text) {
     QString result;
@@ -479,7 +480,8 @@ RichTextBox::ChangedRange RichTextBox::undoStep(bool redo) {
 }
 
 void RichTextBox::measureUpTo(qsizetype line) const {
-    view_->measureLines(line, kMeasureBudget);
+    if (model_->size() <= kMeasuredDocument)
+        view_->measureLines(line, kMeasuredDocument + model_->text().lineCount());
 }
 
 qsizetype RichTextBox::lineFromChar(qsizetype position) const {

@@ -182,8 +182,8 @@ private:
     bool wrapping() const;
     void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
     void followLineBreaks(qsizetype from, qsizetype added);
-    /// Lays out the display lines up to `line` (text line) while the layout is cheap, so
-    /// line numbers of ordinary documents are exact.
+    /// Lays out the display lines up to text line `line` when the document is small enough
+    /// for that to be cheap, so its display-line numbers are exact.
     void measureUpTo(qsizetype line) const;
 
     TextView* view_;
