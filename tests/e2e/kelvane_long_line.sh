@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Opens a 10 MB file that is one line, types at its start and saves it; then the same with a
-# short file holding the line's first characters. The first row of text must look the same on
+# Opens a 10 MB file that is one line, types at its start, pastes a double-clicked word with the
+# middle button and saves it; then the same with a short file holding the line's first
+# characters. The first row of text must look the same on
 # both screens (the long line drawn glyph for glyph as the short one), and the saved file must
 # be the typed text followed by the whole line.
 set -euo pipefail
@@ -44,6 +45,11 @@ sleep 2
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool type --delay 60 'typed: '
 sleep 0.5
+# A double-click selects the typed word for X's middle button, which pastes it at the start.
+xdotool mousemove 25 80 click --repeat 2 --delay 80 1
+sleep 0.3
+xdotool mousemove 6 80 click 2
+sleep 0.5
 xdotool key --clearmodifiers ctrl+s
 # Back to the start: the blinking caret stands left of the first glyph, where the
 # comparison does not look.
@@ -70,12 +76,13 @@ run_session() {
 run_session "$OUT/long.png" long "$LONG"
 run_session "$OUT/short.png" short "$SHORT"
 
-# The saved files: the typed text, then the line as it was.
-[ "$(head -c 7 "$LONG")" = "typed: " ] || fail "the long file does not start with the typed text"
-[ "$(stat -c %s "$LONG")" -eq 10000007 ] || fail "the long file has $(stat -c %s "$LONG") bytes"
+# The saved files: the pasted word and the typed text, then the line as it was.
+[ "$(head -c 12 "$LONG")" = "typedtyped: " ] ||
+    fail "the long file starts with '$(head -c 12 "$LONG")', not the pasted and typed text"
+[ "$(stat -c %s "$LONG")" -eq 10000012 ] || fail "the long file has $(stat -c %s "$LONG") bytes"
 python3 - "$LONG" "$PATTERN" <<'PY' ||
 import sys
-kept = open(sys.argv[1], "rb").read(7 + 1000)[7:]
+kept = open(sys.argv[1], "rb").read(12 + 1000)[12:]
 sys.exit(kept != (sys.argv[2].encode() * 30)[:1000])
 PY
     fail "the long file's text after the typing changed"
