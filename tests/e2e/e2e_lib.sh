@@ -19,7 +19,8 @@ fail() {
 }
 
 # e2e_session KELVANE SCREENSHOT [ARGUMENT]: runs Kelvane (with the argument on its command
-# line), waits for the main window, saves a screenshot and exits through File > Exit.
+# line), waits for the main window, runs the script $E2E_ACTIONS names (when set), saves a
+# screenshot and exits through File > Exit.
 e2e_session() {
     local session="$OUT/session.sh"
     cat > "$session" <<'SESSION'
@@ -43,8 +44,10 @@ for _ in $(seq 1 150); do
 done
 [ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
-xwd -root -silent | convert xwd:- png:"$SHOT"
 xdotool windowfocus --sync "$WINDOW" || true
+# What the test does in the window before the screenshot.
+if [ -n "${E2E_ACTIONS:-}" ]; then source "$E2E_ACTIONS"; fi
+xwd -root -silent | convert xwd:- png:"$SHOT"
 xdotool key --clearmodifiers alt+f
 sleep 0.5
 xdotool key x

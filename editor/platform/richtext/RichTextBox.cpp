@@ -24,19 +24,17 @@ namespace {
 /// far and estimates for the rest, and never wait for the whole document to be laid out.
 constexpr qsizetype kMeasuredDocument = 256 * 1024;
 
-QString withCrLf(QStringView text) {
-    QString result;
-    result.reserve(text.size() + text.count(u'\n'));
+/// Appends text with each '\n' written as CR LF.
+void appendWithCrLf(QString& out, QStringView text) {
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\n') {
-            result.append(text.sliced(runStart, i - runStart));
-            result.append(kCrLf);
+            out.append(text.sliced(runStart, i - runStart));
+            out.append(kCrLf);
             runStart = i + 1;
         }
     }
-    result.append(text.sliced(runStart));
-    return result;
+    out.append(text.sliced(runStart));
 }
 
 } // namespace
@@ -141,17 +139,8 @@ QString RichTextBox::documentText() const {
 QString RichTextBox::Text() const {
     QString text;
     text.reserve(textLength());
-    model_->text().forPieces(0, model_->size(), [&text](QStringView piece) {
-        qsizetype runStart = 0;
-        for (qsizetype i = 0; i < piece.size(); ++i) {
-            if (piece[i] == u'\n') {
-                text.append(piece.sliced(runStart, i - runStart));
-                text.append(kCrLf);
-                runStart = i + 1;
-            }
-        }
-        text.append(piece.sliced(runStart));
-    });
+    model_->text().forPieces(0, model_->size(),
+                             [&text](QStringView piece) { appendWithCrLf(text, piece); });
     return text;
 }
 
@@ -243,7 +232,9 @@ void RichTextBox::setSelLength(qsizetype length) {
 }
 
 QString RichTextBox::SelText() const {
-    return withCrLf(plainTextOf(view_->selectionStart(), view_->selectionEnd()));
+    QString text;
+    appendWithCrLf(text, plainTextOf(view_->selectionStart(), view_->selectionEnd()));
+    return text;
 }
 
 void RichTextBox::setSelText(const QString& text) {
