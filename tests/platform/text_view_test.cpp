@@ -345,3 +345,22 @@ TEST(TextViewTest, ComposedTextShowsAtTheCaretUntilCommitted) {
     EXPECT_EQ(after, reference.view.viewport()->grab().toImage())
         << "nothing of the composition is left on screen";
 }
+
+TEST(TextViewTest, WrappedParagraphLongerThanAPieceBreaksOnlyBetweenWords) {
+    // 3,000 characters of five-letter words: every row but the last ends after a space, also
+    // where a piece of 1,024 characters would have cut a word in two.
+    const QString paragraph = QString("word ").repeated(600);
+    ShownView shown(paragraph + "\nnext", 400, 200);
+    shown.view.setWrapWidth(300);
+    const qsizetype rows = shown.view.rowCount();
+    ASSERT_GT(rows, 10);
+    qsizetype covered = 0;
+    for (qsizetype row = 0; shown.view.rowStart(row) >= 0 && shown.view.rowStart(row) < 3000;
+         ++row) {
+        const qsizetype start = shown.view.rowStart(row);
+        const qsizetype end = shown.view.rowEnd(row);
+        EXPECT_EQ(start % 5, 0) << "row " << row << " starts inside a word";
+        covered += end - start;
+    }
+    EXPECT_EQ(covered, 3000);
+}

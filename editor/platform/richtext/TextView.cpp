@@ -82,7 +82,11 @@ void TextView::setModel(TextModel* model) {
 
 qsizetype TextView::pieceCount(qsizetype line) const {
     const qsizetype length = model_->text().lineLength(line);
-    return length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+    // A wrapped paragraph of ordinary length is laid out whole, so its rows break where the
+    // words do; only longer lines are cut into pieces, each starting a row of its own.
+    if (length <= kPieceLength || (wrapping() && length <= kWrappedWholeLine))
+        return 1;
+    return (length + kPieceLength - 1) / kPieceLength;
 }
 
 qsizetype TextView::pieceStart(qsizetype line, qsizetype piece) const {
@@ -119,8 +123,7 @@ std::int32_t TextView::estimatedRows(qsizetype line) const {
     if (!wrapping())
         return 1;
     const qsizetype length = model_->text().lineLength(line);
-    const qsizetype pieces =
-        length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+    const qsizetype pieces = pieceCount(line);
     if (pieces == 1)
         return std::max<std::int32_t>(
             1, std::int32_t(std::ceil(estimatedWidth(length) / effectiveWrap_)));

@@ -24,6 +24,9 @@ class TextView : public QAbstractScrollArea {
 public:
     /// Characters of a line laid out together; longer lines are laid out in such pieces.
     static constexpr qsizetype kPieceLength = 1024;
+    /// With word wrap, lines up to this length are laid out whole (one typed key lays out
+    /// the line again: this bounds its cost).
+    static constexpr qsizetype kWrappedWholeLine = 16 * 1024;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
