@@ -343,6 +343,28 @@ TEST(RichTextBoxTest, LineBreakStylesFollowTheirLinesThroughEdits) {
     EXPECT_EQ(readAll(path), "a\r\nx\r\nb\nnew\r\nc\r\nde\rf\r\ng");
 }
 
+TEST(RichTextBoxTest, AnEditBatchIsOneUndoStepAnnouncedOnce) {
+    RichTextBox box;
+    box.setText("a\r\nb\r\nc");
+    box.setSelStart(box.textLength());
+    QSignalSpy changes(&box, &RichTextBox::Change);
+    QSignalSpy moves(&box, &RichTextBox::SelChange);
+    box.beginEditBatch();
+    for (qsizetype line = 2; line >= 0; --line) {
+        box.beginEditBatch(); // nested batches end with the outermost one
+        box.replaceDocumentRange(line * 2, 0, "\t");
+        box.endEditBatch();
+    }
+    EXPECT_EQ(changes.count(), 0) << "nothing is announced while the batch is open";
+    box.endEditBatch();
+    EXPECT_EQ(box.Text(), "\ta\r\n\tb\r\n\tc");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(moves.count(), 1) << "the caret after the text moved once, at the end";
+    EXPECT_EQ(box.SelStart(), box.textLength());
+    box.undo();
+    EXPECT_EQ(box.Text(), "a\r\nb\r\nc");
+}
+
 TEST(RichTextBoxTest, LargeFileLoadsAndSavesThroughPieces) {
     // More than one piece of the decoder, with a two-byte character and a CR LF cut at piece
     // boundaries somewhere along the way.

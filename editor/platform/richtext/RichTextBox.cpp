@@ -71,7 +71,10 @@ void RichTextBox::onContentsChanged(qsizetype from, qsizetype removed, qsizetype
     snapshotValid_ = false;
     snapshot_.clear(); // no stale copy of a large document kept in memory
     followLineBreaks(from, added);
-    emit Change();
+    if (batchDepth_ > 0)
+        changedInBatch_ = true; // one Change for the whole batch, when it ends
+    else
+        emit Change();
 }
 
 void RichTextBox::followLineBreaks(qsizetype from, qsizetype added) {
@@ -185,11 +188,22 @@ const QString& RichTextBox::documentTextSnapshot() const {
 // --- edits made by commands ---
 
 void RichTextBox::beginEditBatch() {
+    ++batchDepth_;
     model_->beginBatch();
 }
 
 void RichTextBox::endEditBatch() {
+    if (batchDepth_ == 0)
+        return;
     model_->endBatch();
+    if (--batchDepth_ > 0)
+        return;
+    // The window hears of a batch once, as of any other edit: not once per range.
+    if (changedInBatch_) {
+        changedInBatch_ = false;
+        emit Change();
+    }
+    emitSelChangeIfMoved();
 }
 
 void RichTextBox::replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text) {
@@ -518,6 +532,8 @@ qsizetype RichTextBox::lineCount() const {
 }
 
 void RichTextBox::emitSelChangeIfMoved() {
+    if (batchDepth_ > 0)
+        return; // told when the batch ends
     const qsizetype start = SelStart();
     const qsizetype length = SelLength();
     if (start == lastSelStart_ && length == lastSelLength_)

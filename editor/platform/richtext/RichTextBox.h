@@ -137,7 +137,8 @@ public:
     const QString& documentTextSnapshot() const;
 
     // --- Edits made by commands ---
-    /// Edits between these calls are one step of the undo history; calls may nest.
+    /// Edits between these calls are one step of the undo history, announced by one Change
+    /// and one SelChange when the outermost batch ends; calls may nest.
     void beginEditBatch();
     void endEditBatch();
     /// Replaces `removed` characters at document position `from` with text ('\n' line
@@ -193,6 +194,8 @@ private:
     /// by break number, following the edits.
     std::vector<std::pair<qsizetype, LineBreak>> breakStyles_;
     qsizetype knownLines_ = 1; ///< text lines before the last change
+    int batchDepth_ = 0;       ///< open edit batches
+    bool changedInBatch_ = false;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;
     double wrapTwips_ = kNoWrapTwips;
