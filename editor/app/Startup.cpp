@@ -1,14 +1,13 @@
 // Start-up and shut-down of the editor.
 #include "app/Startup.h"
 
-#include "document/DocumentRegistry.h"
-#include "settings/EditorSettings.h"
+#include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
-#include "settings/SettingForms.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
@@ -19,6 +18,9 @@
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/frmOptions.h"
+#include "settings/EditorSettings.h"
+#include "settings/SettingForms.h"
+#include "splitter/Splitter.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -97,6 +99,8 @@ void frmMain::readPaneState() {
         pane.item->setChecked(
             readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
     }
+    // Widths the user dragged, kept beside the visibility keys.
+    readPaneWidths();
 }
 
 void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
@@ -148,7 +152,8 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     options->cboFonts->addItems(QFontDatabase::families());
 
     if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"), QStringLiteral("False"));
+        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"),
+                    QStringLiteral("False"));
 
     NewDocument();
     CommandLineOpen(commandLine);
@@ -186,13 +191,15 @@ void frmMain::ShutdownSequence() {
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
                     RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"), flagText(!tbToolBar->isHidden()));
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"),
+                flagText(!tbToolBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
                 flagText(!sbStatusBar->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
                 flagText(!SplitterLeft->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipText"),
                 flagText(!SplitterRight->isHidden()));
+    writePaneWidths();
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 

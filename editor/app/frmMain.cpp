@@ -1,7 +1,9 @@
 // The main window: panes, menus, View and Window commands, and the open-files strip.
 #include "app/frmMain.h"
 
+#include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
+#include "app/SidePaneLayout.h"
 #include "app/Resources.h"
 #include "commands/EditCommands.h"
 #include "commands/FormatCommands.h"
@@ -15,6 +17,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
 #include "search/SearchCommands.h"
+#include "splitter/Splitter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,6 +62,7 @@ frmMain::frmMain() : dlgCommonDialog(this) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     buildPanes();
     buildMenus();
+    buildToolbar();
 }
 
 frmMain::~frmMain() {
@@ -67,12 +71,6 @@ frmMain::~frmMain() {
 }
 
 void frmMain::buildPanes() {
-    tbToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
-    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
-    tbToolBar->setMovable(false);
-    tbToolBar->setMinimumHeight(twipsToPixels(420));
-    addToolBar(Qt::TopToolBarArea, tbToolBar);
-
     sbStatusBar = new PanelStatusBar(3, this);
     setStatusBar(sbStatusBar);
 
@@ -83,52 +81,56 @@ void frmMain::buildPanes() {
     auto* band = new QHBoxLayout;
     band->setSpacing(0);
 
-    // A side pane: a framed holder of the given width around the pane's own picture box.
-    auto makePane = [central](const QString& name, int widthTwips, QWidget*& picture) {
-        auto* holder = new QFrame(central);
-        holder->setObjectName(name);
-        holder->setFrameStyle(QFrame::StyledPanel);
-        holder->setFixedWidth(twipsToPixels(widthTwips));
-        picture = new QWidget(holder);
-        (new QVBoxLayout(holder))->addWidget(picture);
-        return holder;
-    };
-    SplitterLeft = makePane(QStringLiteral("SplitterLeft"), 2265, picBrowser);
-
     mdiArea = new QMdiArea(central);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setAccessibleName(QStringLiteral("Documents"));
+    // The side panes may leave the document area as little as 600 twips; a larger minimum
+    // would make the frame grow instead.
+    mdiArea->setMinimumSize(twipsToPixels(kSqueezeLimit), twipsToPixels(kSqueezeLimit));
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
 
-    SplitterRight = makePane(QStringLiteral("SplitterRight"), 2280, picClip);
-
+    buildSidePanes(central);
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);
     band->addWidget(SplitterRight);
     column->addLayout(band, 1);
 
-    picTabs = new QWidget(central);
-    picTabs->setFixedHeight(twipsToPixels(360));
-    auto* strip = new QHBoxLayout(picTabs);
-    strip->setContentsMargins(twipsToPixels(60), 0, 0, 0);
-    lblOpenFiles = new QLabel(QStringLiteral("Opened Files:"), picTabs);
-    lblOpenFiles->setCursor(Qt::PointingHandCursor);
-    lblOpenFiles->setToolTip(QStringLiteral("Lists the open windows"));
-    lblOpenFiles->installEventFilter(this);
-    tabFiles = new KeyedTabBar(picTabs);
-    connect(tabFiles, &KeyedTabBar::keyClicked, this, &frmMain::tabFiles_Click);
-    strip->addWidget(lblOpenFiles);
-    strip->addSpacing(twipsToPixels(60));
-    strip->addWidget(tabFiles, 1);
+    buildOpenFilesStrip(central);
     column->addWidget(picTabs);
     setCentralWidget(central);
+}
+
+void frmMain::buildToolbar() {
+    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
+    tbToolBar->setMinimumHeight(twipsToPixels(420));
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
+    // The toggle was built before the toolbar; its check mark says the toolbar shows.
+    tbToolBar->setVisible(mnuViewToolbar->isChecked());
+    updateToolbarState();
+}
+
+void frmMain::updateToolbarState() {
+    tbToolBar->setDocumentOpen(!DocumentRegistry.openDocuments().empty());
+}
+
+void frmMain::placeCommands(QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const QList<QAction*> items = menu->actions();
+        if (QLatin1String(name) == QLatin1String("-")) {
+            if (!items.isEmpty() && !items.last()->isSeparator())
+                menu->addSeparator();
+        } else if (QAction* found = command(QString::fromLatin1(name));
+                   found && !items.contains(found)) {
+            menu->addAction(found);
+        }
+    }
 }
 
 void frmMain::buildMenus() {
     fileCommands = new CommandGroup(QStringLiteral("&File"), this);
     editCommands = new EditCommands(*this, this);
-    searchCommands =
-        new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
     viewCommands = new CommandGroup(QStringLiteral("&View"), this);
     advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
@@ -136,33 +138,27 @@ void frmMain::buildMenus() {
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
 
+    // The File and Advanced menus gather commands of several groups: each command is declared
+    // by its group, and the menu takes it in the tree's order once it exists.
     CommandGroup& file = *fileCommands;
-    file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
-             [this] { mnuFileNew_Click(); });
-    file.add({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
-             [this] { mnuFileOpen_Click(); });
-    file.add({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    file.addSeparator();
-    file.add({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-             [this] { mnuFileSave_Click(); });
-    file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
-    file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
-    file.addSeparator();
-    mnuFile = file.menu();
-    mnuFilePreferences = prefsCommands->menu();
-    mnuFile->addMenu(mnuFilePreferences);
-    mnuFileRecent << mnuFile->addSeparator();
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
-    for (QAction* item : mnuFileRecent)
-        item->setVisible(false); // until the list is first refreshed
-    file.addSeparator();
-    file.add({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
-             [this] { mnuFileExit_Click(); });
+    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
+                     [this] { mnuFileNew_Click(); });
+    file.addUnlisted(
+        {"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
+        [this] { mnuFileOpen_Click(); });
+    file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
+    file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+                     [this] { mnuFileSave_Click(); });
+    file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
+                     [this] { mnuFileSaveAs_Click(); });
+    file.addUnlisted({"mnuFileSaveAll", QStringLiteral("Sa&ve All")},
+                     [this] { mnuFileSaveAll_Click(); });
+    file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+                     [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
-    mnuViewToolbar =
-        view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")}, [this] { mnuViewToolbar_Click(); });
+    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
+                              [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
                                 [this] { mnuViewStatusBar_Click(); });
     mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
@@ -176,14 +172,14 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-              QKeySequence(Qt::Key_F11)},
-             [this] { mnuViewRefreshColors_Click(); });
+    view.add(
+        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
+        [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->add(
+    advancedCommands->addUnlisted(
         {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
         [this] { mnuAdvancedSaveProject_Click(); });
-    advancedCommands->add(
+    advancedCommands->addUnlisted(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
 
@@ -205,15 +201,38 @@ void frmMain::buildMenus() {
     mnuWindow = window.menu();
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
+    mnuFile = fileCommands->menu();
+    placeCommands(mnuFile, {"mnuFileNew", "mnuFileOpen", "mnuFileOpenImage", "mnuFileClose", "-",
+                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuFilePrint",
+                            "mnuFilePrinterSetup", "mnuFilePageSetup", "-", "mnuFileExportRTF",
+                            "mnuFileExportClip", "mnuFileExportTPL", "-"});
+    mnuFilePreferences = prefsCommands->menu();
+    placeCommands(mnuFilePreferences,
+                  {"mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"});
+    mnuFile->addMenu(mnuFilePreferences);
+    mnuFileRecent << mnuFile->addSeparator();
+    for (int i = 1; i <= RecentFileList::kCount; ++i)
+        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
+    for (QAction* item : mnuFileRecent)
+        item->setVisible(false); // until the list is first refreshed
+    mnuFile->addSeparator();
+    placeCommands(mnuFile, {"mnuFileExit"});
+
+    mnuAdvanced = advancedCommands->menu();
+    placeCommands(mnuAdvanced,
+                  {"mnuAdvancedConfigure", "mnuAdvancedRunCompiler", "-", "mnuAdvancedSaveProject",
+                   "mnuAdvancedRestoreProject", "-", "mnuAdvancedOpenViewer"});
+    if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
+        mnuAdvanced->removeAction(mnuAdvanced->actions().last());
+
     mnuEdit = editCommands->menu();
     mnuSearch = searchCommands->menu();
     mnuFormat = formatCommands->menu();
     mnuView = viewCommands->menu();
-    mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
-    for (CommandGroup* group : groups())
-        if (group != prefsCommands)
-            menuBar()->addMenu(group->menu());
+    for (QMenu* menu :
+         {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
+        menuBar()->addMenu(menu);
 }
 
 QList<CommandGroup*> frmMain::groups() const {
@@ -328,6 +347,8 @@ frmDocument* frmMain::activeDocument() const {
 }
 
 void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
+    // Closing the last document also passes here; the toolbar looks once the close is done.
+    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
     if (!sub)
         return;
     if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
@@ -352,18 +373,8 @@ void frmMain::tabFiles_Click(const QString& key) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    // "Opened Files:" works as a button that lists the open windows.
-    if (watched == lblOpenFiles) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            lblOpenFiles->setContentsMargins(twipsToPixels(15), twipsToPixels(15), 0, 0);
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            lblOpenFiles->setContentsMargins(0, 0, 0, 0);
-            mnuWindow->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-            return true;
-        }
-    }
+    if (framePartEvent(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -385,8 +396,11 @@ void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Each activation brings the recent-file items up to date: another part of the editor
     // may have changed the list while the main window was inactive.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // The side panes are laid out again too.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshRecentFiles();
+        layoutSidePanes();
+    }
 }
 
 // --- View menu ---
