@@ -3,8 +3,8 @@
 
 #include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
-#include "app/SidePaneLayout.h"
 #include "app/Resources.h"
+#include "app/SidePaneLayout.h"
 #include "commands/EditCommands.h"
 #include "commands/FormatCommands.h"
 #include "dialogs/HelpCommands.h"
@@ -269,9 +269,9 @@ void frmMain::buildMenus() {
 }
 
 QList<CommandGroup*> frmMain::groups() const {
-    return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands,
-            toolCommands,     library};
+    return {fileCommands,  editCommands,     searchCommands, formatCommands,
+            viewCommands,  advancedCommands, windowCommands, helpCommands,
+            prefsCommands, printCommands,    toolCommands,   library};
 }
 
 QAction* frmMain::command(QStringView name) const {

@@ -8,8 +8,8 @@
 
 #include <QMainWindow>
 
-#include <memory>
 #include <initializer_list>
+#include <memory>
 
 class QAction;
 class QFrame;
