@@ -4,6 +4,7 @@
 #include "commands/DocumentFixture.h"
 #include "commands/frmTabsToSpaces.h"
 #include "dialogs/frmTip.h"
+#include "library/frmNewFile.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/frmInputBox.h"
@@ -211,6 +212,8 @@ TEST_F(FirstHourTest, StatusBarShowsTheActivatedDocument) {
     load("a\r\nb\r\nc", 6, 1);
     ASSERT_EQ(statusPanel(3), "Line 3 of 3 ");
 
+    // File > New asks blank or template: Enter takes a blank file.
+    whenShown<frmNewFile>([](frmNewFile* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
     main->fileCommands->action(u"mnuFileNew")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(statusPanel(3), "Line 1 of 1 ") << "File > New shows the new document's line";

@@ -132,7 +132,8 @@ TEST_F(NewFileTest, ExportUnderABadNameOrWithoutAFolderShowsTheErrorAndWritesNot
     main->activeDocument()->rtfText->setText("text");
     inputs.queueAnswer("a*b");
     main->library->mnuFileExportTPL_Click();
-    scratch.write("userdata", "a file where the folder should be");
+    // The user's data folder is a file: no template folder can be made under it.
+    setUserDataFolderOverride(scratch.write("blocked", "a file where the folder should be"));
     inputs.queueAnswer("Fine");
     main->library->mnuFileExportTPL_Click();
     ASSERT_EQ(boxes.asked().size(), 2u);
@@ -143,6 +144,7 @@ TEST_F(NewFileTest, ExportUnderABadNameOrWithoutAFolderShowsTheErrorAndWritesNot
         EXPECT_EQ(box.buttons(), vbOKOnly);
     }
     EXPECT_FALSE(QFileInfo::exists(scratch.file("userdata/TEMPLATE")));
+    EXPECT_FALSE(QFileInfo::exists(scratch.file("blocked/TEMPLATE")));
 }
 
 TEST_F(NewFileTest, ExportUnderAnExistingNameReplacesItAndCancelWritesNothing) {
