@@ -44,7 +44,7 @@ constexpr ExtensionType kTypes[] = {
 
 QString homeFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
-    // The base directory specification ignores relative paths.
+    // A relative folder in these variables is not meant to be used: fall back to the home folder.
     return QDir::isAbsolutePath(value) ? value : QDir::homePath() + QLatin1Char('/') + fallback;
 }
 

@@ -50,22 +50,6 @@ protected:
         return result;
     }
 
-    /// Runs `act` on the next modal dialog of type Dialog once its loop runs. A modal window of
-    /// another type is closed and the test fails, so a test never blocks.
-    template <typename Dialog, typename F> static void whenShown(F act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            if (!dialog) {
-                ADD_FAILURE() << "expected dialog not shown";
-                if (modal)
-                    modal->close();
-                return;
-            }
-            act(dialog);
-        });
-    }
-
     ScriptedInputBox inputs;
     frmDocument* document = nullptr;
     RichTextBox* box = nullptr;

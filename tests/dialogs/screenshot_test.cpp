@@ -16,24 +16,6 @@
 namespace kelvane::test {
 namespace {
 
-/// Grabs a shown dialog, checks that something was drawn and saves it when asked to.
-void grabDialog(QWidget& dialog, const QString& name) {
-    dialog.show();
-    dialog.adjustSize();
-    const QImage image = dialog.grab().toImage();
-    ASSERT_FALSE(image.isNull());
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 10) << "the dialog drew its contents";
-    const QString folder = qEnvironmentVariable("KELVANE_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) {
-        EXPECT_TRUE(image.save(QDir(folder).filePath(name)));
-    }
-    dialog.close();
-}
-
 TEST(DialogScreenshotTest, TipOfTheDayAndAboutBoxRender) {
     ScratchDir scratch;
     setAppPathOverride(KELVANE_RUNTIME_DIR);

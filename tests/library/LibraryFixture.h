@@ -41,29 +41,6 @@ protected:
         return scratch.file("userdata/" + folder + "/" + name);
     }
 
-    /// Runs `act` on the next modal dialog of type Dialog once its loop runs; any other modal
-    /// window is closed and the test fails, so a test never blocks.
-    template <typename Dialog, typename F> static void whenShown(F act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            if (!dialog) {
-                ADD_FAILURE() << "expected dialog not shown";
-                if (modal)
-                    modal->close();
-                return;
-            }
-            act(dialog);
-            // A dialog the test failed to close is closed for it, so the run goes on.
-            QTimer::singleShot(5000, dialog, [dialog] {
-                if (dialog->isVisible()) {
-                    ADD_FAILURE() << "dialog left open";
-                    dialog->close();
-                }
-            });
-        });
-    }
-
     QStringList rows(const QListWidget* list) const {
         QStringList result;
         for (int i = 0; i < list->count(); ++i)

@@ -6,33 +6,10 @@
 
 #include <QListWidget>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace kelvane::test {
 namespace {
-
-/// Makes a folder refuse new entries: its permissions for ordinary users, the immutable
-/// attribute for root (who ignores permissions). False when neither is possible here.
-bool lockFolder(const QString& folder, bool lock) {
-    if (geteuid() != 0)
-        return QFile::setPermissions(folder,
-                                     lock ? QFile::ReadOwner | QFile::ExeOwner
-                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
 
 class ReadOnlyProgramFolderTest : public LibraryFixture {
 protected:

@@ -3,8 +3,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QSet>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -86,6 +88,23 @@ bool lockFolder(const QString& folder, bool lock) {
     }
     ::close(fd);
     return ok;
+}
+
+void grabDialog(QWidget& dialog, const QString& name) {
+    dialog.show();
+    dialog.adjustSize();
+    const QImage image = dialog.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 10) << "the dialog drew its contents";
+    const QString folder = qEnvironmentVariable("KELVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(image.save(QDir(folder).filePath(name)));
+    }
+    dialog.close();
 }
 
 QByteArray readAll(const QString& path) {

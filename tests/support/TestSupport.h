@@ -5,7 +5,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <QApplication>
 #include <QProcessEnvironment>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -25,6 +30,33 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+/// Runs `act` on the next modal dialog of the given class once its loop runs; any other modal
+/// window is closed and the test fails, so a test never blocks.
+template <typename Dialog, typename F> void whenShown(F act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog) {
+            ADD_FAILURE() << "expected dialog not shown";
+            if (modal)
+                modal->close();
+            return;
+        }
+        act(dialog);
+        // A dialog the test failed to close is closed for it, so the run goes on.
+        QTimer::singleShot(5000, dialog, [dialog] {
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "dialog left open";
+                dialog->close();
+            }
+        });
+    });
+}
+
+/// Shows a dialog, checks that it drew its contents and, with KELVANE_SCREENSHOT_DIR set, saves
+/// the picture there under `name`.
+void grabDialog(QWidget& dialog, const QString& name);
 
 /// Runs `work` with the process's file size limit lowered to `bytes`, the way a full disk fails
 /// writes (the limit's signal is ignored so writes just fail).

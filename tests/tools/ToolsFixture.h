@@ -45,22 +45,6 @@ public:
 
 class ToolsFixture : public ::testing::Test {
 public:
-    /// Runs `act` on the modal dialog of the given class once it is shown; a different or no
-    /// dialog fails the test and is closed.
-    template <typename Dialog, typename F> static void whenShown(F act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            if (!dialog) {
-                ADD_FAILURE() << "expected dialog not shown";
-                if (modal)
-                    modal->close();
-                return;
-            }
-            act(dialog);
-        });
-    }
-
 protected:
     void SetUp() override {
         setSettingsFileOverride(scratch.file(QStringLiteral("settings.ini")));

@@ -19,7 +19,7 @@ using CompilerCommandsTest = ToolsFixture;
 /// Runs the Run command, reads the dialog's line and presses OK (or Cancel).
 QString runAndRead(CompilerCommands& commands, bool ok = true) {
     QString shown;
-    ToolsFixture::whenShown<frmRunCompiler>([&shown, ok](frmRunCompiler* dialog) {
+    whenShown<frmRunCompiler>([&shown, ok](frmRunCompiler* dialog) {
         shown = dialog->txtCmdLine->text();
         QTest::mouseClick(ok ? dialog->cmdOK : dialog->cmdCancel, Qt::LeftButton);
     });

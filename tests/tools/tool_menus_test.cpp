@@ -20,20 +20,6 @@ namespace {
 
 class ToolMenusTest : public AppFixture {
 protected:
-    /// Runs `act` on the modal dialog of the given class once it is shown.
-    template <typename Dialog, typename F> static void whenShown(F act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            if (!dialog) {
-                ADD_FAILURE() << "expected dialog not shown";
-                if (modal)
-                    modal->close();
-                return;
-            }
-            act(dialog);
-        });
-    }
     QAction* command(const char* name) {
         QAction* found = main->command(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;

@@ -12,31 +12,6 @@
 
 namespace kelvane {
 
-namespace {
-
-/// The format a style prints with: its own colours and font changes. Characters in the
-/// window-text colour print in the painter's pen (black on paper).
-QTextCharFormat printedFormat(const CharStyle& style) {
-    QTextCharFormat format;
-    if (style.hasColour && style.colour != kWindowTextColour)
-        format.setForeground(displayColour(style.colour));
-    if (style.hasBackground)
-        format.setBackground(displayColour(style.background));
-    if (style.bold)
-        format.setFontWeight(QFont::Bold);
-    if (style.italic)
-        format.setFontItalic(true);
-    if (style.underline)
-        format.setFontUnderline(true);
-    if (style.pointSize > 0)
-        format.setFontPointSize(style.pointSize);
-    if (!style.fontName.isEmpty())
-        format.setFontFamilies({style.fontName});
-    return format;
-}
-
-} // namespace
-
 struct PageFormatter::Layout {
     int paragraph = -1;
     const QPaintDevice* device = nullptr;
@@ -54,7 +29,7 @@ PageFormatter::PageFormatter(RichText content, const QFont& baseFont, double tab
     crlfLength_ = text.size() + qsizetype(starts_.size()) - 1;
     formats_.reserve(content_.styles.size());
     for (const CharStyle& style : content_.styles)
-        formats_.push_back(printedFormat(style));
+        formats_.push_back(overlayFormat(style));
 }
 
 PageFormatter::~PageFormatter() = default;

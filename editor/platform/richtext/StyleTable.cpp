@@ -30,11 +30,10 @@ QColor displayColour(WinColour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
-namespace {
-
 QTextCharFormat overlayFormat(const CharStyle& style) {
     QTextCharFormat format;
-    // The window-text colour is the view's own text colour: no explicit foreground.
+    // The window-text colour is the view's own text colour (black on paper): no explicit
+    // foreground.
     if (style.hasColour && style.colour != kWindowTextColour)
         format.setForeground(displayColour(style.colour));
     if (style.hasBackground)
@@ -51,6 +50,8 @@ QTextCharFormat overlayFormat(const CharStyle& style) {
         format.setFontFamilies({style.fontName});
     return format;
 }
+
+namespace {
 
 int distance(const CharStyle& a, const CharStyle& b) {
     int d = 0;

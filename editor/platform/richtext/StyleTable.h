@@ -17,6 +17,9 @@ namespace kelvane {
 /// palette roles they name.
 QColor displayColour(WinColour colour);
 
+/// The text format a style paints with on screen and on paper: its colours and font changes.
+QTextCharFormat overlayFormat(const CharStyle& style);
+
 class StyleTable {
 public:
     StyleTable();
