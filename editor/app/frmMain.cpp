@@ -105,19 +105,10 @@ void frmMain::buildPanes() {
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
 
     buildSidePanes(central);
-    auto fill = [](QWidget* picture, QWidget* content) {
-        auto* box = new QVBoxLayout(picture);
-        box->setContentsMargins(0, 0, 0, 0);
-        box->addWidget(content);
-    };
-    browserPane = new FileBrowserPane(picBrowser);
-    fill(picBrowser, browserPane);
     connect(browserPane, &FileBrowserPane::folderChanged, this,
             &frmMain::browserPane_FolderChanged);
     connect(browserPane, &FileBrowserPane::fileChosen, this,
             [this](const QString& path) { library->openFromBrowser(path); });
-    clipPane = new ClipTextPane(picClip);
-    fill(picClip, clipPane);
     library->setClipTextPane(clipPane);
     connect(clipPane, &ClipTextPane::entryChosen, this,
             [this](const QString& text) { library->insertClipText(text); });
@@ -345,6 +336,7 @@ void frmMain::setStatusText(int panel, const QString& text) {
 
 void frmMain::addDocumentTab(const QString& key, const QString& caption) {
     tabFiles->addKeyedTab(key, caption);
+    updateToolbarState();
 }
 
 void frmMain::selectDocumentTab(const QString& key) {
@@ -361,6 +353,8 @@ void frmMain::setDocumentTabToolTip(const QString& key, const QString& toolTip) 
 
 void frmMain::removeDocumentTab(const QString& key) {
     tabFiles->removeKeyedTab(key);
+    // The closing document leaves the list of open documents once its close is done.
+    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
 }
 
 void frmMain::popupEditMenu(QPoint globalPosition) {

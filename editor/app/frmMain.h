@@ -73,9 +73,9 @@ public:
     Splitter* SplitterRight; ///< holds the cliptext pane, its bar along its left edge
     QWidget* picBrowser;
     QWidget* picClip;
-    /// The file browser inside picBrowser.
+    /// picBrowser, with its lists.
     FileBrowserPane* browserPane;
-    /// The cliptext libraries inside picClip.
+    /// picClip, with its lists.
     ClipTextPane* clipPane;
     /// File > New with its templates, the exports, Open Image and the panes' double clicks.
     LibraryCommands* library;

@@ -3,6 +3,10 @@
 #include "app/SidePaneLayout.h"
 #include "app/frmMain.h"
 
+#include "library/ClipTextPane.h"
+#include "library/FileBrowserPane.h"
+#include "library/PaneLayout.h"
+
 #include "app/MainToolbar.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
@@ -12,7 +16,6 @@
 #include "splitter/Splitter.h"
 
 #include <QEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
@@ -35,30 +38,6 @@ double twipsOf(int pixels) {
     return pixelsToTwips(pixels);
 }
 
-TwipsRect twipsRect(const QRect& r) {
-    return {twipsOf(r.x()), twipsOf(r.y()), twipsOf(r.width()), twipsOf(r.height())};
-}
-
-/// Places a widget at a rectangle in twips, both edges converted so neighbours meet.
-void place(QWidget* widget, const TwipsRect& r) {
-    const int left = twipsToPixels(r.left);
-    const int top = twipsToPixels(r.top);
-    widget->setGeometry(left, top, std::max(0, twipsToPixels(r.right()) - left),
-                        std::max(0, twipsToPixels(r.bottom()) - top));
-    widget->update();
-}
-
-PaneSizes paneSizes(const QWidget* pane) {
-    const QRect inner = pane->contentsRect();
-    return {twipsOf(inner.width()), twipsOf(inner.height()), twipsOf(pane->width()),
-            twipsOf(pane->height())};
-}
-
-/// A list the pane holds, found by its name; nullptr until the pane's contents exist.
-QWidget* paneChild(QWidget* pane, const char* name) {
-    return pane->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-}
-
 /// The width stored for a pane, or its design width.
 int storedPaneWidth(const QString& key, int designWidth) {
     bool ok = false;
@@ -74,20 +53,16 @@ void frmMain::buildSidePanes(QWidget* central) {
     SplitterLeft->setObjectName(QStringLiteral("SplitterLeft"));
     SplitterLeft->setAccessibleName(QStringLiteral("File browser pane"));
     SplitterLeft->LetStyle(SinglePaneRight);
-    auto* browser = new QFrame(SplitterLeft);
-    browser->setObjectName(QStringLiteral("picBrowser"));
-    browser->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    picBrowser = browser;
+    browserPane = new FileBrowserPane(SplitterLeft);
+    picBrowser = browserPane;
 
     // The cliptext pane: one pane with its bar along the left edge.
     SplitterRight = new Splitter(central, QSize(kClipPaneWidth, 6000));
     SplitterRight->setObjectName(QStringLiteral("SplitterRight"));
     SplitterRight->setAccessibleName(QStringLiteral("Cliptext pane"));
     SplitterRight->LetStyle(SinglePaneLeft);
-    auto* clip = new QFrame(SplitterRight);
-    clip->setObjectName(QStringLiteral("picClip"));
-    clip->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    picClip = clip;
+    clipPane = new ClipTextPane(SplitterRight);
+    picClip = clipPane;
 
     setPaneWidth(SplitterLeft, kBrowserPaneWidth);
     setPaneWidth(SplitterRight, kClipPaneWidth);
@@ -98,8 +73,6 @@ void frmMain::buildSidePanes(QWidget* central) {
     connect(SplitterRight, &Splitter::Paint, this, &frmMain::picClip_Layout);
     connect(SplitterLeft, &Splitter::MouseUp, this,
             [this] { picBrowser->resize(picBrowser->width(), SplitterLeft->height()); });
-    picBrowser->installEventFilter(this);
-    picClip->installEventFilter(this);
 }
 
 void frmMain::buildOpenFilesStrip(QWidget* central) {
@@ -126,21 +99,13 @@ void frmMain::buildOpenFilesStrip(QWidget* central) {
 void frmMain::picTabs_Resize() {
     const double labelWidth = twipsOf(lblOpenFiles->width());
     const double innerWidth = twipsOf(picTabs->contentsRect().width());
-    place(tabFiles, {labelWidth + 60, 30, std::max(0.0, innerWidth - labelWidth - 60),
-                     twipsOf(picTabs->height()) - 30});
+    placeInTwips(*tabFiles, {labelWidth + 60, 30, std::max(0.0, innerWidth - labelWidth - 60),
+                             twipsOf(picTabs->height()) - 30});
 }
 
 bool frmMain::framePartEvent(QObject* watched, QEvent* event) {
     if (watched == picTabs && event->type() == QEvent::Resize) {
         picTabs_Resize();
-        return false;
-    }
-    if (watched == picBrowser && event->type() == QEvent::Resize) {
-        picBrowser_Layout();
-        return false;
-    }
-    if (watched == picClip && event->type() == QEvent::Resize) {
-        picClip_Layout();
         return false;
     }
     // "Opened Files:" works as a button that lists the open windows.
@@ -187,35 +152,11 @@ void frmMain::SplitterRight_Resize() {
 }
 
 void frmMain::picBrowser_Layout() {
-    // A pane whose contents bring their own layout is placed by it.
-    if (picBrowser->layout())
-        return;
-    QWidget* drives = paneChild(picBrowser, "lstDrives");
-    QWidget* dirs = paneChild(picBrowser, "lstDirs");
-    QWidget* files = paneChild(picBrowser, "lstFiles");
-    if (!drives || !dirs || !files)
-        return;
-    const BrowserLists placed = layoutBrowserPane(
-        paneSizes(picBrowser),
-        {twipsRect(drives->geometry()), twipsRect(dirs->geometry()), twipsRect(files->geometry())});
-    place(drives, placed.drives);
-    place(dirs, placed.dirs);
-    place(files, placed.files);
-    picBrowser->update();
+    browserPane->layoutLists();
 }
 
 void frmMain::picClip_Layout() {
-    if (picClip->layout())
-        return;
-    QWidget* libraries = paneChild(picClip, "lstClipFiles");
-    QWidget* items = paneChild(picClip, "lstClip");
-    if (!libraries || !items)
-        return;
-    const ClipLists placed = layoutClipPane(
-        paneSizes(picClip), {twipsRect(libraries->geometry()), twipsRect(items->geometry())});
-    place(libraries, placed.libraries);
-    place(items, placed.items);
-    picClip->update();
+    clipPane->layoutLists();
 }
 
 void frmMain::layoutSidePanes() {

@@ -215,7 +215,7 @@ void Splitter::Size(double widthTwips, double heightTwips) {
            twipsToPixels(heightTwips) + contentsMargins().top() + contentsMargins().bottom());
 }
 
-void Splitter::setTwipsGeometry(QWidget* widget, const TwipsRect& rect, QPoint origin) const {
+void Splitter::setTwipsGeometry(QWidget* widget, const TwipsBox& rect, QPoint origin) const {
     // Both edges are converted so that neighbouring rectangles meet without a gap.
     const int left = twipsToPixels(rect.left);
     const int top = twipsToPixels(rect.top);
@@ -360,9 +360,9 @@ void Splitter::grabMouseMove(double position) {
 void Splitter::placeIndicator(double position) {
     indicator_ = position;
     const DragFrame frame = dragFrame();
-    const TwipsRect& c = frame.control;
+    const TwipsBox& c = frame.control;
     const bool inParent = picSplitter->parentWidget() != this;
-    TwipsRect bar;
+    TwipsBox bar;
     if (p_.vertical())
         bar = {position, inParent ? c.top : 0, double(p_.SplitterWidth), c.height};
     else
@@ -382,7 +382,7 @@ void Splitter::grabMouseUp() {
     LayoutPanes();
 }
 
-void Splitter::takeControlRect(const TwipsRect& rect) {
+void Splitter::takeControlRect(const TwipsBox& rect) {
     const QMargins margins = contentsMargins();
     const int left = twipsToPixels(rect.left) - margins.left();
     const int top = twipsToPixels(rect.top) - margins.top();

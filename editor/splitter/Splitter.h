@@ -101,7 +101,7 @@ protected:
 private:
     void applySurface();
     void applyCursor();
-    void setTwipsGeometry(QWidget* widget, const TwipsRect& rect, QPoint origin) const;
+    void setTwipsGeometry(QWidget* widget, const TwipsBox& rect, QPoint origin) const;
     DragFrame dragFrame() const;
     /// The mouse position in the control along the drag axis, in twips.
     double axisPosition(const QWidget* source, QPointF position) const;
@@ -109,7 +109,7 @@ private:
     void grabMouseMove(double position);
     void grabMouseUp();
     void placeIndicator(double position);
-    void takeControlRect(const TwipsRect& rect);
+    void takeControlRect(const TwipsBox& rect);
     void raiseMouseEvent(QMouseEvent* event, void (Splitter::*signal)(int, int, double, double));
 
     SplitterProperties p_;

@@ -91,7 +91,7 @@ PaneLayout SplitterGeometry::layoutPanes(SplitterProperties& p, double w, double
 
     PaneLayout layout;
     if (panes.pane0 >= 0) {
-        TwipsRect r;
+        TwipsBox r;
         r.top = p.Style == SinglePaneTop ? bh : 0;
         r.left = p.Style == SinglePaneLeft ? bw : 0;
         if (p.vertical()) {
@@ -104,8 +104,8 @@ PaneLayout SplitterGeometry::layoutPanes(SplitterProperties& p, double w, double
         layout.pane0 = r;
     }
     if (panes.pane1 >= 0 && p.Style == TwoPanes) {
-        layout.pane1 = p.vertical() ? TwipsRect{left + bw, 0, w - left - bw, h}
-                                    : TwipsRect{0, top + bh, w, h - top - bh};
+        layout.pane1 = p.vertical() ? TwipsBox{left + bw, 0, w - left - bw, h}
+                                    : TwipsBox{0, top + bh, w, h - top - bh};
     }
     if (p.vertical()) {
         layout.grabArea = {left - kGrabMargin, 0, bw + 2 * kGrabMargin, h};
@@ -169,7 +169,7 @@ double SplitterGeometry::dragStart(const SplitterProperties& p, const DragFrame&
 double SplitterGeometry::dragPosition(const SplitterProperties& p, const DragFrame& frame,
                                       double mouse, double mouseDown) {
     const double m = dragMinimum(p);
-    const TwipsRect& c = frame.control;
+    const TwipsBox& c = frame.control;
     if (p.Style == TwoPanes) {
         // The indicator's edge follows the mouse pointer itself.
         const double position = std::round(mouse);
@@ -204,7 +204,7 @@ DragResult SplitterGeometry::mouseUp(const SplitterProperties& p, const DragFram
                                      double indicator) {
     DragResult result{p, frame.control};
     SplitterProperties& q = result.properties;
-    TwipsRect& c = result.control;
+    TwipsBox& c = result.control;
     const int m = dragMinimum(p);
     switch (p.Style) {
     case TwoPanes: {

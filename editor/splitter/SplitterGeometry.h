@@ -2,6 +2,7 @@
 // drag limits and what a finished drag changes. No widgets here.
 #pragma once
 
+#include "platform/Twips.h"
 #include "platform/rtf/RichText.h"
 
 #include <QStringList>
@@ -27,17 +28,6 @@ enum SplitterOrientationValue : int {
 
 /// The system button-face colour, the surface's default.
 inline constexpr WinColour kButtonFaceColour = 0x8000000Fu;
-
-/// A rectangle in twips.
-struct TwipsRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    double right() const { return left + width; }
-    double bottom() const { return top + height; }
-    bool operator==(const TwipsRect&) const = default;
-};
 
 /// Every stored property of a splitter, lengths in twips.
 struct SplitterProperties {
@@ -69,10 +59,10 @@ struct PaneChoice {
 
 /// Where LayoutPanes puts everything, in the control's own coordinates.
 struct PaneLayout {
-    std::optional<TwipsRect> pane0;
-    std::optional<TwipsRect> pane1;
-    TwipsRect grabArea; ///< also the outline's rectangle
-    TwipsRect bar;      ///< the bar itself, where the drag indicator starts
+    std::optional<TwipsBox> pane0;
+    std::optional<TwipsBox> pane1;
+    TwipsBox grabArea; ///< also the outline's rectangle
+    TwipsBox bar;      ///< the bar itself, where the drag indicator starts
 };
 
 /// What a write of SplitterOrientation meets.
@@ -84,7 +74,7 @@ enum class OrientationConflict {
 
 /// Where a drag happens: the control inside its parent window, in the parent's twips.
 struct DragFrame {
-    TwipsRect control;
+    TwipsBox control;
     double parentWidth = 0;
     double parentHeight = 0;
 };
@@ -92,7 +82,7 @@ struct DragFrame {
 /// What a finished drag leaves: the new properties and the control's new place in its parent.
 struct DragResult {
     SplitterProperties properties;
-    TwipsRect control;
+    TwipsBox control;
 };
 
 /// The splitter's rules, each a function of its inputs.

@@ -1,5 +1,6 @@
 // The side panes' arithmetic: the squeeze rule and the lists' places in both panes.
 #include "app/SidePaneLayout.h"
+#include "library/PaneLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +26,9 @@ TEST(BrowserPaneLayout, FolderListTakesFourTenthsAndFileListTheRest) {
     current.dirs = {999, 999, 10, 10};
     current.files = {30, 999, 10, 10};
     const BrowserLists placed = layoutBrowserPane(pane, current);
-    EXPECT_EQ(placed.drives, (TwipsRect{30, 45, 2070, 315}));
-    EXPECT_EQ(placed.dirs, (TwipsRect{30, 420, 2070, 2412}));
-    EXPECT_EQ(placed.files, (TwipsRect{30, 2892, 2100, 3048}));
+    EXPECT_EQ(placed.drives, (TwipsBox{30, 45, 2070, 315}));
+    EXPECT_EQ(placed.dirs, (TwipsBox{30, 420, 2070, 2412}));
+    EXPECT_EQ(placed.files, (TwipsBox{30, 2892, 2100, 3048}));
 }
 
 TEST(BrowserPaneLayout, PaneTooShortLeavesTheFileListEmpty) {
@@ -44,8 +45,8 @@ TEST(ClipPaneLayout, ItemListFillsBelowTheLibraryList) {
     current.libraries = {30, 300, 10, 1500};
     current.items = {30, 0, 10, 10};
     const ClipLists placed = layoutClipPane(pane, current);
-    EXPECT_EQ(placed.libraries, (TwipsRect{30, 300, 2140, 1500}));
-    EXPECT_EQ(placed.items, (TwipsRect{30, 1860, 2170, 3080}));
+    EXPECT_EQ(placed.libraries, (TwipsBox{30, 300, 2140, 1500}));
+    EXPECT_EQ(placed.items, (TwipsBox{30, 1860, 2170, 3080}));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ fi
 wait $PID
 SCRIPT
 chmod +x "$SESSION"
-export LIB_X=1175 LIB_Y=98 ROW_X=1175 ROW_Y=342 # "HTML Tags", its 7th row
+export LIB_X=1175 LIB_Y=90 ROW_X=1175 ROW_Y=265 # "HTML Tags", its 7th row
 xvfb-run -a -s "-screen 0 1280x800x24" "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
 
 FIRST="$(head -n 1 "$PROJECT/index.html" | tr -d '\r')"

@@ -33,9 +33,10 @@ grep -q '^ClipTextWidth=2280$' "$INI" || fail "the cliptext pane's width changed
 e2e_session "$1" "$OUT/restarted.png"
 grep -q '^FileBrowserWidth=3765$' "$INI" || fail "the width did not survive the restart"
 
-# On the screen: a point between the old and the new edge showed the document area before the
+# On the screen: a point between the old and the new edge, below the first document window,
+# showed the document area before the
 # drag and shows the pane after the restart; the pane's colour there matches the first pane's.
-pixel() { convert "$1" -crop "1x1+$2+400" -depth 8 txt:- | tail -1 | awk '{print $3}'; }
+pixel() { convert "$1" -crop "1x1+$2+650" -depth 8 txt:- | tail -1 | awk '{print $3}'; }
 BEFORE=$(pixel "$OUT/before-drag.png" 200)
 AFTER=$(pixel "$OUT/restarted.png" 200)
 DRAGGED=$(pixel "$OUT/after-drag.png" 200)

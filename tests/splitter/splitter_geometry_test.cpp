@@ -6,7 +6,7 @@
 
 namespace kelvane {
 
-void PrintTo(const TwipsRect& r, std::ostream* os) {
+void PrintTo(const TwipsBox& r, std::ostream* os) {
     *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
 }
 
@@ -48,9 +48,9 @@ struct LayoutRow {
     const char* name;
     int style;
     int orientation;
-    TwipsRect pane0;
-    std::optional<TwipsRect> pane1;
-    TwipsRect grabArea;
+    TwipsBox pane0;
+    std::optional<TwipsBox> pane1;
+    TwipsBox grabArea;
     int barLeft; ///< SplitterLeft after the layout
     int barTop;  ///< SplitterTop after the layout
 };
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Splitter, LayoutPanesTable,
                                                    TwoPanes,
                                                    VerticalBar,
                                                    {0, 0, 970, 2000},
-                                                   TwipsRect{1060, 0, 1940, 2000},
+                                                   TwipsBox{1060, 0, 1940, 2000},
                                                    {980, 0, 100, 2000},
                                                    1000,
                                                    800},
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Splitter, LayoutPanesTable,
                                                    TwoPanes,
                                                    HorizontalBar,
                                                    {0, 0, 3000, 770},
-                                                   TwipsRect{0, 860, 3000, 1140},
+                                                   TwipsBox{0, 860, 3000, 1140},
                                                    {0, 780, 3000, 100},
                                                    1000,
                                                    800},
@@ -134,7 +134,7 @@ TEST(SplitterLayout, NoContainedControlsLaysOutOnlyTheBar) {
     const PaneLayout layout = SplitterGeometry::layoutPanes(p, 2000, 1000, PaneChoice{});
     EXPECT_FALSE(layout.pane0);
     EXPECT_FALSE(layout.pane1);
-    EXPECT_EQ(layout.grabArea, (TwipsRect{0, 480, 2000, 100}));
+    EXPECT_EQ(layout.grabArea, (TwipsBox{0, 480, 2000, 100}));
 }
 
 TEST(SplitterLayout, ThickerBarsMoveThePanesApart) {
@@ -145,7 +145,7 @@ TEST(SplitterLayout, ThickerBarsMoveThePanesApart) {
     const PaneLayout layout = SplitterGeometry::layoutPanes(p, 3000, 2000, PaneChoice{0, 1});
     EXPECT_EQ(layout.pane0->width, 900);
     EXPECT_EQ(layout.pane1->left, 1200);
-    EXPECT_EQ(layout.grabArea, (TwipsRect{980, 0, 240, 2000}));
+    EXPECT_EQ(layout.grabArea, (TwipsBox{980, 0, 240, 2000}));
 }
 
 // --- Style and orientation writes ---
@@ -232,7 +232,7 @@ TEST(SplitterDrag, RightBarEnlargesByTheDistanceAndStops240Short) {
     const double moved = SplitterGeometry::dragPosition(p, frame, 2960, 1960);
     EXPECT_EQ(moved, 2940);
     const DragResult up = SplitterGeometry::mouseUp(p, frame, moved);
-    EXPECT_EQ(up.control, (TwipsRect{0, 100, 3000, 3000}));
+    EXPECT_EQ(up.control, (TwipsBox{0, 100, 3000, 3000}));
     EXPECT_EQ(up.properties.SplitterLeft, 2940);
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 20000, 1960), 8760);
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -5000, 1960), 300);
@@ -244,7 +244,7 @@ TEST(SplitterDrag, LeftBarMovesTheLeftEdgeAndKeepsTheRightEdge) {
     const double moved = SplitterGeometry::dragPosition(p, frame, -1000, 0);
     EXPECT_EQ(moved, 5000);
     const DragResult up = SplitterGeometry::mouseUp(p, frame, moved);
-    EXPECT_EQ(up.control, (TwipsRect{5000, 0, 3000, 3000}));
+    EXPECT_EQ(up.control, (TwipsBox{5000, 0, 3000, 3000}));
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -9000, 0), 0);
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 5000, 0), 7700);
 }
@@ -255,7 +255,7 @@ TEST(SplitterDrag, TopBarKeepsTheBottomEdge) {
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -2000, 0), 0);
     EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 2500, 0), 2700);
     const DragResult up = SplitterGeometry::mouseUp(p, frame, 600);
-    EXPECT_EQ(up.control, (TwipsRect{0, 600, 3000, 2400}));
+    EXPECT_EQ(up.control, (TwipsBox{0, 600, 3000, 2400}));
 }
 
 TEST(SplitterDrag, BottomBarStops480ShortOfTheParent) {
