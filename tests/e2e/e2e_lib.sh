@@ -44,7 +44,9 @@ for _ in $(seq 1 150); do
 done
 [ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
-xwd -root -silent | convert xwd:- png:"$SHOT"
+# `import` reads the screen as shown; `xwd -root` returns a window that overlaps another of Qt's
+# windows black.
+import -window root png:"$SHOT"
 # A test may act on the window (keys, mouse) before the session ends.
 if [ -n "${E2E_ACTIONS:-}" ]; then
     "$E2E_ACTIONS" "$WINDOW"

@@ -21,7 +21,7 @@ for step in 1 2 3 4; do
 done
 xdotool mouseup 1
 sleep 0.5
-xwd -root -silent | convert xwd:- png:"$OUT/after-drag.png"
+import -window root png:"$OUT/after-drag.png"
 ACTIONS
 chmod +x "$OUT/drag.sh"
 
