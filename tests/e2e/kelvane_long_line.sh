@@ -23,8 +23,12 @@ PY
 printf '[Settings]\nFileBrowser=False\nClipText=False\n' >> "$INI"
 cp "$INI" "$OUT/settings.ini"
 
-# In each session: type at the caret, paste a word, save, and go back to the start.
+# In each session: type at the caret, paste a word, save, go back to the start and take the
+# screenshot ($LONG_LINE_SHOT) that the comparison reads.
 cat > "$OUT/actions.sh" <<'ACTIONS'
+#!/usr/bin/env bash
+set -euo pipefail
+xdotool windowfocus --sync "$1" || true
 xdotool type --delay 60 'typed: '
 sleep 0.5
 # A double-click selects the typed word for X's middle button, which pastes it at the start.
@@ -37,11 +41,13 @@ xdotool key --clearmodifiers ctrl+s
 # comparison does not look.
 xdotool key --clearmodifiers ctrl+Home
 sleep 2
+import -window root png:"$LONG_LINE_SHOT"
 ACTIONS
+chmod +x "$OUT/actions.sh"
 export E2E_ACTIONS="$OUT/actions.sh"
 run_session() {
     cp "$OUT/settings.ini" "$INI"
-    e2e_session "$KELVANE" "$@"
+    LONG_LINE_SHOT="$1" e2e_session "$KELVANE" "$OUT/opened.png" "$2"
 }
 run_session "$OUT/long.png" "$LONG"
 run_session "$OUT/short.png" "$SHORT"
