@@ -23,6 +23,36 @@ PY
 printf '[Settings]\nFileBrowser=False\nClipText=False\n' >> "$INI"
 cp "$INI" "$OUT/settings.ini"
 
+# Finds the first row of text in a screenshot: the text area is the first run of mostly white
+# rows, the row the first band of rows with dark pixels in it. Prints "top bottom left right".
+cat > "$OUT/text_row.py" <<'PY'
+import subprocess, sys
+W, H = 1280, 800
+def pixels(path):
+    return subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True,
+                          check=True).stdout
+def px(img, x, y):
+    i = 3 * (y * W + x)
+    return img[i:i + 3]
+def inked(img, y):
+    return [x for x in range(W) if sum(px(img, x, y)) < 3 * 110]
+def text_row(img):
+    top = next(y for y in range(H)
+               if sum(1 for x in range(0, W, 4) if px(img, x, y) == b"\xff\xff\xff") > W // 8)
+    band = []
+    for y in range(top, H):
+        if inked(img, y):
+            band.append(y)
+        elif band:
+            break
+    assert band, "no text found on the screen"
+    left = min(min(inked(img, y)) for y in band)
+    right = max(max(inked(img, y)) for y in band)
+    return band[0], band[-1], left, right
+if __name__ == "__main__":
+    print(*text_row(pixels(sys.argv[1])))
+PY
+
 # In each session: type at the caret, paste a word, save, go back to the start and take the
 # screenshot ($LONG_LINE_SHOT) that the comparison reads.
 cat > "$OUT/actions.sh" <<'ACTIONS'
@@ -32,9 +62,11 @@ xdotool windowfocus --sync "$1" || true
 xdotool type --delay 60 'typed: '
 sleep 0.5
 # A double-click selects the typed word for X's middle button, which pastes it at the start.
-xdotool mousemove 25 80 click --repeat 2 --delay 80 1
+read -r TOP BOTTOM LEFT _ < <(python3 "$TEXT_ROW" "$OPENED")
+Y=$(((TOP + BOTTOM) / 2))
+xdotool mousemove $((LEFT + 15)) $Y click --repeat 2 --delay 80 1
 sleep 0.3
-xdotool mousemove 6 80 click 2
+xdotool mousemove $((LEFT - 4)) $Y click 2
 sleep 0.5
 xdotool key --clearmodifiers ctrl+s
 # Back to the start: the blinking caret stands left of the first glyph, where the
@@ -44,7 +76,7 @@ sleep 2
 import -window root png:"$LONG_LINE_SHOT"
 ACTIONS
 chmod +x "$OUT/actions.sh"
-export E2E_ACTIONS="$OUT/actions.sh"
+export E2E_ACTIONS="$OUT/actions.sh" TEXT_ROW="$OUT/text_row.py" OPENED="$OUT/opened.png"
 run_session() {
     cp "$OUT/settings.ini" "$INI"
     LONG_LINE_SHOT="$1" e2e_session "$KELVANE" "$OUT/opened.png" "$2"
@@ -65,44 +97,16 @@ PY
 
 # The two screens differ only where the file's length shows (scroll bars, status), never in
 # the first row of text: find that row in the short file's picture and compare it.
-python3 - "$OUT/long.png" "$OUT/short.png" <<'PY' || fail "the long line is not drawn like the short one"
-import subprocess, sys
-def pixels(path):
-    out = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
-    return out
-W, H = 1280, 800
-a, b = pixels(sys.argv[1]), pixels(sys.argv[2])
-def px(img, x, y):
-    i = 3 * (y * W + x)
-    return img[i:i + 3]
-# The text area is the widest run of white rows; its first row of text is the first band of
-# rows with dark pixels inside it.
-def white_rows(img):
-    rows = []
-    for y in range(H):
-        whites = sum(1 for x in range(0, W, 4) if px(img, x, y) == b"\xff\xff\xff")
-        rows.append(whites)
-    return rows
-rows = white_rows(b)
-top = next(y for y in range(H) if rows[y] > W // 8)
-inked = lambda img, y: [x for x in range(W) if sum(px(img, x, y)) < 3 * 110]
-band = []
-for y in range(top, H):
-    dark = inked(b, y)
-    if dark:
-        band.append(y)
-    elif band:
-        break
-assert band, "no text found on the short file's screen"
-x0 = min(min(inked(b, y)) for y in band)
-x1 = max(max(inked(b, y)) for y in band)
-assert x1 - x0 > 300, f"the first row of text is only {x1 - x0} pixels wide"
-diff = 0
-for y in range(band[0] - 2, band[-1] + 3):
-    for x in range(x0 + 3, x1 + 1):  # past the caret's column at the start
-        if px(a, x, y) != px(b, x, y):
-            diff += 1
-print(f"text row y={band[0]}..{band[-1]} x={x0}..{x1}, {diff} pixels differ")
+python3 - "$OUT" <<'PY' || fail "the long line is not drawn like the short one"
+import sys
+sys.path.insert(0, sys.argv[1])
+from text_row import pixels, px, text_row
+a, b = pixels(sys.argv[1] + "/long.png"), pixels(sys.argv[1] + "/short.png")
+top, bottom, left, right = text_row(b)
+assert right - left > 300, f"the first row of text is only {right - left} pixels wide"
+diff = sum(1 for y in range(top - 2, bottom + 3) for x in range(left + 3, right + 1)
+           if px(a, x, y) != px(b, x, y))  # past the caret's column at the start
+print(f"text row y={top}..{bottom} x={left}..{right}, {diff} pixels differ")
 sys.exit(1 if diff else 0)
 PY
 echo "PASS: screenshots in $OUT/long.png and $OUT/short.png"
