@@ -3,6 +3,7 @@
 // reference is the step-by-step way (one control call per tab or line) on a slice, scaled.
 #include "BenchEditor.h"
 #include "app/frmMain.h"
+#include "commands/FormatCommands.h"
 #include "commands/frmTabsToSpaces.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"

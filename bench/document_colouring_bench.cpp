@@ -4,7 +4,7 @@
 #include "document/ColourDocumentPass.h"
 #include "document/ColourEngineCache.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 #include "settings/EditorSettings.h"
 
 #include <QApplication>
@@ -72,7 +72,7 @@ void BM_ColorCodeLiveControl(benchmark::State& state) {
     box.show();
     box.setText(makeSource(10'000'000));
     box.setSelStart(5'000'000);
-    box.view()->centerCursor();
+    box.view()->ensureCaretVisible();
     QApplication::processEvents();
     for (auto _ : state) {
         colourWholeDocument(box);
@@ -108,6 +108,31 @@ void BM_CodeLineLiveControl(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CodeLineLiveControl)->Unit(benchmark::kMicrosecond);
+
+/// A 10 MB file of one line opened and coloured whole, until the screen shows it.
+void BM_OpenAndColourOneLine(benchmark::State& state) {
+    useBenchmarkSettings();
+    QString text = makeSource(10'000'000);
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QTemporaryFile file;
+    file.open();
+    file.write(text.toUtf8());
+    file.close();
+    text = QString();
+    for (auto _ : state) {
+        auto box = std::make_unique<RichTextBox>();
+        box->resize(900, 700);
+        box->show();
+        QString error;
+        box->LoadFile(file.fileName(), error);
+        colourWholeDocument(*box);
+        box->view()->viewport()->repaint();
+        state.PauseTiming();
+        box.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenAndColourOneLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 /// Resident and peak resident memory of the process, in bytes.
 std::pair<double, double> memoryUse() {

@@ -87,7 +87,7 @@ BENCHMARK(BM_ReplaceAll_OneAtATimeReference)->Unit(benchmark::kMillisecond)->Ite
 void findAtEnd(benchmark::State& state, bool changedBefore, Qt::CaseSensitivity cs) {
     Editor& e = editor();
     e.box->setText(searchDocument() + QStringLiteral("needle"));
-    frmFind dialog(e.main);
+    frmFind dialog(*e.main);
     dialog.cboFind->setEditText(QStringLiteral("Needle"));
     dialog.chkCaseSensitive->setChecked(cs == Qt::CaseSensitive);
     if (cs == Qt::CaseSensitive)

@@ -1,6 +1,7 @@
 // Start-up and shut-down of the editor.
 #include "app/Startup.h"
 
+#include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "app/frmMain.h"
@@ -20,6 +21,7 @@
 #include "prefs/frmOptions.h"
 #include "settings/EditorSettings.h"
 #include "settings/SettingForms.h"
+#include "splitter/Splitter.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -98,6 +100,8 @@ void frmMain::readPaneState() {
         pane.item->setChecked(
             readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
     }
+    // Widths the user dragged, kept beside the visibility keys.
+    readPaneWidths();
 }
 
 void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
@@ -199,6 +203,7 @@ void frmMain::ShutdownSequence() {
                 flagText(!SplitterLeft->isHidden()));
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipText"),
                 flagText(!SplitterRight->isHidden()));
+    writePaneWidths();
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 

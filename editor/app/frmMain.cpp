@@ -1,8 +1,10 @@
 // The main window: panes, menus, View and Window commands, and the open-files strip.
 #include "app/frmMain.h"
 
+#include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
+#include "app/SidePaneLayout.h"
 #include "commands/EditCommands.h"
 #include "commands/FormatCommands.h"
 #include "dialogs/HelpCommands.h"
@@ -21,6 +23,7 @@
 #include "prefs/PrefsCommands.h"
 #include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
+#include "splitter/Splitter.h"
 #include "tools/ToolCommands.h"
 
 #include <QAction>
@@ -71,6 +74,7 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
         *this, [this](const QString& path) { CycleRecentFiles(path); }, this);
     buildPanes();
     buildMenus();
+    buildToolbar();
 }
 
 frmMain::~frmMain() {
@@ -84,12 +88,6 @@ frmMain::~frmMain() {
 }
 
 void frmMain::buildPanes() {
-    tbToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
-    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
-    tbToolBar->setMovable(false);
-    tbToolBar->setMinimumHeight(twipsToPixels(420));
-    addToolBar(Qt::TopToolBarArea, tbToolBar);
-
     sbStatusBar = new PanelStatusBar(3, this);
     setStatusBar(sbStatusBar);
 
@@ -100,38 +98,20 @@ void frmMain::buildPanes() {
     auto* band = new QHBoxLayout;
     band->setSpacing(0);
 
-    // A side pane: a framed holder of the given width around the pane's own picture box.
-    auto makePane = [central](const QString& name, int widthTwips, QWidget*& picture) {
-        auto* holder = new QFrame(central);
-        holder->setObjectName(name);
-        holder->setFrameStyle(QFrame::StyledPanel);
-        holder->setFixedWidth(twipsToPixels(widthTwips));
-        picture = new QWidget(holder);
-        (new QVBoxLayout(holder))->addWidget(picture);
-        return holder;
-    };
-    SplitterLeft = makePane(QStringLiteral("SplitterLeft"), 2265, picBrowser);
-
     mdiArea = new QMdiArea(central);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setAccessibleName(QStringLiteral("Documents"));
+    // The side panes may leave the document area as little as 600 twips; a larger minimum
+    // would make the frame grow instead.
+    mdiArea->setMinimumSize(twipsToPixels(kSqueezeLimit), twipsToPixels(kSqueezeLimit));
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
 
-    SplitterRight = makePane(QStringLiteral("SplitterRight"), 2280, picClip);
-
-    auto fill = [](QWidget* picture, QWidget* content) {
-        auto* box = new QVBoxLayout(picture);
-        box->setContentsMargins(0, 0, 0, 0);
-        box->addWidget(content);
-    };
-    browserPane = new FileBrowserPane(picBrowser);
-    fill(picBrowser, browserPane);
+    buildSidePanes(central);
     connect(browserPane, &FileBrowserPane::folderChanged, this,
             &frmMain::browserPane_FolderChanged);
     connect(browserPane, &FileBrowserPane::fileChosen, this,
             [this](const QString& path) { library->openFromBrowser(path); });
-    clipPane = new ClipTextPane(picClip);
-    fill(picClip, clipPane);
     library->setClipTextPane(clipPane);
     connect(clipPane, &ClipTextPane::entryChosen, this,
             [this](const QString& text) { library->insertClipText(text); });
@@ -141,21 +121,35 @@ void frmMain::buildPanes() {
     band->addWidget(SplitterRight);
     column->addLayout(band, 1);
 
-    picTabs = new QWidget(central);
-    picTabs->setFixedHeight(twipsToPixels(360));
-    auto* strip = new QHBoxLayout(picTabs);
-    strip->setContentsMargins(twipsToPixels(60), 0, 0, 0);
-    lblOpenFiles = new QLabel(QStringLiteral("Opened Files:"), picTabs);
-    lblOpenFiles->setCursor(Qt::PointingHandCursor);
-    lblOpenFiles->setToolTip(QStringLiteral("Lists the open windows"));
-    lblOpenFiles->installEventFilter(this);
-    tabFiles = new KeyedTabBar(picTabs);
-    connect(tabFiles, &KeyedTabBar::keyClicked, this, &frmMain::tabFiles_Click);
-    strip->addWidget(lblOpenFiles);
-    strip->addSpacing(twipsToPixels(60));
-    strip->addWidget(tabFiles, 1);
+    buildOpenFilesStrip(central);
     column->addWidget(picTabs);
     setCentralWidget(central);
+}
+
+void frmMain::buildToolbar() {
+    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
+    tbToolBar->setMinimumHeight(twipsToPixels(420));
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
+    // The toggle was built before the toolbar; its check mark says the toolbar shows.
+    tbToolBar->setVisible(mnuViewToolbar->isChecked());
+    updateToolbarState();
+}
+
+void frmMain::updateToolbarState() {
+    tbToolBar->setDocumentOpen(!DocumentRegistry.openDocuments().empty());
+}
+
+void frmMain::placeCommands(QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const QList<QAction*> items = menu->actions();
+        if (QLatin1String(name) == QLatin1String("-")) {
+            if (!items.isEmpty() && !items.last()->isSeparator())
+                menu->addSeparator();
+        } else if (QAction* found = command(QString::fromLatin1(name));
+                   found && !items.contains(found)) {
+            menu->addAction(found);
+        }
+    }
 }
 
 void frmMain::buildMenus() {
@@ -170,39 +164,24 @@ void frmMain::buildMenus() {
     prefsCommands = new PrefsCommands(*this, this);
     printCommands = new PrintCommands(*this, this);
     toolCommands = new ToolCommands(*this, this);
-    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsCompilerSetup"));
-    prefsCommands->addToMenu(toolCommands->action(u"mnuPrefsAssocs"));
 
+    // The File and Advanced menus gather commands of several groups: each command is declared
+    // by its group, and the menu takes it in the tree's order once it exists.
     CommandGroup& file = *fileCommands;
-    file.add({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
-             [this] { mnuFileNew_Click(); });
-    file.add({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
-             [this] { mnuFileOpen_Click(); });
-    file.addToMenu(library->action(u"mnuFileOpenImage"));
-    file.add({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    file.addSeparator();
-    file.add({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-             [this] { mnuFileSave_Click(); });
-    file.add({"mnuFileSaveAs", QStringLiteral("Save &As...")}, [this] { mnuFileSaveAs_Click(); });
-    file.add({"mnuFileSaveAll", QStringLiteral("Sa&ve All")}, [this] { mnuFileSaveAll_Click(); });
-    file.addSeparator();
-    for (QAction* printing : printCommands->actions())
-        file.addToMenu(printing);
-    file.addSeparator();
-    for (const char16_t* name : {u"mnuFileExportRTF", u"mnuFileExportClip", u"mnuFileExportTPL"})
-        file.addToMenu(library->action(name));
-    file.addSeparator();
-    mnuFile = file.menu();
-    mnuFilePreferences = prefsCommands->menu();
-    mnuFile->addMenu(mnuFilePreferences);
-    mnuFileRecent << mnuFile->addSeparator();
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
-    for (QAction* item : mnuFileRecent)
-        item->setVisible(false); // until the list is first refreshed
-    file.addSeparator();
-    file.add({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
-             [this] { mnuFileExit_Click(); });
+    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
+                     [this] { mnuFileNew_Click(); });
+    file.addUnlisted(
+        {"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
+        [this] { mnuFileOpen_Click(); });
+    file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
+    file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+                     [this] { mnuFileSave_Click(); });
+    file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
+                     [this] { mnuFileSaveAs_Click(); });
+    file.addUnlisted({"mnuFileSaveAll", QStringLiteral("Sa&ve All")},
+                     [this] { mnuFileSaveAll_Click(); });
+    file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+                     [this] { mnuFileExit_Click(); });
 
     CommandGroup& view = *viewCommands;
     mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
@@ -224,16 +203,12 @@ void frmMain::buildMenus() {
         {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
         [this] { mnuViewRefreshColors_Click(); });
 
-    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedConfigure"));
-    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedRunCompiler"));
-    advancedCommands->addSeparator();
-    advancedCommands->add({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-                          [this] { mnuAdvancedSaveProject_Click(); });
-    advancedCommands->add(
+    advancedCommands->addUnlisted(
+        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+        [this] { mnuAdvancedSaveProject_Click(); });
+    advancedCommands->addUnlisted(
         {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
         [this] { mnuAdvancedRestoreProject_Click(); });
-    advancedCommands->addSeparator();
-    advancedCommands->addToMenu(toolCommands->action(u"mnuAdvancedOpenViewer"));
 
     CommandGroup& window = *windowCommands;
     window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
@@ -253,22 +228,44 @@ void frmMain::buildMenus() {
     mnuWindow = window.menu();
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
+    mnuFile = fileCommands->menu();
+    placeCommands(mnuFile, {"mnuFileNew", "mnuFileOpen", "mnuFileOpenImage", "mnuFileClose", "-",
+                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuFilePrint",
+                            "mnuFilePrinterSetup", "mnuFilePageSetup", "-", "mnuFileExportRTF",
+                            "mnuFileExportClip", "mnuFileExportTPL", "-"});
+    mnuFilePreferences = prefsCommands->menu();
+    placeCommands(mnuFilePreferences,
+                  {"mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"});
+    mnuFile->addMenu(mnuFilePreferences);
+    mnuFileRecent << mnuFile->addSeparator();
+    for (int i = 1; i <= RecentFileList::kCount; ++i)
+        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
+    for (QAction* item : mnuFileRecent)
+        item->setVisible(false); // until the list is first refreshed
+    mnuFile->addSeparator();
+    placeCommands(mnuFile, {"mnuFileExit"});
+
+    mnuAdvanced = advancedCommands->menu();
+    placeCommands(mnuAdvanced,
+                  {"mnuAdvancedConfigure", "mnuAdvancedRunCompiler", "-", "mnuAdvancedSaveProject",
+                   "mnuAdvancedRestoreProject", "-", "mnuAdvancedOpenViewer"});
+    if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
+        mnuAdvanced->removeAction(mnuAdvanced->actions().last());
+
     mnuEdit = editCommands->menu();
     mnuSearch = searchCommands->menu();
     mnuFormat = formatCommands->menu();
     mnuView = viewCommands->menu();
-    mnuAdvanced = advancedCommands->menu();
     mnuHelp = helpCommands->menu();
-    for (CommandGroup* group : groups())
-        if (group != prefsCommands && group != printCommands && group != toolCommands &&
-            group != library)
-            menuBar()->addMenu(group->menu());
+    for (QMenu* menu :
+         {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
+        menuBar()->addMenu(menu);
 }
 
 QList<CommandGroup*> frmMain::groups() const {
-    return {fileCommands,     editCommands,   searchCommands, formatCommands, viewCommands,
-            advancedCommands, windowCommands, helpCommands,   prefsCommands,  printCommands,
-            toolCommands,     library};
+    return {fileCommands,  editCommands,     searchCommands, formatCommands,
+            viewCommands,  advancedCommands, windowCommands, helpCommands,
+            prefsCommands, printCommands,    toolCommands,   library};
 }
 
 QAction* frmMain::command(QStringView name) const {
@@ -342,6 +339,7 @@ void frmMain::setStatusText(int panel, const QString& text) {
 
 void frmMain::addDocumentTab(const QString& key, const QString& caption) {
     tabFiles->addKeyedTab(key, caption);
+    updateToolbarState();
 }
 
 void frmMain::selectDocumentTab(const QString& key) {
@@ -358,6 +356,8 @@ void frmMain::setDocumentTabToolTip(const QString& key, const QString& toolTip) 
 
 void frmMain::removeDocumentTab(const QString& key) {
     tabFiles->removeKeyedTab(key);
+    // The closing document leaves the list of open documents once its close is done.
+    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
 }
 
 void frmMain::popupEditMenu(QPoint globalPosition) {
@@ -378,6 +378,8 @@ frmDocument* frmMain::activeDocument() const {
 }
 
 void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
+    // Closing the last document also passes here; the toolbar looks once the close is done.
+    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
     if (!sub)
         return;
     if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
@@ -405,18 +407,8 @@ void frmMain::tabFiles_Click(const QString& key) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    // "Opened Files:" works as a button that lists the open windows.
-    if (watched == lblOpenFiles) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            lblOpenFiles->setContentsMargins(twipsToPixels(15), twipsToPixels(15), 0, 0);
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            lblOpenFiles->setContentsMargins(0, 0, 0, 0);
-            mnuWindow->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-            return true;
-        }
-    }
+    if (framePartEvent(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -438,8 +430,11 @@ void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Each activation brings the recent-file items up to date: another part of the editor
     // may have changed the list while the main window was inactive.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // The side panes are laid out again too.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshRecentFiles();
+        layoutSidePanes();
+    }
 }
 
 // --- File browser pane ---

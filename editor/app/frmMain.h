@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <initializer_list>
 #include <memory>
 
 class QAction;
@@ -30,7 +31,9 @@ class frmSplash;
 class HelpCommands;
 class LibraryCommands;
 class KeyedTabBar;
+class MainToolbar;
 class PanelStatusBar;
+class Splitter;
 class PrefsCommands;
 class PrintCommands;
 class RecoveryKeeper;
@@ -64,15 +67,15 @@ public:
     QAction* command(QStringView name) const;
 
     QMdiArea* mdiArea;
-    QToolBar* tbToolBar;
+    MainToolbar* tbToolBar;
     PanelStatusBar* sbStatusBar;
-    QFrame* SplitterLeft;  ///< holds the file-browser pane
-    QFrame* SplitterRight; ///< holds the cliptext pane
+    Splitter* SplitterLeft;  ///< holds the file-browser pane, its bar along its right edge
+    Splitter* SplitterRight; ///< holds the cliptext pane, its bar along its left edge
     QWidget* picBrowser;
     QWidget* picClip;
-    /// The file browser inside picBrowser.
+    /// picBrowser, with its lists.
     FileBrowserPane* browserPane;
-    /// The cliptext libraries inside picClip.
+    /// picClip, with its lists.
     ClipTextPane* clipPane;
     /// File > New with its templates, the exports, Open Image and the panes' double clicks.
     LibraryCommands* library;
@@ -189,8 +192,36 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+public:
+    // Side panes and the open-files strip
+    /// Keeps the browser pane from squeezing the document area, then lays the pane out.
+    void SplitterLeft_Resize();
+    /// Keeps the cliptext pane from squeezing the document area, then lays the pane out.
+    void SplitterRight_Resize();
+    /// Places the drive, folder and file lists inside the browser pane.
+    void picBrowser_Layout();
+    /// Places the library and item lists inside the cliptext pane.
+    void picClip_Layout();
+    /// Places the tab strip right of the "Opened Files:" label.
+    void picTabs_Resize();
+    /// Lays out and repaints both side panes.
+    void layoutSidePanes();
+
 private:
     void buildPanes();
+    void buildSidePanes(QWidget* central);
+    void buildOpenFilesStrip(QWidget* central);
+    void buildToolbar();
+    /// Appends the named commands to a menu in order; a command that does not exist is left
+    /// out, "-" is a separator (never two in a row, never first).
+    void placeCommands(QMenu* menu, std::initializer_list<const char*> names);
+    void updateToolbarState();
+    bool framePartEvent(QObject* watched, QEvent* event);
+    void setPaneWidth(Splitter* pane, double widthTwips);
+    double paneWidth(const Splitter* pane) const;
+    void squeezePane(Splitter* pane, const Splitter* other);
+    void readPaneWidths();
+    void writePaneWidths();
     void buildMenus();
     QList<CommandGroup*> groups() const;
     void fillWindowList();

@@ -10,7 +10,7 @@
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QAction>
 #include <QApplication>

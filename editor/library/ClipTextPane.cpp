@@ -2,15 +2,15 @@
 #include "library/ClipTextPane.h"
 
 #include "library/ClipLibrary.h"
+#include "library/PaneLayout.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace kelvane {
 
-ClipTextPane::ClipTextPane(QWidget* parent) : QWidget(parent), folder_(clipTextFolder()) {
+ClipTextPane::ClipTextPane(QWidget* parent) : QFrame(parent), folder_(clipTextFolder()) {
     setObjectName(QStringLiteral("picClip"));
     lblClipFiles = new QLabel(QStringLiteral("Clip Text Libraries:"), this);
     lstClipFiles = new QListWidget(this);
@@ -23,17 +23,37 @@ ClipTextPane::ClipTextPane(QWidget* parent) : QWidget(parent), folder_(clipTextF
     lstClip->setToolTip(QStringLiteral("Double-click an entry to insert it into the document"));
     lstClip->setUniformItemSizes(true);
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(lblClipFiles);
-    column->addWidget(lstClipFiles, 1);
-    column->addWidget(lstClip, 3);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // Where the caption and lists start: the library list under the caption, room for about
+    // six libraries; layoutLists keeps its corner and height and the entry list's left.
+    const QRect inner = contentsRect();
+    const int margin = twipsToPixels(60);
+    lblClipFiles->move(inner.left() + margin, inner.top() + margin);
+    lblClipFiles->adjustSize();
+    lstClipFiles->setGeometry(inner.left() + margin, lblClipFiles->geometry().bottom() + 1, 1,
+                              twipsToPixels(1500));
+    lstClip->move(inner.left() + margin, 0);
+    layoutLists();
 
     // A library is shown as soon as it is chosen, by mouse or by keyboard.
     connect(lstClipFiles, &QListWidget::currentTextChanged, this,
             &ClipTextPane::lstClipFiles_Click);
     connect(lstClip, &QListWidget::itemActivated, this, &ClipTextPane::lstClip_DblClick);
     refreshLibraries();
+}
+
+void ClipTextPane::layoutLists() {
+    lblClipFiles->update();
+    const ClipLists placed =
+        layoutClipPane(paneSizesOf(*this),
+                       {twipsBoxOf(lstClipFiles->geometry()), twipsBoxOf(lstClip->geometry())});
+    placeInTwips(*lstClipFiles, placed.libraries);
+    placeInTwips(*lstClip, placed.items);
+}
+
+void ClipTextPane::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    layoutLists();
 }
 
 void ClipTextPane::refreshLibraries() {

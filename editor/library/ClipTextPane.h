@@ -3,7 +3,7 @@
 
 #include "library/LibraryFolders.h"
 
-#include <QWidget>
+#include <QFrame>
 
 class QLabel;
 class QListWidget;
@@ -11,7 +11,10 @@ class QListWidgetItem;
 
 namespace kelvane {
 
-class ClipTextPane : public QWidget {
+/// The pane `picClip`: a sunken frame with the caption, the library list and the entry list,
+/// which it places whenever it is resized (the main window also asks on activation and when the
+/// splitter repaints).
+class ClipTextPane : public QFrame {
     Q_OBJECT
 public:
     explicit ClipTextPane(QWidget* parent = nullptr);
@@ -19,6 +22,10 @@ public:
     QLabel* lblClipFiles;      ///< "Clip Text Libraries:"
     QListWidget* lstClipFiles; ///< the libraries, shipped and the user's own
     QListWidget* lstClip;      ///< the entries of the chosen library, one per row
+
+    /// Places the lists: the library list keeps its place and height and takes the width, the
+    /// entry list the rest of the pane below it.
+    void layoutLists();
 
     /// Fills the library list again from the folders, keeping the chosen library (and showing
     /// its entries again, in case they changed) when it is still there.
@@ -31,6 +38,9 @@ public:
 signals:
     /// An entry was double-clicked (or Enter pressed on it): its text, to be inserted.
     void entryChosen(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void lstClip_DblClick(QListWidgetItem* item);

@@ -1,6 +1,8 @@
 // The file browser pane.
 #include "library/FileBrowserPane.h"
 
+#include "library/PaneLayout.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +14,6 @@
 #include <QStringListModel>
 #include <QStyle>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace kelvane {
 
@@ -42,7 +43,7 @@ QString nameOf(const QString& folder) {
 } // namespace
 
 FileBrowserPane::FileBrowserPane(QWidget* parent)
-    : QWidget(parent), fileModel_(new QStringListModel(this)),
+    : QFrame(parent), fileModel_(new QStringListModel(this)),
       watcher_(new QFileSystemWatcher(this)), rescan_(new QTimer(this)) {
     setObjectName(QStringLiteral("picBrowser"));
     lstDrives = new QComboBox(this);
@@ -61,11 +62,12 @@ FileBrowserPane::FileBrowserPane(QWidget* parent)
     // Every row has the same height, so a folder of thousands of files scrolls smoothly.
     lstFiles->setUniformItemSizes(true);
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(lstDrives);
-    column->addWidget(lstDirs, 2);
-    column->addWidget(lstFiles, 3);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // Where the lists start; layoutLists keeps the drive list's corner and the file list's left.
+    const QRect inner = contentsRect();
+    lstDrives->setGeometry(inner.left(), inner.top(), 1, lstDrives->sizeHint().height());
+    lstFiles->move(inner.left(), 0);
+    layoutLists();
 
     connect(lstDrives, &QComboBox::activated, this, &FileBrowserPane::lstDrives_Change);
     connect(lstDirs, &QListWidget::itemActivated, this, &FileBrowserPane::lstDirs_DblClick);
@@ -161,6 +163,21 @@ void FileBrowserPane::selectDriveOf(const QString& folder) {
 
 QStringList FileBrowserPane::fileNames() const {
     return fileModel_->stringList();
+}
+
+void FileBrowserPane::layoutLists() {
+    const BrowserLists placed = layoutBrowserPane(
+        paneSizesOf(*this), {twipsBoxOf(lstDrives->geometry()), twipsBoxOf(lstDirs->geometry()),
+                             twipsBoxOf(lstFiles->geometry())});
+    placeInTwips(*lstDrives, placed.drives);
+    placeInTwips(*lstDirs, placed.dirs);
+    placeInTwips(*lstFiles, placed.files);
+    update();
+}
+
+void FileBrowserPane::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    layoutLists();
 }
 
 void FileBrowserPane::lstDrives_Change(int index) {

@@ -4,8 +4,8 @@
 
 #include "library/BrowserDrives.h"
 
+#include <QFrame>
 #include <QHash>
-#include <QWidget>
 
 class QComboBox;
 class QFileSystemWatcher;
@@ -18,7 +18,9 @@ class QTimer;
 
 namespace kelvane {
 
-class FileBrowserPane : public QWidget {
+/// The pane `picBrowser`: a sunken frame holding the three lists, which it places whenever it
+/// is resized (the main window also asks on activation and when the splitter repaints).
+class FileBrowserPane : public QFrame {
     Q_OBJECT
 public:
     explicit FileBrowserPane(QWidget* parent = nullptr);
@@ -26,6 +28,10 @@ public:
     QComboBox* lstDrives; ///< file-system roots, the home folder and mounted volumes
     QListWidget* lstDirs; ///< the folder's parents, the folder, then its subfolders
     QListView* lstFiles;  ///< every file of the folder (hidden files left out)
+
+    /// Places the lists: the drive list keeps its place and takes the width, the folder list
+    /// four tenths of the pane's height below it, the file list the rest.
+    void layoutLists();
 
     /// The folder shown, ending in a separator only when it is a root.
     QString folder() const { return folder_; }
@@ -53,6 +59,9 @@ signals:
     void folderChanged(const QString& folder);
     /// A file was chosen to be opened.
     void fileChosen(const QString& path);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fillLists(const QString& folder, const QStringList& subfolders, const QStringList& files);

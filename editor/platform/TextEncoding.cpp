@@ -2,6 +2,7 @@
 #include "platform/TextEncoding.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 
@@ -52,13 +53,6 @@ void appendUtf16Units(QByteArray& out, QStringView text, bool bigEndian) {
     }
 }
 
-// UTF-8 keeping a byte-order mark at the start of the bytes as a character: a text that starts
-// with U+FEFF (after the file's own mark, or in a file without one) must write back unchanged.
-QString fromUtf8KeepingMarks(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
-}
-
 const char* lineBreakChars(LineBreak lb) {
     switch (lb) {
     case LineBreak::CrLf:
@@ -71,31 +65,49 @@ const char* lineBreakChars(LineBreak lb) {
     return "\n";
 }
 
-// Replaces CR LF, LF and lone CR by '\n' and records which style each break had.
-QString splitLines(const QString& raw, std::vector<LineBreak>& breaks) {
-    QString text(raw.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    const QChar* in = raw.constData();
-    const qsizetype n = raw.size();
-    qsizetype o = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i].unicode();
-        if (c == u'\n') {
-            breaks.push_back(LineBreak::Lf);
-            out[o++] = u'\n';
-        } else if (c == u'\r') {
-            const bool crlf = i + 1 < n && in[i + 1].unicode() == u'\n';
-            breaks.push_back(crlf ? LineBreak::CrLf : LineBreak::Cr);
-            if (crlf)
-                ++i;
-            out[o++] = u'\n';
-        } else {
-            out[o++] = in[i];
+// Replaces CR LF, LF and lone CR by '\n' and records which style each break had, piece by
+// piece: a CR at the end of one piece and an LF at the start of the next are one break.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::vector<LineBreak>& breaks) : breaks_(breaks) {}
+
+    /// The characters of `raw` with their breaks made '\n', into `out` (resized).
+    void split(QStringView raw, QString& out) {
+        out.resize(raw.size());
+        QChar* o = out.data();
+        qsizetype n = 0;
+        for (const QChar ch : raw) {
+            const char16_t c = ch.unicode();
+            if (pendingCr_) {
+                pendingCr_ = false;
+                if (c == u'\n') {
+                    breaks_.push_back(LineBreak::CrLf);
+                    continue;
+                }
+                breaks_.push_back(LineBreak::Cr);
+            }
+            if (c == u'\n') {
+                breaks_.push_back(LineBreak::Lf);
+                o[n++] = u'\n';
+            } else if (c == u'\r') {
+                pendingCr_ = true; // CR LF or a lone CR: the next character tells
+                o[n++] = u'\n';
+            } else {
+                o[n++] = ch;
+            }
         }
+        out.truncate(n);
     }
-    text.truncate(o);
-    return text;
-}
+    void finish() {
+        if (pendingCr_)
+            breaks_.push_back(LineBreak::Cr);
+        pendingCr_ = false;
+    }
+
+private:
+    std::vector<LineBreak>& breaks_;
+    bool pendingCr_ = false;
+};
 
 // The style most breaks use; a tie prefers the platform's style, then CR LF, LF, CR.
 LineBreak mostUsed(const std::vector<LineBreak>& breaks) {
@@ -264,93 +276,141 @@ bool isValidUtf8(QByteArrayView bytes) {
     return true;
 }
 
-DecodedText decodeText(QByteArrayView bytes) {
-    DecodedText result;
-    TextFileFormat& format = result.format;
-    QString raw;
+TextFileFormat decodeTextPieces(QByteArrayView bytes,
+                                const std::function<void(QStringView piece)>& take,
+                                qsizetype pieceBytes) {
+    TextFileFormat format;
+    pieceBytes = std::max<qsizetype>(pieceBytes, 2) & ~qsizetype(1); // whole UTF-16 units
+    // A byte-order mark at the start of the bytes stays a character: a text that starts with
+    // U+FEFF (after the file's own mark, or in a file without one) must write back unchanged.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    bool bigEndian = false;
+    QByteArrayView body = bytes;
     if (startsWith(bytes, QByteArrayView(kUtf8Bom, 3)) && isValidUtf8(bytes.sliced(3))) {
         format.encoding = TextEncoding::Utf8WithBom;
-        raw = fromUtf8KeepingMarks(bytes.sliced(3));
+        body = bytes.sliced(3);
     } else if (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) {
-        const bool bigEndian = bytes[0] == '\xFE';
+        bigEndian = bytes[0] == '\xFE';
         format.encoding = bigEndian ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
-        QByteArrayView body = bytes.sliced(2);
+        body = bytes.sliced(2);
         if (body.size() % 2 != 0) {
             format.trailingBytes = body.last(1).toByteArray();
             body.chop(1);
         }
-        raw = fromUtf16Units(body, bigEndian);
     } else if (isValidUtf8(bytes)) {
         format.encoding = TextEncoding::Utf8;
-        raw = fromUtf8KeepingMarks(bytes);
     } else {
         // Also a UTF-8 byte-order mark followed by bytes that are not UTF-8: read as
         // Windows-1252, which keeps every byte (the mark shows as three characters).
         format.encoding = TextEncoding::Windows1252;
-        raw = fromWindows1252(bytes);
     }
 
     std::vector<LineBreak> breaks;
-    result.text = splitLines(raw, breaks);
+    LineSplitter splitter(breaks);
+    QString raw;
+    QString lines;
+    for (qsizetype at = 0; at < body.size(); at += pieceBytes) {
+        const QByteArrayView chunk = body.sliced(at, std::min(pieceBytes, body.size() - at));
+        switch (format.encoding) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8WithBom:
+            // The decoder keeps a character split between two chunks until the next one.
+            raw = utf8.decode(chunk);
+            break;
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            raw = fromUtf16Units(chunk, bigEndian);
+            break;
+        case TextEncoding::Windows1252:
+            raw = fromWindows1252(chunk);
+            break;
+        }
+        splitter.split(raw, lines);
+        if (!lines.isEmpty())
+            take(lines);
+    }
+    splitter.finish();
+
     format.lineBreak = mostUsed(breaks);
     for (std::size_t i = 0; i < breaks.size(); ++i) {
         if (breaks[i] != format.lineBreak)
             format.exceptions.emplace_back(qsizetype(i), breaks[i]);
     }
+    return format;
+}
+
+DecodedText decodeText(QByteArrayView bytes) {
+    DecodedText result;
+    result.text.reserve(bytes.size());
+    result.format = decodeTextPieces(bytes, [&result](QStringView piece) { result.text += piece; });
+    result.text.squeeze();
     return result;
 }
 
-QByteArray encodeText(QStringView text, const TextFileFormat& format, TextEncoding* usedEncoding) {
-    // Put the file's line breaks back, the exceptions at their own positions.
-    QString withBreaks;
-    withBreaks.reserve(text.size() + text.count(u'\n'));
-    const char* usual = lineBreakChars(format.lineBreak);
-    auto exception = format.exceptions.begin();
-    qsizetype breakIndex = 0;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\n')
-            continue;
-        withBreaks.append(text.sliced(runStart, i - runStart));
-        while (exception != format.exceptions.end() && exception->first < breakIndex)
-            ++exception;
-        const bool isException =
-            exception != format.exceptions.end() && exception->first == breakIndex;
-        withBreaks.append(
-            QLatin1StringView(isException ? lineBreakChars(exception->second) : usual));
-        ++breakIndex;
-        runStart = i + 1;
-    }
-    withBreaks.append(text.sliced(runStart));
-
+QByteArray encodeTextPieces(const TextPieces& forEachPiece, const TextFileFormat& format,
+                            TextEncoding* usedEncoding) {
     TextEncoding encoding = format.encoding;
-    if (encoding == TextEncoding::Windows1252 && !fitsWindows1252(withBreaks))
-        encoding = TextEncoding::Utf8;
+    if (encoding == TextEncoding::Windows1252) {
+        bool fits = true;
+        forEachPiece([&fits](QStringView piece) { fits = fits && fitsWindows1252(piece); });
+        if (!fits)
+            encoding = TextEncoding::Utf8;
+    }
     if (usedEncoding)
         *usedEncoding = encoding;
 
     QByteArray bytes;
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        bytes = withBreaks.toUtf8();
-        break;
-    case TextEncoding::Utf8WithBom:
-        bytes = QByteArray(kUtf8Bom, 3) + withBreaks.toUtf8();
-        break;
-    case TextEncoding::Utf16LE:
+    if (encoding == TextEncoding::Utf8WithBom)
+        bytes = QByteArray(kUtf8Bom, 3);
+    else if (encoding == TextEncoding::Utf16LE)
         bytes = QByteArray("\xFF\xFE", 2);
-        appendUtf16Units(bytes, withBreaks, false);
-        break;
-    case TextEncoding::Utf16BE:
+    else if (encoding == TextEncoding::Utf16BE)
         bytes = QByteArray("\xFE\xFF", 2);
-        appendUtf16Units(bytes, withBreaks, true);
-        break;
-    case TextEncoding::Windows1252:
-        bytes = toWindows1252(withBreaks);
-        break;
-    }
+    // A surrogate pair split between two pieces is joined by the encoder's state.
+    QStringEncoder utf8(QStringConverter::Utf8);
+    const char* usual = lineBreakChars(format.lineBreak);
+    auto exception = format.exceptions.begin();
+    qsizetype breakIndex = 0;
+    QString withBreaks;
+    forEachPiece([&](QStringView text) {
+        // Put the file's line breaks back, the exceptions at their own positions.
+        withBreaks.clear();
+        qsizetype runStart = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] != u'\n')
+                continue;
+            withBreaks.append(text.sliced(runStart, i - runStart));
+            while (exception != format.exceptions.end() && exception->first < breakIndex)
+                ++exception;
+            const bool isException =
+                exception != format.exceptions.end() && exception->first == breakIndex;
+            withBreaks.append(
+                QLatin1StringView(isException ? lineBreakChars(exception->second) : usual));
+            ++breakIndex;
+            runStart = i + 1;
+        }
+        withBreaks.append(text.sliced(runStart));
+        switch (encoding) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8WithBom:
+            bytes.append(utf8.encode(withBreaks));
+            break;
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            appendUtf16Units(bytes, withBreaks, encoding == TextEncoding::Utf16BE);
+            break;
+        case TextEncoding::Windows1252:
+            bytes.append(toWindows1252(withBreaks));
+            break;
+        }
+    });
     bytes.append(format.trailingBytes);
     return bytes;
+}
+
+QByteArray encodeText(QStringView text, const TextFileFormat& format, TextEncoding* usedEncoding) {
+    return encodeTextPieces([text](const std::function<void(QStringView)>& take) { take(text); },
+                            format, usedEncoding);
 }
 
 } // namespace kelvane

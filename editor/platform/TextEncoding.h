@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kelvane {
@@ -40,6 +41,20 @@ struct DecodedText {
 /// Decodes a text file: a byte-order mark decides first, then valid UTF-8, else Windows-1252.
 /// Line breaks CR LF, LF and a lone CR all become '\n'.
 DecodedText decodeText(QByteArrayView bytes);
+
+/// Decodes a text file as decodeText() does, handing the text over in consecutive pieces (of
+/// about `pieceBytes` bytes of the file each) instead of one string; returns the format.
+TextFileFormat decodeTextPieces(QByteArrayView bytes,
+                                const std::function<void(QStringView piece)>& take,
+                                qsizetype pieceBytes = qsizetype(1) << 20);
+
+/// Calls its argument with consecutive pieces of a text ('\n' line breaks), in order.
+using TextPieces = std::function<void(const std::function<void(QStringView piece)>& take)>;
+
+/// Encodes a text given piece by piece, as encodeText() does; the pieces may be asked for
+/// twice (once to see whether Windows-1252 can hold them).
+QByteArray encodeTextPieces(const TextPieces& forEachPiece, const TextFileFormat& format,
+                            TextEncoding* usedEncoding = nullptr);
 
 /// Encodes text ('\n' line breaks) in the given format. When the encoding cannot represent
 /// a character (Windows-1252), the text is written as UTF-8 instead so nothing is lost;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvane {
@@ -22,6 +23,18 @@ int twipsToPixels(double twips) {
 
 double pixelsToTwips(int pixels) {
     return pixels * 1440.0 / logicalDpi();
+}
+
+TwipsBox twipsBoxOf(const QRect& pixels) {
+    return {pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()), pixelsToTwips(pixels.width()),
+            pixelsToTwips(pixels.height())};
+}
+
+QRect pixelBoxOf(const TwipsBox& twips) {
+    const int left = twipsToPixels(twips.left);
+    const int top = twipsToPixels(twips.top);
+    return {left, top, std::max(0, twipsToPixels(twips.right()) - left),
+            std::max(0, twipsToPixels(twips.bottom()) - top)};
 }
 
 } // namespace kelvane

@@ -2,7 +2,7 @@
 #include "app/AppFixture.h"
 
 #include "platform/PanelStatusBar.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QLabel>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "platform/FileIO.h"
 #include "platform/RecoveryKeeper.h"
 #include "platform/RecoveryPrompt.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>

@@ -1,7 +1,9 @@
 // Settings read at start-up and written at shut-down.
 #include "AppFixture.h"
 
+#include "app/MainToolbar.h"
 #include "app/RecentFiles.h"
+#include "splitter/Splitter.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 
 #include "app/AppFixture.h"
 #include "platform/InputBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>

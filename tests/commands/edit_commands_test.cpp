@@ -3,7 +3,7 @@
 #include "commands/DocumentFixture.h"
 
 #include "commands/Clipboard.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -19,7 +19,8 @@ fail() {
 }
 
 # e2e_session KELVANE SCREENSHOT [ARGUMENT]: runs Kelvane (with the argument on its command
-# line), waits for the main window, saves a screenshot and exits through File > Exit.
+# line), waits for the main window, saves a screenshot, runs the script named by E2E_ACTIONS
+# (if any) with the window's id, and exits through File > Exit.
 e2e_session() {
     local session="$OUT/session.sh"
     cat > "$session" <<'SESSION'
@@ -43,7 +44,13 @@ for _ in $(seq 1 150); do
 done
 [ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
-xwd -root -silent | convert xwd:- png:"$SHOT"
+# `import` reads the screen as shown; `xwd -root` returns a window that overlaps another of Qt's
+# windows black.
+import -window root png:"$SHOT"
+# A test may act on the window (keys, mouse) before the session ends.
+if [ -n "${E2E_ACTIONS:-}" ]; then
+    "$E2E_ACTIONS" "$WINDOW"
+fi
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool key --clearmodifiers alt+f
 sleep 0.5

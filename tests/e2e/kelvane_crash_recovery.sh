@@ -54,7 +54,7 @@ wait $FIRST || true
 SECOND=$!
 QUESTION=$(window_named '^Recover Unsaved Text$') || { echo "no recovery question"; kill $SECOND; exit 1; }
 sleep 0.5
-xwd -root -silent | convert xwd:- png:"$OUT/recovery-question.png"
+import -window root png:"$OUT/recovery-question.png"
 xdotool windowfocus --sync "$QUESTION" || true
 xdotool key --clearmodifiers alt+r
 for _ in $(seq 1 100); do [ ! -e "$OLD" ] && break; sleep 0.1; done
@@ -62,7 +62,7 @@ for _ in $(seq 1 100); do [ ! -e "$OLD" ] && break; sleep 0.1; done
 NEW=$(kept_files)
 [ -n "$NEW" ] || { echo "the recovered text has no recovery file of its own"; kill $SECOND; exit 1; }
 sleep 1
-xwd -root -silent | convert xwd:- png:"$OUT/recovered.png"
+import -window root png:"$OUT/recovered.png"
 cp "$NEW" "$OUT/recovered.recovery"
 
 # Leave without saving: File > Exit, and No to saving each changed window.

@@ -47,7 +47,7 @@ for _ in $(seq 1 200); do
 done
 [ -n "$TIP" ] || { echo "no Tip of the Day"; kill $PID; exit 1; }
 sleep 1
-xwd -root -silent | convert xwd:- png:"$OUT/installed-tip.png"
+import -window root png:"$OUT/installed-tip.png"
 xdotool windowactivate --sync "$TIP" 2>/dev/null || xdotool windowfocus --sync "$TIP"
 xdotool key --clearmodifiers Return
 sleep 1
@@ -73,7 +73,7 @@ for _ in $(seq 1 100); do
 done
 [ -n "$CONFIRM" ] || { echo "F5 asked nothing"; kill $PID; exit 1; }
 sleep 0.5
-xwd -root -silent | convert xwd:- png:"$OUT/installed-run-question.png"
+import -window root png:"$OUT/installed-run-question.png"
 xdotool key --clearmodifiers Escape
 sleep 0.5
 [ -z "$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null)" ] || { echo "Esc did not close the question"; kill $PID; exit 1; }

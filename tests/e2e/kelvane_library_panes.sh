@@ -39,7 +39,7 @@ for _ in $(seq 1 150); do
 done
 [ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
-xwd -root -silent | convert xwd:- png:"$OUT/before.png"
+import -window root png:"$OUT/before.png"
 # The cliptext pane's library list, then its rows (positions for a 1280x800 screen).
 xdotool mousemove "$LIB_X" "$LIB_Y" click 1
 sleep 0.5
@@ -47,7 +47,7 @@ xdotool mousemove "$ROW_X" "$ROW_Y" click --repeat 2 --delay 80 1
 sleep 0.5
 xdotool key --clearmodifiers ctrl+s
 sleep 1
-xwd -root -silent | convert xwd:- png:"$OUT/side-panes.png"
+import -window root png:"$OUT/side-panes.png"
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool key --clearmodifiers alt+f
 sleep 0.5
@@ -62,7 +62,7 @@ fi
 wait $PID
 SCRIPT
 chmod +x "$SESSION"
-export LIB_X=1175 LIB_Y=98 ROW_X=1175 ROW_Y=342 # "HTML Tags", its 7th row
+export LIB_X=1175 LIB_Y=90 ROW_X=1175 ROW_Y=265 # "HTML Tags", its 7th row
 xvfb-run -a -s "-screen 0 1280x800x24" "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
 
 FIRST="$(head -n 1 "$PROJECT/index.html" | tr -d '\r')"

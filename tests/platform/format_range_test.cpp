@@ -2,7 +2,7 @@
 // breaks counting two), wrapping at the rectangle's width, and the document's own colours.
 #include "platform/richtext/PageFormatter.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QImage>
 #include <QPainter>

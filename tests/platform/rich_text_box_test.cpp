@@ -1,7 +1,7 @@
 // The rich-text control: CR LF positions, selection, formatting outside the undo history,
 // files, spanning, line messages and events.
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 #include "support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -307,6 +307,85 @@ TEST(RichTextBoxTest, ManyDistinctStylesNeverOverflowTheTable) {
     EXPECT_EQ(box.styleAt(1).colour, 997u);
     EXPECT_TRUE(box.styleAt(599).hasColour) << "past 256 styles the nearest one is used";
     EXPECT_EQ(box.Text().size(), 600);
+}
+
+} // namespace
+} // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+TEST(RichTextBoxTest, LineBreakStylesFollowTheirLinesThroughEdits) {
+    // The file's usual break is CR LF; lines 1 and 3 end in LF, line 4 in CR.
+    ScratchDir dir;
+    const QString path = dir.write("m.txt", "a\r\nb\nc\r\nd\ne\rf\r\ng");
+    RichTextBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadFile(path, error));
+    box.setSelStart(box.lineIndex(2)); // at "c": a new line before it takes the usual break
+    box.setSelText("new\r\n");
+    ASSERT_TRUE(box.SaveFile(path, 1, error));
+    EXPECT_EQ(readAll(path), "a\r\nb\nnew\r\nc\r\nd\ne\rf\r\ng");
+
+    // Joining "d" and "e" takes the LF away; the CR after "e" stays with its line.
+    box.setSelStart(box.lineIndex(4) + 1);
+    box.setSelLength(2);
+    box.setSelText(QString());
+    ASSERT_TRUE(box.SaveFile(path, 1, error));
+    EXPECT_EQ(readAll(path), "a\r\nb\nnew\r\nc\r\nde\rf\r\ng");
+
+    // A break typed inside a line with its own break: the old break still ends the line.
+    box.setSelStart(box.lineIndex(1));
+    box.setSelText("x\r\n");
+    box.undo();
+    box.redo();
+    ASSERT_TRUE(box.SaveFile(path, 1, error));
+    EXPECT_EQ(readAll(path), "a\r\nx\r\nb\nnew\r\nc\r\nde\rf\r\ng");
+}
+
+TEST(RichTextBoxTest, AnEditBatchIsOneUndoStepAnnouncedOnce) {
+    RichTextBox box;
+    box.setText("a\r\nb\r\nc");
+    box.setSelStart(box.textLength());
+    QSignalSpy changes(&box, &RichTextBox::Change);
+    QSignalSpy moves(&box, &RichTextBox::SelChange);
+    box.beginEditBatch();
+    for (qsizetype line = 2; line >= 0; --line) {
+        box.beginEditBatch(); // nested batches end with the outermost one
+        box.replaceDocumentRange(line * 2, 0, "\t");
+        box.endEditBatch();
+    }
+    EXPECT_EQ(changes.count(), 0) << "nothing is announced while the batch is open";
+    box.endEditBatch();
+    EXPECT_EQ(box.Text(), "\ta\r\n\tb\r\n\tc");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(moves.count(), 1) << "the caret after the text moved once, at the end";
+    EXPECT_EQ(box.SelStart(), box.textLength());
+    box.undo();
+    EXPECT_EQ(box.Text(), "a\r\nb\r\nc");
+}
+
+TEST(RichTextBoxTest, LargeFileLoadsAndSavesThroughPieces) {
+    // More than one piece of the decoder, with a two-byte character and a CR LF cut at piece
+    // boundaries somewhere along the way.
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i)
+        bytes += "line " + QByteArray::number(i) + " \xC3\xBC\r\n";
+    ScratchDir dir;
+    const QString path = dir.write("big.txt", bytes);
+    RichTextBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadFile(path, error));
+    EXPECT_EQ(box.textLength(), QString::fromUtf8(bytes).size());
+    EXPECT_EQ(box.lineCount(), bytes.count("\r\n") + 1);
+    QString pieces;
+    box.forEachTextPiece(100'000, [&pieces](QStringView piece) {
+        EXPECT_LE(piece.size(), 100'000);
+        pieces += piece;
+    });
+    EXPECT_EQ(pieces, box.documentText());
+    ASSERT_TRUE(box.SaveFile(dir.file("copy.txt"), 1, error));
+    EXPECT_EQ(readAll(dir.file("copy.txt")), bytes);
 }
 
 } // namespace

@@ -198,3 +198,57 @@ TEST(TextEncoding, EditedTextKeepsTheFileStyleAndExceptionsStayInPlace) {
                                                             "a\0\r\0\n\0b\0\n\0c\0\r\0\n\0d\0",
                                                             20));
 }
+
+TEST(TextEncoding, DecodingInPiecesGivesTheWholeFileDecoding) {
+    // Every encoding, with characters and CR LF pairs cut at every piece boundary.
+    const QByteArray files[] = {
+        QByteArray("ab\r\ncd\r\ref\ngh\r\n\r\r\n"),
+        QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFh\xC3\xBC\r\n\xE6\x97\xA5\xF0\x9F\x98\x80\r"),
+        QByteArray("\xFF\xFE"
+                   "a\0\r\0\n\0=\xD8\x00\xDE\r\0x",
+                   15),
+        QByteArray("caf\xE9\r\n\x80\r\r\n"),
+    };
+    for (const QByteArray& bytes : files) {
+        const DecodedText whole = decodeText(bytes);
+        for (qsizetype pieceBytes = 1; pieceBytes <= 8; ++pieceBytes) {
+            QString text;
+            int pieces = 0;
+            const TextFileFormat format = decodeTextPieces(
+                bytes,
+                [&](QStringView piece) {
+                    text += piece;
+                    ++pieces;
+                },
+                pieceBytes);
+            EXPECT_EQ(text, whole.text) << bytes.toHex().constData() << " by " << pieceBytes;
+            EXPECT_EQ(format, whole.format) << bytes.toHex().constData() << " by " << pieceBytes;
+            EXPECT_GT(pieces, 1);
+        }
+    }
+}
+
+TEST(TextEncoding, EncodingInPiecesGivesTheWholeTextEncoding) {
+    TextFileFormat format;
+    format.lineBreak = LineBreak::CrLf;
+    format.exceptions = {{1, LineBreak::Lf}, {3, LineBreak::Cr}};
+    const QString text = QString::fromUtf8("a\nb\xC3\xBC\nc\n\xF0\x9F\x98\x80\nend");
+    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8WithBom,
+                                  TextEncoding::Utf16BE, TextEncoding::Windows1252}) {
+        format.encoding = encoding;
+        TextEncoding wholeUsed{};
+        const QByteArray whole = encodeText(text, format, &wholeUsed);
+        for (qsizetype pieceLength = 1; pieceLength <= 4; ++pieceLength) {
+            TextEncoding used{};
+            const QByteArray bytes = encodeTextPieces(
+                [&](const std::function<void(QStringView)>& take) {
+                    for (qsizetype at = 0; at < text.size(); at += pieceLength)
+                        take(QStringView(text).mid(at, pieceLength));
+                },
+                format, &used);
+            EXPECT_EQ(bytes, whole) << int(encoding) << " by " << pieceLength;
+            EXPECT_EQ(used, wholeUsed);
+        }
+    }
+    EXPECT_EQ(format.encoding, TextEncoding::Windows1252);
+}

@@ -287,3 +287,80 @@ TEST(TextViewTest, WindowNarrowerThanTheWrapWidthWrapsAtItsOwnWidth) {
     shown.view.resize(int(advance * 250), 200);
     EXPECT_EQ(shown.view.rowCount(), 2) << "a wider window wraps at the wrap width again";
 }
+
+TEST(TextViewTest, TabStopsOfALongLineCountFromTheLineStart) {
+    // A tab in a later piece of an unwrapped line stops where it would on one layout of the
+    // whole line: at a multiple of the tab distance from the line's start.
+    const qsizetype n = 3 * TextView::kPieceLength + 5;
+    QString line(n, QLatin1Char('x'));
+    for (qsizetype at = 7; at < n; at += 301)
+        line[at] = QLatin1Char('\t');
+    ShownView shown(line, 500, 120);
+    QTextLayout whole(line, fixedFont());
+    QTextOption option;
+    option.setTabStopDistance(shown.view.tabStopDistance());
+    whole.setTextOption(option);
+    whole.beginLayout();
+    QTextLine wholeLine = whole.createLine();
+    wholeLine.setLineWidth(1e7);
+    whole.endLayout();
+    for (qsizetype at = 7; at < n; at += 301) {
+        // Pieces are measured from the left, as scrolling to them does.
+        for (qsizetype before = 0; before <= at; before += 500)
+            shown.view.rectAt(before);
+        const QRect after = shown.view.rectAt(at + 1);
+        // Within the rounding of the caret's pixel; a stop counted from the piece's own start
+        // would be off by up to a whole tab distance.
+        EXPECT_NEAR(after.x() - shown.view.rectAt(0).x(), wholeLine.cursorToX(int(at + 1)), 1.5)
+            << "tab at " << at;
+    }
+}
+
+TEST(TextViewTest, ComposedTextShowsAtTheCaretUntilCommitted) {
+    ShownView shown(QStringLiteral("ab"));
+    shown.view.setCaret(1);
+    const QImage before = shown.view.viewport()->grab().toImage();
+    QInputMethodEvent composing(QStringLiteral("xyz"),
+                                {{QInputMethodEvent::Cursor, 2, 1, QVariant()}});
+    QApplication::sendEvent(&shown.view, &composing);
+    EXPECT_EQ(shown.model.text().text(), "ab") << "composed text is not in the document yet";
+    EXPECT_EQ(shown.model.undoSteps(), 0);
+    const QImage during = shown.view.viewport()->grab().toImage();
+    EXPECT_NE(during, before) << "the composed text is drawn";
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('x'));
+    const QRectF imCaret = shown.view.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+    EXPECT_NEAR(imCaret.x() - shown.view.viewport()->pos().x(),
+                shown.view.caretRect().x() + 2 * advance, 1)
+        << "the input method's caret sits inside the composed text";
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("XYZ"));
+    QApplication::sendEvent(&shown.view, &commit);
+    EXPECT_EQ(shown.model.text().text(), "aXYZb");
+    ShownView reference(QStringLiteral("aXYZb"));
+    reference.view.setCaret(4);
+    shown.view.clearFocus(); // no caret in the pictures
+    reference.view.clearFocus();
+    const QImage after = shown.view.viewport()->grab().toImage();
+    EXPECT_EQ(after, reference.view.viewport()->grab().toImage())
+        << "nothing of the composition is left on screen";
+}
+
+TEST(TextViewTest, WrappedParagraphLongerThanAPieceBreaksOnlyBetweenWords) {
+    // 3,000 characters of five-letter words: every row but the last ends after a space, also
+    // where a piece of 1,024 characters would have cut a word in two.
+    const QString paragraph = QString("word ").repeated(600);
+    ShownView shown(paragraph + "\nnext", 400, 200);
+    shown.view.setWrapWidth(300);
+    const qsizetype rows = shown.view.rowCount();
+    ASSERT_GT(rows, 10);
+    qsizetype covered = 0;
+    for (qsizetype row = 0; shown.view.rowStart(row) >= 0 && shown.view.rowStart(row) < 3000;
+         ++row) {
+        const qsizetype start = shown.view.rowStart(row);
+        const qsizetype end = shown.view.rowEnd(row);
+        EXPECT_EQ(start % 5, 0) << "row " << row << " starts inside a word";
+        covered += end - start;
+    }
+    EXPECT_EQ(covered, 3000);
+}

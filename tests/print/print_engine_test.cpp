@@ -2,7 +2,7 @@
 // release, events between pages, the busy flag, rounding, and jobs that fail part-way.
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 #include "print/PrintEngine.h"
 
 #include <QImage>

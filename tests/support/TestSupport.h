@@ -54,6 +54,28 @@ template <typename Dialog, typename F> void whenShown(F act) {
     });
 }
 
+/// While alive, closes every modal window as soon as its loop runs, for tests that run
+/// commands which may ask something but whose answer does not matter to them.
+class ModalCloser {
+public:
+    ModalCloser() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++closed_;
+                modal->close();
+            }
+        });
+        timer_.start();
+    }
+    /// How many modal windows were closed so far.
+    int closed() const { return closed_; }
+
+private:
+    QTimer timer_;
+    int closed_ = 0;
+};
+
 /// Shows a dialog, checks that it drew its contents and, with KELVANE_SCREENSHOT_DIR set, saves
 /// the picture there under `name`.
 void grabDialog(QWidget& dialog, const QString& name);

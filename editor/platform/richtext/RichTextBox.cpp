@@ -1,21 +1,16 @@
-// The rich-text control: text, selection, files and line messages; formatting lives in the
-// StyleOverlay and reaches the view lazily.
+// The rich-text control: text, selection, files and line messages over a TextModel shown by a
+// TextView. Positions count CR LF as two here and only here; the model counts a break as one.
 #include "platform/richtext/RichTextBox.h"
 
 #include "platform/FileIO.h"
 #include "platform/TextLines.h"
 #include "platform/Twips.h"
-#include "platform/richtext/RichTextView.h"
-#include "platform/richtext/StyleOverlay.h"
+#include "platform/richtext/TextModel.h"
+#include "platform/richtext/TextView.h"
 #include "platform/rtf/RtfCodec.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,40 +19,44 @@ namespace kelvane {
 
 namespace {
 
-constexpr QChar kParagraphSeparator(0x2029);
+/// Documents up to this many characters are laid out whole for the line messages when wrapped,
+/// once, so their display-line numbers are exact; larger ones answer from the rows measured so
+/// far and estimates for the rest, and never wait for the whole document to be laid out.
+constexpr qsizetype kMeasuredDocument = 256 * 1024;
 
-/// A line whose break on disk differs from the file's usual one.
-class LineBreakData : public QTextBlockUserData {
-public:
-    explicit LineBreakData(LineBreak style) : style(style) {}
-    LineBreak style;
-};
+/// Appends text with each '\n' written as CR LF.
+void appendWithCrLf(QString& out, QStringView text) {
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n') {
+            out.append(text.sliced(runStart, i - runStart));
+            out.append(kCrLf);
+            runStart = i + 1;
+        }
+    }
+    out.append(text.sliced(runStart));
+}
 
 } // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new RichTextView(this)) {
+RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new TextView(this)) {
+    model_ = view_->model();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     setFocusProxy(view_);
-    overlay_ = new StyleOverlay(view_->document(), this);
-    view_->setOverlay(overlay_);
     fileFormat_.lineBreak = platformLineBreak();
     applyDefaultFont();
 
-    connect(overlay_, &StyleOverlay::repaintNeeded, view_->viewport(),
-            qOverload<>(&QWidget::update));
-    connect(view_->document(), &QTextDocument::contentsChange, this,
-            [this](int, int removed, int added) {
-                if (removed || added) {
-                    snapshotValid_ = false;
-                    snapshot_.clear(); // no stale copy of a large document kept in memory
-                    emit Change();
-                }
-            });
-    connect(view_, &QPlainTextEdit::cursorPositionChanged, this,
-            &RichTextBox::emitSelChangeIfMoved);
-    connect(view_, &QPlainTextEdit::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
+    connect(model_, &TextModel::contentsChanged, this, &RichTextBox::onContentsChanged);
+    connect(model_, &TextModel::reset, this, [this] {
+        knownLines_ = model_->text().lineCount();
+        snapshotValid_ = false;
+        snapshot_.clear();
+        emit Change();
+    });
+    connect(view_, &TextView::cursorPositionChanged, this, &RichTextBox::emitSelChangeIfMoved);
+    connect(view_, &TextView::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     view_->onKeyDown = [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); };
     view_->onKeyUp = [this](int& keyCode, int shift) { emit KeyUp(keyCode, shift); };
     view_->onMouseUp = [this](int button, int shift, QPoint at) {
@@ -67,102 +66,115 @@ RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new RichTextV
 
 RichTextBox::~RichTextBox() = default;
 
-QTextDocument* RichTextBox::document() const {
-    return view_->document();
+void RichTextBox::onContentsChanged(qsizetype from, qsizetype removed, qsizetype added) {
+    Q_UNUSED(removed);
+    snapshotValid_ = false;
+    snapshot_.clear(); // no stale copy of a large document kept in memory
+    followLineBreaks(from, added);
+    if (batchDepth_ > 0)
+        changedInBatch_ = true; // one Change for the whole batch, when it ends
+    else
+        emit Change();
+}
+
+void RichTextBox::followLineBreaks(qsizetype from, qsizetype added) {
+    const TextStore& text = model_->text();
+    const qsizetype delta = text.lineCount() - knownLines_;
+    knownLines_ = text.lineCount();
+    if (breakStyles_.empty())
+        return;
+    // Break n ends line n. The breaks of the changed range went away and its new breaks take
+    // the file's usual style; the break that ended the changed range's last line still ends
+    // it, and every later break moves with its line.
+    qsizetype addedBreaks = 0;
+    text.forPieces(from, from + added,
+                   [&addedBreaks](QStringView piece) { addedBreaks += piece.count(u'\n'); });
+    const qsizetype removedBreaks = addedBreaks - delta;
+    const qsizetype first = text.lineOf(from);
+    std::vector<std::pair<qsizetype, LineBreak>> kept;
+    kept.reserve(breakStyles_.size());
+    for (const auto& [index, style] : breakStyles_) {
+        if (index < first)
+            kept.emplace_back(index, style);
+        else if (index >= first + removedBreaks)
+            kept.emplace_back(index + delta, style);
+    }
+    breakStyles_ = std::move(kept);
 }
 
 // --- positions ---
 
 qsizetype RichTextBox::toDocumentPosition(qsizetype position) const {
-    const QTextDocument* doc = document();
+    const TextStore& text = model_->text();
     if (position <= 0)
         return 0;
-    // The block n holding a position is the last one whose start (its document position plus
+    // The line n holding a position is the last one whose start (its document position plus
     // one extra character for each earlier line break) is not past it.
-    int low = 0;
-    int high = doc->blockCount() - 1;
+    qsizetype low = 0;
+    qsizetype high = text.lineCount() - 1;
     while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + qsizetype(mid) <= position)
+        const qsizetype mid = (low + high + 1) / 2;
+        if (text.lineStart(mid) + mid <= position)
             low = mid;
         else
             high = mid - 1;
     }
-    const QTextBlock block = doc->findBlockByNumber(low);
-    const qsizetype offset = position - (block.position() + qsizetype(low));
-    const qsizetype textLength = block.length() - 1;
+    const qsizetype start = text.lineStart(low);
     // A position inside the two characters of a line break stands for the break itself.
-    return block.position() + std::min(offset, textLength);
+    return start + std::min(position - (start + low), text.lineLength(low));
 }
 
 qsizetype RichTextBox::fromDocumentPosition(qsizetype documentPosition) const {
-    const QTextDocument* doc = document();
-    documentPosition = std::clamp<qsizetype>(documentPosition, 0, doc->characterCount() - 1);
-    return documentPosition + doc->findBlock(int(documentPosition)).blockNumber();
+    documentPosition = std::clamp<qsizetype>(documentPosition, 0, model_->size());
+    return documentPosition + model_->text().lineOf(documentPosition);
 }
 
 qsizetype RichTextBox::textLength() const {
-    const QTextDocument* doc = document();
-    return qsizetype(doc->characterCount() - 1) + qsizetype(doc->blockCount() - 1);
+    return model_->size() + model_->text().lineCount() - 1;
 }
 
 // --- text ---
 
 QString RichTextBox::documentText() const {
-    QString text = document()->toRawText();
-    text.replace(kParagraphSeparator, QLatin1Char('\n'));
-    return text;
+    return model_->text().text();
 }
 
 QString RichTextBox::Text() const {
-    QString text = document()->toRawText();
-    text.replace(kParagraphSeparator, QLatin1String("\r\n"));
+    QString text;
+    text.reserve(textLength());
+    model_->text().forPieces(0, model_->size(),
+                             [&text](QStringView piece) { appendWithCrLf(text, piece); });
     return text;
 }
 
 void RichTextBox::setText(const QString& text) {
-    QTextCursor cursor(document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(toLfLineBreaks(text));
-    overlay_->clear();
+    // One step of the undo history, as any other replacement of the whole text.
+    model_->replace(0, model_->size(), toLfLineBreaks(text));
+    model_->clearStyles();
+    breakStyles_.clear();
     setSelStart(0);
 }
 
 QString RichTextBox::documentText(qsizetype from, qsizetype to) const {
-    const qsizetype last = document()->characterCount() - 1;
-    QString text =
-        plainTextOf(std::clamp<qsizetype>(from, 0, last), std::clamp<qsizetype>(to, 0, last));
-    text.replace(kParagraphSeparator, QLatin1Char('\n'));
-    return text;
+    return model_->text().text(from, to);
 }
 
 QString RichTextBox::plainTextOf(qsizetype from, qsizetype to) const {
-    QTextCursor cursor(document());
-    cursor.setPosition(int(from));
-    cursor.setPosition(int(to), QTextCursor::KeepAnchor);
-    return cursor.selectedText();
+    return model_->text().text(from, to);
 }
 
 qsizetype RichTextBox::documentLength() const {
-    return document()->characterCount() - 1;
+    return model_->size();
 }
 
 void RichTextBox::forEachTextPiece(qsizetype pieceLength,
                                    const std::function<void(QStringView piece)>& take) const {
-    QString piece;
-    piece.reserve(pieceLength + 1024);
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        piece += block.text();
-        // Document positions count a block's break as one character, '\n'.
-        if (block.next().isValid())
-            piece += QLatin1Char('\n');
-        if (piece.size() >= pieceLength) {
-            take(piece);
-            piece.clear();
-        }
-    }
-    if (!piece.isEmpty())
-        take(piece);
+    pieceLength = std::max<qsizetype>(pieceLength, 1);
+    // The store holds the text in at most two runs; pieces are views into them, no copies.
+    model_->text().forPieces(0, model_->size(), [&](QStringView run) {
+        for (qsizetype at = 0; at < run.size(); at += pieceLength)
+            take(run.sliced(at, std::min(pieceLength, run.size() - at)));
+    });
 }
 
 const QString& RichTextBox::documentTextSnapshot() const {
@@ -176,63 +188,49 @@ const QString& RichTextBox::documentTextSnapshot() const {
 // --- edits made by commands ---
 
 void RichTextBox::beginEditBatch() {
-    if (batchDepth_++ == 0) {
-        batchCursor_ = std::make_unique<QTextCursor>(document());
-        batchCursor_->beginEditBlock();
-    }
+    ++batchDepth_;
+    model_->beginBatch();
 }
 
 void RichTextBox::endEditBatch() {
     if (batchDepth_ == 0)
         return;
-    if (--batchDepth_ == 0) {
-        batchCursor_->endEditBlock();
-        batchCursor_.reset();
+    model_->endBatch();
+    if (--batchDepth_ > 0)
+        return;
+    // The window hears of a batch once, as of any other edit: not once per range.
+    if (changedInBatch_) {
+        changedInBatch_ = false;
+        emit Change();
     }
+    emitSelChangeIfMoved();
 }
 
 void RichTextBox::replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text) {
-    const qsizetype last = document()->characterCount() - 1;
-    from = std::clamp<qsizetype>(from, 0, last);
-    removed = std::clamp<qsizetype>(removed, 0, last - from);
-    QTextCursor single(document());
-    QTextCursor& cursor = batchCursor_ ? *batchCursor_ : single;
-    cursor.setPosition(int(from));
-    cursor.setPosition(int(from + removed), QTextCursor::KeepAnchor);
-    if (text.isEmpty())
-        cursor.removeSelectedText();
-    else
-        cursor.insertText(toLfLineBreaks(text));
+    model_->replace(from, removed, toLfLineBreaks(text));
 }
 
 void RichTextBox::sealUndoStep() {
-    // The text document merges adjacent insertions into one step only while it counts itself
-    // modified; the editor keeps its own Changed flag, so clearing this one costs nothing.
-    document()->setModified(false);
+    model_->sealUndoStep();
 }
 
 int RichTextBox::undoSteps() const {
-    return document()->availableUndoSteps();
+    return model_->undoSteps();
 }
 
 // --- selection ---
 
 qsizetype RichTextBox::SelStart() const {
-    return fromDocumentPosition(view_->textCursor().selectionStart());
+    return fromDocumentPosition(view_->selectionStart());
 }
 
 qsizetype RichTextBox::SelLength() const {
-    const QTextCursor cursor = view_->textCursor();
-    return fromDocumentPosition(cursor.selectionEnd()) -
-           fromDocumentPosition(cursor.selectionStart());
+    return fromDocumentPosition(view_->selectionEnd()) -
+           fromDocumentPosition(view_->selectionStart());
 }
 
 void RichTextBox::selectDocumentRange(qsizetype from, qsizetype to) {
-    const qsizetype last = document()->characterCount() - 1;
-    QTextCursor cursor = view_->textCursor();
-    cursor.setPosition(int(std::clamp<qsizetype>(from, 0, last)));
-    cursor.setPosition(int(std::clamp<qsizetype>(to, 0, last)), QTextCursor::KeepAnchor);
-    view_->setTextCursor(cursor);
+    view_->setSelection(from, to);
 }
 
 void RichTextBox::setSelStart(qsizetype position) {
@@ -248,36 +246,32 @@ void RichTextBox::setSelLength(qsizetype length) {
 }
 
 QString RichTextBox::SelText() const {
-    QString text = view_->textCursor().selectedText();
-    text.replace(kParagraphSeparator, QLatin1String("\r\n"));
+    QString text;
+    appendWithCrLf(text, plainTextOf(view_->selectionStart(), view_->selectionEnd()));
     return text;
 }
 
 void RichTextBox::setSelText(const QString& text) {
-    QTextCursor cursor = view_->textCursor();
-    cursor.insertText(toLfLineBreaks(text));
-    view_->setTextCursor(cursor);
+    view_->insertText(toLfLineBreaks(text));
 }
 
 QByteArray RichTextBox::rtfOf(qsizetype from, qsizetype to) const {
-    QString text = plainTextOf(from, to);
-    text.replace(kParagraphSeparator, QLatin1Char('\n'));
-    const std::vector<std::uint8_t> styles = overlay_->buffer().read(from, to - from);
-    return rtf::write(text, styles, overlay_->table().styles(),
+    const CharStyles& styles = model_->styles();
+    return rtf::write(plainTextOf(from, to), styles.buffer().read(from, to - from),
+                      styles.table().styles(),
                       rtf::WriteOptions{defaultFontName_, defaultFontSize_});
 }
 
 QByteArray RichTextBox::SelRTF() const {
-    const QTextCursor cursor = view_->textCursor();
-    return rtfOf(cursor.selectionStart(), cursor.selectionEnd());
+    return rtfOf(view_->selectionStart(), view_->selectionEnd());
 }
 
 void RichTextBox::insertRich(const RichText& rich) {
-    QTextCursor cursor = view_->textCursor();
-    const qsizetype from = cursor.selectionStart();
-    cursor.insertText(rich.text);
-    view_->setTextCursor(cursor);
-    overlay_->assign(from, rich.styleOfChar, rich.styles);
+    const qsizetype from = view_->selectionStart();
+    const QString text = toLfLineBreaks(rich.text);
+    model_->replaceStyled(from, view_->selectionEnd() - from, text, rich.styleOfChar, rich.styles);
+    view_->setCaret(from + text.size());
+    view_->ensureCaretVisible();
 }
 
 void RichTextBox::setSelRTF(const QByteArray& rtf) {
@@ -291,17 +285,16 @@ void RichTextBox::setSelRichText(const RichText& rich) {
 RichText RichTextBox::richText() const {
     RichText rich;
     rich.text = documentText();
-    rich.styles = overlay_->table().styles();
-    rich.styleOfChar = overlay_->buffer().read(0, rich.text.size());
+    rich.styles = model_->styles().table().styles();
+    rich.styleOfChar = model_->styles().buffer().read(0, rich.text.size());
     return rich;
 }
 
 // --- formatting ---
 
 void RichTextBox::restyleSelection(const std::function<void(CharStyle&)>& change) {
-    const QTextCursor cursor = view_->textCursor();
-    overlay_->restyle(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                      change);
+    model_->restyle(view_->selectionStart(), view_->selectionEnd() - view_->selectionStart(),
+                    change);
 }
 
 void RichTextBox::setSelColor(WinColour colour) {
@@ -336,16 +329,16 @@ void RichTextBox::setSelUnderline(bool on) {
 
 void RichTextBox::colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
                                 const std::vector<WinColour>& classColours) {
-    overlay_->colourByClass(from, classes, count, classColours);
+    model_->colourByClass(from, classes, count, classColours);
 }
 
 void RichTextBox::assignStyles(qsizetype from, const std::vector<std::uint8_t>& styleOfChar,
                                const std::vector<CharStyle>& styles) {
-    overlay_->assign(from, styleOfChar, styles);
+    model_->assignStyles(from, styleOfChar, styles);
 }
 
 CharStyle RichTextBox::styleAt(qsizetype position) const {
-    return overlay_->styleAt(toDocumentPosition(position));
+    return model_->styles().styleAt(toDocumentPosition(position));
 }
 
 void RichTextBox::applyDefaultFont() {
@@ -363,7 +356,7 @@ void RichTextBox::applyDefaultFont() {
 
 void RichTextBox::setDefaultFontName(const QString& name) {
     if (name == defaultFontName_)
-        return; // setting the font again would lay the whole document out again
+        return; // setting the font again would measure the document again
     defaultFontName_ = name;
     applyDefaultFont();
 }
@@ -381,42 +374,37 @@ void RichTextBox::setRightMargin(double twips) {
 }
 
 bool RichTextBox::wrapping() const {
-    return view_->lineWrapMode() != QPlainTextEdit::NoWrap;
+    return view_->wrapping();
 }
 
 // --- files ---
-
-void RichTextBox::loadPlain(const DecodedText& decoded) {
-    view_->setPlainText(decoded.text);
-    fileFormat_ = decoded.format;
-    for (const auto& [lineIndex, style] : fileFormat_.exceptions) {
-        QTextBlock block = document()->findBlockByNumber(int(lineIndex));
-        if (block.isValid())
-            block.setUserData(new LineBreakData(style));
-    }
-    fileFormat_.exceptions.clear(); // the blocks carry them from now on
-}
 
 bool RichTextBox::LoadFile(const QString& path, QString& error) {
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
     if (rtf::looksLikeRtf(bytes)) {
-        const RichText rich =
-            rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
+        RichText rich = rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
         bytes = QByteArray();
-        view_->setPlainText(rich.text);
-        overlay_->clear();
-        overlay_->assign(0, rich.styleOfChar, rich.styles);
+        model_->beginLoad(rich.text.size());
+        model_->appendLoaded(toLfLineBreaks(std::move(rich.text)));
+        model_->endLoad();
+        model_->assignStyles(0, rich.styleOfChar, rich.styles);
         fileFormat_ = TextFileFormat{};
         fileFormat_.lineBreak = platformLineBreak();
+        breakStyles_.clear();
     } else {
-        DecodedText decoded = decodeText(bytes);
-        bytes = QByteArray(); // the file's bytes are not needed while the text is laid out
-        loadPlain(decoded);
-        overlay_->clear();
+        // The file is decoded a piece at a time straight into the store: the text is never
+        // held twice.
+        model_->beginLoad(bytes.size());
+        TextFileFormat format =
+            decodeTextPieces(bytes, [this](QStringView piece) { model_->appendLoaded(piece); });
+        bytes = QByteArray();
+        breakStyles_ = std::move(format.exceptions);
+        format.exceptions.clear(); // the control keeps them, following the edits
+        fileFormat_ = std::move(format);
+        model_->endLoad();
     }
-    document()->setModified(false);
     setSelStart(0);
     return true;
 }
@@ -425,34 +413,32 @@ bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
     QByteArray bytes;
     if (format == 1) {
         TextFileFormat layout = fileFormat_;
-        layout.exceptions.clear();
-        int number = 0;
-        for (QTextBlock block = document()->begin(); block.isValid();
-             block = block.next(), ++number)
-            if (auto* data = dynamic_cast<LineBreakData*>(block.userData()))
-                layout.exceptions.emplace_back(number, data->style);
+        layout.exceptions = breakStyles_;
         TextEncoding written = layout.encoding;
-        bytes = encodeText(documentText(), layout, &written);
+        const TextStore& text = model_->text();
+        bytes = encodeTextPieces(
+            [&text](const std::function<void(QStringView)>& take) {
+                text.forPieces(0, text.size(), take);
+            },
+            layout, &written);
         if (!writeFileAtomically(path, bytes, error))
             return false;
         fileFormat_.encoding = written; // a text that outgrew its 8-bit encoding stays UTF-8
         return true;
     }
-    bytes = rtfOf(0, document()->characterCount() - 1);
+    bytes = rtfOf(0, model_->size());
     return writeFileAtomically(path, bytes, error);
 }
 
 // --- spanning, painting, lines ---
 
 void RichTextBox::Span(const QString& set, bool forward, bool negate) {
-    const QTextCursor cursor = view_->textCursor();
-    const QTextDocument* doc = document();
-    qsizetype start = cursor.selectionStart();
-    qsizetype end = cursor.selectionEnd();
-    const qsizetype last = doc->characterCount() - 1;
-    auto spans = [&](qsizetype at) { return set.contains(doc->characterAt(int(at))) != negate; };
+    const TextStore& text = model_->text();
+    qsizetype start = view_->selectionStart();
+    qsizetype end = view_->selectionEnd();
+    auto spans = [&](qsizetype at) { return set.contains(text.at(at)) != negate; };
     if (forward) {
-        while (end < last && spans(end))
+        while (end < text.size() && spans(end))
             ++end;
     } else {
         while (start > 0 && spans(start - 1))
@@ -467,7 +453,6 @@ void RichTextBox::setRedraw(bool on) {
 }
 
 void RichTextBox::Refresh() {
-    view_->refreshVisibleFormats();
     view_->viewport()->update();
 }
 
@@ -486,10 +471,11 @@ void RichTextBox::redo() {
 RichTextBox::ChangedRange RichTextBox::undoStep(bool redo) {
     ChangedRange range;
     const QMetaObject::Connection watch =
-        connect(document(), &QTextDocument::contentsChange, this, [&range](int at, int, int added) {
-            range.from = range.from < 0 ? at : std::min<qsizetype>(range.from, at);
-            range.to = std::max<qsizetype>(range.to, qsizetype(at) + added);
-        });
+        connect(model_, &TextModel::contentsChanged, this,
+                [&range](qsizetype at, qsizetype, qsizetype added) {
+                    range.from = range.from < 0 ? at : std::min(range.from, at);
+                    range.to = std::max(range.to, at + added);
+                });
     if (redo)
         view_->redo();
     else
@@ -498,64 +484,56 @@ RichTextBox::ChangedRange RichTextBox::undoStep(bool redo) {
     return range;
 }
 
-void RichTextBox::layOutUpTo(int blockNumber) const {
-    // Blocks not yet laid out count as one line; lay out what a line number depends on.
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block.layout()->lineCount() == 0)
-            layout->blockBoundingRect(block);
-        if (block.blockNumber() >= blockNumber)
-            break;
-    }
+void RichTextBox::measureUpTo(qsizetype line) const {
+    if (model_->size() <= kMeasuredDocument)
+        view_->measureLines(line, kMeasuredDocument + model_->text().lineCount());
 }
 
 qsizetype RichTextBox::lineFromChar(qsizetype position) const {
     const qsizetype at = toDocumentPosition(std::clamp<qsizetype>(position, 0, textLength()));
-    const QTextBlock block = document()->findBlock(int(at));
     if (!wrapping())
-        return block.blockNumber();
-    layOutUpTo(block.blockNumber());
-    const QTextLine line = block.layout()->lineForTextPosition(int(at - block.position()));
-    return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0);
+        return model_->text().lineOf(at);
+    measureUpTo(model_->text().lineOf(at));
+    return view_->rowOf(at);
 }
 
 qsizetype RichTextBox::lineIndex(qsizetype line) const {
     if (line < 0)
         return -1;
     if (!wrapping()) {
-        const QTextBlock block = document()->findBlockByNumber(int(line));
-        return block.isValid() ? fromDocumentPosition(block.position()) : -1;
+        const qsizetype start = model_->text().lineStart(line);
+        return start < 0 ? -1 : fromDocumentPosition(start);
     }
-    layOutUpTo(document()->blockCount());
-    const QTextBlock block = document()->findBlockByLineNumber(int(line));
-    if (!block.isValid() || line >= block.firstLineNumber() + block.layout()->lineCount())
-        return -1;
-    const QTextLine textLine = block.layout()->lineAt(int(line - block.firstLineNumber()));
-    return fromDocumentPosition(block.position() + textLine.textStart());
+    // Every text line takes at least one display line: the line holding display line n is
+    // not after text line n.
+    measureUpTo(line);
+    const qsizetype start = view_->rowStart(line);
+    return start < 0 ? -1 : fromDocumentPosition(start);
 }
 
 qsizetype RichTextBox::lineLength(qsizetype position) const {
     const qsizetype at = toDocumentPosition(std::clamp<qsizetype>(position, 0, textLength()));
-    const QTextBlock block = document()->findBlock(int(at));
+    const TextStore& text = model_->text();
     if (!wrapping())
-        return block.length() - 1;
-    layOutUpTo(block.blockNumber());
-    const QTextLine line = block.layout()->lineForTextPosition(int(at - block.position()));
-    if (!line.isValid())
-        return block.length() - 1;
+        return text.lineLength(text.lineOf(at));
+    measureUpTo(text.lineOf(at));
     // A wrapped line's length runs to the next line's start; the last line ends at the break.
-    const bool lastLine = line.lineNumber() == block.layout()->lineCount() - 1;
-    return lastLine ? (block.length() - 1) - line.textStart() : line.textLength();
+    const qsizetype row = view_->rowOf(at);
+    const qsizetype start = view_->rowStart(row);
+    const qsizetype end = view_->rowEnd(row);
+    return start < 0 || end < start ? text.lineLength(text.lineOf(at)) : end - start;
 }
 
 qsizetype RichTextBox::lineCount() const {
     if (!wrapping())
-        return document()->blockCount();
-    layOutUpTo(document()->blockCount());
-    return document()->lineCount();
+        return model_->text().lineCount();
+    measureUpTo(model_->text().lineCount() - 1);
+    return view_->rowCount();
 }
 
 void RichTextBox::emitSelChangeIfMoved() {
+    if (batchDepth_ > 0)
+        return; // told when the batch ends
     const qsizetype start = SelStart();
     const qsizetype length = SelLength();
     if (start == lastSelStart_ && length == lastSelLength_)

@@ -1,6 +1,6 @@
-// The rich-text control of a document window: plain text in a QPlainTextEdit with per-character
-// formatting kept beside it. Every public position and length counts a line break as two
-// characters (CR LF), as the editor's commands expect.
+// The rich-text control of a document window: the text, its per-character formatting and undo
+// history in a TextModel, shown by a TextView. Every public position and length counts a line
+// break as two characters (CR LF), as the editor's commands expect.
 #pragma once
 
 #include "platform/TextEncoding.h"
@@ -16,14 +16,12 @@
 #include <vector>
 
 class QPainter;
-class QTextCursor;
-class QTextDocument;
 
 namespace kelvane {
 
 class PageFormatter;
-class RichTextView;
-class StyleOverlay;
+class TextModel;
+class TextView;
 struct TwipsRect;
 
 /// Wrap width meaning "do not wrap".
@@ -118,7 +116,7 @@ public:
     QString documentText(qsizetype from, qsizetype to) const;
     qsizetype toDocumentPosition(qsizetype position) const;
     qsizetype fromDocumentPosition(qsizetype documentPosition) const;
-    /// Colours characters from document position `from` by class (see StyleOverlay).
+    /// Colours characters from document position `from` by class (see CharStyles).
     void colourByClass(qsizetype from, const std::uint8_t* classes, qsizetype count,
                        const std::vector<WinColour>& classColours);
     /// Gives the characters from document position `from` on the given styles (indexes into
@@ -139,7 +137,8 @@ public:
     const QString& documentTextSnapshot() const;
 
     // --- Edits made by commands ---
-    /// Edits between these calls are one step of the undo history; calls may nest.
+    /// Edits between these calls are one step of the undo history, announced by one Change
+    /// and one SelChange when the outermost batch ends; calls may nest.
     void beginEditBatch();
     void endEditBatch();
     /// Replaces `removed` characters at document position `from` with text ('\n' line
@@ -162,7 +161,8 @@ public:
     /// Lets go of the layout kept between formatRange calls.
     void releaseFormatRange();
 
-    RichTextView* view() const { return view_; }
+    /// The view that shows the text and takes the keyboard and mouse.
+    TextView* view() const { return view_; }
 
 signals:
     void Change();
@@ -177,17 +177,25 @@ private:
     void restyleSelection(const std::function<void(CharStyle&)>& change);
     QByteArray rtfOf(qsizetype from, qsizetype to) const;
     void insertRich(const RichText& rich);
-    void loadPlain(const DecodedText& decoded);
     QString plainTextOf(qsizetype from, qsizetype to) const;
     void applyDefaultFont();
     void emitSelChangeIfMoved();
     bool wrapping() const;
-    void layOutUpTo(int blockNumber) const;
-    QTextDocument* document() const;
+    void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    void followLineBreaks(qsizetype from, qsizetype added);
+    /// Lays out the display lines up to text line `line` when the document is small enough
+    /// for that to be cheap, so its display-line numbers are exact.
+    void measureUpTo(qsizetype line) const;
 
-    RichTextView* view_;
-    StyleOverlay* overlay_;
+    TextView* view_;
+    TextModel* model_;
     TextFileFormat fileFormat_;
+    /// Line breaks whose style on disk differs from the file's usual one: (break, style),
+    /// by break number, following the edits.
+    std::vector<std::pair<qsizetype, LineBreak>> breakStyles_;
+    qsizetype knownLines_ = 1; ///< text lines before the last change
+    int batchDepth_ = 0;       ///< open edit batches
+    bool changedInBatch_ = false;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;
     double wrapTwips_ = kNoWrapTwips;
@@ -195,8 +203,6 @@ private:
     qsizetype lastSelLength_ = -1;
     mutable QString snapshot_;
     mutable bool snapshotValid_ = false;
-    std::unique_ptr<QTextCursor> batchCursor_; ///< the open edit batch's cursor
-    int batchDepth_ = 0;
     std::shared_ptr<PageFormatter> pageFormatter_; ///< the text being printed, while it prints
     QMetaObject::Connection pageFormatterReset_;   ///< drops pageFormatter_ on the next edit
 };

@@ -1,8 +1,8 @@
-// The control's page-formatting call: prints its text and style overlay page by page.
+// The control's page-formatting call: prints its text and character styles page by page.
 #include "platform/Twips.h"
 #include "platform/richtext/PageFormatter.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/TextView.h"
 
 #include <QPainter>
 

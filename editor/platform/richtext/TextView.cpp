@@ -1,7 +1,7 @@
 // The text view: pieces of lines laid out on demand, painting, caret, selection and input.
 #include "platform/richtext/TextView.h"
 
-#include "platform/richtext/RichTextView.h"
+#include "platform/richtext/KeyCodes.h"
 #include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextViewAccessible.h"
 
@@ -28,6 +28,13 @@ constexpr int kCaretRoom = 4;
 /// Layouts kept before the cache starts afresh.
 constexpr std::size_t kMaxLayouts = 4096;
 
+/// Text with CR LF and CR line breaks made '\n'.
+QString toLf(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 quint64 pieceKey(qsizetype line, qsizetype piece) {
     return (quint64(line) << 24) | quint64(piece & 0xFFFFFF);
 }
@@ -38,6 +45,7 @@ struct TextView::Piece {
     QTextLayout layout;
     qreal width = 0;
     int rows = 1;
+    qreal origin = 0; ///< x of the piece in its unwrapped line when its tab stops were set
 };
 
 struct TextView::Spot {
@@ -74,7 +82,11 @@ void TextView::setModel(TextModel* model) {
 
 qsizetype TextView::pieceCount(qsizetype line) const {
     const qsizetype length = model_->text().lineLength(line);
-    return length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+    // A wrapped paragraph of ordinary length is laid out whole, so its rows break where the
+    // words do; only longer lines are cut into pieces, each starting a row of its own.
+    if (length <= kPieceLength || (wrapping() && length <= kWrappedWholeLine))
+        return 1;
+    return (length + kPieceLength - 1) / kPieceLength;
 }
 
 qsizetype TextView::pieceStart(qsizetype line, qsizetype piece) const {
@@ -111,8 +123,7 @@ std::int32_t TextView::estimatedRows(qsizetype line) const {
     if (!wrapping())
         return 1;
     const qsizetype length = model_->text().lineLength(line);
-    const qsizetype pieces =
-        length <= kPieceLength ? 1 : (length + kPieceLength - 1) / kPieceLength;
+    const qsizetype pieces = pieceCount(line);
     if (pieces == 1)
         return std::max<std::int32_t>(
             1, std::int32_t(std::ceil(estimatedWidth(length) / effectiveWrap_)));
@@ -157,22 +168,40 @@ qreal TextView::pieceX(qsizetype line, qsizetype index) {
 
 TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
     const quint64 key = pieceKey(line, index);
-    if (auto found = layouts_.find(key); found != layouts_.end())
-        return *found->second;
+    // A later piece of a long unwrapped line sets its tab stops from where it starts in the
+    // line; once the pieces before it are measured, that start may move.
+    const bool tabsFromOrigin = !wrapping() && index > 0;
+    const qreal origin = tabsFromOrigin ? pieceX(line, index) : 0;
+    if (auto found = layouts_.find(key); found != layouts_.end()) {
+        if (found->second->origin == origin)
+            return *found->second;
+        layouts_.erase(found);
+    }
     if (layouts_.size() >= kMaxLayouts)
         layouts_.clear();
 
     const qsizetype start = pieceStart(line, index);
     const qsizetype end = pieceEnd(line, index);
     auto made = std::make_unique<Piece>();
+    made->origin = origin;
     QTextLayout& layout = made->layout;
-    layout.setText(model_->text().text(start, end));
+    const QString pieceText = model_->text().text(start, end);
+    layout.setText(pieceText);
     layout.setFont(font());
     QTextOption option;
     option.setTabStopDistance(tabStop_);
+    if (tabsFromOrigin)
+        option.setTabArray(tabStopsFrom(origin, pieceText));
     option.setWrapMode(wrapping() ? QTextOption::WrapAtWordBoundaryOrAnywhere
                                   : QTextOption::NoWrap);
     layout.setTextOption(option);
+    // Text being composed in an input method shows at the caret, inside its piece.
+    const bool composing = !preedit_.isEmpty() && position_ >= start &&
+                           (position_ < end || position_ == model_->text().lineEnd(line)) &&
+                           model_->text().lineOf(position_) == line;
+    const int preeditAt = int(position_ - start);
+    if (composing)
+        layout.setPreeditArea(preeditAt, preedit_);
 
     // The overlay's formats for this piece, one range per run of one style.
     const CharStyles& styles = model_->styles();
@@ -187,6 +216,25 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
             ranges.append(
                 {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
         runStart = runEnd;
+    }
+    if (composing) {
+        // Formats count the composed text as part of the piece: runs after it move along.
+        QList<QTextLayout::FormatRange> shifted;
+        for (const QTextLayout::FormatRange& range : ranges) {
+            const int rangeEnd = range.start + range.length;
+            if (rangeEnd <= preeditAt) {
+                shifted.append(range);
+            } else if (range.start >= preeditAt) {
+                shifted.append({range.start + int(preedit_.size()), range.length, range.format});
+            } else {
+                shifted.append({range.start, preeditAt - range.start, range.format});
+                shifted.append(
+                    {preeditAt + int(preedit_.size()), rangeEnd - preeditAt, range.format});
+            }
+        }
+        for (const QTextLayout::FormatRange& range : preeditFormats_)
+            shifted.append({preeditAt + range.start, range.length, range.format});
+        ranges = shifted;
     }
     layout.setFormats(ranges);
 
@@ -237,6 +285,20 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
     Piece& result = *made;
     layouts_.emplace(key, std::move(made));
     return result;
+}
+
+QList<qreal> TextView::tabStopsFrom(qreal origin, QStringView pieceText) const {
+    // Stops at the line's own multiples of the tab distance, enough for the widest the piece
+    // can be: every character as wide as the font's widest, and every tab a whole stop.
+    const qsizetype tabs = pieceText.count(u'\t');
+    const qreal widest = std::max<qreal>(maxCharWidth_, averageCharWidth_);
+    const auto count = qsizetype(std::ceil(qreal(pieceText.size()) * widest / tabStop_)) + tabs + 2;
+    QList<qreal> stops;
+    stops.reserve(count);
+    qreal stop = tabStop_ - std::fmod(origin, tabStop_);
+    for (qsizetype i = 0; i < count; ++i, stop += tabStop_)
+        stops.append(stop);
+    return stops;
 }
 
 TextView::Spot TextView::spotOf(qsizetype position) {
@@ -360,6 +422,30 @@ qsizetype TextView::positionAt(QPoint point) {
     return rowInLineToPosition(line, rowInLine, x);
 }
 
+void TextView::measureLines(qsizetype lastLine, qsizetype budget) {
+    if (!wrapping())
+        return;
+    const TextStore& text = model_->text();
+    lastLine = std::min(lastLine, text.lineCount() - 1);
+    while (measuredLines_ <= lastLine && budget > 0) {
+        const qsizetype line = measuredLines_;
+        if (!rows_.isExact(line)) {
+            const qsizetype pieces = pieceCount(line);
+            for (qsizetype k = 0; k < pieces; ++k)
+                piece(line, k);
+            if (pieces > 1) {
+                qsizetype total = 0;
+                for (qsizetype k = 0; k < pieces; ++k)
+                    total += pieceRows(line, k);
+                rows_.setExact(line, std::int32_t(std::min<qsizetype>(total, 0x3FFFFFFF)));
+            }
+            budget -= text.lineLength(line) + 1;
+        }
+        ++measuredLines_;
+    }
+    updateScrollBars();
+}
+
 void TextView::ensureCaretVisible() {
     const int visibleRows = std::max(1, viewport()->height() / rowHeight_);
     const qsizetype row = rowOf(position_);
@@ -415,6 +501,7 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
     const qsizetype delta = text.lineCount() - knownLines_;
     const qsizetype oldSpan = newSpan - delta;
     knownLines_ = text.lineCount();
+    measuredLines_ = std::min(measuredLines_, first);
     if (delta == 0 && newSpan <= 64) {
         // Lines keep their numbers: only the changed ones are laid out again.
         dropLayoutsOfLines(first, first + newSpan - 1);
@@ -493,6 +580,7 @@ void TextView::updateMetrics() {
     knownStyles_ = table.count();
     rowHeight_ = std::max(1, int(std::ceil(height)));
     averageCharWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('x')));
+    maxCharWidth_ = std::max<qreal>(averageCharWidth_, metrics.maxWidth());
 
     effectiveWrap_ = wrapWidthFor(viewport()->width());
     const TextStore& text = model_->text();
@@ -507,6 +595,7 @@ void TextView::updateMetrics() {
             estimates[size_t(line)] = estimatedRows(line);
     }
     rows_.reset(std::move(estimates));
+    measuredLines_ = 0;
     widestLine_ = estimatedWidth(longest);
     dropLayouts();
     updateScrollBars();
@@ -602,8 +691,11 @@ void TextView::paintEvent(QPaintEvent* event) {
         }
         layout.layout.draw(&painter, origin, selections);
         const bool lastPiece = k + 1 == pieceCount(line);
-        if (showCaret && position_ >= start && (position_ < end || (lastPiece && position_ == end)))
-            layout.layout.drawCursor(&painter, origin, int(position_ - start), 1);
+        if (showCaret && position_ >= start &&
+            (position_ < end || (lastPiece && position_ == end))) {
+            const int composed = preedit_.isEmpty() ? 0 : preeditCursor_;
+            layout.layout.drawCursor(&painter, origin, int(position_ - start) + composed, 1);
+        }
     };
 
     const TextStore& text = model_->text();
@@ -824,6 +916,8 @@ void TextView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const qsizetype oldStart = selectionStart();
+    const qsizetype oldEnd = selectionEnd();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool control = event->modifiers() & Qt::ControlModifier;
     const TextStore& text = model_->text();
@@ -843,10 +937,12 @@ void TextView::keyPressEvent(QKeyEvent* event) {
                 insertText(u"");
         }
     } else if (event->matches(QKeySequence::Paste)) {
-        QString pasted = QGuiApplication::clipboard()->text();
-        pasted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        pasted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        insertText(pasted);
+        insertText(toLf(QGuiApplication::clipboard()->text()));
+    } else if ((event->modifiers() & Qt::AltModifier) && event->text().isEmpty()) {
+        // Alt with a moving or editing key is a command of the window's (Alt+End spans over
+        // sentence marks, Alt+Backspace undoes): the text is left as it is.
+        event->ignore();
+        return;
     } else {
         switch (event->key()) {
         case Qt::Key_Left:
@@ -942,7 +1038,16 @@ void TextView::keyPressEvent(QKeyEvent* event) {
         }
         }
     }
+    if (hasSelection() && (selectionStart() != oldStart || selectionEnd() != oldEnd))
+        publishSelection();
     event->accept();
+}
+
+void TextView::publishSelection() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (hasSelection() && clipboard->supportsSelection())
+        clipboard->setText(model_->text().text(selectionStart(), selectionEnd()),
+                           QClipboard::Selection);
 }
 
 void TextView::keyReleaseEvent(QKeyEvent* event) {
@@ -955,6 +1060,17 @@ void TextView::keyReleaseEvent(QKeyEvent* event) {
 // --- mouse ---
 
 void TextView::mousePressEvent(QMouseEvent* event) {
+    endComposing();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+        // X11 habit: the middle button pastes the text selected last, where it is pressed.
+        const QString selected = toLf(clipboard->text(QClipboard::Selection));
+        setCaret(positionAt(event->position().toPoint()));
+        if (!selected.isEmpty())
+            insertText(selected);
+        event->accept();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
@@ -976,28 +1092,19 @@ void TextView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragging_ && event->button() == Qt::LeftButton)
+        publishSelection();
     dragging_ = false;
-    int button = 0;
-    switch (event->button()) {
-    case Qt::LeftButton:
-        button = 1;
-        break;
-    case Qt::RightButton:
-        button = 2;
-        break;
-    case Qt::MiddleButton:
-        button = 4;
-        break;
-    default:
-        break;
-    }
+    const int button = vbButton(event->button());
     if (onMouseUp && button)
         onMouseUp(button, vbShiftState(event->modifiers()), event->globalPosition().toPoint());
 }
 
 void TextView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         selectWordAt(positionAt(event->position().toPoint()));
+        publishSelection();
+    }
     event->accept();
 }
 
@@ -1009,14 +1116,51 @@ void TextView::contextMenuEvent(QContextMenuEvent* event) {
 // --- input methods ---
 
 void TextView::inputMethodEvent(QInputMethodEvent* event) {
+    const qsizetype composedLine = model_->text().lineOf(position_);
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        preedit_.clear();
         if (event->replacementLength() > 0) {
             const qsizetype from = position_ + event->replacementStart();
             setSelection(from, from + event->replacementLength());
         }
         insertText(event->commitString(), EditKind::Typing);
     }
+    // The text still being composed, its formats and its own caret.
+    preedit_ = event->preeditString();
+    preeditFormats_.clear();
+    preeditCursor_ = int(preedit_.size());
+    for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
+        if (attribute.type == QInputMethodEvent::Cursor) {
+            preeditCursor_ = attribute.start;
+        } else if (attribute.type == QInputMethodEvent::TextFormat) {
+            const QTextCharFormat format = attribute.value.value<QTextFormat>().toCharFormat();
+            if (format.isValid())
+                preeditFormats_.append({attribute.start, attribute.length, format});
+        }
+    }
+    if (!preedit_.isEmpty() && preeditFormats_.isEmpty()) {
+        QTextCharFormat underlined;
+        underlined.setFontUnderline(true);
+        preeditFormats_.append({0, int(preedit_.size()), underlined});
+    }
+    dropLayoutsOfLines(composedLine, composedLine);
+    const qsizetype caretLine = model_->text().lineOf(position_);
+    dropLayoutsOfLines(caretLine, caretLine);
+    viewport()->update();
     event->accept();
+}
+
+void TextView::endComposing() {
+    if (preedit_.isEmpty())
+        return;
+    QGuiApplication::inputMethod()->commit();
+    if (preedit_.isEmpty())
+        return; // the input method committed the text
+    preedit_.clear();
+    preeditFormats_.clear();
+    const qsizetype line = model_->text().lineOf(position_);
+    dropLayoutsOfLines(line, line);
+    viewport()->update();
 }
 
 QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
@@ -1030,8 +1174,13 @@ QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
     switch (query) {
     case Qt::ImEnabled:
         return true;
-    case Qt::ImCursorRectangle:
-        return QRectF(self->caretRect().translated(viewport()->pos()));
+    case Qt::ImCursorRectangle: {
+        QRect caret = self->caretRect();
+        if (!preedit_.isEmpty()) // the composed text pushes the caret along its row
+            caret.translate(
+                int(QFontMetricsF(font()).horizontalAdvance(preedit_.left(preeditCursor_))), 0);
+        return QRectF(caret.translated(viewport()->pos()));
+    }
     case Qt::ImFont:
         return font();
     case Qt::ImCursorPosition:
@@ -1068,6 +1217,7 @@ void TextView::focusInEvent(QFocusEvent* event) {
 
 void TextView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    endComposing();
     blink_.stop();
     viewport()->update();
 }

@@ -24,6 +24,9 @@ class TextView : public QAbstractScrollArea {
 public:
     /// Characters of a line laid out together; longer lines are laid out in such pieces.
     static constexpr qsizetype kPieceLength = 1024;
+    /// With word wrap, lines up to this length are laid out whole (one typed key lays out
+    /// the line again: this bounds its cost).
+    static constexpr qsizetype kWrappedWholeLine = 16 * 1024;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
@@ -62,6 +65,9 @@ public:
     qsizetype rowStart(qsizetype row);
     /// Position just past a row's last character (before its break).
     qsizetype rowEnd(qsizetype row);
+    /// Lays out the lines up to `lastLine` whose display rows are still estimates, until about
+    /// `budget` characters were laid out; the rows found stay known until the lines change.
+    void measureLines(qsizetype lastLine, qsizetype budget);
     /// The caret's rectangle in viewport coordinates.
     QRect caretRect();
     /// The rectangle a caret at a position would take, in viewport coordinates.
@@ -113,6 +119,7 @@ private:
     const std::vector<qreal>* knownWidths(qsizetype line) const;
     int pieceRows(qsizetype line, qsizetype index) const;
     qreal estimatedWidth(qsizetype characters) const;
+    QList<qreal> tabStopsFrom(qreal origin, QStringView pieceText) const;
     std::int32_t estimatedRows(qsizetype line) const;
     void noteMeasured(qsizetype line);
     Spot spotOf(qsizetype position);
@@ -139,6 +146,10 @@ private:
     void selectWordAt(qsizetype position);
     void emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition);
     void restartBlink();
+    /// Puts the selected text where X11's middle button pastes it from.
+    void publishSelection();
+    /// Commits or drops text still being composed, before the caret moves elsewhere.
+    void endComposing();
 
     TextModel* model_ = nullptr;
     std::unique_ptr<TextModel> ownModel_;
@@ -151,8 +162,10 @@ private:
     int rowHeight_ = 16;
     int ascentPad_ = 0;
     qreal averageCharWidth_ = 8;
+    qreal maxCharWidth_ = 8;
     qreal widestLine_ = 0;
     qsizetype knownLines_ = 1;    ///< lines when the view last looked
+    qsizetype measuredLines_ = 0; ///< the rows of every line before this one are exact
     std::size_t knownStyles_ = 0; ///< table size when row heights were measured
     DisplayRows rows_;
     std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
@@ -160,6 +173,9 @@ private:
     std::unordered_map<qsizetype, std::vector<std::int32_t>> pieceRows_;
     /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
     std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
+    QString preedit_; ///< text an input method is composing at the caret
+    int preeditCursor_ = 0;
+    QList<QTextLayout::FormatRange> preeditFormats_;
     bool dragging_ = false;
     bool caretShown_ = true;
     QBasicTimer blink_;
