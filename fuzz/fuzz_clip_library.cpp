@@ -9,7 +9,8 @@ using fuzz::require;
 namespace {
 
 // The entries as a written library gives them back. Text beyond Windows-1252 is written as
-// UTF-8, where half of a surrogate pair is no character: it comes back as '?'.
+// UTF-8, where half of a surrogate pair is no character: it comes back as the replacement
+// character U+FFFD.
 QStringList asWritten(QStringList entries) {
     for (QString& entry : entries) {
         for (qsizetype i = 0; i < entry.size(); ++i) {
@@ -19,7 +20,7 @@ QStringList asWritten(QStringList entries) {
             if (paired)
                 ++i;
             else if (c.isSurrogate())
-                entry[i] = QLatin1Char('?');
+                entry[i] = QChar::ReplacementCharacter;
         }
     }
     return entries;

@@ -17,7 +17,7 @@ QStringList parseClipLibrary(QByteArrayView bytes);
 /// The bytes of a library holding `text` (lines separated by '\n', CR LF or CR): every line
 /// ends in CR LF except the last, which keeps what the text had. Windows-1252 when every
 /// character fits and the bytes do not begin like a byte-order mark, else UTF-8 with a mark
-/// (half of a surrogate pair, which UTF-8 cannot hold, is written as '?').
+/// (half of a surrogate pair, which UTF-8 cannot hold, becomes the replacement character).
 QByteArray encodeClipLibrary(QStringView text);
 
 /// Reads a library file. False with the system's description in `error` when it cannot be read.
