@@ -364,3 +364,22 @@ TEST(TextViewTest, WrappedParagraphLongerThanAPieceBreaksOnlyBetweenWords) {
     }
     EXPECT_EQ(covered, 3000);
 }
+
+TEST(TextViewTest, ComposedTextMovesHitTestingAfterTheCaretByItsWidth) {
+    // "abcdef" with "xyz" composed after "a": on screen, "bcdef" stands three characters to the
+    // right, and a point on a character finds that character of the document.
+    ShownView shown(QStringLiteral("abcdef"));
+    TextView& view = shown.view;
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('x'));
+    const int plainX = view.rectAt(4).x();
+    view.setCaret(1);
+    QInputMethodEvent composing(QStringLiteral("xyz"), {});
+    QApplication::sendEvent(&view, &composing);
+    EXPECT_NEAR(view.rectAt(4).x(), plainX + 3 * advance, 1) << "'d' drawn after the composition";
+    const int y = view.rectAt(4).center().y();
+    EXPECT_EQ(view.positionAt(QPoint(int(plainX + 3 * advance) + 1, y)), 4);
+    EXPECT_EQ(view.positionAt(QPoint(int(plainX + 5 * advance) + 1, y)), 6);
+    EXPECT_EQ(view.positionAt(QPoint(view.rectAt(1).x() + int(advance * 1.5), y)), 1)
+        << "a point on the composed text is at the caret";
+    EXPECT_EQ(view.positionAt(QPoint(view.rectAt(0).x() + 1, y)), 0);
+}

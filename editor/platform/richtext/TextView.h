@@ -47,6 +47,10 @@ public:
     void insertText(QStringView text, EditKind kind = EditKind::Command);
     void undo();
     void redo();
+    /// A read-only view shows and selects text, and lets it be copied or dragged out, but
+    /// takes no typing, pasting or dropping.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
 
     // --- Layout ---
     /// Wrap width in pixels; 0 or less means no wrapping.
@@ -82,6 +86,14 @@ public:
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+    /// Runs the drag of a view's selected text (`data`, which it takes) and returns the action
+    /// the drop took.
+    using DragRunner =
+        std::function<Qt::DropAction(TextView* source, QMimeData* data, Qt::DropActions)>;
+    /// Replaces QDrag::exec, whose event loop holds until the mouse is released, for every
+    /// view; an empty runner restores it.
+    static void setDragRunner(DragRunner runner);
+
 signals:
     void cursorPositionChanged();
     void selectionChanged();
@@ -102,6 +114,10 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct Piece;
@@ -150,6 +166,18 @@ private:
     void publishSelection();
     /// Commits or drops text still being composed, before the caret moves elsewhere.
     void endComposing();
+    /// Layout offsets count the composed text inside the caret's piece; text offsets do not.
+    int toLayoutOffset(const Piece& piece, qsizetype offset) const;
+    qsizetype fromLayoutOffset(const Piece& piece, int offset) const;
+
+    // dragging text (TextViewDrag.cpp)
+    /// Drags the selection out: to this view, another one or another program.
+    void startDrag();
+    /// Where a drag over the view would drop, or Refuse; sets the event's action.
+    int dropEffectOf(QDropEvent* event, qsizetype* at);
+    void setDropCaret(qsizetype position);
+    /// Scrolls when a drag hovers near the viewport's top or bottom edge.
+    void scrollForDrag(QPoint point);
 
     TextModel* model_ = nullptr;
     std::unique_ptr<TextModel> ownModel_;
@@ -177,6 +205,12 @@ private:
     int preeditCursor_ = 0;
     QList<QTextLayout::FormatRange> preeditFormats_;
     bool dragging_ = false;
+    bool readOnly_ = false;
+    bool pressOnSelection_ = false; ///< the left button went down on the selection
+    QPoint pressPoint_;
+    qsizetype pressPosition_ = 0;
+    bool movedByDrop_ = false; ///< the running drag's text was moved by a drop into its text
+    qsizetype dropCaret_ = -1; ///< where a drag hovering over the view would drop
     bool caretShown_ = true;
     QBasicTimer blink_;
 };
