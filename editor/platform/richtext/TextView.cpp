@@ -108,6 +108,12 @@ qsizetype TextView::pieceCount(qsizetype line) const {
 }
 
 qsizetype TextView::pieceStart(qsizetype line, qsizetype piece) const {
+    if (piece > 0 && wrapping())
+        return wrappedPieceStart(line, piece);
+    return nominalPieceStart(line, piece);
+}
+
+qsizetype TextView::nominalPieceStart(qsizetype line, qsizetype piece) const {
     const TextStore& text = model_->text();
     const qsizetype start = text.lineStart(line);
     if (piece <= 0)
@@ -127,10 +133,14 @@ qsizetype TextView::pieceEnd(qsizetype line, qsizetype piece) const {
 
 qsizetype TextView::pieceOf(qsizetype line, qsizetype position) const {
     const qsizetype start = model_->text().lineStart(line);
-    qsizetype piece = std::min((position - start) / kPieceLength, pieceCount(line) - 1);
-    if (piece > 0 && position < pieceStart(line, piece))
+    const qsizetype pieces = pieceCount(line);
+    qsizetype piece = std::clamp<qsizetype>((position - start) / kPieceLength, 0, pieces - 1);
+    // Pieces start near their nominal starts: a step or two at most.
+    while (piece > 0 && position < pieceStart(line, piece))
         --piece;
-    return std::max<qsizetype>(piece, 0);
+    while (piece + 1 < pieces && position >= pieceStart(line, piece + 1))
+        ++piece;
+    return piece;
 }
 
 qreal TextView::estimatedWidth(qsizetype characters) const {
@@ -159,7 +169,9 @@ int TextView::pieceRows(qsizetype line, qsizetype index) const {
         if (found->second[size_t(index)] > 0)
             return found->second[size_t(index)];
     }
-    const qsizetype length = pieceEnd(line, index) - pieceStart(line, index);
+    // Estimated from the nominal length: the exact start of a piece costs a layout.
+    const qsizetype length =
+        std::min(kPieceLength, model_->text().lineLength(line) - index * kPieceLength);
     return std::max(1, int(std::ceil(estimatedWidth(length) / effectiveWrap_)));
 }
 
@@ -224,20 +236,7 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
         made->preeditLength = int(preedit_.size());
     }
 
-    // The overlay's formats for this piece, one range per run of one style.
-    const CharStyles& styles = model_->styles();
-    QList<QTextLayout::FormatRange> ranges;
-    qsizetype runStart = start;
-    while (runStart < end) {
-        const std::uint8_t value = styles.indexAt(runStart);
-        qsizetype runEnd = runStart + 1;
-        while (runEnd < end && styles.indexAt(runEnd) == value)
-            ++runEnd;
-        if (value != 0 && !styles.table().format(value).properties().isEmpty())
-            ranges.append(
-                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
-        runStart = runEnd;
-    }
+    QList<QTextLayout::FormatRange> ranges = formatsOf(start, end);
     if (composing) {
         // Formats count the composed text as part of the piece: runs after it move along.
         QList<QTextLayout::FormatRange> shifted;
@@ -306,6 +305,58 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
     Piece& result = *made;
     layouts_.emplace(key, std::move(made));
     return result;
+}
+
+QList<QTextLayout::FormatRange> TextView::formatsOf(qsizetype start, qsizetype end) const {
+    // The overlay's formats, one range per run of one style.
+    const CharStyles& styles = model_->styles();
+    QList<QTextLayout::FormatRange> ranges;
+    qsizetype runStart = start;
+    while (runStart < end) {
+        const std::uint8_t value = styles.indexAt(runStart);
+        qsizetype runEnd = runStart + 1;
+        while (runEnd < end && styles.indexAt(runEnd) == value)
+            ++runEnd;
+        if (value != 0 && !styles.table().format(value).properties().isEmpty())
+            ranges.append(
+                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
+        runStart = runEnd;
+    }
+    return ranges;
+}
+
+qsizetype TextView::wrappedPieceStart(qsizetype line, qsizetype piece) const {
+    std::vector<qsizetype>& known = rowBreakPieces_[line];
+    known.resize(size_t(pieceCount(line)), -1);
+    if (known[size_t(piece)] >= 0)
+        return known[size_t(piece)];
+    // A piece starts where a row does: at the start of the row that holds the piece's nominal
+    // start, in a layout of the text from the piece before. From that piece's own start when
+    // it is known, so that rows read from the line's start are those of the whole line laid
+    // out at once; else from its nominal start, whose rows meet the whole line's within a few
+    // rows in ordinary text.
+    const qsizetype nominal = nominalPieceStart(line, piece);
+    const qsizetype previous = known[size_t(piece - 1)];
+    const qsizetype from = previous >= 0 ? previous : nominalPieceStart(line, piece - 1);
+    const qsizetype to = std::min(model_->text().lineEnd(line), nominal + kBreakLookahead);
+    QTextLayout layout(model_->text().text(from, to), font());
+    QTextOption option;
+    option.setTabStopDistance(tabStop_);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setFormats(formatsOf(from, to));
+    layout.beginLayout();
+    qsizetype start = nominal; // no row starts in the span (a row longer than a piece)
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(effectiveWrap_);
+        if (from + row.textStart() > nominal)
+            break;
+        if (row.lineNumber() > 0)
+            start = from + row.textStart();
+    }
+    layout.endLayout();
+    known[size_t(piece)] = start;
+    return start;
 }
 
 QList<qreal> TextView::tabStopsFrom(qreal origin, QStringView pieceText) const {
@@ -504,6 +555,7 @@ void TextView::ensureCaretVisible() {
 void TextView::dropLayouts() {
     layouts_.clear();
     pieceRows_.clear();
+    rowBreakPieces_.clear();
     pieceWidths_.clear();
 }
 
@@ -543,6 +595,7 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
         for (qsizetype line = first; line < first + newSpan; ++line) {
             pieceRows_.erase(line);
             pieceWidths_.erase(line);
+            rowBreakPieces_.erase(line);
         }
     } else {
         dropLayouts();

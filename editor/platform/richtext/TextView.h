@@ -27,6 +27,8 @@ public:
     /// With word wrap, lines up to this length are laid out whole (one typed key lays out
     /// the line again: this bounds its cost).
     static constexpr qsizetype kWrappedWholeLine = 16 * 1024;
+    /// Text past a piece's nominal start laid out to find the row break its start moves to.
+    static constexpr qsizetype kBreakLookahead = 256;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
@@ -126,6 +128,11 @@ private:
     // pieces and their layouts
     qsizetype pieceCount(qsizetype line) const;
     qsizetype pieceStart(qsizetype line, qsizetype piece) const;
+    /// Where a piece starts when lines are cut every kPieceLength characters.
+    qsizetype nominalPieceStart(qsizetype line, qsizetype piece) const;
+    /// Where a piece of a long wrapped line starts: at a row break near its nominal start.
+    qsizetype wrappedPieceStart(qsizetype line, qsizetype piece) const;
+    QList<QTextLayout::FormatRange> formatsOf(qsizetype start, qsizetype end) const;
     qsizetype pieceEnd(qsizetype line, qsizetype piece) const;
     qsizetype pieceOf(qsizetype line, qsizetype position) const;
     Piece& piece(qsizetype line, qsizetype index);
@@ -199,6 +206,8 @@ private:
     std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
     /// Rows of the pieces of long wrapped lines, 0 where not yet laid out.
     std::unordered_map<qsizetype, std::vector<std::int32_t>> pieceRows_;
+    /// Starts of the pieces of long wrapped lines, negative where not yet found.
+    mutable std::unordered_map<qsizetype, std::vector<qsizetype>> rowBreakPieces_;
     /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
     std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
     QString preedit_; ///< text an input method is composing at the caret
