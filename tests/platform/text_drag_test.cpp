@@ -5,6 +5,7 @@
 #include "platform/richtext/TextDrag.h"
 #include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "shown_text_view.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@
 #include <memory>
 
 using namespace kelvane;
+using kelvane::testing::fixedFont;
+using kelvane::testing::ShownView;
 using textdrag::DropEffect;
 
 TEST(TextDragTest, WhereADragStartsAndWhatADropDoes) {
@@ -47,25 +50,6 @@ TEST(TextDragTest, WhereADragStartsAndWhatADropDoes) {
 }
 
 namespace {
-
-QFont fixedFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(13);
-    return font;
-}
-
-struct ShownView {
-    explicit ShownView(const QString& text, int width = 400, int height = 200) {
-        view.setFont(fixedFont());
-        view.resize(width, height);
-        view.show();
-        view.setFocus();
-        model.setText(text);
-        view.setModel(&model);
-    }
-    TextModel model;
-    TextView view;
-};
 
 QPoint pointOf(TextView& view, qsizetype position) {
     return view.rectAt(position).center() + QPoint(1, 0);

@@ -3,6 +3,7 @@
 // drawn exactly as the same text on a short line.
 #include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "shown_text_view.h"
 
 #include <gtest/gtest.h>
 
@@ -13,28 +14,10 @@
 #include <QTest>
 
 using namespace kelvane;
+using kelvane::testing::fixedFont;
+using kelvane::testing::ShownView;
 
 namespace {
-
-QFont fixedFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(13);
-    return font;
-}
-
-/// A shown, focused view with a fixed-width font.
-struct ShownView {
-    explicit ShownView(const QString& text, int width = 400, int height = 200) {
-        view.setFont(fixedFont());
-        view.resize(width, height);
-        view.show();
-        view.setFocus();
-        model.setText(text);
-        view.setModel(&model);
-    }
-    TextModel model;
-    TextView view;
-};
 
 QPoint pointOf(TextView& view, qsizetype position) {
     view.setCaret(position);
