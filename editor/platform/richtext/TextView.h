@@ -6,6 +6,7 @@
 
 #include "platform/richtext/DisplayRows.h"
 #include "platform/richtext/EditHistory.h"
+#include "platform/richtext/TextDrag.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -180,8 +181,8 @@ private:
     // dragging text (TextViewDrag.cpp)
     /// Drags the selection out: to this view, another one or another program.
     void startDrag();
-    /// Where a drag over the view would drop, or Refuse; sets the event's action.
-    int dropEffectOf(QDropEvent* event, qsizetype* at);
+    /// What a drop at the event's point does (its position in `at`); sets the event's action.
+    textdrag::DropEffect dropEffectOf(QDropEvent* event, qsizetype* at);
     void setDropCaret(qsizetype position);
     /// Scrolls when a drag hovers near the viewport's top or bottom edge.
     void scrollForDrag(QPoint point);

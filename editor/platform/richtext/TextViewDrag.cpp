@@ -68,7 +68,7 @@ void TextView::startDrag() {
     movedByDrop_ = false;
 }
 
-int TextView::dropEffectOf(QDropEvent* event, qsizetype* at) {
+textdrag::DropEffect TextView::dropEffectOf(QDropEvent* event, qsizetype* at) {
     const QMimeData* data = event->mimeData();
     TextView* source = data && data == activeDrag.data ? activeDrag.source : nullptr;
     const bool sameText = source && source->model() == model_;
@@ -85,7 +85,7 @@ int TextView::dropEffectOf(QDropEvent* event, qsizetype* at) {
         event->setDropAction(action);
         event->accept();
     }
-    return int(effect);
+    return effect;
 }
 
 void TextView::setDropCaret(qsizetype position) {
@@ -116,7 +116,7 @@ void TextView::dragEnterEvent(QDragEnterEvent* event) {
 void TextView::dragMoveEvent(QDragMoveEvent* event) {
     scrollForDrag(event->position().toPoint());
     qsizetype at = 0;
-    const auto effect = textdrag::DropEffect(dropEffectOf(event, &at));
+    const textdrag::DropEffect effect = dropEffectOf(event, &at);
     setDropCaret(effect == textdrag::DropEffect::MoveHere || effect == textdrag::DropEffect::Insert
                      ? at
                      : -1);
@@ -130,7 +130,7 @@ void TextView::dragLeaveEvent(QDragLeaveEvent* event) {
 void TextView::dropEvent(QDropEvent* event) {
     setDropCaret(-1);
     qsizetype at = 0;
-    const auto effect = textdrag::DropEffect(dropEffectOf(event, &at));
+    const textdrag::DropEffect effect = dropEffectOf(event, &at);
     if (effect == textdrag::DropEffect::MoveHere) {
         TextView* source = activeDrag.source;
         const qsizetype start = source->selectionStart();
