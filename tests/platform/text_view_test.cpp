@@ -3,6 +3,7 @@
 // drawn exactly as the same text on a short line.
 #include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "shown_text_view.h"
 
 #include <gtest/gtest.h>
 
@@ -13,28 +14,10 @@
 #include <QTest>
 
 using namespace kelvane;
+using kelvane::testing::fixedFont;
+using kelvane::testing::ShownView;
 
 namespace {
-
-QFont fixedFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(13);
-    return font;
-}
-
-/// A shown, focused view with a fixed-width font.
-struct ShownView {
-    explicit ShownView(const QString& text, int width = 400, int height = 200) {
-        view.setFont(fixedFont());
-        view.resize(width, height);
-        view.show();
-        view.setFocus();
-        model.setText(text);
-        view.setModel(&model);
-    }
-    TextModel model;
-    TextView view;
-};
 
 QPoint pointOf(TextView& view, qsizetype position) {
     view.setCaret(position);
@@ -363,4 +346,88 @@ TEST(TextViewTest, WrappedParagraphLongerThanAPieceBreaksOnlyBetweenWords) {
         covered += end - start;
     }
     EXPECT_EQ(covered, 3000);
+}
+
+TEST(TextViewTest, ComposedTextMovesHitTestingAfterTheCaretByItsWidth) {
+    // "abcdef" with "xyz" composed after "a": on screen, "bcdef" stands three characters to the
+    // right, and a point on a character finds that character of the document.
+    ShownView shown(QStringLiteral("abcdef"));
+    TextView& view = shown.view;
+    const qreal advance = QFontMetricsF(fixedFont()).horizontalAdvance(QLatin1Char('x'));
+    const int plainX = view.rectAt(4).x();
+    view.setCaret(1);
+    QInputMethodEvent composing(QStringLiteral("xyz"), {});
+    QApplication::sendEvent(&view, &composing);
+    EXPECT_NEAR(view.rectAt(4).x(), plainX + 3 * advance, 1) << "'d' drawn after the composition";
+    const int y = view.rectAt(4).center().y();
+    EXPECT_EQ(view.positionAt(QPoint(int(plainX + 3 * advance) + 1, y)), 4);
+    EXPECT_EQ(view.positionAt(QPoint(int(plainX + 5 * advance) + 1, y)), 6);
+    EXPECT_EQ(view.positionAt(QPoint(view.rectAt(1).x() + int(advance * 1.5), y)), 1)
+        << "a point on the composed text is at the caret";
+    EXPECT_EQ(view.positionAt(QPoint(view.rectAt(0).x() + 1, y)), 0);
+}
+
+namespace {
+
+/// A paragraph of words of one to nine letters, the same every run.
+QString wordsOfManyLengths(qsizetype length) {
+    QString text;
+    quint32 seed = 12345;
+    while (text.size() < length) {
+        seed = seed * 1103515245u + 12345u;
+        text += QString(int(1 + (seed >> 16) % 9), QLatin1Char('a' + (seed >> 8) % 26)) + ' ';
+    }
+    text.truncate(length);
+    return text;
+}
+
+/// Row starts of a whole line laid out at once, as the view would lay out a short one.
+std::vector<qsizetype> wholeLineRowStarts(const QString& line, const TextView& view) {
+    QTextLayout layout(line, fixedFont());
+    QTextOption option;
+    option.setTabStopDistance(view.tabStopDistance());
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    std::vector<qsizetype> starts;
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(view.wrapWidth());
+        starts.push_back(row.textStart());
+    }
+    layout.endLayout();
+    return starts;
+}
+
+} // namespace
+
+TEST(TextViewTest, WrappedLineLongerThanTheWholeLineLimitBreaksOnlyBetweenWords) {
+    const QString paragraph = wordsOfManyLengths(3 * TextView::kWrappedWholeLine);
+    ShownView shown(paragraph + "\nnext", 400, 200);
+    shown.view.setWrapWidth(300);
+    const std::vector<qsizetype> expected = wholeLineRowStarts(paragraph, shown.view);
+
+    // Read from the top, the rows are those of the whole line laid out at once.
+    std::vector<qsizetype> starts;
+    for (qsizetype row = 0;
+         shown.view.rowStart(row) >= 0 && shown.view.rowStart(row) < qsizetype(paragraph.size());
+         ++row)
+        starts.push_back(shown.view.rowStart(row));
+    EXPECT_EQ(starts, expected);
+
+    // Jumping near the end first, without the rows before, every row still starts on a word
+    // and the rows follow one another to the line's end.
+    ShownView jumped(paragraph + "\nnext", 400, 200);
+    jumped.view.setWrapWidth(300);
+    qsizetype row = jumped.view.rowOf(paragraph.size() - 4000);
+    qsizetype end = jumped.view.rowStart(row);
+    int rows = 0;
+    while (end < paragraph.size()) {
+        const qsizetype start = jumped.view.rowStart(row);
+        EXPECT_EQ(start, end) << "row " << row << " does not follow the one before";
+        EXPECT_EQ(paragraph[start - 1], QLatin1Char(' ')) << "row " << row << " cuts a word";
+        end = jumped.view.rowEnd(row++);
+        ++rows;
+    }
+    EXPECT_EQ(end, paragraph.size());
+    EXPECT_GT(rows, 50);
 }

@@ -55,6 +55,7 @@ RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new TextView(
         snapshot_.clear();
         emit Change();
     });
+    connect(model_, &TextModel::batchEnded, this, &RichTextBox::onBatchEnded);
     connect(view_, &TextView::cursorPositionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     connect(view_, &TextView::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     view_->onKeyDown = [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); };
@@ -71,7 +72,7 @@ void RichTextBox::onContentsChanged(qsizetype from, qsizetype removed, qsizetype
     snapshotValid_ = false;
     snapshot_.clear(); // no stale copy of a large document kept in memory
     followLineBreaks(from, added);
-    if (batchDepth_ > 0)
+    if (model_->inBatch())
         changedInBatch_ = true; // one Change for the whole batch, when it ends
     else
         emit Change();
@@ -188,17 +189,24 @@ const QString& RichTextBox::documentTextSnapshot() const {
 // --- edits made by commands ---
 
 void RichTextBox::beginEditBatch() {
-    ++batchDepth_;
     model_->beginBatch();
 }
 
 void RichTextBox::endEditBatch() {
-    if (batchDepth_ == 0)
-        return;
     model_->endBatch();
-    if (--batchDepth_ > 0)
-        return;
-    // The window hears of a batch once, as of any other edit: not once per range.
+}
+
+void RichTextBox::setLocked(bool locked) {
+    view_->setReadOnly(locked);
+}
+
+bool RichTextBox::Locked() const {
+    return view_->isReadOnly();
+}
+
+void RichTextBox::onBatchEnded() {
+    // The window hears of a batch once, as of any other edit: not once per range. Batches
+    // come from the commands and from the view itself (text moved by dragging).
     if (changedInBatch_) {
         changedInBatch_ = false;
         emit Change();
@@ -532,7 +540,7 @@ qsizetype RichTextBox::lineCount() const {
 }
 
 void RichTextBox::emitSelChangeIfMoved() {
-    if (batchDepth_ > 0)
+    if (model_->inBatch())
         return; // told when the batch ends
     const qsizetype start = SelStart();
     const qsizetype length = SelLength();

@@ -105,6 +105,10 @@ public:
     };
     /// Undo (or, with `redo`, Redo) that reports the range the step changed.
     ChangedRange undoStep(bool redo);
+    /// A locked control takes no typing, pasting or dropped text from the user; commands
+    /// still edit it.
+    void setLocked(bool locked);
+    bool Locked() const;
     /// Repaints the control.
     void Refresh();
     void SetFocus();
@@ -182,6 +186,7 @@ private:
     void emitSelChangeIfMoved();
     bool wrapping() const;
     void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    void onBatchEnded();
     void followLineBreaks(qsizetype from, qsizetype added);
     /// Lays out the display lines up to text line `line` when the document is small enough
     /// for that to be cheap, so its display-line numbers are exact.
@@ -194,7 +199,6 @@ private:
     /// by break number, following the edits.
     std::vector<std::pair<qsizetype, LineBreak>> breakStyles_;
     qsizetype knownLines_ = 1; ///< text lines before the last change
-    int batchDepth_ = 0;       ///< open edit batches
     bool changedInBatch_ = false;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;

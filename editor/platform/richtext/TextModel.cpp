@@ -45,6 +45,38 @@ void TextModel::replaceStyled(qsizetype from, qsizetype removed, QStringView ins
     assignStyles(from, styleOfChar, styles);
 }
 
+void TextModel::beginBatch() {
+    ++batchDepth_;
+    history_.beginBatch();
+}
+
+void TextModel::endBatch() {
+    if (batchDepth_ == 0)
+        return;
+    history_.endBatch();
+    if (--batchDepth_ == 0)
+        emit batchEnded();
+}
+
+qsizetype TextModel::moveText(qsizetype from, qsizetype count, qsizetype to) {
+    from = std::clamp<qsizetype>(from, 0, size());
+    count = std::clamp<qsizetype>(count, 0, size() - from);
+    to = std::clamp<qsizetype>(to, 0, size());
+    if (count == 0 || (to >= from && to <= from + count))
+        return from;
+    const QString moved = text_.text(from, from + count);
+    const SavedStyles movedStyles = styles_.save(from, count);
+    beginBatch();
+    replace(from, count, u"");
+    if (to > from)
+        to -= count;
+    replace(to, 0, moved);
+    styles_.restore(to, movedStyles);
+    emit stylesChanged(to, count);
+    endBatch();
+    return to;
+}
+
 void TextModel::setText(QStringView text) {
     beginLoad(text.size());
     appendLoaded(text);

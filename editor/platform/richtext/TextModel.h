@@ -36,9 +36,15 @@ public:
     void appendLoaded(QStringView piece);
     void endLoad();
 
-    /// Edits between these calls are one undo step.
-    void beginBatch() { history_.beginBatch(); }
-    void endBatch() { history_.endBatch(); }
+    /// Edits between these calls are one undo step; calls may nest. The outermost end
+    /// announces batchEnded().
+    void beginBatch();
+    void endBatch();
+    bool inBatch() const { return batchDepth_ > 0; }
+    /// Moves `count` characters at `from` to `to` (a position of the text before the move,
+    /// outside the moved range) as one undo step; they keep their styles. Returns where the
+    /// moved characters start afterwards.
+    qsizetype moveText(qsizetype from, qsizetype count, qsizetype to);
     /// Takes back the last step; returns the caret position after it, or -1 when nothing was
     /// there to undo.
     qsizetype undo();
@@ -68,6 +74,8 @@ signals:
     /// Everything was replaced (setText, loading).
     void reset();
     void modificationChanged(bool modified);
+    /// The outermost batch of edits ended.
+    void batchEnded();
 
 private:
     void apply(qsizetype from, qsizetype removed, QStringView inserted);
@@ -76,6 +84,7 @@ private:
     TextStore text_;
     CharStyles styles_;
     EditHistory history_;
+    int batchDepth_ = 0;
 };
 
 } // namespace kelvane

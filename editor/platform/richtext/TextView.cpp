@@ -1,7 +1,9 @@
 // The text view: pieces of lines laid out on demand, painting, caret, selection and input.
 #include "platform/richtext/TextView.h"
 
+#include "platform/TextLines.h"
 #include "platform/richtext/KeyCodes.h"
+#include "platform/richtext/TextDrag.h"
 #include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextViewAccessible.h"
 
@@ -28,15 +30,27 @@ constexpr int kCaretRoom = 4;
 /// Layouts kept before the cache starts afresh.
 constexpr std::size_t kMaxLayouts = 4096;
 
-/// Text with CR LF and CR line breaks made '\n'.
-QString toLf(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 quint64 pieceKey(qsizetype line, qsizetype piece) {
     return (quint64(line) << 24) | quint64(piece & 0xFFFFFF);
+}
+
+/// Whether a key would change the text when a view takes it.
+bool editsText(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+        event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste))
+        return true;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_Tab:
+        return !(event->modifiers() & Qt::ControlModifier);
+    default:
+        return !event->text().isEmpty() && event->text().front().isPrint() &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    }
 }
 
 } // namespace
@@ -45,7 +59,9 @@ struct TextView::Piece {
     QTextLayout layout;
     qreal width = 0;
     int rows = 1;
-    qreal origin = 0; ///< x of the piece in its unwrapped line when its tab stops were set
+    qreal origin = 0;   ///< x of the piece in its unwrapped line when its tab stops were set
+    int preeditAt = -1; ///< offset of the text being composed inside the piece, -1 for none
+    int preeditLength = 0;
 };
 
 struct TextView::Spot {
@@ -62,6 +78,8 @@ TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     ownModel_ = std::make_unique<TextModel>();
     setModel(ownModel_.get());
 }
@@ -90,6 +108,12 @@ qsizetype TextView::pieceCount(qsizetype line) const {
 }
 
 qsizetype TextView::pieceStart(qsizetype line, qsizetype piece) const {
+    if (piece > 0 && wrapping())
+        return wrappedPieceStart(line, piece);
+    return nominalPieceStart(line, piece);
+}
+
+qsizetype TextView::nominalPieceStart(qsizetype line, qsizetype piece) const {
     const TextStore& text = model_->text();
     const qsizetype start = text.lineStart(line);
     if (piece <= 0)
@@ -109,10 +133,14 @@ qsizetype TextView::pieceEnd(qsizetype line, qsizetype piece) const {
 
 qsizetype TextView::pieceOf(qsizetype line, qsizetype position) const {
     const qsizetype start = model_->text().lineStart(line);
-    qsizetype piece = std::min((position - start) / kPieceLength, pieceCount(line) - 1);
-    if (piece > 0 && position < pieceStart(line, piece))
+    const qsizetype pieces = pieceCount(line);
+    qsizetype piece = std::clamp<qsizetype>((position - start) / kPieceLength, 0, pieces - 1);
+    // Pieces start near their nominal starts: a step or two at most.
+    while (piece > 0 && position < pieceStart(line, piece))
         --piece;
-    return std::max<qsizetype>(piece, 0);
+    while (piece + 1 < pieces && position >= pieceStart(line, piece + 1))
+        ++piece;
+    return piece;
 }
 
 qreal TextView::estimatedWidth(qsizetype characters) const {
@@ -141,7 +169,9 @@ int TextView::pieceRows(qsizetype line, qsizetype index) const {
         if (found->second[size_t(index)] > 0)
             return found->second[size_t(index)];
     }
-    const qsizetype length = pieceEnd(line, index) - pieceStart(line, index);
+    // Estimated from the nominal length: the exact start of a piece costs a layout.
+    const qsizetype length =
+        std::min(kPieceLength, model_->text().lineLength(line) - index * kPieceLength);
     return std::max(1, int(std::ceil(estimatedWidth(length) / effectiveWrap_)));
 }
 
@@ -200,23 +230,13 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
                            (position_ < end || position_ == model_->text().lineEnd(line)) &&
                            model_->text().lineOf(position_) == line;
     const int preeditAt = int(position_ - start);
-    if (composing)
+    if (composing) {
         layout.setPreeditArea(preeditAt, preedit_);
-
-    // The overlay's formats for this piece, one range per run of one style.
-    const CharStyles& styles = model_->styles();
-    QList<QTextLayout::FormatRange> ranges;
-    qsizetype runStart = start;
-    while (runStart < end) {
-        const std::uint8_t value = styles.indexAt(runStart);
-        qsizetype runEnd = runStart + 1;
-        while (runEnd < end && styles.indexAt(runEnd) == value)
-            ++runEnd;
-        if (value != 0 && !styles.table().format(value).properties().isEmpty())
-            ranges.append(
-                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
-        runStart = runEnd;
+        made->preeditAt = preeditAt;
+        made->preeditLength = int(preedit_.size());
     }
+
+    QList<QTextLayout::FormatRange> ranges = formatsOf(start, end);
     if (composing) {
         // Formats count the composed text as part of the piece: runs after it move along.
         QList<QTextLayout::FormatRange> shifted;
@@ -287,6 +307,58 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
     return result;
 }
 
+QList<QTextLayout::FormatRange> TextView::formatsOf(qsizetype start, qsizetype end) const {
+    // The overlay's formats, one range per run of one style.
+    const CharStyles& styles = model_->styles();
+    QList<QTextLayout::FormatRange> ranges;
+    qsizetype runStart = start;
+    while (runStart < end) {
+        const std::uint8_t value = styles.indexAt(runStart);
+        qsizetype runEnd = runStart + 1;
+        while (runEnd < end && styles.indexAt(runEnd) == value)
+            ++runEnd;
+        if (value != 0 && !styles.table().format(value).properties().isEmpty())
+            ranges.append(
+                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
+        runStart = runEnd;
+    }
+    return ranges;
+}
+
+qsizetype TextView::wrappedPieceStart(qsizetype line, qsizetype piece) const {
+    std::vector<qsizetype>& known = rowBreakPieces_[line];
+    known.resize(size_t(pieceCount(line)), -1);
+    if (known[size_t(piece)] >= 0)
+        return known[size_t(piece)];
+    // A piece starts where a row does: at the start of the row that holds the piece's nominal
+    // start, in a layout of the text from the piece before. From that piece's own start when
+    // it is known, so that rows read from the line's start are those of the whole line laid
+    // out at once; else from its nominal start, whose rows meet the whole line's within a few
+    // rows in ordinary text.
+    const qsizetype nominal = nominalPieceStart(line, piece);
+    const qsizetype previous = known[size_t(piece - 1)];
+    const qsizetype from = previous >= 0 ? previous : nominalPieceStart(line, piece - 1);
+    const qsizetype to = std::min(model_->text().lineEnd(line), nominal + kBreakLookahead);
+    QTextLayout layout(model_->text().text(from, to), font());
+    QTextOption option;
+    option.setTabStopDistance(tabStop_);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setFormats(formatsOf(from, to));
+    layout.beginLayout();
+    qsizetype start = nominal; // no row starts in the span (a row longer than a piece)
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(effectiveWrap_);
+        if (from + row.textStart() > nominal)
+            break;
+        if (row.lineNumber() > 0)
+            start = from + row.textStart();
+    }
+    layout.endLayout();
+    known[size_t(piece)] = start;
+    return start;
+}
+
 QList<qreal> TextView::tabStopsFrom(qreal origin, QStringView pieceText) const {
     // Stops at the line's own multiples of the tab distance, enough for the widest the piece
     // can be: every character as wide as the font's widest, and every tab a whole stop.
@@ -308,7 +380,7 @@ TextView::Spot TextView::spotOf(qsizetype position) {
     spot.line = text.lineOf(position);
     spot.piece = pieceOf(spot.line, position);
     Piece& layout = piece(spot.line, spot.piece);
-    const int offset = int(position - pieceStart(spot.line, spot.piece));
+    const int offset = toLayoutOffset(layout, position - pieceStart(spot.line, spot.piece));
     QTextLine textLine = layout.layout.lineForTextPosition(offset);
     if (!textLine.isValid())
         textLine = layout.layout.lineAt(layout.layout.lineCount() - 1);
@@ -337,7 +409,7 @@ qsizetype TextView::rowInLineToPosition(qsizetype line, qsizetype rowInLine, qre
         }
         Piece& layout = piece(line, k);
         const QTextLine textLine = layout.layout.lineAt(0);
-        return pieceStart(line, k) + textLine.xToCursor(x - left);
+        return pieceStart(line, k) + fromLayoutOffset(layout, textLine.xToCursor(x - left));
     }
     qsizetype k = 0;
     while (k + 1 < pieces && rowInLine >= pieceRows(line, k)) {
@@ -347,12 +419,12 @@ qsizetype TextView::rowInLineToPosition(qsizetype line, qsizetype rowInLine, qre
     Piece& layout = piece(line, k);
     const int row = int(std::clamp<qsizetype>(rowInLine, 0, layout.layout.lineCount() - 1));
     const QTextLine textLine = layout.layout.lineAt(row);
-    qsizetype offset = textLine.xToCursor(x);
+    int offset = textLine.xToCursor(x);
     // Past the end of a wrapped row the caret stays on that row, before the next one's start.
     if (row + 1 < layout.layout.lineCount() &&
         offset >= textLine.textStart() + textLine.textLength())
         offset = textLine.textStart() + textLine.textLength() - 1;
-    return pieceStart(line, k) + std::max<qsizetype>(offset, 0);
+    return pieceStart(line, k) + fromLayoutOffset(layout, std::max(offset, 0));
 }
 
 // --- rows ---
@@ -382,7 +454,21 @@ qsizetype TextView::rowStart(qsizetype row) {
     Piece& layout = piece(line, k);
     if (rowInLine >= layout.layout.lineCount())
         return -1; // the estimate counted a row the layout does not have
-    return pieceStart(line, k) + layout.layout.lineAt(int(rowInLine)).textStart();
+    return pieceStart(line, k) +
+           fromLayoutOffset(layout, layout.layout.lineAt(int(rowInLine)).textStart());
+}
+
+int TextView::toLayoutOffset(const Piece& piece, qsizetype offset) const {
+    if (piece.preeditAt >= 0 && offset > piece.preeditAt)
+        return int(offset) + piece.preeditLength;
+    return int(offset);
+}
+
+qsizetype TextView::fromLayoutOffset(const Piece& piece, int offset) const {
+    if (piece.preeditAt < 0 || offset <= piece.preeditAt)
+        return offset;
+    // Inside the composed text is at the caret, where it will be inserted.
+    return std::max(piece.preeditAt, offset - piece.preeditLength);
 }
 
 qsizetype TextView::rowEnd(qsizetype row) {
@@ -469,6 +555,7 @@ void TextView::ensureCaretVisible() {
 void TextView::dropLayouts() {
     layouts_.clear();
     pieceRows_.clear();
+    rowBreakPieces_.clear();
     pieceWidths_.clear();
 }
 
@@ -508,6 +595,7 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
         for (qsizetype line = first; line < first + newSpan; ++line) {
             pieceRows_.erase(line);
             pieceWidths_.erase(line);
+            rowBreakPieces_.erase(line);
         }
     } else {
         dropLayouts();
@@ -685,9 +773,9 @@ void TextView::paintEvent(QPaintEvent* event) {
         const qsizetype end = pieceEnd(line, k);
         QList<QTextLayout::FormatRange> selections;
         if (selStart < end && selEnd > start) {
-            const qsizetype from = std::max(selStart, start) - start;
-            const qsizetype to = std::min(selEnd, end) - start;
-            selections.append({int(from), int(to - from), selected});
+            const int from = toLayoutOffset(layout, std::max(selStart, start) - start);
+            const int to = toLayoutOffset(layout, std::min(selEnd, end) - start);
+            selections.append({from, to - from, selected});
         }
         layout.layout.draw(&painter, origin, selections);
         const bool lastPiece = k + 1 == pieceCount(line);
@@ -696,6 +784,10 @@ void TextView::paintEvent(QPaintEvent* event) {
             const int composed = preedit_.isEmpty() ? 0 : preeditCursor_;
             layout.layout.drawCursor(&painter, origin, int(position_ - start) + composed, 1);
         }
+        // Where dragged text would land, shown while a drag hovers over the view.
+        if (dropCaret_ >= start && (dropCaret_ < end || (lastPiece && dropCaret_ == end)))
+            layout.layout.drawCursor(&painter, origin, toLayoutOffset(layout, dropCaret_ - start),
+                                     2);
     };
 
     const TextStore& text = model_->text();
@@ -923,6 +1015,12 @@ void TextView::keyPressEvent(QKeyEvent* event) {
     const TextStore& text = model_->text();
     const int pageRows = std::max(1, viewport()->height() / rowHeight_);
 
+    if (readOnly_ && editsText(event)) {
+        if (event->matches(QKeySequence::Cut) && hasSelection()) // Cut copies, takes nothing
+            QGuiApplication::clipboard()->setText(text.text(selectionStart(), selectionEnd()));
+        event->accept();
+        return;
+    }
     if (event->matches(QKeySequence::Undo)) {
         undo();
     } else if (event->matches(QKeySequence::Redo)) {
@@ -937,7 +1035,7 @@ void TextView::keyPressEvent(QKeyEvent* event) {
                 insertText(u"");
         }
     } else if (event->matches(QKeySequence::Paste)) {
-        insertText(toLf(QGuiApplication::clipboard()->text()));
+        insertText(toLfLineBreaks(QGuiApplication::clipboard()->text()));
     } else if ((event->modifiers() & Qt::AltModifier) && event->text().isEmpty()) {
         // Alt with a moving or editing key is a command of the window's (Alt+End spans over
         // sentence marks, Alt+Backspace undoes): the text is left as it is.
@@ -1062,9 +1160,9 @@ void TextView::keyReleaseEvent(QKeyEvent* event) {
 void TextView::mousePressEvent(QMouseEvent* event) {
     endComposing();
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !readOnly_) {
         // X11 habit: the middle button pastes the text selected last, where it is pressed.
-        const QString selected = toLf(clipboard->text(QClipboard::Selection));
+        const QString selected = toLfLineBreaks(clipboard->text(QClipboard::Selection));
         setCaret(positionAt(event->position().toPoint()));
         if (!selected.isEmpty())
             insertText(selected);
@@ -1075,8 +1173,19 @@ void TextView::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    const qsizetype at = positionAt(event->position().toPoint());
-    if (event->modifiers() & Qt::ShiftModifier)
+    const QPoint point = event->position().toPoint();
+    const qsizetype at = positionAt(point);
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (!shift && textdrag::pressOnSelection(at, rectAt(at).x(), point.x(), selectionStart(),
+                                             selectionEnd())) {
+        // A press on the selection may start dragging it; the caret waits for the release.
+        pressOnSelection_ = true;
+        pressPoint_ = point;
+        pressPosition_ = at;
+        event->accept();
+        return;
+    }
+    if (shift)
         setSelection(anchor_, at);
     else
         setCaret(at);
@@ -1085,6 +1194,14 @@ void TextView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressOnSelection_ && (event->buttons() & Qt::LeftButton)) {
+        if (textdrag::dragDistanceReached(pressPoint_, event->position().toPoint(),
+                                          QApplication::startDragDistance())) {
+            pressOnSelection_ = false;
+            startDrag();
+        }
+        return;
+    }
     if (!dragging_ || !(event->buttons() & Qt::LeftButton))
         return;
     setSelection(anchor_, positionAt(event->position().toPoint()));
@@ -1092,6 +1209,9 @@ void TextView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseReleaseEvent(QMouseEvent* event) {
+    if (pressOnSelection_ && event->button() == Qt::LeftButton)
+        setCaret(pressPosition_); // a click on the selection that dragged nothing
+    pressOnSelection_ = false;
     if (dragging_ && event->button() == Qt::LeftButton)
         publishSelection();
     dragging_ = false;
@@ -1116,6 +1236,10 @@ void TextView::contextMenuEvent(QContextMenuEvent* event) {
 // --- input methods ---
 
 void TextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (readOnly_) {
+        event->ignore();
+        return;
+    }
     const qsizetype composedLine = model_->text().lineOf(position_);
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
         preedit_.clear();

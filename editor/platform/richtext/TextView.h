@@ -6,6 +6,7 @@
 
 #include "platform/richtext/DisplayRows.h"
 #include "platform/richtext/EditHistory.h"
+#include "platform/richtext/TextDrag.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -27,6 +28,8 @@ public:
     /// With word wrap, lines up to this length are laid out whole (one typed key lays out
     /// the line again: this bounds its cost).
     static constexpr qsizetype kWrappedWholeLine = 16 * 1024;
+    /// Text past a piece's nominal start laid out to find the row break its start moves to.
+    static constexpr qsizetype kBreakLookahead = 256;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
@@ -47,6 +50,10 @@ public:
     void insertText(QStringView text, EditKind kind = EditKind::Command);
     void undo();
     void redo();
+    /// A read-only view shows and selects text, and lets it be copied or dragged out, but
+    /// takes no typing, pasting or dropping.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
 
     // --- Layout ---
     /// Wrap width in pixels; 0 or less means no wrapping.
@@ -82,6 +89,14 @@ public:
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+    /// Runs the drag of a view's selected text (`data`, which it takes) and returns the action
+    /// the drop took.
+    using DragRunner =
+        std::function<Qt::DropAction(TextView* source, QMimeData* data, Qt::DropActions)>;
+    /// Replaces QDrag::exec, whose event loop holds until the mouse is released, for every
+    /// view; an empty runner restores it.
+    static void setDragRunner(DragRunner runner);
+
 signals:
     void cursorPositionChanged();
     void selectionChanged();
@@ -102,6 +117,10 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct Piece;
@@ -110,6 +129,11 @@ private:
     // pieces and their layouts
     qsizetype pieceCount(qsizetype line) const;
     qsizetype pieceStart(qsizetype line, qsizetype piece) const;
+    /// Where a piece starts when lines are cut every kPieceLength characters.
+    qsizetype nominalPieceStart(qsizetype line, qsizetype piece) const;
+    /// Where a piece of a long wrapped line starts: at a row break near its nominal start.
+    qsizetype wrappedPieceStart(qsizetype line, qsizetype piece) const;
+    QList<QTextLayout::FormatRange> formatsOf(qsizetype start, qsizetype end) const;
     qsizetype pieceEnd(qsizetype line, qsizetype piece) const;
     qsizetype pieceOf(qsizetype line, qsizetype position) const;
     Piece& piece(qsizetype line, qsizetype index);
@@ -150,6 +174,18 @@ private:
     void publishSelection();
     /// Commits or drops text still being composed, before the caret moves elsewhere.
     void endComposing();
+    /// Layout offsets count the composed text inside the caret's piece; text offsets do not.
+    int toLayoutOffset(const Piece& piece, qsizetype offset) const;
+    qsizetype fromLayoutOffset(const Piece& piece, int offset) const;
+
+    // dragging text (TextViewDrag.cpp)
+    /// Drags the selection out: to this view, another one or another program.
+    void startDrag();
+    /// What a drop at the event's point does (its position in `at`); sets the event's action.
+    textdrag::DropEffect dropEffectOf(QDropEvent* event, qsizetype* at);
+    void setDropCaret(qsizetype position);
+    /// Scrolls when a drag hovers near the viewport's top or bottom edge.
+    void scrollForDrag(QPoint point);
 
     TextModel* model_ = nullptr;
     std::unique_ptr<TextModel> ownModel_;
@@ -171,12 +207,20 @@ private:
     std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
     /// Rows of the pieces of long wrapped lines, 0 where not yet laid out.
     std::unordered_map<qsizetype, std::vector<std::int32_t>> pieceRows_;
+    /// Starts of the pieces of long wrapped lines, negative where not yet found.
+    mutable std::unordered_map<qsizetype, std::vector<qsizetype>> rowBreakPieces_;
     /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
     std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
     QString preedit_; ///< text an input method is composing at the caret
     int preeditCursor_ = 0;
     QList<QTextLayout::FormatRange> preeditFormats_;
     bool dragging_ = false;
+    bool readOnly_ = false;
+    bool pressOnSelection_ = false; ///< the left button went down on the selection
+    QPoint pressPoint_;
+    qsizetype pressPosition_ = 0;
+    bool movedByDrop_ = false; ///< the running drag's text was moved by a drop into its text
+    qsizetype dropCaret_ = -1; ///< where a drag hovering over the view would drop
     bool caretShown_ = true;
     QBasicTimer blink_;
 };
