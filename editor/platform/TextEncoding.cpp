@@ -372,6 +372,7 @@ QByteArray encodeTextPieces(const TextPieces& forEachPiece, const TextFileFormat
     auto exception = format.exceptions.begin();
     qsizetype breakIndex = 0;
     QString withBreaks;
+    QChar lastUnit;
     forEachPiece([&](QStringView text) {
         // Put the file's line breaks back, the exceptions at their own positions.
         withBreaks.clear();
@@ -390,6 +391,8 @@ QByteArray encodeTextPieces(const TextPieces& forEachPiece, const TextFileFormat
             runStart = i + 1;
         }
         withBreaks.append(text.sliced(runStart));
+        if (!withBreaks.isEmpty())
+            lastUnit = withBreaks.back();
         switch (encoding) {
         case TextEncoding::Utf8:
         case TextEncoding::Utf8WithBom:
@@ -404,6 +407,11 @@ QByteArray encodeTextPieces(const TextPieces& forEachPiece, const TextFileFormat
             break;
         }
     });
+    // The encoder keeps a last high surrogate waiting for its pair; text that ends with half a
+    // pair gets the replacement character for it, as half a pair inside the text does.
+    if ((encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8WithBom) &&
+        lastUnit.isHighSurrogate())
+        bytes.append("\xEF\xBF\xBD", 3);
     bytes.append(format.trailingBytes);
     return bytes;
 }

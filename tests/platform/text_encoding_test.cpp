@@ -228,6 +228,27 @@ TEST(TextEncoding, DecodingInPiecesGivesTheWholeFileDecoding) {
     }
 }
 
+TEST(TextEncoding, HalfASurrogatePairAtTheEndIsKeptAsTheReplacementCharacter) {
+    // Nothing of the text is dropped: half a pair becomes U+FFFD wherever it stands, also at the
+    // very end, where the encoder would otherwise wait for the other half.
+    TextFileFormat format;
+    format.encoding = TextEncoding::Utf8;
+    const QByteArray replacement("\xEF\xBF\xBD");
+    const QString endsHalf = QStringLiteral("ab") + QChar(0xD83D);
+    EXPECT_EQ(encodeText(endsHalf, format), "ab" + replacement);
+    const QString middleHalf = QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b");
+    EXPECT_EQ(encodeText(middleHalf, format), "a" + replacement + "b");
+    // A whole pair split between two pieces stays one character.
+    const QString pair = QString::fromUtf8("x\xF0\x9F\x98\x80");
+    const QByteArray split = encodeTextPieces(
+        [&](const std::function<void(QStringView)>& take) {
+            take(QStringView(pair).first(2));
+            take(QStringView(pair).sliced(2));
+        },
+        format);
+    EXPECT_EQ(split, "x\xF0\x9F\x98\x80");
+}
+
 TEST(TextEncoding, EncodingInPiecesGivesTheWholeTextEncoding) {
     TextFileFormat format;
     format.lineBreak = LineBreak::CrLf;
