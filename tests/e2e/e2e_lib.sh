@@ -13,6 +13,10 @@ e2e_prepare() {
     printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n' > "$INI"
 }
 
+# The session scripts source this for the steps they share.
+export E2E_SESSION_LIB
+E2E_SESSION_LIB="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/session_lib.sh"
+
 fail() {
     echo "FAIL: $*"
     exit 1
@@ -29,20 +33,8 @@ set -euo pipefail
 KELVANE="$1"; SHOT="$2"; LOG="$3"; shift 3
 "$KELVANE" "$@" > "$LOG" 2>&1 &
 PID=$!
-main_window() {
-    # The splash has the same title; the main window is the wide one left once it is gone.
-    local ids
-    ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
-    [ "$(echo "$ids" | grep -c .)" -eq 1 ] || return 1
-    [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ] || return 1
-    echo "$ids"
-}
-WINDOW=""
-for _ in $(seq 1 150); do
-    WINDOW=$(main_window) && break
-    sleep 0.1
-done
-[ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
+source "$E2E_SESSION_LIB"
+WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
 # `import` reads the screen as shown; `xwd -root` returns a window that overlaps another of Qt's
 # windows black.
@@ -51,18 +43,7 @@ import -window root png:"$SHOT"
 if [ -n "${E2E_ACTIONS:-}" ]; then
     "$E2E_ACTIONS" "$WINDOW"
 fi
-xdotool windowfocus --sync "$WINDOW" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 100); do
-    kill -0 $PID 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $PID 2>/dev/null; then
-    echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1
-fi
-wait $PID
+e2e_exit_through_menu "$WINDOW" $PID
 SESSION
     chmod +x "$session"
     xvfb-run -a -s "-screen 0 1280x800x24" "$session" "$1" "$2" "$OUT/kelvane.log" "${@:3}"

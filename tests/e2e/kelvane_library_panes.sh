@@ -28,16 +28,8 @@ set -euo pipefail
 KELVANE="$1"; OUT="$2"; FILE="$3"
 "$KELVANE" "$FILE" > "$OUT/kelvane.log" 2>&1 &
 PID=$!
-WINDOW=""
-for _ in $(seq 1 150); do
-    ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
-    if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
-       [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
-        WINDOW="$ids"; break
-    fi
-    sleep 0.1
-done
-[ -n "$WINDOW" ] || { echo "the main window never appeared"; kill $PID; exit 1; }
+source "$E2E_SESSION_LIB"
+WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
 sleep 1.5
 import -window root png:"$OUT/before.png"
 # The cliptext pane's library list, then its rows (positions for a 1280x800 screen).
@@ -48,18 +40,7 @@ sleep 0.5
 xdotool key --clearmodifiers ctrl+s
 sleep 1
 import -window root png:"$OUT/side-panes.png"
-xdotool windowfocus --sync "$WINDOW" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 100); do
-    kill -0 $PID 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $PID 2>/dev/null; then
-    echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1
-fi
-wait $PID
+e2e_exit_through_menu "$WINDOW" $PID
 SCRIPT
 chmod +x "$SESSION"
 export LIB_X=1175 LIB_Y=90 ROW_X=1175 ROW_Y=265 # "HTML Tags", its 7th row

@@ -42,6 +42,7 @@ set -euo pipefail
 KELVANE="$1"; LOG="$2"; shift 2
 "$KELVANE" "$@" > "$LOG" 2>&1 &
 PID=$!
+source "$E2E_SESSION_LIB"
 wait_for() { # wait_for NAME-PATTERN: the id of the one visible window with that title
     local ids
     for _ in $(seq 1 150); do
@@ -65,18 +66,7 @@ for _ in $(seq 1 100); do
     sleep 0.1
 done
 sleep 1
-xdotool windowfocus --sync "$MAIN" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 100); do
-    kill -0 $PID 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $PID 2>/dev/null; then
-    echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1
-fi
-wait $PID
+e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$session"
 xvfb-run -a -s "-screen 0 1280x800x24" "$session" "$1" "$OUT/kelvane.log" "$SAMPLE"

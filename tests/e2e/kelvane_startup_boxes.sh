@@ -30,6 +30,7 @@ set -euo pipefail
 KELVANE="$1"; OUT="$2"; TITLE="$3"; SHOT="$4"; shift 4
 "$KELVANE" "$@" > "$OUT/kelvane-$SHOT.log" 2>&1 &
 PID=$!
+source "$E2E_SESSION_LIB"
 BOX=""
 for _ in $(seq 1 200); do
     BOX=$(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | tail -1 || true)
@@ -52,13 +53,7 @@ for _ in $(seq 1 200); do
 done
 [ -n "$MAIN" ] || { echo "the main window did not come up after '$TITLE'"; kill $PID; exit 1; }
 sleep 0.5
-xdotool windowfocus --sync "$MAIN" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 100); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
-if kill -0 $PID 2>/dev/null; then echo "Kelvane did not exit through File > Exit"; kill $PID; exit 1; fi
-wait $PID
+e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$OUT/session.sh"
 
