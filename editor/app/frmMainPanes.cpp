@@ -69,8 +69,6 @@ void frmMain::buildSidePanes(QWidget* central) {
 
     connect(SplitterLeft, &Splitter::Resize, this, &frmMain::SplitterLeft_Resize);
     connect(SplitterRight, &Splitter::Resize, this, &frmMain::SplitterRight_Resize);
-    connect(SplitterLeft, &Splitter::Paint, this, &frmMain::picBrowser_Layout);
-    connect(SplitterRight, &Splitter::Paint, this, &frmMain::picClip_Layout);
     connect(SplitterLeft, &Splitter::MouseUp, this,
             [this] { picBrowser->resize(picBrowser->width(), SplitterLeft->height()); });
 }

@@ -43,7 +43,6 @@ ClipTextPane::ClipTextPane(QWidget* parent) : QFrame(parent), folder_(clipTextFo
 }
 
 void ClipTextPane::layoutLists() {
-    lblClipFiles->update();
     const ClipLists placed =
         layoutClipPane(paneSizesOf(*this),
                        {twipsBoxOf(lstClipFiles->geometry()), twipsBoxOf(lstClip->geometry())});

@@ -172,7 +172,6 @@ void FileBrowserPane::layoutLists() {
     placeInTwips(*lstDrives, placed.drives);
     placeInTwips(*lstDirs, placed.dirs);
     placeInTwips(*lstFiles, placed.files);
-    update();
 }
 
 void FileBrowserPane::resizeEvent(QResizeEvent* event) {

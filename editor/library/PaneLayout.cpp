@@ -45,8 +45,8 @@ PaneSizes paneSizesOf(const QWidget& pane) {
 }
 
 void placeInTwips(QWidget& widget, const TwipsBox& place) {
+    // A widget whose geometry changes repaints itself; asking again would only add paints.
     widget.setGeometry(pixelBoxOf(place));
-    widget.update();
 }
 
 } // namespace kelvane

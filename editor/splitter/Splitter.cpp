@@ -248,6 +248,7 @@ void Splitter::LayoutPanes() {
 // --- events ---
 
 void Splitter::paintEvent(QPaintEvent*) {
+    // Painting only paints: moving or resizing anything here would ask for the next paint.
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     if (p_.BorderStyle != 0) {
@@ -256,7 +257,17 @@ void Splitter::paintEvent(QPaintEvent*) {
     }
     painter.end();
     emit Paint();
-    // Panes added since the last paint are placed now.
+}
+
+bool Splitter::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Panes added or taken away since the last layout are placed as soon as they arrive.
+    if (event->type() == QEvent::ChildPolished || event->type() == QEvent::ChildRemoved)
+        placeNewPanes();
+    return handled;
+}
+
+void Splitter::placeNewPanes() {
     const qsizetype count = containedControls().size();
     if (count != lastControlCount_) {
         lastControlCount_ = count;

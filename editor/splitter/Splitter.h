@@ -90,6 +90,7 @@ signals:
     void PropertyChanged(const QString& name);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -99,6 +100,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Lays the panes out when controls were added or removed since the last look.
+    void placeNewPanes();
     void applySurface();
     void applyCursor();
     void setTwipsGeometry(QWidget* widget, const TwipsBox& rect, QPoint origin) const;
@@ -116,9 +119,9 @@ private:
     int initialHalfWidth_ = 0;
     int initialHalfHeight_ = 0;
     bool dragging_ = false;
-    double dragStartAxis_ = 0; ///< the mouse-down point along the drag axis
-    double indicator_ = 0;     ///< the indicator's position along the drag axis
-    qsizetype lastControlCount_ = 0;
+    double dragStartAxis_ = 0;       ///< the mouse-down point along the drag axis
+    double indicator_ = 0;           ///< the indicator's position along the drag axis
+    qsizetype lastControlCount_ = 0; ///< contained controls at the last look
 };
 
 } // namespace kelvane
