@@ -30,7 +30,7 @@ KELVANE="$1"; OUT="$2"; FILE="$3"
 PID=$!
 source "$E2E_SESSION_LIB"
 WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
-sleep 1.5
+e2e_settle
 import -window root png:"$OUT/before.png"
 # The cliptext pane's library list, then its rows (positions for a 1280x800 screen).
 xdotool mousemove "$LIB_X" "$LIB_Y" click 1
@@ -44,7 +44,7 @@ e2e_exit_through_menu "$WINDOW" $PID
 SCRIPT
 chmod +x "$SESSION"
 export LIB_X=1175 LIB_Y=90 ROW_X=1175 ROW_Y=265 # "HTML Tags", its 7th row
-xvfb-run -a -s "-screen 0 1280x800x24" "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
+e2e_x_session "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
 
 FIRST="$(head -n 1 "$PROJECT/index.html" | tr -d '\r')"
 [ "$FIRST" = '<a href=""></a><html>' ] || fail "the snippet is not at the caret: $FIRST"

@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario of the real Fastinst.exe in a fresh copy of the template Wine
 # prefix, in its own Xvfb display, and checks what it showed and what it left on disk.
-# Usage: scenario.sh <name> <display number>; needs FASTINST_EXE, FASTINST_DRIVER, FASTINST_STUB,
+# Usage: scenario.sh <name>; needs FASTINST_EXE, FASTINST_DRIVER, FASTINST_STUB,
 # FASTINST_TEMPLATE (prepared by prepare-template.sh) and FASTINST_OUT (screenshots and logs).
 set -euo pipefail
 name="$1"
-display="$2"
 work="$FASTINST_OUT/$name"
 rm -rf "$work"
 mkdir -p "$work/home"
 
 export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all \
        WINEDLLOVERRIDES="mscoree,mshtml=" XDG_DATA_HOME="$work/home/.local/share" \
-       XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
-       DISPLAY=":$display"
+       XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
 cp -a "$FASTINST_TEMPLATE/prefix" "$WINEPREFIX"
 drive_c="$WINEPREFIX/drive_c"
 
@@ -36,13 +34,16 @@ fail() {
 # screen a person would have.
 screen=1024x768x24
 case "$name" in keyboard_*) screen=1280x900x24 ;; esac
-Xvfb ":$display" -screen 0 "$screen" -nolisten tcp </dev/null >"$work/xvfb.log" 2>&1 &
+# The server picks a free display number (-displayfd) and tells it once it takes connections:
+# no two runs, of this suite or another checkout's, race for one number.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" </dev/null \
+    >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -S "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
-[ -S "/tmp/.X11-unix/X$display" ] || fail "Xvfb :$display did not start"
+display=""
+read -r -t 30 display <"$work/display" || true
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
 
 # Start the server detached from this script's output, or Wine's background processes would
 # hold ctest's pipe open.
