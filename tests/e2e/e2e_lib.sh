@@ -10,7 +10,8 @@
 #   e2e_x_session [--fbdir DIR] [--screen WxHxD] COMMAND [ARG...]
 #                                runs COMMAND in a new Xvfb display (default 1280x800x24; with
 #                                --fbdir the screen is also the file DIR/Xvfb_screen0) inside
-#                                its own dbus-run-session; returns COMMAND's status and stops
+#                                its own dbus-run-session, with the accessibility bus running
+#                                and Qt's accessibility on; returns COMMAND's status and stops
 #                                the server.
 #   e2e_session KELVANE SCREENSHOT [ARG...]
 #                                one session of KELVANE (ARGs on its command line) in
@@ -31,8 +32,9 @@ e2e_prepare() {
 }
 
 # The session scripts source this for the steps they share.
-export E2E_SESSION_LIB
+export E2E_SESSION_LIB E2E_ATSPI
 E2E_SESSION_LIB="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/session_lib.sh"
+E2E_ATSPI="$(dirname "$E2E_SESSION_LIB")/atspi.py"
 
 fail() {
     echo "FAIL: $*"
@@ -67,9 +69,15 @@ e2e_x_session() {
     fi
     local status=0
     # The variables a desktop session would have left are dropped: the session bus is the one
-    # dbus-run-session starts, the display the new one.
+    # dbus-run-session starts, the display the new one. The accessibility bus is started before
+    # the command, so that Kelvane offers its widgets there from the start (Qt joins a bus that
+    # runs, it does not start one).
     env -u DBUS_SESSION_BUS_ADDRESS -u XAUTHORITY -u WAYLAND_DISPLAY DISPLAY=":$number" \
-        dbus-run-session -- "$@" </dev/null || status=$?
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 E2E_ATSPI="$E2E_ATSPI" \
+        dbus-run-session -- bash -c '
+            dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+                org.a11y.Bus.GetAddress >/dev/null 2>&1 || true
+            exec "$@"' e2e-session "$@" </dev/null || status=$?
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
     rm -rf "$work"
