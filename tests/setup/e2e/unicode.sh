@@ -6,15 +6,15 @@ scenario_german_texts() {
     make_source
     start_setup
     expect_code_page
-    drive box no window controls settext 'c:\Ziel\' click 1 box no settext 'c:\' click 1 box yes \
-          box ok key esc gone
+    drive box no window controls
     expect "$language_question" "WINDOW Dralto Setup 1024x768" "TITLE Dralto Setup" \
            'CONTROL Edit c:\Dralto' "CONTROL Button OK" "CONTROL Button Abbrechen" \
-           "CONTROL Button ..." \
-           'BOX Setup|Dralto in den Ordner »c:\Ziel« installieren?' \
+           "CONTROL Button ..."
+    screenshot fastinst-german-cp$code_page.png
+    drive settext 'c:\Ziel\' click 1 box no settext 'c:\' click 1 box yes box ok key esc gone
+    expect 'BOX Setup|Dralto in den Ordner »c:\Ziel« installieren?' \
            'BOX Setup|Dralto in den Ordner »c:« installieren?' \
            "BOX Fehler|Ungültiger Zielordner" "GONE"
-    screenshot fastinst-german-cp$code_page.png
     expect_setup_ended
     expect_no_file Ziel
 }
@@ -94,4 +94,27 @@ scenario_long_destination() {
     expect_setup_ended
     expect_no_file "$a"
     expect_no_file windows/drunin32.exe
+}
+
+# At 144 dpi (150 %) the panel's controls keep the 96-dpi layout in proportion: 1.5 times the
+# offsets and sizes, around the panel origin cx = W/2 - 30, cy = H/2 + 18.
+scenario_high_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+        </dev/null >/dev/null 2>&1
+    make_source
+    start_setup
+    drive box yes window rects
+    screenshot fastinst-144dpi.png
+    # Screen positions: the window's client area starts inside its one-pixel border.
+    local field ok cancel browse
+    read -r _ field ok cancel browse <<<"$(tail -n1 <<<"$out")"
+    local fx fy
+    IFS=, read -r fx fy _ <<<"$field"
+    [ "$fx" -eq $((1 + 482 + 35)) ] || fail "field at x $fx: $out"
+    [ "${field#*,*,}" = 281x26 ] || fail "field size: $out"
+    [ "$ok" = "$fx,$((fy + 45)),153x39" ] || fail "OK button: $out"
+    [ "$cancel" = "$((fx + 181)),$((fy + 45)),153x39" ] || fail "Cancel button: $out"
+    [ "$browse" = "$((fx + 282)),$((fy - 1)),53x30" ] || fail "browse button: $out"
+    drive click 2 gone
+    expect_setup_ended
 }
