@@ -11,9 +11,4 @@ int DpiOfWindow(HWND window);
 /// A caption height or other system metric at the given dots per inch.
 int SystemMetricForDpi(int index, int dpi);
 
-/// A length of the 96-dpi layout at the given dots per inch.
-inline int ScaleForDpi(int length, int dpi) {
-    return MulDiv(length, dpi, 96);
-}
-
 } // namespace fastinst
