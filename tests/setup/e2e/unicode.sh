@@ -118,3 +118,23 @@ scenario_high_dpi() {
     drive click 2 gone
     expect_setup_ended
 }
+
+# With the Western code page, a folder named in Cyrillic is browsed to and installed into: the
+# field, the browser and the files see the same UTF-16 names.
+scenario_browse_cyrillic() {
+    make_source
+    mkdir -p "$drive_c/Инструменты"
+    start_setup
+    expect_code_page
+    drive box yes window settext 'c:\Инструменты\Dralto' click 3 browser ok gettext click 1 \
+          box yes box no box no gone
+    expect "$language_question" "WINDOW Dralto Setup 1024x768" \
+           "BROWSER Setup|Select parent folder for the Dralto installation:" \
+           'TEXT C:\Инструменты\Dralto' 'BOX Setup|Install to "C:\Инструменты\Dralto"?' \
+           "BOX Dralto|Create program group?" "BOX Dralto|Setup complete. Start program?" "GONE"
+    expect_setup_ended
+    local file
+    for file in "${installed[@]}"; do
+        expect_file "Инструменты/Dralto/$file"
+    done
+}
