@@ -11,6 +11,7 @@
 #include <dde.h>
 
 #include <string_view>
+#include <utility>
 
 namespace fastinst {
 
@@ -133,6 +134,8 @@ void OnCommand(WPARAM wParam) {
     }
 }
 
+void OnDpiChanged(int dpi);
+
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -158,6 +161,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DDE_ACK:
         OnDdeAck(reinterpret_cast<HWND>(wParam), lParam);
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam));
+        return 0;
     case WM_CLOSE:
         // Closing in the middle of the installation would pull the window from under it:
         // remember the wish; the installation stops after the current file and closes.
@@ -170,6 +176,61 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+/// The screen size, the panel origin and the control font for the window's dots per inch.
+void LayOut(int dpi) {
+    SetupUi& ui = Ui();
+    // Sizes in pixels of the primary screen, at its own dots per inch.
+    ui.width = GetSystemMetrics(SM_CXSCREEN);
+    ui.height = GetSystemMetrics(SM_CYSCREEN);
+    ui.dpi = dpi;
+    ui.cx = ui.width / 2 - ui.Scale(20);
+    ui.cy = ui.height / 2 + ui.Scale(12);
+    ui.controlFont.reset();
+    ScaleControlFont();
+}
+
+/// Moves the field and the buttons to their places on the panel and gives them the font.
+void PlaceControls() {
+    SetupUi& ui = Ui();
+    const int caption = SystemMetricForDpi(SM_CYCAPTION, ui.dpi);
+    const int buttonTop = ui.cy + ui.Scale(50) + caption;
+    MoveWindow(ui.field, ui.cx + ui.Scale(23), ui.cy + ui.Scale(20) + caption, ui.Scale(187),
+               ui.Scale(17), TRUE);
+    MoveWindow(ui.buttons[0], ui.cx + ui.Scale(23), buttonTop, ui.Scale(kButtonWidth),
+               ui.Scale(kButtonHeight), TRUE);
+    MoveWindow(ui.buttons[1], ui.cx + ui.Scale(144), buttonTop, ui.Scale(kButtonWidth),
+               ui.Scale(kButtonHeight), TRUE);
+    MoveWindow(ui.buttons[2], ui.cx + ui.Scale(211), ui.cy + ui.Scale(19) + caption, ui.Scale(35),
+               ui.Scale(20), TRUE);
+    SendMessageW(ui.field, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), TRUE);
+    for (HWND button : ui.buttons) {
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), TRUE);
+    }
+}
+
+/// The scale of the screen changed while the setup ran: lay the window out and draw the
+/// picture anew for the new dots per inch.
+void OnDpiChanged(int dpi) {
+    SetupUi& ui = Ui();
+    if (!ui.canvas || dpi <= 0 || dpi == ui.dpi) {
+        return;
+    }
+    // The controls keep the old font until they have the new one.
+    const UniqueFont oldFont = std::move(ui.controlFont);
+    LayOut(dpi);
+    SetWindowPos(ui.window, nullptr, 0, 0, ui.width, ui.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetupCanvas& canvas = *ui.canvas;
+    UniqueBitmap bitmap(CreateCompatibleBitmap(canvas.windowDc.get(), ui.width, ui.height));
+    if (bitmap) {
+        canvas.bitmapSelection.reset();
+        canvas.memoryBitmap = std::move(bitmap);
+        canvas.bitmapSelection = ObjectSelection(canvas.memoryDc.get(), canvas.memoryBitmap.get());
+    }
+    PlaceControls();
+    ui.fullRepaint = true;
+    InvalidateRect(ui.window, nullptr, FALSE);
 }
 
 /// Creates the destination field and the three buttons; false when one could not be created.
@@ -231,12 +292,7 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 bool CreateSetupUi(int showCommand) {
     SetupUi& ui = Ui();
-    // Sizes in pixels of the primary screen, at its own dots per inch.
-    ui.width = GetSystemMetrics(SM_CXSCREEN);
-    ui.height = GetSystemMetrics(SM_CYSCREEN);
-    ui.dpi = DpiOfWindow(nullptr);
-    ui.cx = ui.width / 2 - ui.Scale(20);
-    ui.cy = ui.height / 2 + ui.Scale(12);
+    LayOut(DpiOfWindow(nullptr));
     ui.pathBuffer = u"C:\\";
 
     WNDCLASSW windowClass{};
@@ -258,12 +314,8 @@ bool CreateSetupUi(int showCommand) {
     }
     const int dpi = DpiOfWindow(window);
     if (dpi != ui.dpi) {
-        // The window's monitor has its own dots per inch: lay out for it.
-        ui.dpi = dpi;
-        ui.cx = ui.width / 2 - ui.Scale(20);
-        ui.cy = ui.height / 2 + ui.Scale(12);
+        LayOut(dpi); // the window's monitor has its own dots per inch
     }
-    ScaleControlFont();
     ShowWindow(window, showCommand);
     LoadDescription();
     if (!CreateControls()) {

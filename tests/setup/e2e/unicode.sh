@@ -105,6 +105,24 @@ scenario_high_dpi() {
     start_setup
     drive box yes window rects
     screenshot fastinst-144dpi.png
+    expect_layout_at_144_dpi
+    drive click 2 gone
+    expect_setup_ended
+}
+
+# The scale changes to 150 % while the setup runs: the window is laid out and drawn anew.
+scenario_dpi_changed() {
+    make_source
+    start_setup
+    drive box yes window dpichanged 144 rects
+    screenshot fastinst-dpi-changed.png
+    expect_layout_at_144_dpi
+    check_reference fastinst-dpi-changed.png
+    drive click 2 gone
+    expect_setup_ended
+}
+
+expect_layout_at_144_dpi() {
     # Screen positions: the window's client area starts inside its one-pixel border.
     local field ok cancel browse
     read -r _ field ok cancel browse <<<"$(tail -n1 <<<"$out")"
@@ -115,8 +133,6 @@ scenario_high_dpi() {
     [ "$ok" = "$fx,$((fy + 45)),153x39" ] || fail "OK button: $out"
     [ "$cancel" = "$((fx + 181)),$((fy + 45)),153x39" ] || fail "Cancel button: $out"
     [ "$browse" = "$((fx + 282)),$((fy - 1)),53x30" ] || fail "browse button: $out"
-    drive click 2 gone
-    expect_setup_ended
 }
 
 # With the Western code page, a folder named in Cyrillic is browsed to and installed into: the

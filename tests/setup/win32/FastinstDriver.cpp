@@ -352,6 +352,15 @@ int wmain(int argc, wchar_t** argv) {
                 return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? SetupWindow()
                                                                                    : nullptr;
             });
+        } else if (step == "dpichanged") {
+            // What Windows sends when the screen's scale changes; Wine never changes it itself.
+            const int dpi = std::atoi(next(i).c_str());
+            RECT suggested{0, 0, 0, 0};
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(SetupWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                reinterpret_cast<LPARAM>(&suggested), SMTO_ABORTIFHUNG, 5000,
+                                &result);
+            Sleep(500);
         } else if (step == "clickfield") {
             ClickField();
         } else if (step == "shiftdown" || step == "shiftup") {
