@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
+constexpr DWORD kTimeoutMs = 90000; // generous: Wine is slow on a busy machine
 
 [[noreturn]] void Fail(const std::string& what) {
     std::printf("FAIL %s\n", what.c_str());

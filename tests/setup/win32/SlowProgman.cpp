@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr UINT kAckDelayMs = 4000;
+constexpr UINT kAckDelayMs = 8000;
 constexpr UINT_PTR kAckTimer = 1;
 
 std::wstring g_commandsFile;
