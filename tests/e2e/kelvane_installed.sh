@@ -10,20 +10,29 @@ PREFIX="$OUT/prefix with blank"
 
 cmake --install "$BUILD" --prefix "$PREFIX" > "$OUT/install.log" 2>&1 || fail "cmake --install: $(cat "$OUT/install.log")"
 
-for f in bin/Kelvane share/kelvane/Kelvane.dat share/kelvane/KELVANE.HLP \
+for f in bin/kelvane share/kelvane/Kelvane.dat share/kelvane/KELVANE.HLP \
          share/applications/kelvane.desktop share/icons/hicolor/scalable/apps/kelvane.svg \
          share/mime/packages/kelvane.xml; do
     [ -f "$PREFIX/$f" ] || fail "not installed: $f"
 done
-[ -x "$PREFIX/bin/Kelvane" ] || fail "bin/Kelvane is not executable"
+[ -x "$PREFIX/bin/kelvane" ] || fail "bin/kelvane is not executable"
+[ "$(readlink "$PREFIX/bin/Kelvane")" = kelvane ] || fail "bin/Kelvane is not a link to kelvane"
+for f in share/man/man1/kelvane.1.gz share/doc/kelvane/copyright share/doc/kelvane/changelog.gz \
+         share/metainfo/org.example.kelvane.metainfo.xml; do
+    [ -f "$PREFIX/$f" ] || fail "not installed: $f"
+done
 [ -n "$(ls -A "$PREFIX/share/kelvane/PROFILES")" ] || fail "no default profiles installed"
 for d in CLIPTEXT TEMPLATE; do
     [ -d "$PREFIX/share/kelvane/$d" ] || fail "no $d folder installed"
 done
 [ ! -e "$PREFIX/share/kelvane/Kelvane" ] || fail "the program was copied into share/kelvane"
+# Installing again over the first install (the link in place) still gives the program and its link.
+cmake --install "$BUILD" --prefix "$PREFIX" > "$OUT/reinstall.log" 2>&1 || fail "cmake --install again: $(cat "$OUT/reinstall.log")"
+[ -f "$PREFIX/bin/kelvane" ] && [ ! -L "$PREFIX/bin/kelvane" ] || fail "reinstalling lost bin/kelvane"
+[ "$(readlink "$PREFIX/bin/Kelvane")" = kelvane ] || fail "reinstalling lost the Kelvane link"
 desktop-file-validate "$PREFIX/share/applications/kelvane.desktop" > "$OUT/validate.log" 2>&1 \
     || fail "desktop-file-validate: $(cat "$OUT/validate.log")"
-grep -q '^Exec=Kelvane %f$' "$PREFIX/share/applications/kelvane.desktop" || fail "Exec line"
+grep -q '^Exec=kelvane %f$' "$PREFIX/share/applications/kelvane.desktop" || fail "Exec line"
 # The MIME database of the prefix was brought up to date and knows workspace files.
 grep -q 'application/x-kelvane-project:\*\.kpj' "$PREFIX/share/mime/globs2" \
     || fail "the prefix's MIME database does not know *.kpj"
@@ -67,7 +76,7 @@ e2e_window_gone '^Confirm$' || { echo "Esc did not close the question"; kill $PI
 e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$OUT/session.sh"
-e2e_x_session "$OUT/session.sh" "$PREFIX/bin/Kelvane" "$OUT" \
+e2e_x_session "$OUT/session.sh" "$PREFIX/bin/kelvane" "$OUT" \
     || fail "the installed program's session failed"
 
 grep -F "$PREFIX/share/kelvane/Kelvane.dat" "$OUT/strace.log" | grep -vq ENOENT \

@@ -9,6 +9,22 @@ work="$FASTINST_OUT/$name"
 rm -rf "$work"
 mkdir -p "$work/home"
 
+# A scenario name ending in _cp1251 or _cp932 runs the scenario before it with Wine's ANSI code
+# page, which Wine takes from the locale, set to Cyrillic or Japanese.
+scenario="$name"
+code_page=1252
+case "$name" in
+*_cp1251)
+    scenario="${name%_cp1251}" code_page=1251
+    export LC_ALL=ru_RU.UTF-8
+    ;;
+*_cp932)
+    scenario="${name%_cp932}" code_page=932
+    export LC_ALL=ja_JP.UTF-8
+    ;;
+*) export LC_ALL=C.UTF-8 ;;
+esac
+
 export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all \
        WINEDLLOVERRIDES="mscoree,mshtml=" XDG_DATA_HOME="$work/home/.local/share" \
        XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
@@ -65,6 +81,12 @@ make_source() {
     done
 }
 
+# The driver reports the ANSI code page the programs run with: the one the scenario asked for.
+expect_code_page() {
+    drive acp
+    expect "ACP $code_page"
+}
+
 start_setup() {
     wine 'C:\src\Fastinst.exe' </dev/null >"$work/fastinst.log" 2>&1 &
     setup_pid=$!
@@ -118,5 +140,6 @@ language_question='BOX Setup|Available languages: English and German. Select Eng
 
 source "$(dirname "${BASH_SOURCE[0]}")/scenarios.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/keyboard.sh"
-"scenario_$name"
+source "$(dirname "${BASH_SOURCE[0]}")/unicode.sh"
+"scenario_$scenario"
 echo "PASSED ($name)"
