@@ -81,8 +81,8 @@ private:
 /// the picture there under `name`; returns the picture.
 QImage grabDialog(QWidget& dialog, const QString& name);
 
-/// How many dark pixels (text, drawn lines) a control of the dialog shows in the dialog's
-/// picture: an empty or unpainted control shows none.
+/// How many pixels of a control, in the dialog's picture, stand out from the control's
+/// background (text, drawn lines): an empty or unpainted control shows none.
 int inkIn(const QImage& picture, const QWidget& dialog, const QWidget& control);
 
 /// Runs `work` with the process's file size limit lowered to `bytes`, the way a full disk fails
