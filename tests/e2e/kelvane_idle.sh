@@ -137,7 +137,7 @@ SESSION
 chmod +x "$OUT/session.sh"
 
 run() { # run MODE [FILE]
-    xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/session.sh" "$KELVANE" "$OUT" "$@"
+    e2e_x_session "$OUT/session.sh" "$KELVANE" "$OUT" "$@"
 }
 settings 1 False
 run started
