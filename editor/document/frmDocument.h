@@ -11,6 +11,7 @@ namespace kelvane {
 
 class DocumentHost;
 class RichTextBox;
+struct RecoverySource;
 
 class frmDocument : public QWidget {
     Q_OBJECT
@@ -67,8 +68,8 @@ public:
     /// Frees the slot and the tab; runs once, when the window closes.
     void Form_Unload();
 
-    /// Keeps the unsaved text in a recovery file a moment after the last change; called on
-    /// every change of the text.
+    /// Keeps the whole unsaved text in a recovery file a moment after the last change; called
+    /// when the text is replaced whole. Edits are kept as they come, one journal entry each.
     void keepForRecovery();
     /// The text was saved: its recovery file is no longer needed.
     void forgetRecovery();
@@ -89,6 +90,9 @@ private:
     void rtfText_MouseUp(int button, int shift, QPoint globalPosition);
     void showSelectionSize();
     void undoStep(bool redo);
+    /// What the recovery keeper asks of this window: its names, and its text when needed.
+    RecoverySource recoverySource();
+    void keepEditForRecovery(qsizetype from, qsizetype removed, qsizetype added);
 
     DocumentHost& host_;
     bool loaded_ = false;
