@@ -70,8 +70,7 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
-    library = new LibraryCommands(
-        *this, [this](const QString& path) { CycleRecentFiles(path); }, this);
+    library = new LibraryCommands(*this, this);
     buildPanes();
     buildMenus();
     buildToolbar();
@@ -315,13 +314,8 @@ void frmMain::showDocumentWindow(frmDocument* document) {
 }
 
 frmDocument* frmMain::newDocument() {
-    ++DocumentRegistry.UntitledCounter;
-    const int slot = DocumentRegistry.FindFreeIndex();
     frmDocument* document = createDocumentWindow();
-    DocumentRegistry.Document[size_t(slot)] = document;
-    document->FormIndex = slot;
-    document->setCaption(QStringLiteral("File ") +
-                         QString::number(DocumentRegistry.UntitledCounter));
+    DocumentRegistry.registerUntitled(document);
     showDocumentWindow(document);
     document->Changed = false;
     return document;
@@ -401,8 +395,7 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
 }
 
 void frmMain::tabFiles_Click(const QString& key) {
-    const int slot = key.mid(3).toInt();
-    if (frmDocument* document = DocumentRegistry.openDocument(slot)) {
+    if (frmDocument* document = DocumentRegistry.openDocument(DocumentTable::slotOfTabKey(key))) {
         // A minimised window would take the typing unseen: it comes back first.
         if (document->subWindow()->isMinimized())
             document->subWindow()->showNormal();

@@ -123,6 +123,7 @@ public:
     frmDocument* activeDocument() const override;
     frmDocument* newDocument() override;
     bool saveDocument(frmDocument* document) override;
+    void addRecentFile(const QString& path) override { CycleRecentFiles(path); }
     CommonDialog& commonDialog() override { return dlgCommonDialog; }
     void setStatusText(int panel, const QString& text) override;
     void addDocumentTab(const QString& key, const QString& caption) override;
@@ -137,11 +138,6 @@ public:
     frmDocument* createDocumentWindow();
     /// Shows a document window (loading it) and makes it active.
     void showDocumentWindow(frmDocument* document);
-    /// Loads a file into a document as File > Open does after the dialog (backup, caption,
-    /// recent list). Returns false with the error text on failure.
-    bool openFileInto(frmDocument* document, const QString& path, const QString& title,
-                      QString& error);
-
     /// Brings the recent-file items of the File menu in line with RecentFiles.
     void refreshRecentFiles();
     /// Puts a path at the top of the recent-files list and refreshes the menu.
