@@ -9,6 +9,8 @@
 #include "platform/TextLines.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 #include "settings/EditorSettings.h"
 
 #include <QCloseEvent>
@@ -30,6 +32,10 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     connect(rtfText, &RichTextBox::KeyDown, this, &frmDocument::rtfText_KeyDown);
     connect(rtfText, &RichTextBox::KeyUp, this, &frmDocument::rtfText_KeyUp);
     connect(rtfText, &RichTextBox::MouseUp, this, &frmDocument::rtfText_MouseUp);
+    // The recovery file follows the text edit by edit; a text replaced whole is kept whole.
+    TextModel* model = rtfText->view()->model();
+    connect(model, &TextModel::contentsChanged, this, &frmDocument::keepEditForRecovery);
+    connect(model, &TextModel::reset, this, &frmDocument::keepForRecovery);
 }
 
 QMdiSubWindow* frmDocument::subWindow() const {
@@ -200,20 +206,35 @@ void frmDocument::RefreshDisplay() {
 void frmDocument::rtfText_Change() {
     Changed = true;
     ChangedHighLight = true;
-    keepForRecovery();
+}
+
+RecoverySource frmDocument::recoverySource() {
+    // A change that turns out not to be one (loading a file, re-applying the font) leaves
+    // Changed false by the time the keeper asks, and nothing is kept.
+    return {[this]() -> std::optional<RecoveryRecord> {
+                if (!Changed)
+                    return std::nullopt;
+                return RecoveryRecord{Tag, Caption(), QString()};
+            },
+            [this] { return rtfText->documentTextSnapshot(); }};
 }
 
 void frmDocument::keepForRecovery() {
-    // The unsaved text goes to a recovery file a moment after the typing stops. A change that
-    // turns out not to be one (loading a file, re-applying the font) leaves Changed false by
-    // then, and nothing is kept.
-    if (RecoveryKeeper* keeper = recoveryKeeper()) {
-        keeper->changed(this, [this]() -> std::optional<RecoveryRecord> {
-            if (!Changed)
-                return std::nullopt;
-            return RecoveryRecord{Tag, Caption(), rtfText->documentTextSnapshot()};
-        });
-    }
+    if (RecoveryKeeper* keeper = recoveryKeeper())
+        keeper->changed(this, recoverySource());
+}
+
+void frmDocument::keepEditForRecovery(qsizetype from, qsizetype removed, qsizetype added) {
+    RecoveryKeeper* keeper = recoveryKeeper();
+    if (!keeper)
+        return;
+    // Text pasted or replaced by the megabyte is cheaper kept as a new base copy.
+    constexpr qsizetype kLargestJournalledInsert = 1 << 20;
+    if (added > kLargestJournalledInsert)
+        keeper->changed(this, recoverySource());
+    else
+        keeper->edited(this, {from, removed, rtfText->documentText(from, from + added)},
+                       recoverySource());
 }
 
 void frmDocument::forgetRecovery() {

@@ -13,6 +13,7 @@ namespace kelvane {
 
 class DocumentHost;
 class RichTextBox;
+struct RecoverySource;
 
 /// How a file is opened into a document: the open commands differ only in these.
 struct LoadOptions {
@@ -96,8 +97,8 @@ public:
     /// Frees the slot and the tab; runs once, when the window closes.
     void Form_Unload();
 
-    /// Keeps the unsaved text in a recovery file a moment after the last change; called on
-    /// every change of the text.
+    /// Keeps the whole unsaved text in a recovery file a moment after the last change; called
+    /// when the text is replaced whole. Edits are kept as they come, one journal entry each.
     void keepForRecovery();
     /// The text was saved: its recovery file is no longer needed.
     void forgetRecovery();
@@ -119,6 +120,9 @@ private:
     void showSelectionSize();
     void writeBackup(const QString& path);
     void undoStep(bool redo);
+    /// What the recovery keeper asks of this window: its names, and its text when needed.
+    RecoverySource recoverySource();
+    void keepEditForRecovery(qsizetype from, qsizetype removed, qsizetype added);
 
     DocumentHost& host_;
     bool loaded_ = false;

@@ -2,6 +2,7 @@
 #include "platform/RecoveryFile.h"
 
 #include "platform/FileIO.h"
+#include "platform/RecoveryJournal.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -16,6 +17,7 @@ namespace kelvane {
 namespace {
 
 const QByteArray kSignature = "Kelvane recovery file 1";
+const QByteArray kJournalledSignature = "Kelvane recovery file 2";
 const QString kLockName = QStringLiteral("running.lock");
 const QString kSuffix = QStringLiteral(".recovery");
 
@@ -28,9 +30,12 @@ std::unique_ptr<QLockFile> lockFor(const QString& folder) {
 
 } // namespace
 
-QByteArray encodeRecovery(const RecoveryRecord& record) {
-    QByteArray bytes = kSignature + '\n' + record.path.toUtf8().toPercentEncoding() + '\n' +
-                       record.title.toUtf8().toPercentEncoding() + '\n';
+QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation) {
+    QByteArray bytes = generation == 0
+                           ? kSignature + '\n'
+                           : kJournalledSignature + '\n' + QByteArray::number(generation) + '\n';
+    bytes += record.path.toUtf8().toPercentEncoding() + '\n' +
+             record.title.toUtf8().toPercentEncoding() + '\n';
     const qsizetype start = bytes.size();
     bytes.resize(start + 2 * record.text.size());
     char* out = bytes.data() + start;
@@ -41,18 +46,36 @@ QByteArray encodeRecovery(const RecoveryRecord& record) {
     return bytes;
 }
 
-std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes) {
+std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* generation) {
     QByteArrayView rest = bytes;
-    QByteArrayView lines[3];
-    for (QByteArrayView& line : lines) {
+    auto nextLine = [&rest](QByteArrayView& line) {
         const qsizetype end = rest.indexOf('\n');
         if (end < 0)
-            return std::nullopt;
+            return false;
         line = rest.first(end);
         rest = rest.sliced(end + 1);
-    }
-    if (lines[0] != kSignature || rest.size() % 2 != 0)
+        return true;
+    };
+    QByteArrayView lines[3];
+    if (!nextLine(lines[0]))
         return std::nullopt;
+    quint64 kept = 0;
+    if (lines[0] == kJournalledSignature) {
+        QByteArrayView number;
+        if (!nextLine(number) || number.isEmpty() ||
+            !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return std::nullopt;
+        bool ok = false;
+        kept = number.toULongLong(&ok);
+        if (!ok || kept == 0)
+            return std::nullopt;
+    } else if (lines[0] != kSignature) {
+        return std::nullopt;
+    }
+    if (!nextLine(lines[1]) || !nextLine(lines[2]) || rest.size() % 2 != 0)
+        return std::nullopt;
+    if (generation)
+        *generation = kept;
     RecoveryRecord record;
     record.path = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1].toByteArray()));
     record.title = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2].toByteArray()));
@@ -60,6 +83,29 @@ std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes) {
     const auto* in = reinterpret_cast<const unsigned char*>(rest.data());
     for (qsizetype i = 0; i < record.text.size(); ++i)
         record.text[i] = QChar(char16_t(in[2 * i] | (in[2 * i + 1] << 8)));
+    return record;
+}
+
+QString journalFileOf(const QString& recoveryFile) {
+    return recoveryFile + QStringLiteral(".journal");
+}
+
+std::optional<RecoveryRecord> readRecovery(const QString& recoveryFile) {
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(recoveryFile, bytes, error))
+        return std::nullopt;
+    quint64 generation = 0;
+    std::optional<RecoveryRecord> record = decodeRecovery(bytes, &generation);
+    bytes.clear();
+    if (!record || generation == 0)
+        return record;
+    // A journal of another generation was left by a run killed while it wrote a new base,
+    // which already holds those edits.
+    if (readWholeFile(journalFileOf(recoveryFile), bytes, error))
+        if (std::optional<JournalContents> journal = decodeJournal(bytes))
+            if (journal->generation == generation)
+                applyJournal(record->text, journal->edits);
     return record;
 }
 
@@ -112,14 +158,9 @@ std::vector<LeftRecovery> findLeftRecovery(std::vector<std::unique_ptr<QLockFile
             QDir(run.filePath()).removeRecursively();
             continue;
         }
-        for (const QFileInfo& file : files) {
-            QByteArray bytes;
-            QString error;
-            if (!readWholeFile(file.filePath(), bytes, error))
-                continue;
-            if (std::optional<RecoveryRecord> record = decodeRecovery(bytes))
+        for (const QFileInfo& file : files)
+            if (std::optional<RecoveryRecord> record = readRecovery(file.filePath()))
                 found.push_back({file.filePath(), std::move(*record)});
-        }
         if (claim)
             claim->push_back(std::move(lock));
     }
@@ -128,6 +169,7 @@ std::vector<LeftRecovery> findLeftRecovery(std::vector<std::unique_ptr<QLockFile
 
 void removeLeftRecovery(const QString& file, std::vector<std::unique_ptr<QLockFile>>* claim) {
     QFile::remove(file);
+    QFile::remove(journalFileOf(file));
     const QDir run = QFileInfo(file).dir();
     if (!run.entryList({QLatin1Char('*') + kSuffix}, QDir::Files).isEmpty())
         return;

@@ -24,11 +24,20 @@ struct RecoveryRecord {
 
 /// The file's bytes: a signature line, the path and the title (percent-encoded UTF-8, one line
 /// each), then the text as UTF-16 little-endian code units, so every character comes back.
-QByteArray encodeRecovery(const RecoveryRecord& record);
+/// A file with a journal beside it (generation above 0) names its generation on a line after
+/// the signature; the journal continues only the base of the same generation.
+QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation = 0);
 
 /// Reads a recovery file's bytes; nothing when they are not one (no signature, a line missing,
-/// or an odd number of text bytes).
-std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes);
+/// or an odd number of text bytes). `generation` receives 0 for a file without a journal.
+std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* generation = nullptr);
+
+/// The journal of edits kept beside a recovery file.
+QString journalFileOf(const QString& recoveryFile);
+
+/// Reads a recovery file and replays its journal's whole entries on its text: the text as it
+/// was at the last journal write. Nothing when the file cannot be read or is no recovery file.
+std::optional<RecoveryRecord> readRecovery(const QString& recoveryFile);
 
 /// The folder that holds the recovery files of every editor run: recovery/ in the user's data
 /// folder.

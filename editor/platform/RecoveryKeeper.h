@@ -1,8 +1,10 @@
 // Keeps each changed document's recovery file up to date, written in the background a moment
-// after the last change so that typing never waits for the disk.
+// after the last change so that typing never waits for the disk. The file is a base copy of the
+// text plus a journal of the edits made since, so that what each pause costs follows the edits.
 #pragma once
 
 #include "platform/RecoveryFile.h"
+#include "platform/RecoveryJournal.h"
 
 #include <QHash>
 #include <QObject>
@@ -16,6 +18,16 @@ class QTimer;
 
 namespace kelvane {
 
+/// Where a document's recovery file gets what it keeps.
+struct RecoverySource {
+    /// The document's path and title (the text may be left empty), or nothing once it has no
+    /// unsaved changes after all (then its recovery file goes).
+    std::function<std::optional<RecoveryRecord>()> header;
+    /// The whole text, asked for only when a new base copy is needed; when not given, the
+    /// header's text is the text.
+    std::function<QString()> text;
+};
+
 class RecoveryKeeper : public QObject {
 public:
     explicit RecoveryKeeper(QObject* parent = nullptr);
@@ -25,12 +37,21 @@ public:
     /// How long after a document's last change its text is written, in milliseconds.
     void setDelay(int milliseconds) { delay_ = milliseconds; }
     int delay() const { return delay_; }
+    /// A journal is folded into a new base once it outgrows a quarter of the text's bytes and
+    /// this many bytes.
+    void setCompactionMinimum(qint64 bytes) { compactionMinimum_ = bytes; }
 
-    /// The document's text changed: `snapshot` is called on this thread once the document has
-    /// been left alone for the delay, and what it returns is written to the document's
-    /// recovery file in the background (through a temporary file and a rename). Nothing from
-    /// the snapshot (the document has no unsaved changes after all) removes the file.
+    /// The document's whole text changed (loaded, replaced): once the document has been left
+    /// alone for the delay, `snapshot` is called on this thread and what it returns becomes the
+    /// document's base copy, written in the background (through a temporary file and a rename).
+    /// Nothing from the snapshot (the document has no unsaved changes after all) removes the
+    /// file.
     void changed(const QObject* document, std::function<std::optional<RecoveryRecord>()> snapshot);
+    void changed(const QObject* document, RecoverySource source);
+    /// One edit of the document's text ('\n' line breaks): it is appended to the document's
+    /// journal after the delay. The first write of a document, and one after its whole text
+    /// changed, is a base copy of the whole text instead.
+    void edited(const QObject* document, const JournalEdit& edit, RecoverySource source);
     /// The document was saved, or closed without saving: a pending write is dropped and its
     /// recovery file removed.
     void forget(const QObject* document);
@@ -48,11 +69,21 @@ private:
     struct Entry {
         QTimer* timer = nullptr;
         QString file;
-        std::function<std::optional<RecoveryRecord>()> snapshot;
+        RecoverySource source;
+        bool needsBase = true;    ///< the next write is a whole base copy
+        quint64 generation = 0;   ///< of the base written last
+        QString path, title;      ///< as the base written last names them
+        qint64 textChars = 0;     ///< of the text as last written, journal included
+        qint64 journalBytes = 0;  ///< of the journal as last written
+        QByteArray pending;       ///< journal entries not written yet
+        qint64 pendingGrowth = 0; ///< characters the pending entries add
     };
+    Entry& entryFor(const QObject* document);
     void write(const QObject* document);
+    qint64 journalLimit(const Entry& entry) const;
 
     int delay_ = 2000;
+    qint64 compactionMinimum_ = 1 << 20;
     QHash<const QObject*, Entry> entries_;
     std::unique_ptr<RecoverySession> session_;
     // One thread, so a document's writes and its removal happen in the order asked.

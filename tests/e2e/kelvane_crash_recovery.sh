@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Kills Kelvane (SIGKILL) while a file has unsaved changes, starts it again and checks that the
+# Kills Kelvane (SIGKILL) while a file has unsaved changes kept as a base copy and a journal of
+# later edits, starts it again and checks that the
 # unsaved text is offered back: Recover opens it unsaved, the file on disk stays as it was, and
 # leaving without saving takes the recovery files away.
 set -euo pipefail
@@ -27,6 +28,14 @@ has_kept_files() { [ -n "$(kept_files)" ]; }
 e2e_wait_for 10 has_kept_files || true
 OLD=$(kept_files)
 [ -n "$OLD" ] || { echo "no recovery file was written"; kill -9 $FIRST; exit 1; }
+# Later pauses append to the journal beside the first copy: three more bursts, each kept.
+for burst in one two three; do
+    xdotool type --delay 20 "and burst $burst  "
+    xdotool key BackSpace
+    sleep 3
+done
+cp "$OLD" "$OUT/killed.recovery"
+cp "$OLD.journal" "$OUT/killed.journal" || true
 kill -9 $FIRST
 wait $FIRST || true
 
@@ -69,9 +78,14 @@ e2e_x_session "$OUT/crash.sh" "$1" "$SAMPLE" "$RECOVERY" "$OUT" ||
 
 [ "$(cat "$SAMPLE")" = "$(printf 'on disk\r\n')" ] || fail "the file on disk changed"
 KEPT="$OUT/recovered.recovery"
-[ "$(head -n 1 "$KEPT")" = "Kelvane recovery file 1" ] || fail "not a recovery file"
-sed -n 2p "$KEPT" | grep -q 'notes.txt' || fail "the recovered text is not tied to notes.txt"
-tail -n +4 "$KEPT" | iconv -f UTF-16LE -t UTF-8 | grep -q "typed before the kill" ||
-    fail "the recovered text is not the typed text"
+[ "$(head -n 1 "$KEPT")" = "Kelvane recovery file 2" ] || fail "not a recovery file"
+sed -n 3p "$KEPT" | grep -q 'notes.txt' || fail "the recovered text is not tied to notes.txt"
+# The killed run's base copy holds the first burst only; its journal the three others.
+tail -n +5 "$OUT/killed.recovery" | iconv -f UTF-16LE -t UTF-8 | grep -q "burst" &&
+    fail "the later bursts were written as whole copies, not to the journal"
+[ "$(stat -c %s "$OUT/killed.journal")" -gt 100 ] || fail "no journal entries were kept"
+tail -n +5 "$KEPT" | iconv -f UTF-16LE -t UTF-8 |
+    grep -q "typed before the kill and burst one and burst two and burst three on disk" ||
+    fail "the recovered text is not the typed text: $(tail -n +5 "$KEPT" | iconv -f UTF-16LE -t UTF-8)"
 [ -z "$(find "$RECOVERY" -name '*.recovery' 2>/dev/null)" ] || fail "recovery files left after leaving without saving"
 echo "PASS: screenshots in $OUT/recovery-question.png and $OUT/recovered.png"
