@@ -135,6 +135,10 @@ void frmMain::buildToolbar() {
     updateToolbarState();
 }
 
+QMenu* frmMain::createPopupMenu() {
+    return nullptr;
+}
+
 void frmMain::updateToolbarState() {
     tbToolBar->setDocumentOpen(!DocumentRegistry.openDocuments().empty());
 }
@@ -555,9 +559,11 @@ void frmMain::fillWindowList() {
     windowListActions_ << mnuWindow->addSeparator();
     int number = 1;
     for (QMdiSubWindow* sub : windows) {
-        const QString text = number < 10
-                                 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle())
-                                 : QStringLiteral("%1 %2").arg(number).arg(sub->windowTitle());
+        // The number is the access key; an "&" in the caption shows as written.
+        QString caption = sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption)
+                                         : QStringLiteral("%1 %2").arg(number).arg(caption);
         QAction* action = mnuWindow->addAction(text);
         action->setCheckable(true);
         action->setChecked(sub == mdiArea->activeSubWindow());

@@ -187,6 +187,9 @@ public:
     static const QString kWorkspaceFilter;
 
 protected:
+    /// None: only the View menu's toggles show and hide the bars and panes, so their check
+    /// marks and the stored visibility always agree.
+    QMenu* createPopupMenu() override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
