@@ -39,6 +39,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSessionManager>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -75,6 +76,15 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     buildPanes();
     buildMenus();
     buildToolbar();
+    // Qt does not close the windows when the desktop session ends: the editor answers the
+    // session manager itself, or it would be killed without its questions and its settings.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        if (!commitSession(mayAsk))
+            manager.cancel();
+        if (mayAsk)
+            manager.release();
+    });
 }
 
 frmMain::~frmMain() {

@@ -36,7 +36,7 @@ void RecoveryKeeper::changed(const QObject* document,
         entry.timer->setSingleShot(true);
         connect(entry.timer, &QTimer::timeout, this, [this, document] { write(document); });
         // A document that goes away without a word takes its recovery file with it.
-        connect(document, &QObject::destroyed, this, [this, document] { forget(document); });
+        connect(document, &QObject::destroyed, this, [this, document] { dropped(document); });
     }
     entry.snapshot = std::move(snapshot);
     entry.timer->start(delay_);
@@ -71,6 +71,24 @@ void RecoveryKeeper::write(const QObject* document) {
         QString error;
         writeFileAtomically(file, encodeRecovery(record), error);
     });
+}
+
+void RecoveryKeeper::keepAfterExit(const QObject* document) {
+    const auto it = entries_.find(document);
+    if (it != entries_.end())
+        it->keepAfterExit = true;
+}
+
+void RecoveryKeeper::dropped(const QObject* document) {
+    const auto it = entries_.find(document);
+    if (it == entries_.end())
+        return;
+    if (!it->keepAfterExit) {
+        forget(document);
+        return;
+    }
+    delete it->timer;
+    entries_.erase(it);
 }
 
 void RecoveryKeeper::forget(const QObject* document) {

@@ -36,6 +36,10 @@ public:
     void forget(const QObject* document);
     /// Writes a document's pending change now instead of after the delay.
     void writeNow(const QObject* document);
+    /// The run may end with the document unsaved (the desktop session ends): its recovery
+    /// file stays when the document goes away without a word, so the next start offers it.
+    /// Saving or closing the document (forget) still removes it.
+    void keepAfterExit(const QObject* document);
 
     /// The document's recovery file, empty while none has been asked for.
     QString fileOf(const QObject* document) const;
@@ -47,7 +51,10 @@ private:
         QTimer* timer = nullptr;
         QString file;
         std::function<std::optional<RecoveryRecord>()> snapshot;
+        bool keepAfterExit = false;
     };
+    /// The document went away without a word.
+    void dropped(const QObject* document);
     void write(const QObject* document);
 
     int delay_ = 2000;
