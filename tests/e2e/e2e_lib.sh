@@ -24,7 +24,8 @@ fail() {
 
 # e2e_session KELVANE SCREENSHOT [ARGUMENT]: runs Kelvane (with the argument on its command
 # line), waits for the main window, saves a screenshot, runs the script named by E2E_ACTIONS
-# (if any) with the window's id, and exits through File > Exit.
+# (if any) with the window's id, and exits through File > Exit. E2E_WRAP (say
+# "dbus-run-session --") runs the session inside that command.
 e2e_session() {
     local session="$OUT/session.sh"
     cat > "$session" <<'SESSION'
@@ -46,5 +47,7 @@ fi
 e2e_exit_through_menu "$WINDOW" $PID
 SESSION
     chmod +x "$session"
-    xvfb-run -a -s "-screen 0 1280x800x24" "$session" "$1" "$2" "$OUT/kelvane.log" "${@:3}"
+    # E2E_WRAP runs the session inside another command (such as its own D-Bus session).
+    # shellcheck disable=SC2086
+    xvfb-run -a -s "-screen 0 1280x800x24" ${E2E_WRAP:-} "$session" "$1" "$2" "$OUT/kelvane.log" "${@:3}"
 }
