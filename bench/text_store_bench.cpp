@@ -1,7 +1,7 @@
 // The text store of the rich-text control against QTextDocument (under the control it replaced),
 // in the same run: building a document from a file's text, typing one key in the middle, finding
 // the line of a position near the end, and the resident memory each holds per character.
-#include "platform/richtext/TextModel.h"
+#include "platform/text/TextModel.h"
 
 #include <QApplication>
 #include <QDir>

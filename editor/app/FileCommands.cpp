@@ -1,14 +1,10 @@
 // The File menu's commands: New, Open, Close, Save, Save As, Save All and Exit.
-#include "app/RecentFiles.h"
 #include "app/frmMain.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "library/LibraryCommands.h"
-#include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
 #include "platform/TextLines.h"
-#include "platform/richtext/RichTextBox.h"
-#include "settings/EditorSettings.h"
 
 #include <QMdiSubWindow>
 
@@ -22,36 +18,15 @@ void frmMain::mnuFileNew_Click() {
     library->mnuFileNew_Click();
 }
 
-bool frmMain::openFileInto(frmDocument* document, const QString& path, const QString& title,
-                           QString& error) {
-    if (!document->rtfText->LoadFile(path, error))
-        return false;
-    if (EditorSettings.Backup) {
-        QString backupError;
-        const QString backup = path + QLatin1Char('~');
-        // The file itself opened; a backup that cannot be written is reported, not fatal.
-        if (!document->rtfText->SaveFile(backup, 0, backupError))
-            MsgBox(QStringLiteral("The backup copy ") + backup +
-                       QStringLiteral(" could not be written.") + kCrLf + backupError,
-                   vbOKOnly, kFileIOError);
-    }
-    document->setCaption(title);
-    document->Tag = path;
-    document->Changed = false;
-    if (document == activeDocument())
-        document->UpdateStatusPanels();
-    RecentFiles.cycle(path);
-    refreshRecentFiles();
-    return true;
-}
-
 void frmMain::mnuFileOpen_Click() {
     const QString path = dlgCommonDialog.askOpenFile(QStringLiteral("Open"), kDocumentFilter);
     if (path.isEmpty())
         return;
     frmDocument* document = NewDocument();
     QString error;
-    if (!openFileInto(document, path, dlgCommonDialog.FileTitle, error))
+    if (!document->loadFile(
+            path, {.caption = dlgCommonDialog.FileTitle, .backup = true, .recentFiles = true},
+            error))
         MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") + kCrLf +
                    error,
                vbOKOnly, kFileIOError);
@@ -68,15 +43,7 @@ bool frmMain::saveUnderNewName(frmDocument* document, const QString& title, QStr
     cancelled = path.isEmpty();
     if (cancelled)
         return false;
-    if (!document->rtfText->SaveFile(path, 1, error))
-        return false;
-    document->Tag = path;
-    document->setCaption(dlgCommonDialog.FileTitle);
-    document->Changed = false;
-    document->forgetRecovery();
-    tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
-    tabFiles->setKeyedToolTip(document->tabKey(), document->Tag);
-    return true;
+    return document->saveFileAs(path, dlgCommonDialog.FileTitle, error);
 }
 
 bool frmMain::saveDocument(frmDocument* document) {
@@ -91,11 +58,7 @@ bool frmMain::saveDocument(frmDocument* document) {
     if (document->isUntitled() || document->Tag.isEmpty()) {
         saved = saveUnderNewName(document, QStringLiteral("Save"), error, cancelled);
     } else {
-        saved = document->rtfText->SaveFile(document->Tag, 1, error);
-        if (saved) {
-            document->Changed = false;
-            document->forgetRecovery();
-        }
+        saved = document->saveFile(error);
     }
     if (!saved && !cancelled)
         MsgBox(QStringLiteral("An error occurred trying to save the file ") + caption +
@@ -135,11 +98,7 @@ void frmMain::mnuFileSaveAll_Click() {
             if (cancelled)
                 return; // no name chosen: the later documents stay unsaved
         } else {
-            saved = document->rtfText->SaveFile(document->Tag, 1, error);
-            if (saved) {
-                document->Changed = false;
-                document->forgetRecovery();
-            }
+            saved = document->saveFile(error);
         }
         if (!saved) {
             MsgBox(QStringLiteral("An error occurred during the save process."), vbOKOnly,

@@ -1,12 +1,9 @@
 // The recent-file items of the File menu.
-#include "document/DocumentRegistry.h"
 #include "app/RecentFiles.h"
 #include "app/frmMain.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
-#include "platform/AppPaths.h"
-#include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
-#include "platform/richtext/RichTextBox.h"
 
 #include <QAction>
 
@@ -39,18 +36,11 @@ void frmMain::mnuFileRecent_Click(int index) {
     const QString path = mnuFileRecent[index]->data().toString();
     frmDocument* document = NewDocument();
     QString error;
-    if (!document->rtfText->LoadFile(path, error)) {
+    // Reopening neither writes a backup copy nor moves the entry to the top.
+    if (!document->loadFile(path, {.caption = {}, .backup = false, .recentFiles = false}, error))
         MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") +
                    QStringLiteral("\r\n") + error,
                vbOKOnly, QStringLiteral("File I/O Error"));
-        return;
-    }
-    document->setCaption(FileTitleOf(path));
-    document->Tag = path;
-    document->Changed = false;
-    // The tab was captioned while the document was still untitled.
-    tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
-    tabFiles->setKeyedToolTip(document->tabKey(), path);
 }
 
 } // namespace kelvane

@@ -39,10 +39,7 @@ bool frmMain::recoverDocument(const LeftRecovery& left) {
     document->rtfText->setText(left.record.text);
     if (!left.record.path.isEmpty()) {
         // Under the file's name, so Save writes it there; until then the file stays as it is.
-        document->Tag = left.record.path;
-        document->setCaption(FileTitleOf(left.record.path));
-        setDocumentTabCaption(document->tabKey(), document->Caption());
-        setDocumentTabToolTip(document->tabKey(), document->Tag);
+        document->showAsFile(left.record.path, FileTitleOf(left.record.path));
     }
     document->Changed = true;
     document->keepForRecovery();

@@ -172,8 +172,8 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
     if (commandLine.right(4).compare(QLatin1String(".KPJ"), Qt::CaseInsensitive) == 0) {
         ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
     } else if (frmDocument* document = activeDocument()) {
-        ok = openFileInto(document, commandLine, FileTitleOf(commandLine), error);
-        tabFiles->setKeyedCaption(document->tabKey(), document->Caption());
+        ok = document->loadFile(commandLine, {.caption = {}, .backup = true, .recentFiles = true},
+                                error);
     }
     if (!ok)
         MsgBox(QStringLiteral("An error occurred while processing the file ") + commandLine +

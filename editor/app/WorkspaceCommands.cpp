@@ -1,13 +1,11 @@
 // The Advanced menu's workspace commands and the read loop they share with the command line.
-#include "document/DocumentRegistry.h"
 #include "app/WorkspaceReader.h"
 #include "app/WorkspaceWriter.h"
 #include "app/frmMain.h"
+#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 #include "platform/FileIO.h"
-#include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
-#include "platform/richtext/RichTextBox.h"
 
 #include <QMdiSubWindow>
 
@@ -29,13 +27,10 @@ bool frmMain::openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTe
         if (!workspace.readLine(caption, error) || !workspace.readLine(file, error))
             return false;
         frmDocument* document = NewDocument();
-        if (!document->rtfText->LoadFile(file, error))
+        // The caption the file names, no backup copy, the recent-files list untouched.
+        if (!document->loadFile(file, {.caption = caption, .backup = false, .recentFiles = false},
+                                error))
             return false;
-        document->setCaption(caption);
-        document->Tag = file;
-        document->Changed = false;
-        tabFiles->setKeyedCaption(document->tabKey(), caption);
-        tabFiles->setKeyedToolTip(document->tabKey(), file);
     } while (!workspace.atEnd());
     return true;
 }

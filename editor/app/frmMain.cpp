@@ -71,8 +71,7 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     loadResources();
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
-    library = new LibraryCommands(
-        *this, [this](const QString& path) { CycleRecentFiles(path); }, this);
+    library = new LibraryCommands(*this, this);
     buildPanes();
     buildMenus();
     buildToolbar();
@@ -320,6 +319,7 @@ void frmMain::showDocumentWindow(frmDocument* document) {
     sub->setWindowTitle(document->Caption());
     document->Form_Load();
     sub->show();
+    activatedDocument_ = nullptr; // a window shown (again) is activated with its text
     if (mdiArea->activeSubWindow() == sub)
         onSubWindowActivated(sub);
     else
@@ -328,13 +328,8 @@ void frmMain::showDocumentWindow(frmDocument* document) {
 }
 
 frmDocument* frmMain::newDocument() {
-    ++DocumentRegistry.UntitledCounter;
-    const int slot = DocumentRegistry.FindFreeIndex();
     frmDocument* document = createDocumentWindow();
-    DocumentRegistry.Document[size_t(slot)] = document;
-    document->FormIndex = slot;
-    document->setCaption(QStringLiteral("File ") +
-                         QString::number(DocumentRegistry.UntitledCounter));
+    DocumentRegistry.registerUntitled(document);
     showDocumentWindow(document);
     document->Changed = false;
     return document;
@@ -397,8 +392,12 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
     if (!sub)
         return;
     if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
-        if (!document->isLoaded())
+        // Another program (or a dialog) taking the focus leaves no document active for a
+        // while; coming back to the same document is no new activation, so it is neither laid
+        // out, refreshed nor coloured again.
+        if (!document->isLoaded() || document == activatedDocument_)
             return;
+        activatedDocument_ = document;
         document->Form_GotFocus();
         // The window system reports an activation once the command that caused it has finished,
         // so a document opened into a new window is refreshed (and coloured) with its text.
@@ -410,8 +409,7 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
 }
 
 void frmMain::tabFiles_Click(const QString& key) {
-    const int slot = key.mid(3).toInt();
-    if (frmDocument* document = DocumentRegistry.openDocument(slot)) {
+    if (frmDocument* document = DocumentRegistry.openDocument(DocumentTable::slotOfTabKey(key))) {
         // A minimised window would take the typing unseen: it comes back first.
         if (document->subWindow()->isMinimized())
             document->subWindow()->showNormal();

@@ -7,6 +7,7 @@
 #include "platform/CommonDialog.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <initializer_list>
 #include <memory>
@@ -127,6 +128,7 @@ public:
     frmDocument* activeDocument() const override;
     frmDocument* newDocument() override;
     bool saveDocument(frmDocument* document) override;
+    void addRecentFile(const QString& path) override { CycleRecentFiles(path); }
     CommonDialog& commonDialog() override { return dlgCommonDialog; }
     void setStatusText(int panel, const QString& text) override;
     void addDocumentTab(const QString& key, const QString& caption) override;
@@ -141,11 +143,6 @@ public:
     frmDocument* createDocumentWindow();
     /// Shows a document window (loading it) and makes it active.
     void showDocumentWindow(frmDocument* document);
-    /// Loads a file into a document as File > Open does after the dialog (backup, caption,
-    /// recent list). Returns false with the error text on failure.
-    bool openFileInto(frmDocument* document, const QString& path, const QString& title,
-                      QString& error);
-
     /// Brings the recent-file items of the File menu in line with RecentFiles.
     void refreshRecentFiles();
     /// Puts a path at the top of the recent-files list and refreshes the menu.
@@ -256,6 +253,8 @@ private:
     /// Keeps the unsaved text of every changed document for the next start.
     void keepUnsavedForNextStart();
     bool firstShown_ = false;
+    /// The document activated last among the document windows.
+    QPointer<frmDocument> activatedDocument_;
 };
 
 /// Creates, numbers and shows an untitled document in the main window; it becomes the active

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "document/ColourEngine.h"
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 namespace kelvane {
 

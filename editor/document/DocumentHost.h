@@ -25,6 +25,8 @@ public:
     virtual frmDocument* newDocument() = 0;
     /// Saves a document as the Save command does; true when it was written.
     virtual bool saveDocument(frmDocument* document) = 0;
+    /// Puts a path at the top of the recent-files list; a host without one ignores it.
+    virtual void addRecentFile(const QString& path) { Q_UNUSED(path); }
     /// The one shared file, colour and printer dialog.
     virtual CommonDialog& commonDialog() = 0;
 

@@ -1,6 +1,7 @@
 // The table of open document windows.
 #include "document/DocumentRegistry.h"
 
+#include "document/frmDocument.h"
 
 namespace kelvane {
 
@@ -14,6 +15,29 @@ int DocumentTable::FindFreeIndex() {
     Document.push_back(nullptr);
     SlotFree.push_back(false);
     return upperBound();
+}
+
+int DocumentTable::registerUntitled(frmDocument* document) {
+    ++UntitledCounter;
+    const int slot = FindFreeIndex();
+    Document[size_t(slot)] = document;
+    document->FormIndex = slot;
+    document->setCaption(QStringLiteral("File ") + QString::number(UntitledCounter));
+    return slot;
+}
+
+int DocumentTable::slotOfTabKey(QStringView key) {
+    const QStringView prefix = u"Tab";
+    if (!key.startsWith(prefix))
+        return 0;
+    const QStringView digits = key.mid(prefix.size());
+    // Only the decimal text tabKeyOf writes: no sign, no spaces.
+    for (QChar c : digits)
+        if (c < u'0' || c > u'9')
+            return 0;
+    bool ok = false;
+    const int slot = digits.toInt(&ok);
+    return ok ? slot : 0;
 }
 
 void DocumentTable::reset() {

@@ -23,6 +23,11 @@ public:
     int upperBound() const { return int(Document.size()) - 1; }
     /// The lowest free slot, now taken; grows the table by one when every slot is in use.
     int FindFreeIndex();
+    /// Counts a new untitled document and puts it in the lowest free slot: it gets the slot as
+    /// its FormIndex and the caption "File " and the count. Returns the slot.
+    int registerUntitled(frmDocument* document);
+    /// The slot that a tab key names ("Tab12" names 12), or 0 when it names none.
+    static int slotOfTabKey(QStringView key);
     /// One free slot and no documents (the start state).
     void reset();
     /// The open document in a slot, or nullptr.

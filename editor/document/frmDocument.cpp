@@ -3,8 +3,10 @@
 
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
+#include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform/TextLines.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "settings/EditorSettings.h"
@@ -45,6 +47,61 @@ void frmDocument::setCaption(const QString& caption) {
     // The tab follows the caption in every path, not only on the next activation.
     if (loaded_ && !unloaded_)
         host_.setDocumentTabCaption(tabKey(), caption);
+}
+
+bool frmDocument::loadFile(const QString& path, const LoadOptions& options, QString& error) {
+    if (!rtfText->LoadFile(path, error))
+        return false;
+    if (options.backup && EditorSettings.Backup)
+        writeBackup(path);
+    showAsFile(path, options.caption.value_or(FileTitleOf(path)));
+    Changed = false;
+    if (host_.activeDocument() == this)
+        UpdateStatusPanels();
+    if (options.recentFiles)
+        host_.addRecentFile(path);
+    return true;
+}
+
+void frmDocument::writeBackup(const QString& path) {
+    QString error;
+    const QString backup = path + QLatin1Char('~');
+    // The file itself opened; a backup that cannot be written is reported, not fatal.
+    if (!rtfText->SaveFile(backup, 0, error))
+        MsgBox(QStringLiteral("The backup copy ") + backup +
+                   QStringLiteral(" could not be written.") + kCrLf + error,
+               vbOKOnly, QStringLiteral("File I/O Error"));
+}
+
+bool frmDocument::saveFile(QString& error) {
+    if (!rtfText->SaveFile(Tag, 1, error))
+        return false;
+    markSaved(Tag);
+    return true;
+}
+
+bool frmDocument::saveFileAs(const QString& path, const QString& caption, QString& error) {
+    if (!rtfText->SaveFile(path, 1, error))
+        return false;
+    markSaved(path, caption);
+    return true;
+}
+
+void frmDocument::markSaved(const QString& path) {
+    markSaved(path, Caption());
+}
+
+void frmDocument::markSaved(const QString& path, const QString& caption) {
+    showAsFile(path, caption);
+    Changed = false;
+    forgetRecovery();
+}
+
+void frmDocument::showAsFile(const QString& path, const QString& caption) {
+    Tag = path;
+    setCaption(caption);
+    if (loaded_ && !unloaded_)
+        host_.setDocumentTabToolTip(tabKey(), Tag);
 }
 
 void frmDocument::layOut() {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QMdiSubWindow;
 
@@ -11,6 +13,17 @@ namespace kelvane {
 
 class DocumentHost;
 class RichTextBox;
+
+/// How a file is opened into a document: the open commands differ only in these.
+struct LoadOptions {
+    /// The caption to show; without one, the file's title (the path after its last separator).
+    std::optional<QString> caption;
+    /// With the Backup setting on, the loaded text is written at once, in rich text, to the
+    /// path followed by "~".
+    bool backup = false;
+    /// The path goes to the top of the host's recent-files list.
+    bool recentFiles = false;
+};
 
 class frmDocument : public QWidget {
     Q_OBJECT
@@ -38,6 +51,22 @@ public:
     /// A document is untitled while its caption begins with "File " (exact case).
     bool isUntitled() const { return Caption().left(5) == QLatin1String("File "); }
     QString tabKey() const;
+
+    /// Loads a file (rich text when it is rich text, else plain text) and makes it this
+    /// document's file: caption, stored path, tab caption and tool tip, unchanged. False with
+    /// the error text when the file cannot be read; the document is then left as it was.
+    bool loadFile(const QString& path, const LoadOptions& options, QString& error);
+    /// Writes the text as plain text to its stored path. False with the error text.
+    bool saveFile(QString& error);
+    /// Writes the text as plain text to a new path, which becomes its file, shown as `caption`.
+    bool saveFileAs(const QString& path, const QString& caption, QString& error);
+    /// The text is now the file at `path`: stored path and tab tool tip follow, Changed is
+    /// cleared and the recovery copy is dropped. The caption stays, or becomes `caption`.
+    void markSaved(const QString& path);
+    void markSaved(const QString& path, const QString& caption);
+    /// Shows the document as the file at `path` under `caption` (stored path, caption, tab
+    /// caption and tool tip) without touching its text or its Changed flag.
+    void showAsFile(const QString& path, const QString& caption);
 
     /// Re-applies the editor font and, with AutoCode, colours an out-of-date document.
     void RefreshDisplay();
@@ -88,6 +117,7 @@ private:
     void rtfText_KeyUp(int& keyCode, int shift);
     void rtfText_MouseUp(int button, int shift, QPoint globalPosition);
     void showSelectionSize();
+    void writeBackup(const QString& path);
     void undoStep(bool redo);
 
     DocumentHost& host_;

@@ -28,11 +28,8 @@ const QString LibraryCommands::kImageFilter =
 const QString LibraryCommands::kRtfFilter =
     QStringLiteral("Rich Text Format (*.rtf)|*.rtf|All Files (*.*)|*.*");
 
-LibraryCommands::LibraryCommands(DocumentHost& host,
-                                 std::function<void(const QString&)> documentOpened,
-                                 QWidget* parent)
-    : CommandGroup(QStringLiteral("&File"), parent), host_(host),
-      documentOpened_(std::move(documentOpened)) {
+LibraryCommands::LibraryCommands(DocumentHost& host, QWidget* parent)
+    : CommandGroup(QStringLiteral("&File"), parent), host_(host) {
     // The File menu shows these among its own commands.
     addUnlisted({"mnuFileOpenImage",
                  QStringLiteral("&Open Image..."),
@@ -155,18 +152,11 @@ void LibraryCommands::openFromBrowser(const QString& path) {
     if (!document)
         return;
     QString error;
-    if (!document->rtfText->LoadFile(path, error)) {
+    // Into the recent-files list, but never with a backup copy, whatever the setting says.
+    if (!document->loadFile(path, {.caption = {}, .backup = false, .recentFiles = true}, error))
         MsgBox(QStringLiteral("An error occurred while you were trying to open a file:") + kCrLf +
                    error,
                vbOKOnly, kFileIOError);
-        return;
-    }
-    document->setCaption(FileTitleOf(path));
-    host_.setDocumentTabCaption(document->tabKey(), document->Caption());
-    document->Tag = path;
-    document->Changed = false;
-    if (documentOpened_)
-        documentOpened_(path);
 }
 
 void LibraryCommands::insertClipText(const QString& text) {

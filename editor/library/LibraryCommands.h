@@ -7,8 +7,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace kelvane {
 
 class ClipTextPane;
@@ -17,10 +15,7 @@ class DocumentHost;
 class LibraryCommands : public CommandGroup {
     Q_OBJECT
 public:
-    /// `documentOpened` is told the path of every file opened from the browser (the recent
-    /// files list).
-    LibraryCommands(DocumentHost& host, std::function<void(const QString&)> documentOpened,
-                    QWidget* parent);
+    LibraryCommands(DocumentHost& host, QWidget* parent);
 
     /// The cliptext pane that Export as ClipText Library refreshes; may stay unset.
     void setClipTextPane(ClipTextPane* pane) { clipPane_ = pane; }
@@ -49,7 +44,6 @@ public:
 
 private:
     DocumentHost& host_;
-    std::function<void(const QString&)> documentOpened_;
     ClipTextPane* clipPane_ = nullptr;
 };
 

@@ -18,7 +18,7 @@ QString programFilesFolder(const QString& executableFolder) {
     // The build's runnable folder holds the files beside the program.
     if (folder.exists(QStringLiteral("Kelvane.dat")) || folder.exists(QStringLiteral("PROFILES")))
         return executableFolder;
-    // Installed: <prefix>/bin/Kelvane reads <prefix>/share/kelvane/.
+    // Installed: <prefix>/bin/kelvane reads <prefix>/share/kelvane/.
     const QString shared = folder.absoluteFilePath(QStringLiteral("../share/kelvane"));
     if (folder.dirName() == QLatin1String("bin") && QDir(shared).exists())
         return QDir::toNativeSeparators(QDir::cleanPath(shared));

@@ -2,7 +2,7 @@
 // editor's commands set and read.
 #pragma once
 
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QString>
 

@@ -41,6 +41,8 @@ public:
     /// Saving or closing the document (forget) still removes it.
     void keepAfterExit(const QObject* document);
 
+    /// Milliseconds until the document's pending write, or -1 when none is pending.
+    int pendingFor(const QObject* document) const;
     /// The document's recovery file, empty while none has been asked for.
     QString fileOf(const QObject* document) const;
     /// Waits until every write and removal asked for so far is done.

@@ -1,7 +1,7 @@
 // A colour swatch of the Options dialog.
 #include "prefs/ColourSwatch.h"
 
-#include "platform/richtext/StyleTable.h"
+#include "platform/richtext/DisplayFormats.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

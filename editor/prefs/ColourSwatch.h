@@ -1,7 +1,7 @@
 // A colour swatch of the Options dialog: a label whose back colour is a setting's colour.
 #pragma once
 
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QLabel>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/AppPaths.h"
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -3,7 +3,7 @@
 
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
-#include "platform/richtext/StyleTable.h"
+#include "platform/richtext/DisplayFormats.h"
 #include "splitter/SplitterPropertyBag.h"
 
 #include <QGuiApplication>

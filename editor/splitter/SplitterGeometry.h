@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Twips.h"
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QStringList>
 

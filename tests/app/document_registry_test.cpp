@@ -22,6 +22,15 @@ TEST_F(DocumentRegistryTest, FreeIndexIsLowestFreeSlotAndTableGrowsByOne) {
     EXPECT_EQ(table.FindFreeIndex(), 4);
 }
 
+TEST(TabKeyTest, OnlyTheKeysOfSlotsNameASlot) {
+    EXPECT_EQ(DocumentTable::slotOfTabKey(tabKeyOf(1)), 1);
+    EXPECT_EQ(DocumentTable::slotOfTabKey(tabKeyOf(12)), 12);
+    // Anything else names no slot, rather than slot 0 or a slot read from half the key.
+    for (const char* key :
+         {"", "Tab", "tab3", "Tab-3", "Tab 3", "Tab3a", "Tab+3", "File3", "Tab99999999999999"})
+        EXPECT_EQ(DocumentTable::slotOfTabKey(QString::fromLatin1(key)), 0) << key;
+}
+
 TEST_F(DocumentRegistryTest, StartShowsOneUntitledDocument) {
     start();
     EXPECT_EQ(captions(), std::vector<QString>{"File 1"});

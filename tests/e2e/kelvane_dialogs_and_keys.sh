@@ -90,7 +90,7 @@ sleep 0.3
 ACTIONS
 chmod +x "$OUT/actions.sh"
 
-E2E_WRAP="dbus-run-session --" E2E_ACTIONS="$OUT/actions.sh" e2e_session "$1" "$OUT/start.png" "$DOCUMENT"
+E2E_ACTIONS="$OUT/actions.sh" e2e_session "$1" "$OUT/start.png" "$DOCUMENT"
 
 # Printer Setup chooses the printer and its paper only.
 [ -s "$OUT/printer-setup.txt" ] || fail "the accessibility tree was not read"

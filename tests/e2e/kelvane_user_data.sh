@@ -43,7 +43,7 @@ sleep 0.5
 ACTIONS
 chmod +x "$OUT/actions.sh"
 
-E2E_WRAP="dbus-run-session --" E2E_ACTIONS="$OUT/actions.sh" e2e_session "$1" "$OUT/start.png"
+E2E_ACTIONS="$OUT/actions.sh" e2e_session "$1" "$OUT/start.png"
 
 [ -s "$HOME/.local/share/Kelvane/Kelvane/PROFILES/Mine" ] ||
     fail "the profile is not in the data folder: $(find "$HOME" -name Mine)"

@@ -40,7 +40,8 @@ TEST(FileAssociationTypes, InstalledFilesAgreeWithWhatRegistrationWrites) {
     EXPECT_EQ(readAll(packaging + "kelvane.xml"), FileAssociations::mimePackage());
     const QString entry = QString::fromUtf8(readAll(packaging + "kelvane.desktop"));
     EXPECT_TRUE(entry.contains("\nMimeType=" + FileAssociations::mimeTypes().join(';') + ";\n"));
-    EXPECT_TRUE(entry.contains("\nExec=Kelvane %f\n"));
+    // The installed command is typed in lower case, as every Linux program is.
+    EXPECT_TRUE(entry.contains("\nExec=kelvane %f\n"));
 }
 
 TEST(DesktopExec, ProgramPathIsQuotedOnlyWhenItMustBe) {

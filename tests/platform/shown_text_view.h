@@ -1,7 +1,7 @@
 // A text view shown offscreen with a fixed-width font, for the tests of the view.
 #pragma once
 
-#include "platform/richtext/TextModel.h"
+#include "platform/text/TextModel.h"
 #include "platform/richtext/TextView.h"
 
 #include <QFontDatabase>

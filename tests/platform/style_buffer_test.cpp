@@ -1,5 +1,5 @@
 // The gap buffer of per-character styles against a plain vector under random edits.
-#include "platform/richtext/StyleBuffer.h"
+#include "platform/text/StyleBuffer.h"
 
 #include <gtest/gtest.h>
 

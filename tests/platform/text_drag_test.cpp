@@ -3,7 +3,7 @@
 // chosen view at a chosen point, as the window system would.
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/TextDrag.h"
-#include "platform/richtext/TextModel.h"
+#include "platform/text/TextModel.h"
 #include "platform/richtext/TextView.h"
 #include "shown_text_view.h"
 

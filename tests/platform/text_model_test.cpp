@@ -1,7 +1,7 @@
 // The document content model: undo steps as users expect them (typing, Backspace and Delete
 // runs grouped, Enter and commands apart, batches as one step), the saved state, and styles
 // that come back with undone text but are no edits themselves.
-#include "platform/richtext/TextModel.h"
+#include "platform/text/TextModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The text store: UTF-16 gap buffer and line index against a plain QString that takes the same
 // edits, including the pending line shift moving back and forth between far-apart edits.
-#include "platform/richtext/TextStore.h"
+#include "platform/text/TextStore.h"
 
 #include <gtest/gtest.h>
 

@@ -30,7 +30,8 @@ protected:
         const QString path = scratch.write(name, "int main;\n");
         frmDocument* document = NewDocument();
         QString error;
-        EXPECT_TRUE(main->openFileInto(document, path, FileTitleOf(path), error));
+        EXPECT_TRUE(
+            document->loadFile(path, {.caption = {}, .backup = true, .recentFiles = true}, error));
         return document;
     }
 

@@ -2,7 +2,7 @@
 // page's own resolution, so the printed lines break where the width in twips says.
 #include "platform/richtext/PageFormatter.h"
 
-#include "platform/richtext/StyleTable.h"
+#include "platform/richtext/DisplayFormats.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -55,25 +55,15 @@ int PageFormatter::paragraphOf(qsizetype crlfPosition) const {
 }
 
 QList<QTextLayout::FormatRange> PageFormatter::formatsOf(int paragraph) const {
-    QList<QTextLayout::FormatRange> ranges;
     const qsizetype start = paragraphStart(paragraph);
-    const qsizetype length = paragraphLength(paragraph);
     const auto& styleOf = content_.styleOfChar;
-    auto styleAt = [&](qsizetype i) -> std::uint8_t {
-        const qsizetype at = start + i;
-        return at < qsizetype(styleOf.size()) ? styleOf[size_t(at)] : 0;
-    };
-    qsizetype runStart = 0;
-    while (runStart < length) {
-        const std::uint8_t style = styleAt(runStart);
-        qsizetype runEnd = runStart + 1;
-        while (runEnd < length && styleAt(runEnd) == style)
-            ++runEnd;
-        if (style < formats_.size() && !formats_[style].properties().isEmpty())
-            ranges.append({int(runStart), int(runEnd - runStart), formats_[style]});
-        runStart = runEnd;
-    }
-    return ranges;
+    return formatRanges(
+        paragraphLength(paragraph),
+        [&](qsizetype i) -> std::uint8_t {
+            const qsizetype at = start + i;
+            return at < qsizetype(styleOf.size()) ? styleOf[size_t(at)] : 0;
+        },
+        formats_);
 }
 
 PageFormatter::Layout& PageFormatter::layoutOf(int paragraph, QPaintDevice* device,

@@ -2,7 +2,7 @@
 // file, an image): one QTextLayout per paragraph, wrapped at the page rectangle's width.
 #pragma once
 
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QFont>
 #include <QList>

@@ -5,9 +5,11 @@
 #include "platform/FileIO.h"
 #include "platform/TextLines.h"
 #include "platform/Twips.h"
-#include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
 #include "platform/rtf/RtfCodec.h"
+#include "platform/text/CrLfPositions.h"
+#include "platform/text/TextFile.h"
+#include "platform/text/TextModel.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -24,38 +26,25 @@ namespace {
 /// far and estimates for the rest, and never wait for the whole document to be laid out.
 constexpr qsizetype kMeasuredDocument = 256 * 1024;
 
-/// Appends text with each '\n' written as CR LF.
-void appendWithCrLf(QString& out, QStringView text) {
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n') {
-            out.append(text.sliced(runStart, i - runStart));
-            out.append(kCrLf);
-            runStart = i + 1;
-        }
-    }
-    out.append(text.sliced(runStart));
-}
-
 } // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new TextView(this)) {
-    model_ = view_->model();
+RichTextBox::RichTextBox(QWidget* parent)
+    : QWidget(parent), model_(std::make_unique<TextModel>()),
+      textFile_(std::make_unique<TextFile>(*model_)), view_(new TextView(this)) {
+    view_->setModel(model_.get());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     setFocusProxy(view_);
-    fileFormat_.lineBreak = platformLineBreak();
     applyDefaultFont();
 
-    connect(model_, &TextModel::contentsChanged, this, &RichTextBox::onContentsChanged);
-    connect(model_, &TextModel::reset, this, [this] {
-        knownLines_ = model_->text().lineCount();
+    connect(model_.get(), &TextModel::contentsChanged, this, &RichTextBox::onContentsChanged);
+    connect(model_.get(), &TextModel::reset, this, [this] {
         snapshotValid_ = false;
         snapshot_.clear();
         emit Change();
     });
-    connect(model_, &TextModel::batchEnded, this, &RichTextBox::onBatchEnded);
+    connect(model_.get(), &TextModel::batchEnded, this, &RichTextBox::onBatchEnded);
     connect(view_, &TextView::cursorPositionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     connect(view_, &TextView::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     view_->onKeyDown = [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); };
@@ -65,73 +54,32 @@ RichTextBox::RichTextBox(QWidget* parent) : QWidget(parent), view_(new TextView(
     };
 }
 
-RichTextBox::~RichTextBox() = default;
+RichTextBox::~RichTextBox() {
+    // The view goes before the text it shows.
+    delete view_;
+}
 
-void RichTextBox::onContentsChanged(qsizetype from, qsizetype removed, qsizetype added) {
-    Q_UNUSED(removed);
+void RichTextBox::onContentsChanged() {
     snapshotValid_ = false;
     snapshot_.clear(); // no stale copy of a large document kept in memory
-    followLineBreaks(from, added);
     if (model_->inBatch())
         changedInBatch_ = true; // one Change for the whole batch, when it ends
     else
         emit Change();
 }
 
-void RichTextBox::followLineBreaks(qsizetype from, qsizetype added) {
-    const TextStore& text = model_->text();
-    const qsizetype delta = text.lineCount() - knownLines_;
-    knownLines_ = text.lineCount();
-    if (breakStyles_.empty())
-        return;
-    // Break n ends line n. The breaks of the changed range went away and its new breaks take
-    // the file's usual style; the break that ended the changed range's last line still ends
-    // it, and every later break moves with its line.
-    qsizetype addedBreaks = 0;
-    text.forPieces(from, from + added,
-                   [&addedBreaks](QStringView piece) { addedBreaks += piece.count(u'\n'); });
-    const qsizetype removedBreaks = addedBreaks - delta;
-    const qsizetype first = text.lineOf(from);
-    std::vector<std::pair<qsizetype, LineBreak>> kept;
-    kept.reserve(breakStyles_.size());
-    for (const auto& [index, style] : breakStyles_) {
-        if (index < first)
-            kept.emplace_back(index, style);
-        else if (index >= first + removedBreaks)
-            kept.emplace_back(index + delta, style);
-    }
-    breakStyles_ = std::move(kept);
-}
-
 // --- positions ---
 
 qsizetype RichTextBox::toDocumentPosition(qsizetype position) const {
-    const TextStore& text = model_->text();
-    if (position <= 0)
-        return 0;
-    // The line n holding a position is the last one whose start (its document position plus
-    // one extra character for each earlier line break) is not past it.
-    qsizetype low = 0;
-    qsizetype high = text.lineCount() - 1;
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (text.lineStart(mid) + mid <= position)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    const qsizetype start = text.lineStart(low);
-    // A position inside the two characters of a line break stands for the break itself.
-    return start + std::min(position - (start + low), text.lineLength(low));
+    return crlf::toStore(model_->text(), position);
 }
 
 qsizetype RichTextBox::fromDocumentPosition(qsizetype documentPosition) const {
-    documentPosition = std::clamp<qsizetype>(documentPosition, 0, model_->size());
-    return documentPosition + model_->text().lineOf(documentPosition);
+    return crlf::fromStore(model_->text(), documentPosition);
 }
 
 qsizetype RichTextBox::textLength() const {
-    return model_->size() + model_->text().lineCount() - 1;
+    return crlf::length(model_->text());
 }
 
 // --- text ---
@@ -141,18 +89,14 @@ QString RichTextBox::documentText() const {
 }
 
 QString RichTextBox::Text() const {
-    QString text;
-    text.reserve(textLength());
-    model_->text().forPieces(0, model_->size(),
-                             [&text](QStringView piece) { appendWithCrLf(text, piece); });
-    return text;
+    return crlf::text(model_->text(), 0, model_->size());
 }
 
 void RichTextBox::setText(const QString& text) {
     // One step of the undo history, as any other replacement of the whole text.
     model_->replace(0, model_->size(), toLfLineBreaks(text));
     model_->clearStyles();
-    breakStyles_.clear();
+    textFile_->forgetBreakStyles();
     setSelStart(0);
 }
 
@@ -254,9 +198,7 @@ void RichTextBox::setSelLength(qsizetype length) {
 }
 
 QString RichTextBox::SelText() const {
-    QString text;
-    appendWithCrLf(text, plainTextOf(view_->selectionStart(), view_->selectionEnd()));
-    return text;
+    return crlf::text(model_->text(), view_->selectionStart(), view_->selectionEnd());
 }
 
 void RichTextBox::setSelText(const QString& text) {
@@ -398,44 +340,22 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
         model_->appendLoaded(toLfLineBreaks(std::move(rich.text)));
         model_->endLoad();
         model_->assignStyles(0, rich.styleOfChar, rich.styles);
-        fileFormat_ = TextFileFormat{};
-        fileFormat_.lineBreak = platformLineBreak();
-        breakStyles_.clear();
+        textFile_->startNew();
     } else {
-        // The file is decoded a piece at a time straight into the store: the text is never
-        // held twice.
-        model_->beginLoad(bytes.size());
-        TextFileFormat format =
-            decodeTextPieces(bytes, [this](QStringView piece) { model_->appendLoaded(piece); });
-        bytes = QByteArray();
-        breakStyles_ = std::move(format.exceptions);
-        format.exceptions.clear(); // the control keeps them, following the edits
-        fileFormat_ = std::move(format);
-        model_->endLoad();
+        textFile_->load(bytes);
     }
     setSelStart(0);
     return true;
 }
 
 bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
-    QByteArray bytes;
-    if (format == 1) {
-        TextFileFormat layout = fileFormat_;
-        layout.exceptions = breakStyles_;
-        TextEncoding written = layout.encoding;
-        const TextStore& text = model_->text();
-        bytes = encodeTextPieces(
-            [&text](const std::function<void(QStringView)>& take) {
-                text.forPieces(0, text.size(), take);
-            },
-            layout, &written);
-        if (!writeFileAtomically(path, bytes, error))
-            return false;
-        fileFormat_.encoding = written; // a text that outgrew its 8-bit encoding stays UTF-8
-        return true;
-    }
-    bytes = rtfOf(0, model_->size());
-    return writeFileAtomically(path, bytes, error);
+    if (format == 1)
+        return textFile_->save(path, error);
+    return writeFileAtomically(path, rtfOf(0, model_->size()), error);
+}
+
+TextFileFormat RichTextBox::fileFormat() const {
+    return textFile_->format();
 }
 
 // --- spanning, painting, lines ---
@@ -479,7 +399,7 @@ void RichTextBox::redo() {
 RichTextBox::ChangedRange RichTextBox::undoStep(bool redo) {
     ChangedRange range;
     const QMetaObject::Connection watch =
-        connect(model_, &TextModel::contentsChanged, this,
+        connect(model_.get(), &TextModel::contentsChanged, this,
                 [&range](qsizetype at, qsizetype, qsizetype added) {
                     range.from = range.from < 0 ? at : std::min(range.from, at);
                     range.to = std::max(range.to, at + added);

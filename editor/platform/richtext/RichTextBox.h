@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/TextEncoding.h"
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,6 +20,7 @@ class QPainter;
 namespace kelvane {
 
 class PageFormatter;
+class TextFile;
 class TextModel;
 class TextView;
 struct TwipsRect;
@@ -81,7 +82,8 @@ public:
     /// Writes the whole content: format 0 RTF, 1 plain text in the file's own encoding and line
     /// breaks. The file on disk is replaced atomically.
     bool SaveFile(const QString& path, int format, QString& error);
-    const TextFileFormat& fileFormat() const { return fileFormat_; }
+    /// The layout the plain-text file is saved with (encoding, line breaks).
+    TextFileFormat fileFormat() const;
 
     // --- Selection spanning and line messages ---
     /// Extends the selection forward from its end or backward from its start over the
@@ -185,20 +187,15 @@ private:
     void applyDefaultFont();
     void emitSelChangeIfMoved();
     bool wrapping() const;
-    void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    void onContentsChanged();
     void onBatchEnded();
-    void followLineBreaks(qsizetype from, qsizetype added);
     /// Lays out the display lines up to text line `line` when the document is small enough
     /// for that to be cheap, so its display-line numbers are exact.
     void measureUpTo(qsizetype line) const;
 
+    std::unique_ptr<TextModel> model_; ///< the text, shown by the view, which goes first
+    std::unique_ptr<TextFile> textFile_;
     TextView* view_;
-    TextModel* model_;
-    TextFileFormat fileFormat_;
-    /// Line breaks whose style on disk differs from the file's usual one: (break, style),
-    /// by break number, following the edits.
-    std::vector<std::pair<qsizetype, LineBreak>> breakStyles_;
-    qsizetype knownLines_ = 1; ///< text lines before the last change
     bool changedInBatch_ = false;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;

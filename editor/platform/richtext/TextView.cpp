@@ -2,10 +2,11 @@
 #include "platform/richtext/TextView.h"
 
 #include "platform/TextLines.h"
+#include "platform/richtext/DisplayFormats.h"
 #include "platform/richtext/KeyCodes.h"
 #include "platform/richtext/TextDrag.h"
-#include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextViewAccessible.h"
+#include "platform/text/TextModel.h"
 
 #include <QAccessible>
 
@@ -80,8 +81,6 @@ TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(true);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
-    ownModel_ = std::make_unique<TextModel>();
-    setModel(ownModel_.get());
 }
 
 TextView::~TextView() = default;
@@ -90,6 +89,12 @@ void TextView::setModel(TextModel* model) {
     if (model_)
         disconnect(model_, nullptr, this, nullptr);
     model_ = model;
+    styleFormats_ = StyleFormats();
+    if (!model_) {
+        dropLayouts();
+        viewport()->update();
+        return;
+    }
     connect(model_, &TextModel::contentsChanged, this, &TextView::onContentsChanged);
     connect(model_, &TextModel::stylesChanged, this, &TextView::onStylesChanged);
     connect(model_, &TextModel::reset, this, &TextView::onReset);
@@ -310,19 +315,9 @@ TextView::Piece& TextView::piece(qsizetype line, qsizetype index) {
 QList<QTextLayout::FormatRange> TextView::formatsOf(qsizetype start, qsizetype end) const {
     // The overlay's formats, one range per run of one style.
     const CharStyles& styles = model_->styles();
-    QList<QTextLayout::FormatRange> ranges;
-    qsizetype runStart = start;
-    while (runStart < end) {
-        const std::uint8_t value = styles.indexAt(runStart);
-        qsizetype runEnd = runStart + 1;
-        while (runEnd < end && styles.indexAt(runEnd) == value)
-            ++runEnd;
-        if (value != 0 && !styles.table().format(value).properties().isEmpty())
-            ranges.append(
-                {int(runStart - start), int(runEnd - runStart), styles.table().format(value)});
-        runStart = runEnd;
-    }
-    return ranges;
+    return formatRanges(
+        end - start, [&styles, start](qsizetype i) { return styles.indexAt(start + i); },
+        styleFormats_.of(styles.table()));
 }
 
 qsizetype TextView::wrappedPieceStart(qsizetype line, qsizetype piece) const {
@@ -430,6 +425,8 @@ qsizetype TextView::rowInLineToPosition(qsizetype line, qsizetype rowInLine, qre
 // --- rows ---
 
 qsizetype TextView::rowCount() const {
+    if (!model_)
+        return 0;
     return wrapping() ? rows_.totalRows() : model_->text().lineCount();
 }
 
@@ -650,6 +647,8 @@ void TextView::onReset() {
 }
 
 void TextView::updateMetrics() {
+    if (!model_)
+        return;
     // Every row is as tall as the tallest font in use, so rows never overlap.
     const QFontMetricsF metrics(font());
     qreal height = metrics.lineSpacing();
@@ -755,6 +754,8 @@ void TextView::scrollContentsBy(int, int) {
 // --- painting ---
 
 void TextView::paintEvent(QPaintEvent* event) {
+    if (!model_)
+        return;
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.setPen(palette().color(QPalette::Text));
@@ -868,6 +869,8 @@ void TextView::emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition) {
 }
 
 void TextView::setSelection(qsizetype anchor, qsizetype position) {
+    if (!model_)
+        return;
     const qsizetype size = model_->size();
     const qsizetype oldAnchor = anchor_;
     const qsizetype oldPosition = position_;
@@ -1001,6 +1004,8 @@ qsizetype TextView::rowMove(qsizetype rows) {
 // --- keys ---
 
 void TextView::keyPressEvent(QKeyEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::keyPressEvent(event);
     int keyCode = vbKeyCode(event->key());
     if (onKeyDown)
         onKeyDown(keyCode, vbShiftState(event->modifiers()));
@@ -1149,6 +1154,8 @@ void TextView::publishSelection() {
 }
 
 void TextView::keyReleaseEvent(QKeyEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::keyReleaseEvent(event);
     int keyCode = vbKeyCode(event->key());
     if (onKeyUp)
         onKeyUp(keyCode, vbShiftState(event->modifiers()));
@@ -1158,6 +1165,8 @@ void TextView::keyReleaseEvent(QKeyEvent* event) {
 // --- mouse ---
 
 void TextView::mousePressEvent(QMouseEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::mousePressEvent(event);
     endComposing();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !readOnly_) {
@@ -1194,6 +1203,8 @@ void TextView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseMoveEvent(QMouseEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::mouseMoveEvent(event);
     if (pressOnSelection_ && (event->buttons() & Qt::LeftButton)) {
         if (textdrag::dragDistanceReached(pressPoint_, event->position().toPoint(),
                                           QApplication::startDragDistance())) {
@@ -1209,6 +1220,8 @@ void TextView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::mouseReleaseEvent(event);
     if (pressOnSelection_ && event->button() == Qt::LeftButton)
         setCaret(pressPosition_); // a click on the selection that dragged nothing
     pressOnSelection_ = false;
@@ -1221,6 +1234,8 @@ void TextView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TextView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton) {
         selectWordAt(positionAt(event->position().toPoint()));
         publishSelection();
@@ -1236,6 +1251,8 @@ void TextView::contextMenuEvent(QContextMenuEvent* event) {
 // --- input methods ---
 
 void TextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::inputMethodEvent(event);
     if (readOnly_) {
         event->ignore();
         return;
@@ -1288,6 +1305,8 @@ void TextView::endComposing() {
 }
 
 QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (!model_)
+        return QAbstractScrollArea::inputMethodQuery(query);
     auto* self = const_cast<TextView*>(this);
     const TextStore& text = model_->text();
     const qsizetype line = text.lineOf(position_);
@@ -1347,7 +1366,7 @@ void TextView::focusOutEvent(QFocusEvent* event) {
 }
 
 void TextView::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) {
+    if (event->timerId() != blink_.timerId() || !model_) {
         QAbstractScrollArea::timerEvent(event);
         return;
     }

@@ -4,9 +4,10 @@
 // With word wrap, the rows of each line are estimated from its length until it is laid out.
 #pragma once
 
+#include "platform/richtext/DisplayFormats.h"
 #include "platform/richtext/DisplayRows.h"
-#include "platform/richtext/EditHistory.h"
 #include "platform/richtext/TextDrag.h"
+#include "platform/text/EditHistory.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -34,6 +35,8 @@ public:
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
 
+    /// Shows a text, which must outlive the view or be taken away first (null: none). A view
+    /// without a text shows nothing and takes no input.
     void setModel(TextModel* model);
     TextModel* model() const { return model_; }
 
@@ -187,8 +190,8 @@ private:
     /// Scrolls when a drag hovers near the viewport's top or bottom edge.
     void scrollForDrag(QPoint point);
 
-    TextModel* model_ = nullptr;
-    std::unique_ptr<TextModel> ownModel_;
+    TextModel* model_ = nullptr; ///< the text shown; owned by whoever set it
+    StyleFormats styleFormats_;
     qsizetype anchor_ = 0;
     qsizetype position_ = 0;
     qreal goalX_ = -1; ///< x kept while moving up and down

@@ -1,8 +1,8 @@
 // Accessibility of the text view.
 #include "platform/richtext/TextViewAccessible.h"
 
-#include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 
 #include <QScrollBar>
 

@@ -2,8 +2,8 @@
 // with Ctrl), text from anywhere dropped at the point under the mouse, with a caret showing
 // where it will land. A move inside one text is one undo step.
 #include "platform/richtext/TextDrag.h"
-#include "platform/richtext/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 
 #include "platform/TextLines.h"
 
@@ -104,6 +104,8 @@ void TextView::scrollForDrag(QPoint point) {
 }
 
 void TextView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::dragEnterEvent(event);
     // Entering is accepted whenever text could land somewhere here; each move decides for
     // its own point.
     if (readOnly_ || !event->mimeData()->hasText()) {
@@ -114,6 +116,8 @@ void TextView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TextView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::dragMoveEvent(event);
     scrollForDrag(event->position().toPoint());
     qsizetype at = 0;
     const textdrag::DropEffect effect = dropEffectOf(event, &at);
@@ -128,6 +132,8 @@ void TextView::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void TextView::dropEvent(QDropEvent* event) {
+    if (!model_)
+        return QAbstractScrollArea::dropEvent(event);
     setDropCaret(-1);
     qsizetype at = 0;
     const textdrag::DropEffect effect = dropEffectOf(event, &at);

@@ -1,7 +1,7 @@
 // Reading and writing Rich Text Format: the subset the editor stores and exchanges.
 #pragma once
 
-#include "platform/rtf/RichText.h"
+#include "platform/text/RichText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

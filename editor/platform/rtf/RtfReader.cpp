@@ -3,7 +3,7 @@
 #include "platform/rtf/RtfCodePages.h"
 #include "platform/rtf/RtfCodec.h"
 #include "platform/rtf/RtfKeywords.h"
-#include "platform/rtf/RtfStyleTable.h"
+#include "platform/text/StyleTable.h"
 
 #include <QHash>
 
@@ -105,7 +105,7 @@ class Reader {
 public:
     Reader(QByteArrayView in, const WriteOptions* defaults)
         : p_(in.data()), end_(in.data() + in.size()), isDocument_(looksLikeRtf(in)),
-          defaults_(defaults), styleTable_(result_.styles) {
+          defaults_(defaults) {
         // Never more characters than bytes of markup.
         result_.text.reserve(in.size());
         result_.styleOfChar.reserve(std::size_t(in.size()));
@@ -199,6 +199,7 @@ RichText Reader::read() {
         result_.text.squeeze();
     if (result_.styleOfChar.capacity() > 2 * result_.styleOfChar.size())
         result_.styleOfChar.shrink_to_fit();
+    result_.styles = styleTable_.styles();
     return std::move(result_);
 }
 
@@ -626,7 +627,7 @@ int Reader::codePage() const {
 
 std::uint8_t Reader::currentStyle() {
     if (styleDirty_) {
-        style_ = styleTable_.indexOf(resolve());
+        style_ = styleTable_.intern(resolve());
         styleDirty_ = false;
     }
     return style_;

@@ -1,5 +1,5 @@
 // Text, styles and undo history of a document, changed together.
-#include "platform/richtext/TextModel.h"
+#include "platform/text/TextModel.h"
 
 namespace kelvane {
 

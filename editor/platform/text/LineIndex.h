@@ -3,7 +3,7 @@
 // 3,000,000 and nothing is recounted from the start.
 #pragma once
 
-#include "platform/richtext/GapBuffer.h"
+#include "platform/text/GapBuffer.h"
 
 #include <QStringView>
 

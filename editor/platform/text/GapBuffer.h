@@ -1,5 +1,6 @@
 // A sequence of trivially copyable values with a movable gap, so that edits near the last edit
-// cost little however long the sequence is. Holds the text of a document and its line starts.
+// cost little however long the sequence is. Holds the text of a document, its line starts and
+// the style index of each character.
 #pragma once
 
 #include <QtGlobal>
@@ -51,6 +52,17 @@ public:
             std::memcpy(data_.get() + gapStart_, values, size_t(count) * sizeof(T));
         gapStart_ += count;
     }
+    /// Removes `removed` values at `from` and puts `count` copies of `value` there.
+    void replaceWith(qsizetype from, qsizetype removed, qsizetype count, T value) {
+        from = std::clamp<qsizetype>(from, 0, size());
+        removed = std::clamp<qsizetype>(removed, 0, size() - from);
+        count = std::max<qsizetype>(count, 0);
+        moveGap(from);
+        gapEnd_ += removed;
+        ensureGap(count);
+        std::fill_n(data_.get() + gapStart_, count, value);
+        gapStart_ += count;
+    }
     void insert(qsizetype at, const T* values, qsizetype count) { replace(at, 0, values, count); }
     void insert(qsizetype at, T value) { replace(at, 0, &value, 1); }
     void remove(qsizetype from, qsizetype count) { replace(from, count, nullptr, 0); }
@@ -66,18 +78,24 @@ public:
         });
     }
 
-    /// Calls f(pointer, count) for the one or two stored pieces of [from, from + count).
+    /// Calls f(pointer, count) for the one or two stored pieces of [from, from + count); never
+    /// for an empty piece, so f may hand its pointer to memcpy and the like.
     template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) const {
+        const_cast<GapBuffer*>(this)->forPieces(
+            from, count, [&f](T* p, qsizetype n) { f(static_cast<const T*>(p), n); });
+    }
+    /// As above, with the values open to change in place.
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) {
         from = std::clamp<qsizetype>(from, 0, size());
         count = std::clamp<qsizetype>(count, 0, size() - from);
         const qsizetype end = from + count;
-        if (from < gapStart_) {
+        if (from < gapStart_ && from < end) {
             const qsizetype firstEnd = std::min(end, gapStart_);
-            f(static_cast<const T*>(data_.get() + from), firstEnd - from);
+            f(data_.get() + from, firstEnd - from);
         }
-        if (end > gapStart_) {
+        if (end > gapStart_ && end > from) {
             const qsizetype start = std::max(from, gapStart_);
-            f(static_cast<const T*>(data_.get() + start + gapLength()), end - start);
+            f(data_.get() + start + gapLength(), end - start);
         }
     }
 

@@ -1,8 +1,9 @@
-// The table of distinct character styles a reader builds, capped at 256 entries.
-#include "platform/rtf/RtfStyleTable.h"
+// The style table of a text and the rule for a style that finds no room.
+#include "platform/text/StyleTable.h"
 
 #include <QHashFunctions>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvane {
@@ -12,8 +13,6 @@ size_t qHash(const CharStyle& s, size_t seed) {
     return qHashMulti(seed, s.hasColour ? s.colour : 0xFFFFFFFFu,
                       s.hasBackground ? s.background : 0xFFFFFFFFu, flags, s.pointSize, s.fontName);
 }
-
-namespace rtf {
 
 namespace {
 
@@ -35,9 +34,6 @@ double colourDistance(bool hasA, WinColour a, bool hasB, WinColour b) {
 
 } // namespace
 
-// The weights put the text colour first (the editor's colours are its syntax colouring),
-// then the background, then bold, italic and underline, then font and size: a style that
-// does not fit takes the style that looks most like it in that order.
 double styleDistance(const CharStyle& a, const CharStyle& b) {
     double d = 4 * colourDistance(a.hasColour, a.colour, b.hasColour, b.colour);
     d += 2 * colourDistance(a.hasBackground, a.background, b.hasBackground, b.background);
@@ -47,23 +43,50 @@ double styleDistance(const CharStyle& a, const CharStyle& b) {
     return d;
 }
 
-StyleTable::StyleTable(std::vector<CharStyle>& styles) : styles_(styles) {
-    styles_.assign(1, CharStyle{});
-    index_.insert(CharStyle{}, 0);
+StyleTable::StyleTable() {
+    reset();
 }
 
-std::uint8_t StyleTable::indexOf(const CharStyle& style) {
-    const auto found = index_.constFind(style);
-    if (found != index_.cend())
-        return *found;
-    std::uint8_t index;
-    if (styles_.size() < kMaxStyles) {
-        index = std::uint8_t(styles_.size());
+void StyleTable::reset() {
+    styles_.assign(1, CharStyle{});
+    index_.clear();
+    index_.insert(CharStyle{}, 0);
+    nearest_.clear();
+    ++generation_;
+}
+
+void StyleTable::put(std::size_t index, const CharStyle& style) {
+    if (index == styles_.size()) {
         styles_.push_back(style);
     } else {
-        index = closest(style);
+        index_.remove(styles_[index]);
+        styles_[index] = style;
     }
-    index_.insert(style, index);
+    index_.insert(style, std::uint8_t(index));
+    nearest_.clear(); // a closer style may have come
+    ++generation_;
+}
+
+std::uint8_t StyleTable::intern(const CharStyle& style, const UsedIndexes& usedIndexes) {
+    if (const auto found = index_.constFind(style); found != index_.cend())
+        return *found;
+    if (styles_.size() < kMaxStyles) {
+        put(styles_.size(), style);
+        return std::uint8_t(styles_.size() - 1);
+    }
+    if (usedIndexes) {
+        const std::array<bool, kMaxStyles> used = usedIndexes();
+        for (std::size_t i = 1; i < styles_.size(); ++i) {
+            if (!used[i]) {
+                put(i, style);
+                return std::uint8_t(i);
+            }
+        }
+    }
+    if (const auto found = nearest_.constFind(style); found != nearest_.cend())
+        return *found;
+    const std::uint8_t index = closest(style);
+    nearest_.insert(style, index);
     return index;
 }
 
@@ -80,5 +103,4 @@ std::uint8_t StyleTable::closest(const CharStyle& style) const {
     return std::uint8_t(best);
 }
 
-} // namespace rtf
 } // namespace kelvane

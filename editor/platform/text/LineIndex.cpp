@@ -1,5 +1,5 @@
 // Line starts with a pending shift after the last edit.
-#include "platform/richtext/LineIndex.h"
+#include "platform/text/LineIndex.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // breaks are stored as one '\n'; positions here are such document positions.
 #pragma once
 
-#include "platform/richtext/GapBuffer.h"
-#include "platform/richtext/LineIndex.h"
+#include "platform/text/GapBuffer.h"
+#include "platform/text/LineIndex.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,5 +1,5 @@
 // The text of a document: a UTF-16 gap buffer and its line index.
-#include "platform/richtext/TextStore.h"
+#include "platform/text/TextStore.h"
 
 namespace kelvane {
 

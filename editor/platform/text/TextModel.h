@@ -3,9 +3,9 @@
 // edits. Positions count a line break as one character ('\n').
 #pragma once
 
-#include "platform/richtext/CharStyles.h"
-#include "platform/richtext/EditHistory.h"
-#include "platform/richtext/TextStore.h"
+#include "platform/text/CharStyles.h"
+#include "platform/text/EditHistory.h"
+#include "platform/text/TextStore.h"
 
 #include <QObject>
 

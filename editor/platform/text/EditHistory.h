@@ -3,7 +3,7 @@
 // at once; Enter, a command or saving starts a new step).
 #pragma once
 
-#include "platform/richtext/CharStyles.h"
+#include "platform/text/CharStyles.h"
 
 #include <QString>
 

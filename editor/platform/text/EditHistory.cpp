@@ -1,5 +1,5 @@
 // Undo steps and the rules that join edits into them.
-#include "platform/richtext/EditHistory.h"
+#include "platform/text/EditHistory.h"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // Per-character styles of a document.
-#include "platform/richtext/CharStyles.h"
+#include "platform/text/CharStyles.h"
 
 namespace kelvane {
 

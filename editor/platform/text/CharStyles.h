@@ -2,8 +2,8 @@
 // into a table of at most 256 distinct styles. Changing it is not an edit of the text.
 #pragma once
 
-#include "platform/richtext/StyleBuffer.h"
-#include "platform/richtext/StyleTable.h"
+#include "platform/text/StyleBuffer.h"
+#include "platform/text/StyleTable.h"
 
 #include <functional>
 #include <utility>

@@ -1,0 +1,53 @@
+// Gap buffer of per-character style indexes.
+#include "platform/text/StyleBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kelvane {
+
+void StyleBuffer::fill(qsizetype from, qsizetype count, std::uint8_t value) {
+    buffer_.forPieces(from, count,
+                      [value](std::uint8_t* p, qsizetype n) { std::memset(p, value, size_t(n)); });
+}
+
+void StyleBuffer::write(qsizetype from, const std::uint8_t* values, qsizetype count) {
+    buffer_.forPieces(from, count, [&values](std::uint8_t* p, qsizetype n) {
+        std::memcpy(p, values, size_t(n));
+        values += n;
+    });
+}
+
+void StyleBuffer::map(qsizetype from, qsizetype count, const Lut& lut) {
+    buffer_.forPieces(from, count, [&lut](std::uint8_t* p, qsizetype n) {
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = lut[p[i]];
+    });
+}
+
+std::vector<std::uint8_t> StyleBuffer::read(qsizetype from, qsizetype count) const {
+    from = std::clamp<qsizetype>(from, 0, size());
+    count = std::clamp<qsizetype>(count, 0, size() - from);
+    std::vector<std::uint8_t> out(static_cast<size_t>(count));
+    read(from, count, out.data());
+    return out;
+}
+
+void StyleBuffer::resize(qsizetype count, std::uint8_t fill) {
+    const qsizetype current = size();
+    if (count > current)
+        replace(current, 0, count - current, fill);
+    else if (count < current)
+        replace(count, current - count, 0, fill);
+}
+
+std::array<bool, 256> StyleBuffer::usedValues(qsizetype from, qsizetype count) const {
+    std::array<bool, 256> used{};
+    buffer_.forPieces(from, count, [&used](const std::uint8_t* p, qsizetype n) {
+        for (qsizetype i = 0; i < n; ++i)
+            used[p[i]] = true;
+    });
+    return used;
+}
+
+} // namespace kelvane

@@ -1,0 +1,55 @@
+// One style index per character of a document, in a gap buffer so that edits near the
+// caret cost little even in very large documents.
+#pragma once
+
+#include "platform/text/GapBuffer.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kelvane {
+
+class StyleBuffer {
+public:
+    using Lut = std::array<std::uint8_t, 256>;
+
+    qsizetype size() const { return buffer_.size(); }
+    std::uint8_t at(qsizetype index) const { return buffer_.at(index); }
+
+    /// Replaces `removed` entries at `from` by `added` entries of `fill`.
+    void replace(qsizetype from, qsizetype removed, qsizetype added, std::uint8_t fill) {
+        buffer_.replaceWith(from, removed, added, fill);
+    }
+    /// Sets `count` entries from `from` to `value`.
+    void fill(qsizetype from, qsizetype count, std::uint8_t value);
+    /// Sets entries from `from` to the given values.
+    void write(qsizetype from, const std::uint8_t* values, qsizetype count);
+    /// Passes every entry of the range through a lookup table.
+    void map(qsizetype from, qsizetype count, const Lut& lut);
+    /// Replaces every entry of the range by f(offset in the range, entry).
+    template <typename F> void transform(qsizetype from, qsizetype count, F&& f) {
+        qsizetype offset = 0;
+        buffer_.forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
+            for (qsizetype i = 0; i < n; ++i)
+                p[i] = f(offset + i, p[i]);
+            offset += n;
+        });
+    }
+    /// Copies entries of the range out.
+    void read(qsizetype from, qsizetype count, std::uint8_t* out) const {
+        buffer_.read(from, count, out);
+    }
+    std::vector<std::uint8_t> read(qsizetype from, qsizetype count) const;
+    /// Makes the buffer `count` entries long, new entries `fill`.
+    void resize(qsizetype count, std::uint8_t fill);
+    /// Marks every index that occurs in the buffer.
+    std::array<bool, 256> usedValues() const { return usedValues(0, size()); }
+    /// Marks every index that occurs in a range.
+    std::array<bool, 256> usedValues(qsizetype from, qsizetype count) const;
+
+private:
+    GapBuffer<std::uint8_t> buffer_;
+};
+
+} // namespace kelvane
