@@ -14,6 +14,7 @@
 #include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/help/Help.h"
@@ -207,8 +208,40 @@ void frmMain::ShutdownSequence() {
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 
+void frmMain::keepUnsavedForNextStart() {
+    for (frmDocument* document : DocumentRegistry.openDocuments()) {
+        if (!document->Changed)
+            continue;
+        document->keepForRecovery();
+        recovery_->writeNow(document);
+        recovery_->keepAfterExit(document);
+    }
+    recovery_->waitForDone();
+}
+
+bool frmMain::commitSession(bool mayAsk) {
+    if (mayAsk) {
+        // The questions of Exit; a document answered No stays unsaved and is kept below.
+        for (frmDocument* document : DocumentRegistry.openDocuments())
+            if (!document->confirmClose())
+                return false;
+    }
+    keepUnsavedForNextStart();
+    ShutdownSequence();
+    sessionCommitted_ = true;
+    return true;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     if (shuttingDown_) {
+        event->accept();
+        return;
+    }
+    if (sessionCommitted_) {
+        // The session ends: the questions were asked (or could not be), the settings are
+        // written, and what is unsaved stays in recovery files.
+        keepUnsavedForNextStart();
+        shuttingDown_ = true;
         event->accept();
         return;
     }

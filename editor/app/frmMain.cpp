@@ -39,6 +39,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSessionManager>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -74,6 +75,15 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     buildPanes();
     buildMenus();
     buildToolbar();
+    // Qt does not close the windows when the desktop session ends: the editor answers the
+    // session manager itself, or it would be killed without its questions and its settings.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        if (!commitSession(mayAsk))
+            manager.cancel();
+        if (mayAsk)
+            manager.release();
+    });
 }
 
 frmMain::~frmMain() {
@@ -132,6 +142,10 @@ void frmMain::buildToolbar() {
     // The toggle was built before the toolbar; its check mark says the toolbar shows.
     tbToolBar->setVisible(mnuViewToolbar->isChecked());
     updateToolbarState();
+}
+
+QMenu* frmMain::createPopupMenu() {
+    return nullptr;
 }
 
 void frmMain::updateToolbarState() {
@@ -553,9 +567,11 @@ void frmMain::fillWindowList() {
     windowListActions_ << mnuWindow->addSeparator();
     int number = 1;
     for (QMdiSubWindow* sub : windows) {
-        const QString text = number < 10
-                                 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle())
-                                 : QStringLiteral("%1 %2").arg(number).arg(sub->windowTitle());
+        // The number is the access key; an "&" in the caption shows as written.
+        QString caption = sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption)
+                                         : QStringLiteral("%1 %2").arg(number).arg(caption);
         QAction* action = mnuWindow->addAction(text);
         action->setCheckable(true);
         action->setChecked(sub == mdiArea->activeSubWindow());

@@ -114,6 +114,11 @@ public:
     void CommandLineOpen(const QString& commandLine);
     /// Writes the window layout, recent files and pane state back to the store.
     void ShutdownSequence();
+    /// The desktop session is ending: asks about each changed document as Exit does (when
+    /// `mayAsk`), writes the settings, and keeps the recovery file of every document left
+    /// unsaved so the next start offers it. False when the user cancelled (the session should
+    /// not end).
+    bool commitSession(bool mayAsk);
     /// Offers back, one by one, the unsaved text that earlier runs which ended without saving
     /// left in recovery files: Recover opens it in a new window, Discard deletes it.
     void offerRecovery();
@@ -184,6 +189,9 @@ public:
     static const QString kWorkspaceFilter;
 
 protected:
+    /// None: only the View menu's toggles show and hide the bars and panes, so their check
+    /// marks and the stored visibility always agree.
+    QMenu* createPopupMenu() override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -240,6 +248,10 @@ private:
     QList<QAction*> windowListActions_;
     RecoveryKeeper* recovery_;
     bool shuttingDown_ = false;
+    /// The session manager was answered: closing now asks nothing more.
+    bool sessionCommitted_ = false;
+    /// Keeps the unsaved text of every changed document for the next start.
+    void keepUnsavedForNextStart();
     bool firstShown_ = false;
     /// The document activated last among the document windows.
     QPointer<frmDocument> activatedDocument_;

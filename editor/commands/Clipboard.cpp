@@ -36,6 +36,8 @@ QMimeData* selectionMimeData(const RichTextBox& box) {
 #ifdef Q_OS_WIN
     data->setData(rtfMimeTypes().last(), rtf);
 #endif
+    // The editor's own mark: only text copied here comes back with its colours.
+    data->setData(kEditorRtfMimeType, rtf);
     return data;
 }
 
@@ -58,13 +60,29 @@ QByteArray rtfFromMimeData(const QMimeData& data) {
 void pasteInto(RichTextBox& box, const QMimeData* data) {
     if (!data)
         return;
-    const QByteArray rtf = rtfFromMimeData(*data);
-    if (!rtf.isEmpty()) {
-        box.setSelRTF(rtf);
+    // Text the editor copied keeps its colours and fonts.
+    if (data->hasFormat(kEditorRtfMimeType)) {
+        const QByteArray own = data->data(kEditorRtfMimeType);
+        if (rtf::looksLikeRtf(own)) {
+            box.setSelRTF(own);
+            return;
+        }
+    }
+    // From other programs the text comes plain: a word processor's fonts, sizes and bold do
+    // not belong in a programmer's editor. Plain text that is itself rich-text markup is
+    // still read as markup.
+    if (data->hasText()) {
+        const QString text = data->text();
+        if (text.startsWith(QLatin1String("{\\rtf")))
+            box.setSelRTF(text.toUtf8());
+        else
+            box.setSelText(text);
         return;
     }
-    if (data->hasText())
-        box.setSelText(data->text());
+    // Rich text alone, without a plain form: its words, without their formatting.
+    const QByteArray rich = rtfFromMimeData(*data);
+    if (!rich.isEmpty())
+        box.setSelText(rtf::read(rich).text);
 }
 
 } // namespace kelvane

@@ -7,20 +7,9 @@
 
 namespace kelvane {
 
-namespace {
-
-bool hasByteOrderMark(QByteArrayView bytes) {
-    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
-           bytes.startsWith("\xFE\xFF");
-}
-
-} // namespace
-
 QStringList parseClipLibrary(QByteArrayView bytes) {
-    // The editor's own files are Windows-1252. Only a byte-order mark says otherwise: guessing
-    // UTF-8 from the bytes would misread 8-bit text that happens to look like it ("Ã©").
-    return hasByteOrderMark(bytes) ? splitTextLines(decodeText(bytes).text)
-                                   : linesOf8BitFile(bytes);
+    // The editor's own files are Windows-1252; only a byte-order mark says otherwise.
+    return linesOfMarkedOr8BitFile(bytes);
 }
 
 QByteArray encodeClipLibrary(QStringView text) {

@@ -26,6 +26,9 @@ std::optional<QString> showRealFileDialog(QWidget* owner, const FileDialogReques
                                                                  : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.kind == FileDialogRequest::Save ? QFileDialog::AnyFile
                                                                : QFileDialog::ExistingFile);
+    // The list shows each type's name as written ("All Files (*.*)", "HTML Files"); the
+    // patterns Qt filters by follow it and stay out of sight.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(CommonDialog::qtNameFilters(request.filter));
     QString ext = request.defaultExt;
     if (ext.startsWith(QLatin1Char('.')))
@@ -126,7 +129,9 @@ bool CommonDialog::ShowColor() {
     if (currentBackend()) {
         chosen = currentBackend()->chooseColour(Color);
     } else {
-        const QColor colour = QColorDialog::getColor(toQColor(Color), owner_, DialogTitle);
+        // The colour dialog keeps the platform's own title: DialogTitle belongs to the file
+        // dialogs and may still hold the last one's ("Open").
+        const QColor colour = QColorDialog::getColor(toQColor(Color), owner_);
         if (colour.isValid())
             chosen = fromQColor(colour);
     }
@@ -150,23 +155,30 @@ bool CommonDialog::ShowPrinter() {
     if (currentBackend())
         return currentBackend()->choosePrinter(printer(), Flags);
     QPrintDialog dialog(&printer(), owner_);
+    configurePrinterDialog(dialog, Flags);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CommonDialog::configurePrinterDialog(QPrintDialog& dialog, int flags) {
+    const bool setup = flags & cdlPDPrintSetup;
     QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
-    options.setFlag(QAbstractPrintDialog::PrintSelection, !(Flags & cdlPDNoSelection));
-    options.setFlag(QAbstractPrintDialog::PrintPageRange, !(Flags & cdlPDNoPageNums));
+    // Setting up chooses the printer and its paper: nothing about what to print or where to.
+    options.setFlag(QAbstractPrintDialog::PrintSelection, !setup && !(flags & cdlPDNoSelection));
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, !setup && !(flags & cdlPDNoPageNums));
     options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
-    options.setFlag(QAbstractPrintDialog::PrintToFile, !(Flags & cdlPDDisablePrintToFile));
+    options.setFlag(QAbstractPrintDialog::PrintToFile,
+                    !setup && !(flags & cdlPDDisablePrintToFile));
+    if (setup)
+        options.setFlag(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.setOptions(options);
-    if (!DialogTitle.isEmpty())
-        dialog.setWindowTitle(DialogTitle);
-    if (Flags & cdlPDPrintSetup) {
-        // Setting up chooses the printer and its paper; the button says so, not "Print".
-        if (DialogTitle.isEmpty())
-            dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    // Each printer dialog has its own title, whatever DialogTitle the file dialogs left.
+    if (setup) {
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        // The button says what it does: it confirms the choice, it prints nothing.
         for (auto* buttons : dialog.findChildren<QDialogButtonBox*>())
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(QStringLiteral("OK"));
     }
-    return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<QString> ScriptedCommonDialogs::chooseFile(const FileDialogRequest& request) {

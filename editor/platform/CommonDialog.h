@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -88,6 +89,8 @@ public:
     /// The printer dialog (Flags choose its options; cdlPDPrintSetup makes it the printer set-up
     /// dialog). The choice is kept in printer().
     bool ShowPrinter();
+    /// Gives a printer dialog the options and title that the flags ask for.
+    static void configurePrinterDialog(QPrintDialog& dialog, int flags);
 
     /// The current printer: what the printer dialog chose, what printing paints on.
     QPrinter& printer();

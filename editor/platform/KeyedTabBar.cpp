@@ -3,6 +3,15 @@
 
 namespace kelvane {
 
+namespace {
+
+/// A tab strip reads "&" as the mark of an access key; a caption shows every "&" it has.
+QString shownAsWritten(QString caption) {
+    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
 KeyedTabBar::KeyedTabBar(QWidget* parent) : QTabBar(parent) {
     setExpanding(false);
     setUsesScrollButtons(true);
@@ -15,7 +24,7 @@ KeyedTabBar::KeyedTabBar(QWidget* parent) : QTabBar(parent) {
 
 void KeyedTabBar::addKeyedTab(const QString& key, const QString& caption) {
     const QSignalBlocker quiet(this);
-    const int index = addTab(caption);
+    const int index = addTab(shownAsWritten(caption));
     setTabData(index, key);
 }
 
@@ -42,7 +51,7 @@ bool KeyedTabBar::removeKeyedTab(const QString& key) {
 void KeyedTabBar::setKeyedCaption(const QString& key, const QString& caption) {
     const int index = indexOfKey(key);
     if (index >= 0)
-        setTabText(index, caption);
+        setTabText(index, shownAsWritten(caption));
 }
 
 void KeyedTabBar::setKeyedToolTip(const QString& key, const QString& tip) {

@@ -40,7 +40,7 @@ RecoveryKeeper::Entry& RecoveryKeeper::entryFor(const QObject* document) {
         entry.timer->setTimerType(Qt::PreciseTimer);
         connect(entry.timer, &QTimer::timeout, this, [this, document] { write(document); });
         // A document that goes away without a word takes its recovery file with it.
-        connect(document, &QObject::destroyed, this, [this, document] { forget(document); });
+        connect(document, &QObject::destroyed, this, [this, document] { dropped(document); });
     }
     return entry;
 }
@@ -164,6 +164,24 @@ void RecoveryKeeper::write(const QObject* document) {
         if (std::optional<RecoveryRecord> whole = readRecovery(file))
             writeBase(file, *whole, generation);
     });
+}
+
+void RecoveryKeeper::keepAfterExit(const QObject* document) {
+    const auto it = entries_.find(document);
+    if (it != entries_.end())
+        it->keepAfterExit = true;
+}
+
+void RecoveryKeeper::dropped(const QObject* document) {
+    const auto it = entries_.find(document);
+    if (it == entries_.end())
+        return;
+    if (!it->keepAfterExit) {
+        forget(document);
+        return;
+    }
+    delete it->timer;
+    entries_.erase(it);
 }
 
 void RecoveryKeeper::forget(const QObject* document) {

@@ -57,6 +57,10 @@ public:
     void forget(const QObject* document);
     /// Writes a document's pending change now instead of after the delay.
     void writeNow(const QObject* document);
+    /// The run may end with the document unsaved (the desktop session ends): its recovery
+    /// file stays when the document goes away without a word, so the next start offers it.
+    /// Saving or closing the document (forget) still removes it.
+    void keepAfterExit(const QObject* document);
 
     /// Milliseconds until the document's pending write, or -1 when none is pending.
     int pendingFor(const QObject* document) const;
@@ -77,8 +81,11 @@ private:
         qint64 journalBytes = 0;  ///< of the journal as last written
         QByteArray pending;       ///< journal entries not written yet
         qint64 pendingGrowth = 0; ///< characters the pending entries add
+        bool keepAfterExit = false;
     };
     Entry& entryFor(const QObject* document);
+    /// The document went away without a word.
+    void dropped(const QObject* document);
     void write(const QObject* document);
     qint64 journalLimit(const Entry& entry) const;
 

@@ -28,6 +28,16 @@ QStringList linesOf8BitFile(QByteArrayView bytes) {
     return splitTextLines(fromWindows1252(bytes));
 }
 
+bool hasByteOrderMark(QByteArrayView bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+           bytes.startsWith("\xFE\xFF");
+}
+
+QStringList linesOfMarkedOr8BitFile(QByteArrayView bytes) {
+    return hasByteOrderMark(bytes) ? splitTextLines(decodeText(bytes).text)
+                                   : linesOf8BitFile(bytes);
+}
+
 namespace {
 
 bool isDigit(QChar c) {

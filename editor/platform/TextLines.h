@@ -22,6 +22,14 @@ QStringList splitTextLines(const QString& text);
 /// them.
 QStringList linesOf8BitFile(QByteArrayView bytes);
 
+/// True when the bytes begin with a UTF-8 or UTF-16 byte-order mark.
+bool hasByteOrderMark(QByteArrayView bytes);
+
+/// The lines of one of the editor's own files that may also be written in Unicode: a
+/// byte-order mark decides the encoding, else the file is Windows-1252 (never guessed as
+/// UTF-8 from its bytes, which would misread 8-bit text that happens to look like it).
+QStringList linesOfMarkedOr8BitFile(QByteArrayView bytes);
+
 /// How a leading number may be written, where the readers differ.
 struct NumberSyntax {
     /// Tabs count as blanks before the number (spaces always do).

@@ -1,6 +1,8 @@
 // The input box dialog: the field takes letters, digits and a few symbols, typed or pasted.
 #include "platform/frmInputBox.h"
 
+#include "platform/TypedKey.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -11,8 +13,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace kelvane {
 
@@ -46,10 +46,7 @@ void InputBoxField::keyPressEvent(QKeyEvent* event) {
     // Typed characters: printable text without Ctrl or Alt. Editing keys (Backspace, Delete,
     // arrows) and shortcuts carry no printable text and go to the field as usual.
     const QString text = event->text();
-    const bool typed = !text.isEmpty() &&
-                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-                       std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isPrint(); });
-    if (typed) {
+    if (typesText(*event)) {
         const QString kept = filtered(text);
         if (kept != text) {
             if (!kept.isEmpty())

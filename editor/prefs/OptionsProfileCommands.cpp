@@ -1,13 +1,14 @@
 // The Options dialog's "Default Profiles" tab: listing, applying and exporting profiles.
-#include "settings/EditorSettings.h"
-#include "platform/InputBox.h"
+#include "library/LibraryFolders.h"
 #include "platform/AppPaths.h"
 #include "platform/FileIO.h"
+#include "platform/InputBox.h"
 #include "platform/MsgBox.h"
+#include "platform/TextLines.h"
 #include "prefs/ProfileRecord.h"
 #include "prefs/frmOptions.h"
+#include "settings/EditorSettings.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -15,22 +16,28 @@ namespace kelvane {
 
 namespace {
 
-// A profile name is a plain file name inside the profile folder.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+const QString kExportTitle = QStringLiteral("Export Settings as Profile");
+
+void reportExportFailure(const QString& name, const QString& reason) {
+    MsgBox(QStringLiteral("The profile \"") + name + QStringLiteral("\" could not be saved.") +
+               kCrLf + reason,
+           vbOKOnly | vbExclamation, QStringLiteral("File I/O Error"));
 }
 
 } // namespace
 
+LibraryFolder frmOptions::profileFolders() {
+    return LibraryFolder(QStringLiteral("PROFILES"));
+}
+
 QString frmOptions::profileFolder() {
-    return AppPath() + QStringLiteral("PROFILES") + QDir::separator();
+    return profileFolders().shippedFolder();
 }
 
 void frmOptions::refreshProfileList() {
     lstProfiles->clear();
-    const QDir folder(profileFolder());
-    lstProfiles->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    // The shipped profiles and the user's own, as one list; the user's hides a shipped one.
+    lstProfiles->addItems(profileFolders().entries());
 }
 
 void frmOptions::cmdApplyProfile_Click() {
@@ -39,7 +46,8 @@ void frmOptions::cmdApplyProfile_Click() {
         return;
     QByteArray bytes;
     QString error;
-    if (!readWholeFile(profileFolder() + item->text(), bytes, error))
+    const QString path = profileFolders().pathOf(item->text());
+    if (path.isEmpty() || !readWholeFile(path, bytes, error))
         return;
     // Fields a short file lacks keep their current values; a file without even its first
     // field changes nothing, and the dialog keeps what the user has edited.
@@ -55,23 +63,35 @@ void frmOptions::cmdExportProfile_Click() {
     const QString name = InputBoxEx(
         QStringLiteral("Enter the name of the profile you wish to save. This is the name that "
                        "will appear on the 'Default Profiles' list on the Options dialog."),
-        QStringLiteral("Export Settings as Profile"), QString());
-    if (!isPlainFileName(name))
+        kExportTitle, QString());
+    if (name.isEmpty())
         return;
     const std::optional<QByteArray> record = encodeProfile(EditorSettings);
     if (!record) {
         MsgBox(QStringLiteral("The current settings are too large to be saved as a profile."),
-               vbOKOnly | vbExclamation, QStringLiteral("Export Settings as Profile"));
+               vbOKOnly | vbExclamation, kExportTitle);
         return;
     }
-    QDir().mkpath(profileFolder());
-    const QString path = profileFolder() + name;
-    QByteArray old;
+    // Profiles are written to the user's own folder: the program's folder is not writable
+    // once installed. A profile of the same name there, or shipped, is asked about first.
+    const LibraryFolder folders = profileFolders();
     QString error;
-    const QFileInfo existing(path);
-    if (existing.exists()) {
-        if (!existing.isFile() || !readWholeFile(path, old, error))
+    const QString target = folders.writablePathFor(name, error);
+    if (target.isEmpty()) {
+        reportExportFailure(name, error);
+        return;
+    }
+    QByteArray old;
+    const QString existing = folders.pathOf(name);
+    if (existing.isEmpty() && QFileInfo::exists(target)) {
+        reportExportFailure(name, target + QStringLiteral(" is not a file."));
+        return;
+    }
+    if (!existing.isEmpty()) {
+        if (!readWholeFile(existing, old, error)) {
+            reportExportFailure(name, error);
             return;
+        }
         if (!old.isEmpty() &&
             MsgBox(
                 QStringLiteral(
@@ -81,7 +101,8 @@ void frmOptions::cmdExportProfile_Click() {
     }
     // The record goes over the start of the file; a longer old file keeps its tail, which
     // readers ignore.
-    writeFileAtomically(path, *record + old.mid(record->size()), error);
+    if (!writeFileAtomically(target, *record + old.mid(record->size()), error))
+        reportExportFailure(name, error);
     refreshProfileList();
 }
 

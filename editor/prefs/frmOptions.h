@@ -2,6 +2,7 @@
 // and profiles. One instance lives for the run; OK and Cancel only hide it.
 #pragma once
 
+#include "library/LibraryFolders.h"
 #include "prefs/OptionsValues.h"
 
 #include <QDialog>
@@ -38,7 +39,11 @@ public:
     /// Takes the controls back into EditorSettings and writes every editor setting.
     void TranslateSettings();
 
-    /// The profile folder: "PROFILES" under the program's folder, with a trailing separator.
+    /// The profiles: shipped in "PROFILES" beside the program, the user's own in "PROFILES"
+    /// under the user's data folder.
+    static LibraryFolder profileFolders();
+    /// The shipped profile folder: "PROFILES" under the program's folder, with a trailing
+    /// separator.
     static QString profileFolder();
 
     QTabWidget* tabs;

@@ -3,6 +3,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/SettingsStore.h"
+#include "platform/TypedKey.h"
 #include "platform/help/Help.h"
 #include "print/MarginText.h"
 #include "settings/EditorSettings.h"
@@ -24,13 +25,11 @@ constexpr int kPageSetupHelpContext = 0;
 } // namespace
 
 void MarginField::keyPressEvent(QKeyEvent* event) {
-    // Keys that type no character (arrows, Delete, Home) edit as usual; Enter, Escape and Tab
-    // belong to the dialog's buttons and focus chain.
+    // Only typed characters are filtered: editing keys (Delete, Backspace, arrows, Home, End,
+    // Ctrl+A, the clipboard and undo keys) edit as usual, even where the window system gives
+    // them a control character as their text; Enter, Escape and Tab type nothing either.
     const QString typed = event->text();
-    const int key = event->key();
-    const bool dialogKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
-                           key == Qt::Key_Tab || key == Qt::Key_Backtab;
-    if (!typed.isEmpty() && !dialogKey && !marginFieldAccepts(typed.front(), text())) {
+    if (typesText(*event) && !marginFieldAccepts(typed.front(), text())) {
         event->accept(); // swallowed
         return;
     }

@@ -140,12 +140,18 @@ frmFind::frmFind(DocumentHost& host, QWidget* parent)
     Form_Load();
 }
 
+QPoint findDialogPlace(const QRect& screen, QSize dialog) {
+    // Centred across the screen, a fifth of its width down from its top (measured from the
+    // screen's own corner, which is not 0, 0 on a second monitor).
+    return {screen.x() + screen.width() / 2 - dialog.width() / 2, screen.y() + screen.width() / 5};
+}
+
 void frmFind::Form_Load() {
     adjustSize();
-    if (QScreen* screen = this->screen()) {
-        const int screenWidth = screen->geometry().width();
-        move(screenWidth / 2 - width() / 2, screenWidth / 5);
-    }
+    // The screen that holds the main window, not the one the dialog would open on by itself.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (QScreen* screen = owner ? owner->screen() : this->screen())
+        move(findDialogPlace(screen->geometry(), size()));
 }
 
 QString frmFind::searchText() const {

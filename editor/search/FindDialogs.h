@@ -14,6 +14,9 @@ namespace kelvane {
 
 class DocumentHost;
 
+/// Where the Find dialog opens on a screen (in desktop coordinates).
+QPoint findDialogPlace(const QRect& screen, QSize dialog);
+
 /// What the two Find dialogs share: the buttons and the search itself.
 class FindDialog : public QDialog {
     Q_OBJECT

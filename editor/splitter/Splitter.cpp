@@ -83,7 +83,9 @@ Splitter::Splitter(QWidget* parent, QSize sizeTwips) : QWidget(parent) {
     imgSplitter = new QWidget(this);
     imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
     imgSplitter->setAccessibleName(QStringLiteral("Splitter bar"));
-    imgSplitter->setMouseTracking(false);
+    // Moves over the bar without the button held reach it, so a drag whose release went to
+    // another window ends as soon as the mouse comes back.
+    imgSplitter->setMouseTracking(true);
     imgSplitter->installEventFilter(this);
 
     picSplitter = new DragIndicator(this);
@@ -319,10 +321,23 @@ bool Splitter::eventFilter(QObject* watched, QEvent* event) {
             grabMouseDown(axisPosition(imgSplitter, mouse->position()));
         return true;
     }
-    case QEvent::MouseMove:
-        if (dragging_)
-            grabMouseMove(axisPosition(imgSplitter, static_cast<QMouseEvent*>(event)->position()));
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        // A move without the button held means the release went elsewhere (the grab was
+        // taken by another window): the drag is over.
+        if (dragging_ && !(mouse->buttons() & Qt::LeftButton))
+            cancelDrag();
+        else if (dragging_)
+            grabMouseMove(axisPosition(imgSplitter, mouse->position()));
         return true;
+    }
+    case QEvent::UngrabMouse:
+    case QEvent::Hide:
+        // The mouse was taken away, or the bar hidden (its pane closed from the keyboard)
+        // while the button was still down: no release will come.
+        if (dragging_)
+            cancelDrag();
+        return false;
     case QEvent::MouseButtonRelease:
         if (dragging_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             grabMouseUp();
@@ -391,6 +406,21 @@ void Splitter::grabMouseUp() {
     if (p_.Style != TwoPanes && parentWidget())
         takeControlRect(result.control);
     LayoutPanes();
+}
+
+void Splitter::cancelDrag() {
+    // The panes stay where they were; only the indicator and the drag mode go.
+    dragging_ = false;
+    picSplitter->hide();
+    if (picSplitter->parentWidget() != this)
+        picSplitter->setParent(this);
+    LayoutPanes();
+}
+
+void Splitter::hideEvent(QHideEvent* event) {
+    if (dragging_)
+        cancelDrag();
+    QWidget::hideEvent(event);
 }
 
 void Splitter::takeControlRect(const TwipsBox& rect) {

@@ -97,6 +97,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -111,6 +112,8 @@ private:
     void grabMouseDown(double position);
     void grabMouseMove(double position);
     void grabMouseUp();
+    /// Ends a drag that lost the mouse: the indicator goes, the panes stay as they were.
+    void cancelDrag();
     void placeIndicator(double position);
     void takeControlRect(const TwipsBox& rect);
     void raiseMouseEvent(QMouseEvent* event, void (Splitter::*signal)(int, int, double, double));

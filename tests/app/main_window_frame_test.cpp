@@ -11,18 +11,21 @@
 #include "platform/Twips.h"
 #include "splitter/Splitter.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QListView>
 #include <QListWidget>
-#include <QApplication>
-#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace kelvane::test {
 namespace {
@@ -203,6 +206,57 @@ TEST_F(MainWindowFrameTest, ViewTogglesShowWhatTheyCheck) {
     EXPECT_TRUE(main->SplitterLeft->isHidden());
     EXPECT_TRUE(main->SplitterRight->isHidden());
     EXPECT_FALSE(main->mnuViewCliptext->isChecked());
+}
+
+TEST_F(MainWindowFrameTest, RightClickOnTheBarsOffersNoMenuOfTheirOwn) {
+    start();
+    // A menu that popped up would run its own loop: the watch notes it and closes it.
+    QStringList offered;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&offered] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (const QAction* action : popup->actions())
+                offered << action->text();
+            popup->close();
+        }
+    });
+    watch.start();
+    for (QWidget* bar :
+         {static_cast<QWidget*>(main->tbToolBar), static_cast<QWidget*>(main->menuBar())}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                bar->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(bar, &click);
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(offered.isEmpty()) << offered.join(", ").toStdString();
+    EXPECT_FALSE(main->tbToolBar->isHidden());
+    EXPECT_TRUE(main->mnuViewToolbar->isChecked());
+}
+
+TEST_F(MainWindowFrameTest, AmpersandInACaptionShowsAsWrittenInTheTabAndWindowMenu) {
+    start();
+    const QString path = scratch.write("R&D.txt", "notes\r\n");
+    dialogs.answerFile(path);
+    main->mnuFileOpen_Click();
+    ASSERT_EQ(main->activeDocument()->Caption(), "R&D.txt");
+
+    // What is shown, as a screen reader reads it: access-key marks are not part of it.
+    QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(main->tabFiles);
+    ASSERT_NE(strip, nullptr);
+    QStringList tabs;
+    for (int i = 0; i < strip->childCount(); ++i)
+        tabs << strip->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(tabs.contains("R&D.txt")) << tabs.join(", ").toStdString();
+
+    main->mnuWindow->popup(QPoint(0, 0));
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(main->mnuWindow);
+    ASSERT_NE(menu, nullptr);
+    QStringList items;
+    for (int i = 0; i < menu->childCount(); ++i)
+        items << menu->child(i)->text(QAccessible::Name);
+    main->mnuWindow->hide();
+    EXPECT_TRUE(items.contains("2 R&D.txt")) << items.join(", ").toStdString();
 }
 
 TEST_F(MainWindowFrameTest, TabClickAfterClosingSlotTwoActivatesSlotThree) {

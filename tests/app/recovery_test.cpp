@@ -184,5 +184,52 @@ TEST_F(RecoveryTest, DiscardRemovesTheTextAndLaterAsksAgain) {
     EXPECT_EQ(readAll(scratch.file("main.c")), kOnDisk);
 }
 
+TEST_F(RecoveryTest, EndOfTheDesktopSessionAsksWritesTheSettingsAndKeepsWhatIsLeftUnsaved) {
+    const QString path = scratch.write("saved.txt", "old\n");
+    start(path);
+    frmDocument* saved = main->activeDocument();
+    type(saved, "kept on disk");
+    frmDocument* declined = main->newDocument();
+    type(declined, "left unsaved");
+
+    // Cancel: the session should not end, and nothing is written.
+    boxes.answer(vbCancel);
+    EXPECT_FALSE(main->commitSession(true));
+    EXPECT_EQ(setting("MainWidth"), "<absent>");
+
+    boxes.answer(vbYes); // saved.txt
+    boxes.answer(vbNo);  // the untitled one
+    ASSERT_TRUE(main->commitSession(true));
+    ASSERT_EQ(boxes.asked().size(), 3u);
+    EXPECT_EQ(boxes.asked()[1].title, "Save Changes?");
+    EXPECT_TRUE(readAll(path).contains("kept on disk"));
+    EXPECT_NE(setting("MainWidth"), "<absent>") << "the settings are written";
+    const QString file = recoveryKeeper()->fileOf(declined);
+    ASSERT_TRUE(QFile::exists(file));
+
+    // The session ends: the window closes without asking again, and the unsaved text stays
+    // for the next start.
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(boxes.asked().size(), 3u);
+    main.reset();
+    ASSERT_TRUE(QFile::exists(file));
+    const std::optional<RecoveryRecord> kept = decodeRecovery(readAll(file));
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_TRUE(kept->text.contains("left unsaved"));
+}
+
+TEST_F(RecoveryTest, EndOfASessionThatAllowsNoQuestionsKeepsEveryChangedDocument) {
+    start();
+    frmDocument* first = main->activeDocument();
+    type(first, "one");
+    frmDocument* second = main->newDocument();
+    type(second, "two");
+    ASSERT_TRUE(main->commitSession(false));
+    EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_NE(setting("RecentFile1"), "<absent>");
+    for (frmDocument* document : {first, second})
+        EXPECT_TRUE(QFile::exists(recoveryKeeper()->fileOf(document)));
+}
+
 } // namespace
 } // namespace kelvane::test

@@ -66,6 +66,33 @@ TEST_F(EditCommandsTest, PastePlainTextUnformattedAndRtfMarkupTextFormatted) {
     EXPECT_FALSE(box->styleAt(5).hasColour);
 }
 
+TEST_F(EditCommandsTest, PasteFromAnotherProgramLeavesItsRichTextFormattingBehind) {
+    // A word processor offers its text both plain and as rich text with a font, size and bold.
+    const QByteArray word = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red0\\green0"
+                            "\\blue255;}\\f0\\fs48\\b\\cf1 Bold words}";
+    load("ab", 1);
+    auto* data = new QMimeData;
+    data->setText("Bold words");
+    data->setData(kRtfMimeType, word);
+    QApplication::clipboard()->setMimeData(data);
+    main->editCommands->mnuEditPaste_Click();
+    EXPECT_EQ(box->Text(), "aBold wordsb");
+    for (qsizetype at : {1, 5, 10}) {
+        EXPECT_FALSE(box->styleAt(at).hasColour) << at;
+        EXPECT_FALSE(box->styleAt(at).bold) << at;
+    }
+
+    // Rich text alone, without its plain form: the words arrive, without their formatting.
+    load("");
+    data = new QMimeData;
+    data->setData("application/rtf", word);
+    QApplication::clipboard()->setMimeData(data);
+    main->editCommands->mnuEditPaste_Click();
+    EXPECT_EQ(box->Text(), "Bold words");
+    EXPECT_FALSE(box->styleAt(0).bold);
+    EXPECT_FALSE(box->styleAt(0).hasColour);
+}
+
 TEST_F(EditCommandsTest, CutRemovesTheSelectionAndCutOfNothingChangesNothing) {
     load("keep cut", 4, 4);
     main->editCommands->mnuEditCut_Click();

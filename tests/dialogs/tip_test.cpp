@@ -2,10 +2,10 @@
 #include "dialogs/TipFile.h"
 #include "dialogs/frmTip.h"
 
-#include "settings/EditorSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextEncoding.h"
+#include "settings/EditorSettings.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -45,6 +45,18 @@ TEST(TipFileTest, LinesAreTipsAndOnlyTheLastLineBreakEndsTheFile) {
     EXPECT_EQ(tipsFromBytes("\r\nafter a blank\r\n"), (QStringList{"", "after a blank"}));
     EXPECT_EQ(tipsFromBytes(""), QStringList{});
     EXPECT_EQ(tipsFromBytes("caf\xe9\r\n"), QStringList{"caf\u00e9"}) << "Windows-1252";
+}
+
+TEST(TipFileTest, EightBitTextIsNeverGuessedAsUtf8ButAByteOrderMarkDecides) {
+    // "Ã©" in Windows-1252 is the two bytes C3 A9, which also read as UTF-8 "é".
+    EXPECT_EQ(tipsFromBytes("\xc3\xa9t\xc3\xa9\r\n"), QStringList{"\u00c3\u00a9t\u00c3\u00a9"});
+    EXPECT_EQ(tipsFromBytes("\xef\xbb\xbf\xc3\xa9t\xc3\xa9\r\n"), QStringList{"\u00e9t\u00e9"})
+        << "UTF-8 with its mark";
+    EXPECT_EQ(tipsFromBytes(QByteArray("\xff\xfe"
+                                       "A\0\r\0\n\0B\0",
+                                       10)),
+              (QStringList{"A", "B"}))
+        << "UTF-16 with its mark";
 }
 
 TEST_F(TipTest, OneLineFileAlwaysShowsThatLine) {

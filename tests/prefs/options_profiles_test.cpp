@@ -1,23 +1,43 @@
 // The "Default Profiles" tab: the delivered profiles, Apply and Export through the dialog.
 #include "OptionsFixture.h"
 
+#include "platform/FileIO.h"
 #include "prefs/ColourSwatch.h"
 #include "prefs/ProfileRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace kelvane::test {
 namespace {
 
-using OptionsProfilesTest = OptionsFixture;
+// The user's data folder is the test's own, so exported profiles start from nothing.
+class OptionsProfilesTest : public OptionsFixture {
+protected:
+    void SetUp() override {
+        OptionsFixture::SetUp();
+        previousData = setUserDataFolderOverride(scratch.file("userdata"));
+    }
+    void TearDown() override {
+        OptionsFixture::TearDown();
+        setUserDataFolderOverride(previousData);
+    }
+    QString previousData;
+};
 
 const QString ff = QString(QChar(0xFF));
 
 QString profilePath(const QString& name) {
     return frmOptions::profileFolder() + name;
+}
+
+/// Where an exported profile goes: the user's own profile folder.
+QString userProfilePath(const QString& name) {
+    return frmOptions::profileFolders().userFolder() + name;
 }
 
 void selectProfile(frmOptions* d, const QString& name) {
@@ -155,7 +175,7 @@ TEST_F(OptionsProfilesTest, ExportWritesTheDialogsStateAsANewProfile) {
     EXPECT_EQ(inputs.asked()[0].title, "Export Settings as Profile");
     EXPECT_EQ(setting("Keywords0"), "sub" + ff + "my" + ff) << "settings written first";
     EXPECT_TRUE(boxes.asked().empty()) << "a new file needs no question";
-    EXPECT_EQ(readAll(profilePath("Perl5")), *encodeProfile(EditorSettings));
+    EXPECT_EQ(readAll(userProfilePath("Perl5")), *encodeProfile(EditorSettings));
     EXPECT_EQ(EditorSettings.Delimiters, 8);
     EXPECT_TRUE(items(d->lstProfiles).contains("Perl5"));
 
@@ -163,15 +183,16 @@ TEST_F(OptionsProfilesTest, ExportWritesTheDialogsStateAsANewProfile) {
     d->lstKeywords[1]->addItem("late");
     d->cmdExportProfile_Click();
     EXPECT_EQ(setting("Keywords1"), "late" + ff);
-    EXPECT_EQ(QDir(frmOptions::profileFolder()).entryList(QDir::Files), QStringList{"Perl5"});
+    EXPECT_EQ(QDir(userProfilePath("")).entryList(QDir::Files), QStringList{"Perl5"});
+    EXPECT_FALSE(QFileInfo::exists(profilePath(""))) << "nothing is written beside the program";
 }
 
 TEST_F(OptionsProfilesTest, ExportOverAnExistingProfileAsksFirst) {
     frmOptions* d = open();
-    QDir().mkpath(profilePath(""));
+    QDir().mkpath(userProfilePath(""));
     const QByteArray old = QByteArray(600, 'o');
-    scratch.write("program/PROFILES/Old", old);
-    scratch.write("program/PROFILES/Empty", "");
+    scratch.write("userdata/PROFILES/Old", old);
+    scratch.write("userdata/PROFILES/Empty", "");
     d->Form_Activate();
 
     d->lstKeywords[0]->addItem("kept");
@@ -183,7 +204,7 @@ TEST_F(OptionsProfilesTest, ExportOverAnExistingProfileAsksFirst) {
               "A profile with this name exists. Do you wish to overwrite the old profile?");
     EXPECT_EQ(boxes.asked()[0].title, "Confirm");
     EXPECT_EQ(boxes.asked()[0].buttons(), vbYesNo);
-    EXPECT_EQ(readAll(profilePath("Old")), old) << "No leaves the file byte for byte";
+    EXPECT_EQ(readAll(userProfilePath("Old")), old) << "No leaves the file byte for byte";
     EXPECT_EQ(setting("Keywords0"), "kept" + ff);
 
     inputs.queueAnswer("Old");
@@ -191,13 +212,13 @@ TEST_F(OptionsProfilesTest, ExportOverAnExistingProfileAsksFirst) {
     d->cmdExportProfile_Click();
     const QByteArray record = *encodeProfile(EditorSettings);
     ASSERT_LT(record.size(), old.size());
-    EXPECT_EQ(readAll(profilePath("Old")), record + old.mid(record.size()))
+    EXPECT_EQ(readAll(userProfilePath("Old")), record + old.mid(record.size()))
         << "a longer old file keeps its tail";
 
     inputs.queueAnswer("Empty");
     d->cmdExportProfile_Click();
     EXPECT_EQ(boxes.asked().size(), 2u) << "an empty file is overwritten without asking";
-    EXPECT_EQ(readAll(profilePath("Empty")), record);
+    EXPECT_EQ(readAll(userProfilePath("Empty")), record);
 
     // Applying the profile with the old tail gives the new values.
     EditorSettings.Keywords0.clear();
@@ -205,6 +226,48 @@ TEST_F(OptionsProfilesTest, ExportOverAnExistingProfileAsksFirst) {
     selectProfile(d, "Old");
     d->cmdApplyProfile_Click();
     EXPECT_EQ(EditorSettings.Keywords0, "kept" + ff);
+}
+
+TEST_F(OptionsProfilesTest, ExportFromAReadOnlyProgramGoesToTheUsersFolderAndListsBoth) {
+    // An installed program's folder: shipped profiles, nothing writable.
+    scratch.write("program/PROFILES/C", QByteArray(40, 'c'));
+    scratch.write("program/PROFILES/Java", QByteArray(40, 'j'));
+    QFile::setPermissions(profilePath(""), QFile::ReadOwner | QFile::ExeOwner);
+    frmOptions* d = open();
+    d->lstKeywords[0]->addItem("mine");
+    inputs.queueAnswer("Mine");
+    d->cmdExportProfile_Click();
+    EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_EQ(readAll(userProfilePath("Mine")), *encodeProfile(EditorSettings));
+    EXPECT_EQ(items(d->lstProfiles), (QStringList{"C", "Java", "Mine"}));
+
+    // The user's profile of a shipped name is asked about, then hides the shipped one.
+    inputs.queueAnswer("C");
+    boxes.answer(vbYes);
+    d->cmdExportProfile_Click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].title, "Confirm");
+    EXPECT_EQ(readAll(profilePath("C")), QByteArray(40, 'c')) << "the shipped file is untouched";
+    EXPECT_TRUE(readAll(userProfilePath("C")).startsWith(*encodeProfile(EditorSettings)));
+    EXPECT_EQ(items(d->lstProfiles), (QStringList{"C", "Java", "Mine"}));
+    EditorSettings.Keywords0.clear();
+    selectProfile(d, "C");
+    d->cmdApplyProfile_Click();
+    EXPECT_EQ(EditorSettings.Keywords0, "mine" + ff) << "the user's profile is the one applied";
+    QFile::setPermissions(profilePath(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(OptionsProfilesTest, AFailedExportSaysWhy) {
+    frmOptions* d = open();
+    // The user's profile folder cannot be made: a file stands where it would be.
+    scratch.write("userdata/PROFILES", "in the way");
+    inputs.queueAnswer("Mine");
+    d->cmdExportProfile_Click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith("The profile \"Mine\" could not be saved.\r\n"))
+        << boxes.asked()[0].prompt.toStdString();
+    EXPECT_EQ(boxes.asked()[0].title, "File I/O Error");
+    EXPECT_FALSE(items(d->lstProfiles).contains("Mine"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -76,10 +77,43 @@ TEST_F(PageSetupTest, KeyFilterTakesDigitsOnePointAndBackspace) {
         << "minus, letters, blanks swallowed";
     QTest::keyClick(dialog->txtBottom, Qt::Key_Backspace);
     EXPECT_EQ(dialog->txtBottom->text(), QStringLiteral("1"));
-    // Control keys such as the clipboard shortcuts are swallowed as well.
-    dialog->txtBottom->selectAll();
-    QTest::keyClick(dialog->txtBottom, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(dialog->txtBottom->text(), QStringLiteral("1"));
+}
+
+/// Sends a key as X11 gives it: Delete carries the text "\x7f", Ctrl+A the text "\x01".
+void pressAsX11(QWidget* field, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(field, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(field, &release);
+}
+
+TEST_F(PageSetupTest, EditingKeysEditTheFieldsWhateverTextTheyCarry) {
+    QLineEdit* top = dialog->txtTop;
+    top->setFocus();
+    top->setCursorPosition(0);
+    pressAsX11(top, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    EXPECT_EQ(top->text(), QStringLiteral(".5")) << "Delete removes the character after the caret";
+    pressAsX11(top, Qt::Key_End, Qt::NoModifier, QString());
+    pressAsX11(top, Qt::Key_Left, Qt::NoModifier, QString());
+    pressAsX11(top, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    EXPECT_EQ(top->text(), QStringLiteral("5"));
+
+    pressAsX11(top, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+    EXPECT_EQ(top->selectedText(), QStringLiteral("5")) << "Ctrl+A selects all";
+    pressAsX11(top, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    pressAsX11(top, Qt::Key_End, Qt::NoModifier, QString());
+    pressAsX11(top, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    EXPECT_EQ(top->text(), QStringLiteral("55")) << "Ctrl+C and Ctrl+V copy and paste";
+    pressAsX11(top, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+    EXPECT_EQ(top->text(), QStringLiteral("5")) << "Ctrl+Z undoes";
+    pressAsX11(top, Qt::Key_Home, Qt::ShiftModifier, QString());
+    pressAsX11(top, Qt::Key_X, Qt::ControlModifier, QStringLiteral("\x18"));
+    EXPECT_EQ(top->text(), QString()) << "Shift+Home selects, Ctrl+X cuts";
+
+    // Typed characters are still filtered.
+    pressAsX11(top, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"));
+    pressAsX11(top, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    EXPECT_EQ(top->text(), QStringLiteral("7"));
 }
 
 TEST_F(PageSetupTest, OkStoresWhatStartUpReadsBackAndSetsTheMargins) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace kelvane::test {
@@ -104,6 +105,33 @@ TEST_F(FindDialogsTest, FindDialogIsKeptBetweenUsesAndCarriesHelpContext90) {
     });
     main->searchCommands->mnuSearchFind_Click();
     EXPECT_EQ(selection(), Selection(5, 3));
+}
+
+TEST(FindDialogPlace, CentredAFifthOfTheWidthDownFromTheScreensOwnCorner) {
+    EXPECT_EQ(findDialogPlace(QRect(0, 0, 1280, 800), QSize(300, 100)), QPoint(490, 256));
+    EXPECT_EQ(findDialogPlace(QRect(1280, 0, 1920, 1080), QSize(300, 100)), QPoint(2090, 384));
+    EXPECT_EQ(findDialogPlace(QRect(-1024, -768, 1024, 768), QSize(200, 100)), QPoint(-612, -564));
+}
+
+// Run with two screens (the search.two_screens test); skipped on one.
+TEST_F(FindDialogsTest, SecondScreenFindDialogOpensOnTheScreenOfTheMainWindow) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "needs a second screen";
+    QScreen* second = screens[1];
+    main->setScreen(second);
+    main->move(second->geometry().topLeft() + QPoint(40, 40));
+    QApplication::processEvents();
+    ASSERT_EQ(main->screen(), second);
+    load("abc");
+    QRect placed;
+    whenShown<frmFind>([&placed](frmFind* dialog) {
+        placed = dialog->frameGeometry();
+        QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
+    });
+    main->searchCommands->mnuSearchFind_Click();
+    EXPECT_TRUE(second->geometry().contains(placed.topLeft())) << placed.x() << "," << placed.y();
+    EXPECT_EQ(placed.y(), second->geometry().y() + second->geometry().width() / 5);
 }
 
 TEST_F(FindDialogsTest, ExtendedFindMatchesAcrossALineBreakAndIsUnloadedOnClose) {

@@ -161,6 +161,50 @@ TEST(SplitterWidget, LeftBarDragMovesTheLeftEdgeAndKeepsTheRightEdge) {
     EXPECT_EQ(host.pane->x(), twipsToPixels(60));
 }
 
+/// The drag ended without its release: no indicator anywhere, no drag mode, panes unmoved.
+void expectDragEnded(SinglePaneHost& host) {
+    Splitter& splitter = *host.splitter;
+    EXPECT_FALSE(splitter.isDragging());
+    EXPECT_FALSE(splitter.picSplitter->isVisible());
+    EXPECT_EQ(splitter.picSplitter->parentWidget(), &splitter) << "not left in the main window";
+    EXPECT_EQ(splitter.width(), 150);
+    EXPECT_EQ(host.pane->width(), twipsToPixels(twips(150) - 90));
+}
+
+TEST(SplitterWidget, DragThatLosesTheMouseEndsWithoutMovingThePanes) {
+    {
+        // The pane is hidden from the keyboard while the button is still down.
+        SCOPED_TRACE("hidden");
+        SinglePaneHost host(SinglePaneRight, QRect(0, 0, 150, 300));
+        dragBar(*host.splitter, 60, 0);
+        ASSERT_TRUE(host.splitter->picSplitter->isVisible());
+        host.splitter->hide();
+        expectDragEnded(host);
+        host.splitter->show();
+        releaseBar(*host.splitter, 60, 0); // the late release changes nothing
+        expectDragEnded(host);
+    }
+    {
+        // Another window took the grab: the button comes back up elsewhere.
+        SCOPED_TRACE("grab taken");
+        SinglePaneHost host(SinglePaneRight, QRect(0, 0, 150, 300));
+        dragBar(*host.splitter, 60, 0);
+        QEvent ungrab(QEvent::UngrabMouse);
+        QApplication::sendEvent(host.splitter->imgSplitter, &ungrab);
+        expectDragEnded(host);
+    }
+    {
+        // The release went elsewhere: the next move comes without the button held.
+        SCOPED_TRACE("released elsewhere");
+        SinglePaneHost host(SinglePaneRight, QRect(0, 0, 150, 300));
+        dragBar(*host.splitter, 60, 0);
+        QWidget* grab = host.splitter->imgSplitter;
+        sendMouse(grab, QEvent::MouseMove, grab->rect().center() + QPoint(80, 0), Qt::NoButton,
+                  Qt::NoButton);
+        expectDragEnded(host);
+    }
+}
+
 TEST(SplitterWidget, ZeroBarTopIsNotStoredAndComesBackAsHalfTheHeight) {
     MemoryPropertyBag bag;
     {
