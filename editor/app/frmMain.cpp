@@ -15,6 +15,7 @@
 #include "library/LibraryCommands.h"
 #include "platform/AppPaths.h"
 #include "platform/CommandGroup.h"
+#include "platform/CommandNeeds.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/RecoveryKeeper.h"
@@ -135,7 +136,12 @@ void frmMain::buildToolbar() {
 }
 
 void frmMain::updateToolbarState() {
-    tbToolBar->setDocumentOpen(!DocumentRegistry.openDocuments().empty());
+    // Menu items and toolbar buttons are the same actions: both follow at once.
+    const bool documentOpen = !DocumentRegistry.openDocuments().empty();
+    for (CommandGroup* group : groups())
+        for (QAction* action : group->actions())
+            if (isDocumentCommand(action))
+                action->setEnabled(documentOpen);
 }
 
 void frmMain::placeCommands(QMenu* menu, std::initializer_list<const char*> names) {
@@ -167,18 +173,25 @@ void frmMain::buildMenus() {
     // The File and Advanced menus gather commands of several groups: each command is declared
     // by its group, and the menu takes it in the tree's order once it exists.
     CommandGroup& file = *fileCommands;
-    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
+    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+                      QStringLiteral("toolbar/new"), QStringLiteral("New")},
                      [this] { mnuFileNew_Click(); });
-    file.addUnlisted(
-        {"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
-        [this] { mnuFileOpen_Click(); });
+    file.addUnlisted({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                      QStringLiteral("toolbar/open"), QStringLiteral("Open")},
+                     [this] { mnuFileOpen_Click(); });
     file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-                     [this] { mnuFileSave_Click(); });
+    needsDocument(file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_S),
+                                    QStringLiteral("toolbar/save"), QStringLiteral("Save")},
+                                   [this] { mnuFileSave_Click(); }));
     file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
                      [this] { mnuFileSaveAs_Click(); });
-    file.addUnlisted({"mnuFileSaveAll", QStringLiteral("Sa&ve All")},
-                     [this] { mnuFileSaveAll_Click(); });
+    needsDocument(file.addUnlisted({"mnuFileSaveAll",
+                                    QStringLiteral("Sa&ve All"),
+                                    {},
+                                    QStringLiteral("toolbar/saveall"),
+                                    QStringLiteral("Save All")},
+                                   [this] { mnuFileSaveAll_Click(); }));
     file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
                      [this] { mnuFileExit_Click(); });
 
@@ -198,9 +211,10 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add(
-        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
-        [this] { mnuViewRefreshColors_Click(); });
+    needsDocument(view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
+                            QKeySequence(Qt::Key_F11), QStringLiteral("toolbar/colorcode"),
+                            QStringLiteral("Color Code Entire Document")},
+                           [this] { mnuViewRefreshColors_Click(); }));
 
     advancedCommands->addUnlisted(
         {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
