@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 
 #include "app/MainToolbar.h"
+#include "app/MenuTree.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "app/SidePaneLayout.h"
@@ -144,15 +145,17 @@ void frmMain::updateToolbarState() {
                 action->setEnabled(documentOpen);
 }
 
-void frmMain::placeCommands(QMenu* menu, std::initializer_list<const char*> names) {
+void frmMain::placeCommands(QMenu* menu, std::span<const char* const> names) {
     for (const char* name : names) {
         const QList<QAction*> items = menu->actions();
         if (QLatin1String(name) == QLatin1String("-")) {
             if (!items.isEmpty() && !items.last()->isSeparator())
                 menu->addSeparator();
-        } else if (QAction* found = command(QString::fromLatin1(name));
-                   found && !items.contains(found)) {
-            menu->addAction(found);
+        } else if (QAction* found = command(QString::fromLatin1(name))) {
+            if (!items.contains(found))
+                menu->addAction(found);
+        } else {
+            qWarning("The menu names %s, which is no command", name);
         }
     }
 }
@@ -242,13 +245,9 @@ void frmMain::buildMenus() {
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
     mnuFile = fileCommands->menu();
-    placeCommands(mnuFile, {"mnuFileNew", "mnuFileOpen", "mnuFileOpenImage", "mnuFileClose", "-",
-                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuFilePrint",
-                            "mnuFilePrinterSetup", "mnuFilePageSetup", "-", "mnuFileExportRTF",
-                            "mnuFileExportClip", "mnuFileExportTPL", "-"});
+    placeCommands(mnuFile, kFileMenuHead);
     mnuFilePreferences = prefsCommands->menu();
-    placeCommands(mnuFilePreferences,
-                  {"mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"});
+    placeCommands(mnuFilePreferences, kPreferencesMenu);
     mnuFile->addMenu(mnuFilePreferences);
     mnuFileRecent << mnuFile->addSeparator();
     for (int i = 1; i <= RecentFileList::kCount; ++i)
@@ -256,12 +255,10 @@ void frmMain::buildMenus() {
     for (QAction* item : mnuFileRecent)
         item->setVisible(false); // until the list is first refreshed
     mnuFile->addSeparator();
-    placeCommands(mnuFile, {"mnuFileExit"});
+    placeCommands(mnuFile, kFileMenuTail);
 
     mnuAdvanced = advancedCommands->menu();
-    placeCommands(mnuAdvanced,
-                  {"mnuAdvancedConfigure", "mnuAdvancedRunCompiler", "-", "mnuAdvancedSaveProject",
-                   "mnuAdvancedRestoreProject", "-", "mnuAdvancedOpenViewer"});
+    placeCommands(mnuAdvanced, kAdvancedMenu);
     if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
         mnuAdvanced->removeAction(mnuAdvanced->actions().last());
 
