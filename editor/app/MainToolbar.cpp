@@ -2,7 +2,6 @@
 #include "app/MainToolbar.h"
 
 #include <QAction>
-#include <QIcon>
 
 #include <array>
 #include <exception>
@@ -12,35 +11,33 @@ namespace kelvane {
 namespace {
 
 constexpr std::array<ToolbarButtonInfo, 22> kButtons{{
-    {"New", "New", "mnuFileNew", "document-new", "new", false},
-    {"Open", "Open", "mnuFileOpen", "document-open", "open", false},
-    {"Save", "Save", "mnuFileSave", "document-save", "save", true},
-    {"SaveAll", "Save All", "mnuFileSaveAll", "document-save-all", "saveall", true},
-    {"Print", "Print", "mnuFilePrint", "document-print", "print", true},
-    {"Copy", "Copy", "mnuEditCopy", "edit-copy", "copy", true},
-    {"Cut", "Cut", "mnuEditCut", "edit-cut", "cut", true},
-    {"Paste", "Paste", "mnuEditPaste", "edit-paste", "paste", true},
-    {"Undo", "Undo", "mnuEditUndo", "edit-undo", "undo", true},
-    {"Indent", "Indent Selection", "mnuFormatIndent", "format-indent-more", "indent", true},
-    {"Unindent", "Unindent Selection", "mnuFormatUnindent", "format-indent-less", "unindent", true},
-    {"CapAll", "Raise to Upper Case", "mnuFOrmatUpper", "format-text-uppercase", "capall", true},
-    {"CapNone", "Change to Lower Case", "mnuFormatLower", "format-text-lowercase", "capnone", true},
-    {"CapFirst", "Capitalize first letter", "mnuFormatCapSentence", "format-text-capitalize",
-     "capfirst", true},
-    {"Find", "Find", "mnuSearchFind", "edit-find", "find", true},
-    {"Replace", "Replace", "mnuSearchReplace", "edit-find-replace", "replace", true},
-    {"ColorCode", "Color Code Entire Document", "mnuViewRefreshColors", "format-text-color",
-     "colorcode", true},
-    {"Options", "Options", "mnuPrefsEditorSetup", "preferences-system", "options", false},
-    {"Run", "Run Compiler", "mnuAdvancedRunCompiler", "system-run", "run", true},
-    {"ConfigCompiler", "Configure Compiler/Viewer", "mnuAdvancedConfigure", "run-build-configure",
-     "configcompiler", false},
-    {"DefaultViewer", "Show in Default Viewer", "mnuAdvancedOpenViewer", "document-preview",
-     "defaultviewer", true},
-    {"Help", "Help Contents", "mnuHelpContents", "help-contents", "help", false},
+    {"New", "mnuFileNew"},
+    {"Open", "mnuFileOpen"},
+    {"Save", "mnuFileSave"},
+    {"SaveAll", "mnuFileSaveAll"},
+    {"Print", "mnuFilePrint"},
+    {"Copy", "mnuEditCopy"},
+    {"Cut", "mnuEditCut"},
+    {"Paste", "mnuEditPaste"},
+    {"Undo", "mnuEditUndo"},
+    {"Indent", "mnuFormatIndent"},
+    {"Unindent", "mnuFormatUnindent"},
+    {"CapAll", "mnuFOrmatUpper"},
+    {"CapNone", "mnuFormatLower"},
+    {"CapFirst", "mnuFormatCapSentence"},
+    {"Find", "mnuSearchFind"},
+    {"Replace", "mnuSearchReplace"},
+    {"ColorCode", "mnuViewRefreshColors"},
+    {"Options", "mnuPrefsEditorSetup"},
+    {"Run", "mnuAdvancedRunCompiler"},
+    {"ConfigCompiler", "mnuAdvancedConfigure"},
+    {"DefaultViewer", "mnuAdvancedOpenViewer"},
+    {"Help", "mnuHelpContents"},
 }};
 
-const char* const kKeyProperty = "ButtonKey";
+QAction* commandOf(const MainToolbar::CommandLookup& lookup, const ToolbarButtonInfo& info) {
+    return lookup ? lookup(QString::fromLatin1(info.command)) : nullptr;
+}
 
 } // namespace
 
@@ -62,23 +59,13 @@ MainToolbar::MainToolbar(QWidget* parent, CommandLookup lookup)
 void MainToolbar::Rebuild() {
     clear();
     for (const ToolbarButtonInfo& info : kButtons) {
-        const QString command = QString::fromLatin1(info.command);
-        if (!lookup_ || !lookup_(command))
+        QAction* command = commandOf(lookup_, info);
+        if (!command || actions().contains(command))
             continue; // appears once its command exists
-        const QString key = QString::fromLatin1(info.key);
-        const QString toolTip = QString::fromLatin1(info.toolTip);
-        const QIcon icon = QIcon::fromTheme(
-            QString::fromLatin1(info.themeIcon),
-            QIcon(QStringLiteral(":/icons/toolbar/%1.svg").arg(QLatin1String(info.iconFile))));
-        QAction* button = addAction(icon, toolTip);
-        button->setObjectName(QStringLiteral("tbToolBar_") + key);
-        button->setProperty(kKeyProperty, key);
-        button->setToolTip(toolTip);
-        button->setEnabled(documentOpen_ || !info.needsDocument);
-        connect(button, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
-        if (QWidget* widget = widgetForAction(button)) {
-            widget->setAccessibleName(toolTip);
-            widget->setObjectName(button->objectName());
+        addAction(command);
+        if (QWidget* widget = widgetForAction(command)) {
+            widget->setObjectName(QStringLiteral("tbToolBar_") + QLatin1String(info.key));
+            widget->setAccessibleName(command->toolTip());
         }
     }
 }
@@ -87,13 +74,11 @@ void MainToolbar::tbToolBar_ButtonClick(const QString& key) {
     for (const ToolbarButtonInfo& info : kButtons) {
         if (key != QLatin1String(info.key))
             continue;
-        if (info.needsDocument && !documentOpen_)
-            return;
-        QAction* command = lookup_ ? lookup_(QString::fromLatin1(info.command)) : nullptr;
+        QAction* command = button(key);
         if (!command)
             return;
         try {
-            command->trigger();
+            command->trigger(); // a disabled command does nothing
         } catch (const std::exception&) {
             // A failing command leaves the toolbar as it was; the next click runs again.
         }
@@ -102,24 +87,21 @@ void MainToolbar::tbToolBar_ButtonClick(const QString& key) {
 }
 
 QAction* MainToolbar::button(const QString& key) const {
-    for (QAction* action : actions())
-        if (action->property(kKeyProperty).toString() == key)
-            return action;
+    for (const ToolbarButtonInfo& info : kButtons) {
+        if (key != QLatin1String(info.key))
+            continue;
+        QAction* command = commandOf(lookup_, info);
+        return command && actions().contains(command) ? command : nullptr;
+    }
     return nullptr;
 }
 
 QStringList MainToolbar::keys() const {
     QStringList shown;
-    for (QAction* action : actions())
-        shown << action->property(kKeyProperty).toString();
-    return shown;
-}
-
-void MainToolbar::setDocumentOpen(bool open) {
-    documentOpen_ = open;
     for (const ToolbarButtonInfo& info : kButtons)
-        if (QAction* action = button(QString::fromLatin1(info.key)))
-            action->setEnabled(open || !info.needsDocument);
+        if (button(QString::fromLatin1(info.key)))
+            shown << QString::fromLatin1(info.key);
+    return shown;
 }
 
 } // namespace kelvane

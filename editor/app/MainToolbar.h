@@ -1,4 +1,5 @@
-// The main toolbar: a row of keyed buttons, each running the command its key names.
+// The main toolbar: a row of keyed buttons, each the very action of the command its key names,
+// so a button shows the command's icon and tool tip and is enabled exactly when its menu item is.
 #pragma once
 
 #include <QString>
@@ -11,14 +12,10 @@ class QAction;
 
 namespace kelvane {
 
-/// One button of the toolbar: its key, tool tip, the command it runs and its icon.
+/// One button of the toolbar: its key and the command table's name of the command it runs.
 struct ToolbarButtonInfo {
     const char* key;
-    const char* toolTip;
-    const char* command;   ///< the command table's name of the command it runs
-    const char* themeIcon; ///< the icon theme's name
-    const char* iconFile;  ///< the fallback under ":/icons/toolbar/", without ".svg"
-    bool needsDocument;    ///< does nothing without a document window
+    const char* command;
 };
 
 /// The buttons, left to right.
@@ -34,21 +31,18 @@ public:
 
     MainToolbar(QWidget* parent, CommandLookup lookup);
 
-    /// Shows one button for every key whose command exists, in table order.
+    /// Shows the command of every key whose command exists, in table order.
     void Rebuild();
     /// Runs the command of the first key that matches exactly; an unknown key does nothing,
-    /// and errors raised by the command are ignored.
+    /// nor does a command that is disabled, and errors raised by the command are ignored.
     void tbToolBar_ButtonClick(const QString& key);
-    /// The button of a key, or nullptr when it is not shown.
+    /// The action a key's button shows (its command's own), or nullptr when it is not shown.
     QAction* button(const QString& key) const;
     /// The keys shown, left to right.
     QStringList keys() const;
-    /// Gives the buttons that need a document their disabled look while none is open.
-    void setDocumentOpen(bool open);
 
 private:
     CommandLookup lookup_;
-    bool documentOpen_ = true;
 };
 
 } // namespace kelvane

@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 
 #include "app/MainToolbar.h"
+#include "app/MenuTree.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "app/SidePaneLayout.h"
@@ -15,6 +16,7 @@
 #include "library/LibraryCommands.h"
 #include "platform/AppPaths.h"
 #include "platform/CommandGroup.h"
+#include "platform/CommandNeeds.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/RecoveryKeeper.h"
@@ -149,18 +151,25 @@ QMenu* frmMain::createPopupMenu() {
 }
 
 void frmMain::updateToolbarState() {
-    tbToolBar->setDocumentOpen(!DocumentRegistry.openDocuments().empty());
+    // Menu items and toolbar buttons are the same actions: both follow at once.
+    const bool documentOpen = !DocumentRegistry.openDocuments().empty();
+    for (CommandGroup* group : groups())
+        for (QAction* action : group->actions())
+            if (isDocumentCommand(action))
+                action->setEnabled(documentOpen);
 }
 
-void frmMain::placeCommands(QMenu* menu, std::initializer_list<const char*> names) {
+void frmMain::placeCommands(QMenu* menu, std::span<const char* const> names) {
     for (const char* name : names) {
         const QList<QAction*> items = menu->actions();
         if (QLatin1String(name) == QLatin1String("-")) {
             if (!items.isEmpty() && !items.last()->isSeparator())
                 menu->addSeparator();
-        } else if (QAction* found = command(QString::fromLatin1(name));
-                   found && !items.contains(found)) {
-            menu->addAction(found);
+        } else if (QAction* found = command(QString::fromLatin1(name))) {
+            if (!items.contains(found))
+                menu->addAction(found);
+        } else {
+            qWarning("The menu names %s, which is no command", name);
         }
     }
 }
@@ -181,18 +190,25 @@ void frmMain::buildMenus() {
     // The File and Advanced menus gather commands of several groups: each command is declared
     // by its group, and the menu takes it in the tree's order once it exists.
     CommandGroup& file = *fileCommands;
-    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)},
+    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+                      QStringLiteral("toolbar/new"), QStringLiteral("New")},
                      [this] { mnuFileNew_Click(); });
-    file.addUnlisted(
-        {"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
-        [this] { mnuFileOpen_Click(); });
+    file.addUnlisted({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                      QStringLiteral("toolbar/open"), QStringLiteral("Open")},
+                     [this] { mnuFileOpen_Click(); });
     file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-                     [this] { mnuFileSave_Click(); });
+    needsDocument(file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_S),
+                                    QStringLiteral("toolbar/save"), QStringLiteral("Save")},
+                                   [this] { mnuFileSave_Click(); }));
     file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
                      [this] { mnuFileSaveAs_Click(); });
-    file.addUnlisted({"mnuFileSaveAll", QStringLiteral("Sa&ve All")},
-                     [this] { mnuFileSaveAll_Click(); });
+    needsDocument(file.addUnlisted({"mnuFileSaveAll",
+                                    QStringLiteral("Sa&ve All"),
+                                    {},
+                                    QStringLiteral("toolbar/saveall"),
+                                    QStringLiteral("Save All")},
+                                   [this] { mnuFileSaveAll_Click(); }));
     file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
                      [this] { mnuFileExit_Click(); });
 
@@ -212,9 +228,10 @@ void frmMain::buildMenus() {
     view.addSeparator();
     view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
              [this] { mnuViewRefresh_Click(); });
-    view.add(
-        {"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"), QKeySequence(Qt::Key_F11)},
-        [this] { mnuViewRefreshColors_Click(); });
+    needsDocument(view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
+                            QKeySequence(Qt::Key_F11), QStringLiteral("toolbar/colorcode"),
+                            QStringLiteral("Color Code Entire Document")},
+                           [this] { mnuViewRefreshColors_Click(); }));
 
     advancedCommands->addUnlisted(
         {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
@@ -242,13 +259,9 @@ void frmMain::buildMenus() {
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
 
     mnuFile = fileCommands->menu();
-    placeCommands(mnuFile, {"mnuFileNew", "mnuFileOpen", "mnuFileOpenImage", "mnuFileClose", "-",
-                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuFilePrint",
-                            "mnuFilePrinterSetup", "mnuFilePageSetup", "-", "mnuFileExportRTF",
-                            "mnuFileExportClip", "mnuFileExportTPL", "-"});
+    placeCommands(mnuFile, kFileMenuHead);
     mnuFilePreferences = prefsCommands->menu();
-    placeCommands(mnuFilePreferences,
-                  {"mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"});
+    placeCommands(mnuFilePreferences, kPreferencesMenu);
     mnuFile->addMenu(mnuFilePreferences);
     mnuFileRecent << mnuFile->addSeparator();
     for (int i = 1; i <= RecentFileList::kCount; ++i)
@@ -256,12 +269,10 @@ void frmMain::buildMenus() {
     for (QAction* item : mnuFileRecent)
         item->setVisible(false); // until the list is first refreshed
     mnuFile->addSeparator();
-    placeCommands(mnuFile, {"mnuFileExit"});
+    placeCommands(mnuFile, kFileMenuTail);
 
     mnuAdvanced = advancedCommands->menu();
-    placeCommands(mnuAdvanced,
-                  {"mnuAdvancedConfigure", "mnuAdvancedRunCompiler", "-", "mnuAdvancedSaveProject",
-                   "mnuAdvancedRestoreProject", "-", "mnuAdvancedOpenViewer"});
+    placeCommands(mnuAdvanced, kAdvancedMenu);
     if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
         mnuAdvanced->removeAction(mnuAdvanced->actions().last());
 

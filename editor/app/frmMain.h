@@ -9,8 +9,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <initializer_list>
 #include <memory>
+#include <span>
 
 class QAction;
 class QFrame;
@@ -217,9 +217,9 @@ private:
     void buildSidePanes(QWidget* central);
     void buildOpenFilesStrip(QWidget* central);
     void buildToolbar();
-    /// Appends the named commands to a menu in order; a command that does not exist is left
-    /// out, "-" is a separator (never two in a row, never first).
-    void placeCommands(QMenu* menu, std::initializer_list<const char*> names);
+    /// Appends the named commands to a menu in order, "-" a separator (never two in a row,
+    /// never first); a name that names no command is left out with a warning.
+    void placeCommands(QMenu* menu, std::span<const char* const> names);
     void updateToolbarState();
     bool framePartEvent(QObject* watched, QEvent* event);
     void setPaneWidth(Splitter* pane, double widthTwips);

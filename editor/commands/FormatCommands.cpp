@@ -1,16 +1,16 @@
 // The Format menu: indenting, case changes and trims of the selection, tabs to spaces.
 #include "commands/FormatCommands.h"
 
-#include "document/DocumentHost.h"
-#include "settings/EditorSettings.h"
-#include "document/DocumentEdits.h"
-#include "document/DocumentText.h"
 #include "commands/FormatTransforms.h"
 #include "commands/frmTabsToSpaces.h"
+#include "document/DocumentEdits.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentText.h"
 #include "document/frmDocument.h"
+#include "platform/CommandNeeds.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
-
+#include "settings/EditorSettings.h"
 
 namespace kelvane {
 
@@ -60,16 +60,33 @@ FormatCommands::FormatCommands(DocumentHost& host, QWidget* parent)
     add({"mnuFormatTabsToSapces", QStringLiteral("Tabs to Spaces...")},
         [this] { mnuFormatTabsToSapces_Click(); });
     addSeparator();
-    add({"mnuFormatIndent", QStringLiteral("Indent Selection"), QKeySequence(Qt::CTRL | Qt::Key_I)},
-        [this] { mnuFormatIndent_Click(); });
-    add({"mnuFormatUnindent", QStringLiteral("Unindent Selection"),
-         QKeySequence(Qt::CTRL | Qt::Key_U)},
-        [this] { mnuFormatUnindent_Click(); });
+    needsDocument(add({"mnuFormatIndent", QStringLiteral("Indent Selection"),
+                       QKeySequence(Qt::CTRL | Qt::Key_I), QStringLiteral("toolbar/indent"),
+                       QStringLiteral("Indent Selection")},
+                      [this] { mnuFormatIndent_Click(); }));
+    needsDocument(add({"mnuFormatUnindent", QStringLiteral("Unindent Selection"),
+                       QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("toolbar/unindent"),
+                       QStringLiteral("Unindent Selection")},
+                      [this] { mnuFormatUnindent_Click(); }));
     addSeparator();
-    add({"mnuFOrmatUpper", QStringLiteral("To Upper Case")}, [this] { mnuFOrmatUpper_Click(); });
-    add({"mnuFormatLower", QStringLiteral("To Lower Case")}, [this] { mnuFormatLower_Click(); });
-    add({"mnuFormatCapSentence", QStringLiteral("Capitalize First Letter")},
-        [this] { mnuFormatCapSentence_Click(); });
+    needsDocument(add({"mnuFOrmatUpper",
+                       QStringLiteral("To Upper Case"),
+                       {},
+                       QStringLiteral("toolbar/capall"),
+                       QStringLiteral("Raise to Upper Case")},
+                      [this] { mnuFOrmatUpper_Click(); }));
+    needsDocument(add({"mnuFormatLower",
+                       QStringLiteral("To Lower Case"),
+                       {},
+                       QStringLiteral("toolbar/capnone"),
+                       QStringLiteral("Change to Lower Case")},
+                      [this] { mnuFormatLower_Click(); }));
+    needsDocument(add({"mnuFormatCapSentence",
+                       QStringLiteral("Capitalize First Letter"),
+                       {},
+                       QStringLiteral("toolbar/capfirst"),
+                       QStringLiteral("Capitalize first letter")},
+                      [this] { mnuFormatCapSentence_Click(); }));
     addSeparator();
     add({"mnuFormatTrimTrailing", QStringLiteral("Trim Trailing Spaces")},
         [this] { mnuFormatTrimTrailing_Click(); });
@@ -120,9 +137,13 @@ template <typename EditsOf> void shiftSelectedLines(frmDocument* document, Edits
 
 } // namespace
 
-void FormatCommands::mnuFormatIndent_Click() { shiftSelectedLines(host_.activeDocument(), indentEdits); }
+void FormatCommands::mnuFormatIndent_Click() {
+    shiftSelectedLines(host_.activeDocument(), indentEdits);
+}
 
-void FormatCommands::mnuFormatUnindent_Click() { shiftSelectedLines(host_.activeDocument(), unindentEdits); }
+void FormatCommands::mnuFormatUnindent_Click() {
+    shiftSelectedLines(host_.activeDocument(), unindentEdits);
+}
 
 void FormatCommands::mnuFormatTabsToSapces_Click() {
     frmDocument* document = host_.activeDocument();

@@ -12,7 +12,8 @@ namespace kelvane {
 
 HelpCommands::HelpCommands(QWidget* window)
     : CommandGroup(QStringLiteral("&Help"), window), window_(window) {
-    add({"mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)},
+    add({"mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1),
+         QStringLiteral("toolbar/help"), QStringLiteral("Help Contents")},
         [this] { mnuHelpContents_Click(); });
     add({"mnuHelpSearchForHelpOn", QStringLiteral("&Search For Help On...")},
         [this] { mnuHelpSearchForHelpOn_Click(); });

@@ -7,7 +7,8 @@ namespace kelvane {
 
 PrefsCommands::PrefsCommands(DocumentHost& host, QWidget* parent)
     : CommandGroup(QStringLiteral("Preferences"), parent), host_(host) {
-    add({"mnuPrefsEditorSetup", QStringLiteral("Editor Setup"), QKeySequence(Qt::Key_F4)},
+    add({"mnuPrefsEditorSetup", QStringLiteral("Editor Setup"), QKeySequence(Qt::Key_F4),
+         QStringLiteral("toolbar/options"), QStringLiteral("Options")},
         [this] { mnuPrefsEditorSetup_Click(); });
 }
 

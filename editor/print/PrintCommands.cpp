@@ -3,6 +3,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
+#include "platform/CommandNeeds.h"
 #include "platform/CommonDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -79,9 +80,10 @@ void setUpPrinter(CommonDialog& dialog) {
 
 PrintCommands::PrintCommands(DocumentHost& host, QWidget* parent)
     : CommandGroup(QStringLiteral("&File"), parent), host_(host) {
-    addUnlisted({"mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-                 QString(), QStringLiteral("Print")},
-                [this] { mnuFilePrint_Click(); });
+    needsDocument(addUnlisted({"mnuFilePrint", QStringLiteral("&Print..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("toolbar/print"),
+                               QStringLiteral("Print")},
+                              [this] { mnuFilePrint_Click(); }));
     addUnlisted({"mnuFilePrinterSetup", QStringLiteral("Printer Setup...")},
                 [this] { mnuFilePrinterSetup_Click(); });
     addUnlisted({"mnuFilePageSetup", QStringLiteral("Page Setup...")},

@@ -4,6 +4,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
+#include "platform/CommandNeeds.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
@@ -38,12 +39,16 @@ Dialog* loaded(QPointer<Dialog>& dialog, DocumentHost& host, QWidget* owner) {
 
 SearchCommands::SearchCommands(DocumentHost& host, QAction* wordCount, QWidget* parent)
     : CommandGroup(QStringLiteral("&Search"), parent), host_(host) {
-    add({"mnuSearchFind", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F)},
-        [this] { mnuSearchFind_Click(); });
+    needsDocument(
+        add({"mnuSearchFind", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F),
+             QStringLiteral("toolbar/find"), QStringLiteral("Find")},
+            [this] { mnuSearchFind_Click(); }));
     add({"mnuSearchFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3)},
         [this] { mnuSearchFindNext_Click(); });
-    add({"mnuSearchReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R)},
-        [this] { mnuSearchReplace_Click(); });
+    needsDocument(
+        add({"mnuSearchReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+             QStringLiteral("toolbar/replace"), QStringLiteral("Replace")},
+            [this] { mnuSearchReplace_Click(); }));
     addSeparator();
     add({"mnuSearchFindEx", QStringLiteral("Extended Find")}, [this] { mnuSearchFindEx_Click(); });
     add({"mnuSearchReplaceEx", QStringLiteral("Extended Replace")},

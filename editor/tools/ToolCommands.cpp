@@ -3,6 +3,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
+#include "platform/CommandNeeds.h"
 #include "tools/CompilerCommands.h"
 #include "tools/frmFileTypes.h"
 
@@ -40,21 +41,18 @@ ToolCommands::ToolCommands(DocumentHost& host, QWidget* parent)
     addUnlisted({"mnuAdvancedConfigure",
                  QStringLiteral("Configure Compiler/Viewer..."),
                  {},
-                 {},
+                 QStringLiteral("toolbar/configcompiler"),
                  QStringLiteral("Configure Compiler/Viewer")},
                 [this] { mnuAdvancedConfigure_Click(); });
-    addUnlisted({"mnuAdvancedRunCompiler",
-                 QStringLiteral("&Run Compiler/Viewer..."),
-                 QKeySequence(Qt::Key_F5),
-                 {},
-                 QStringLiteral("Run Compiler")},
-                [this] { mnuAdvancedRunCompiler_Click(); });
-    addUnlisted({"mnuAdvancedOpenViewer",
-                 QStringLiteral("&Open in Default Viewer"),
-                 QKeySequence(Qt::CTRL | Qt::Key_F5),
-                 {},
-                 QStringLiteral("Show in Default Viewer")},
-                [this] { mnuAdvancedOpenViewer_Click(); });
+    needsDocument(addUnlisted({"mnuAdvancedRunCompiler", QStringLiteral("&Run Compiler/Viewer..."),
+                               QKeySequence(Qt::Key_F5), QStringLiteral("toolbar/run"),
+                               QStringLiteral("Run Compiler")},
+                              [this] { mnuAdvancedRunCompiler_Click(); }));
+    needsDocument(
+        addUnlisted({"mnuAdvancedOpenViewer", QStringLiteral("&Open in Default Viewer"),
+                     QKeySequence(Qt::CTRL | Qt::Key_F5), QStringLiteral("toolbar/defaultviewer"),
+                     QStringLiteral("Show in Default Viewer")},
+                    [this] { mnuAdvancedOpenViewer_Click(); }));
     addUnlisted({"mnuPrefsCompilerSetup", QStringLiteral("Compiler/Viewer Setup")},
                 [this] { mnuPrefsCompilerSetup_Click(); });
     addUnlisted({"mnuPrefsAssocs", QStringLiteral("File Associations")},

@@ -1,146 +1,173 @@
-// The main toolbar over a command table of spied actions: every key runs its command, unknown
-// keys do nothing, keys appear only with their commands, and every button can be named.
+// The main toolbar: every button is the very action of its menu item (icon, tool tip and
+// enabled state declared once on the command), keys compare exactly, unknown keys do nothing,
+// and keys appear only with their commands.
+#include "AppFixture.h"
+
 #include "app/MainToolbar.h"
 #include "app/Resources.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 
-namespace kelvane {
+namespace kelvane::test {
 namespace {
 
-const QStringList kKeys = {"New",           "Open",      "Save",    "SaveAll",  "Print",
-                           "Copy",          "Cut",       "Paste",   "Undo",     "Indent",
-                           "Unindent",      "CapAll",    "CapNone", "CapFirst", "Find",
-                           "Replace",       "ColorCode", "Options", "Run",      "ConfigCompiler",
-                           "DefaultViewer", "Help"};
-
-/// A command table of plain actions, one per command name, each with a spy.
-class ToolbarTest : public testing::Test {
-protected:
-    void SetUp() override {
-        loadResources();
-        for (const ToolbarButtonInfo& info : toolbarButtons())
-            addCommand(info.command);
-    }
-    void addCommand(const QString& name) {
-        auto* action = new QAction(name, &window);
-        action->setObjectName(name);
-        commands[name] = action;
-        spies[name] = std::make_unique<QSignalSpy>(action, &QAction::triggered);
-    }
-    MainToolbar* makeToolbar() {
-        auto* toolbar = new MainToolbar(&window, [this](const QString& name) -> QAction* {
-            const auto found = commands.find(name);
-            return found == commands.end() ? nullptr : found->second;
-        });
-        window.addToolBar(toolbar);
-        window.show();
-        return toolbar;
-    }
-    int triggeredTotal() const {
-        int total = 0;
-        for (const auto& [name, spy] : spies)
-            total += int(spy->size());
-        return total;
-    }
-    QMainWindow window;
-    std::map<QString, QAction*> commands;
-    std::map<QString, std::unique_ptr<QSignalSpy>> spies;
+/// The buttons left to right with the tool tips they show.
+const std::pair<const char*, const char*> kToolTips[] = {
+    {"New", "New"},
+    {"Open", "Open"},
+    {"Save", "Save"},
+    {"SaveAll", "Save All"},
+    {"Print", "Print"},
+    {"Copy", "Copy"},
+    {"Cut", "Cut"},
+    {"Paste", "Paste"},
+    {"Undo", "Undo"},
+    {"Indent", "Indent Selection"},
+    {"Unindent", "Unindent Selection"},
+    {"CapAll", "Raise to Upper Case"},
+    {"CapNone", "Change to Lower Case"},
+    {"CapFirst", "Capitalize first letter"},
+    {"Find", "Find"},
+    {"Replace", "Replace"},
+    {"ColorCode", "Color Code Entire Document"},
+    {"Options", "Options"},
+    {"Run", "Run Compiler"},
+    {"ConfigCompiler", "Configure Compiler/Viewer"},
+    {"DefaultViewer", "Show in Default Viewer"},
+    {"Help", "Help Contents"},
 };
 
-TEST_F(ToolbarTest, ShowsTheTwentyTwoButtonsInOrderWithToolTipsAndNames) {
-    MainToolbar* toolbar = makeToolbar();
-    EXPECT_EQ(toolbar->keys(), kKeys);
-    for (const ToolbarButtonInfo& info : toolbarButtons()) {
-        QAction* button = toolbar->button(info.key);
-        ASSERT_NE(button, nullptr) << info.key;
-        EXPECT_EQ(button->toolTip(), info.toolTip);
-        QWidget* widget = toolbar->widgetForAction(button);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->accessibleName(), info.toolTip);
-        EXPECT_FALSE(button->icon().isNull()) << info.key;
+bool menuShows(const QMenu* menu, const QAction* action) {
+    for (const QAction* item : menu->actions()) {
+        if (item == action)
+            return true;
+        if (item->menu() && menuShows(item->menu(), action))
+            return true;
     }
-    EXPECT_EQ(toolbar->button("CapAll")->toolTip(), "Raise to Upper Case");
-    EXPECT_EQ(toolbar->button("ColorCode")->toolTip(), "Color Code Entire Document");
+    return false;
 }
 
-TEST_F(ToolbarTest, ClickingEachButtonRunsExactlyItsCommand) {
-    MainToolbar* toolbar = makeToolbar();
-    for (const ToolbarButtonInfo& info : toolbarButtons()) {
-        const int before = triggeredTotal();
-        QTest::mouseClick(toolbar->widgetForAction(toolbar->button(info.key)), Qt::LeftButton);
-        EXPECT_EQ(spies[info.command]->size(), 1) << info.key << " runs " << info.command;
-        EXPECT_EQ(triggeredTotal(), before + 1) << info.key << " runs one command";
+class MainToolbarTest : public AppFixture {
+protected:
+    MainToolbar* toolbar() const { return qobject_cast<MainToolbar*>(main->tbToolBar); }
+    bool inMenuBar(const QAction* action) const {
+        for (const QAction* top : main->menuBar()->actions())
+            if (top->menu() && menuShows(top->menu(), action))
+                return true;
+        return false;
     }
+};
+
+TEST_F(MainToolbarTest, EveryButtonIsItsMenuItemsOwnActionWithTheButtonsToolTipAndIcon) {
+    start();
+    QStringList keys;
+    for (const auto& [key, toolTip] : kToolTips)
+        keys << key;
+    ASSERT_EQ(toolbar()->keys(), keys);
+    for (const ToolbarButtonInfo& info : toolbarButtons()) {
+        QAction* command = main->command(QString::fromLatin1(info.command));
+        ASSERT_NE(command, nullptr) << info.command;
+        EXPECT_EQ(toolbar()->button(info.key), command) << info.key << " is not its command";
+        EXPECT_TRUE(inMenuBar(command)) << info.command << " is on no menu";
+        EXPECT_FALSE(command->icon().isNull()) << info.key;
+        QWidget* widget = toolbar()->widgetForAction(command);
+        ASSERT_NE(widget, nullptr) << info.key;
+        EXPECT_EQ(widget->accessibleName(), command->toolTip());
+    }
+    for (const auto& [key, toolTip] : kToolTips)
+        EXPECT_EQ(toolbar()->button(key)->toolTip(), toolTip) << key;
 }
 
-TEST_F(ToolbarTest, KeysCompareExactlyAndUnknownKeysDoNothing) {
-    MainToolbar* toolbar = makeToolbar();
-    toolbar->tbToolBar_ButtonClick("Bogus");
-    toolbar->tbToolBar_ButtonClick("new");
-    toolbar->tbToolBar_ButtonClick("");
-    toolbar->tbToolBar_ButtonClick("Save ");
-    EXPECT_EQ(triggeredTotal(), 0);
-    toolbar->tbToolBar_ButtonClick("Replace");
-    EXPECT_EQ(spies["mnuSearchReplace"]->size(), 1);
+TEST_F(MainToolbarTest, KeysCompareExactlyAndUnknownKeysDoNothing) {
+    start();
+    std::map<QString, std::unique_ptr<QSignalSpy>> spies;
+    for (const ToolbarButtonInfo& info : toolbarButtons())
+        spies[info.key] =
+            std::make_unique<QSignalSpy>(toolbar()->button(info.key), &QAction::triggered);
+    const auto total = [&spies] {
+        int sum = 0;
+        for (const auto& [key, spy] : spies)
+            sum += int(spy->size());
+        return sum;
+    };
+    for (const char* key : {"Bogus", "new", "", "Save ", "undo"})
+        toolbar()->tbToolBar_ButtonClick(key);
+    EXPECT_EQ(total(), 0);
+    toolbar()->tbToolBar_ButtonClick("Undo");
+    EXPECT_EQ(spies["Undo"]->size(), 1);
+    EXPECT_EQ(total(), 1);
 }
 
-TEST_F(ToolbarTest, KeyAppearsOnlyOnceItsCommandExists) {
-    commands.erase("mnuFilePrint");
-    commands.erase("mnuAdvancedRunCompiler");
-    MainToolbar* toolbar = makeToolbar();
+TEST_F(MainToolbarTest, WithoutADocumentMenuItemAndButtonAreDisabledAlike) {
+    start();
+    main->activeDocument()->subWindow()->close();
+    QApplication::processEvents();
+    ASSERT_EQ(main->activeDocument(), nullptr);
+    for (const char* key : {"Save", "SaveAll", "Print", "Copy", "Cut", "Paste", "Undo", "Indent",
+                            "CapFirst", "Find", "Replace", "ColorCode", "Run", "DefaultViewer"}) {
+        QAction* button = toolbar()->button(key);
+        EXPECT_FALSE(button->isEnabled()) << key;
+        EXPECT_TRUE(inMenuBar(button)) << key;
+    }
+    for (const char* key : {"New", "Open", "Options", "ConfigCompiler", "Help"})
+        EXPECT_TRUE(toolbar()->button(key)->isEnabled()) << key;
+    QSignalSpy save(toolbar()->button("Save"), &QAction::triggered);
+    toolbar()->tbToolBar_ButtonClick("Save");
+    EXPECT_EQ(save.size(), 0);
+    EXPECT_TRUE(dialogs.fileRequests().empty()) << "no save dialog without a document";
+
+    NewDocument();
+    EXPECT_TRUE(main->command(u"mnuFileSave")->isEnabled());
+    EXPECT_TRUE(toolbar()->button("Save")->isEnabled());
+}
+
+TEST(ToolbarRebuild, KeyAppearsOnlyOnceItsCommandExists) {
+    QMainWindow window;
+    std::map<QString, QAction*> commands;
+    for (const ToolbarButtonInfo& info : toolbarButtons()) {
+        if (QLatin1String(info.command) == QLatin1String("mnuFilePrint"))
+            continue;
+        commands[info.command] = new QAction(info.command, &window);
+    }
+    auto* toolbar = new MainToolbar(&window, [&commands](const QString& name) -> QAction* {
+        const auto found = commands.find(name);
+        return found == commands.end() ? nullptr : found->second;
+    });
+    window.addToolBar(toolbar);
     EXPECT_EQ(toolbar->button("Print"), nullptr);
-    EXPECT_EQ(toolbar->keys().size(), 20);
+    EXPECT_EQ(toolbar->keys().size(), 21);
     toolbar->tbToolBar_ButtonClick("Print"); // a missing command is not run
-    EXPECT_EQ(triggeredTotal(), 0);
 
-    addCommand("mnuFilePrint");
+    commands["mnuFilePrint"] = new QAction("print", &window);
+    QSignalSpy print(commands["mnuFilePrint"], &QAction::triggered);
     toolbar->Rebuild();
     EXPECT_EQ(toolbar->keys().indexOf("Print"), 4);
+    EXPECT_EQ(toolbar->keys().size(), 22) << "rebuilding adds no button twice";
     toolbar->tbToolBar_ButtonClick("Print");
-    EXPECT_EQ(spies["mnuFilePrint"]->size(), 1);
+    EXPECT_EQ(print.size(), 1);
 }
 
-TEST_F(ToolbarTest, WithoutADocumentTheDocumentButtonsLookDisabledAndDoNothing) {
-    MainToolbar* toolbar = makeToolbar();
-    toolbar->setDocumentOpen(false);
-    for (const char* key : {"Save", "Copy", "Indent", "Find", "ColorCode", "Run"})
-        EXPECT_FALSE(toolbar->button(key)->isEnabled()) << key;
-    for (const char* key : {"New", "Open", "Options", "ConfigCompiler", "Help"})
-        EXPECT_TRUE(toolbar->button(key)->isEnabled()) << key;
-    toolbar->tbToolBar_ButtonClick("Save");
-    EXPECT_EQ(spies["mnuFileSave"]->size(), 0);
-    toolbar->tbToolBar_ButtonClick("New");
-    EXPECT_EQ(spies["mnuFileNew"]->size(), 1);
-
-    toolbar->Rebuild(); // a rebuilt toolbar keeps the look
-    EXPECT_FALSE(toolbar->button("Save")->isEnabled());
-    toolbar->setDocumentOpen(true);
-    EXPECT_TRUE(toolbar->button("Save")->isEnabled());
-}
-
-TEST(ToolbarIcons, EveryFallbackIconDrawsSomething) {
-    loadResources();
+TEST_F(MainToolbarTest, EveryButtonIconDrawsSomething) {
+    start();
     for (const ToolbarButtonInfo& info : toolbarButtons()) {
-        const QIcon icon(QStringLiteral(":/icons/toolbar/%1.svg").arg(info.iconFile));
-        const QImage image = icon.pixmap(16, 16).toImage();
-        ASSERT_FALSE(image.isNull()) << info.iconFile;
+        const QImage image = toolbar()->button(info.key)->icon().pixmap(16, 16).toImage();
+        ASSERT_FALSE(image.isNull()) << info.key;
         int drawn = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 drawn += qAlpha(image.pixel(x, y)) > 0;
-        EXPECT_GT(drawn, 20) << info.iconFile;
+        EXPECT_GT(drawn, 20) << info.key;
     }
 }
 
 } // namespace
-} // namespace kelvane
+} // namespace kelvane::test
