@@ -179,6 +179,12 @@ void frmMain::buildMenus() {
                      [this] { mnuFileSaveAs_Click(); });
     file.addUnlisted({"mnuFileSaveAll", QStringLiteral("Sa&ve All")},
                      [this] { mnuFileSaveAll_Click(); });
+    file.addUnlisted({"mnuFileReload",
+                      QStringLiteral("&Reload"),
+                      {},
+                      {},
+                      QStringLiteral("Reads the file again as it is on disk now")},
+                     [this] { mnuFileReload_Click(); });
     file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
                      [this] { mnuFileExit_Click(); });
 
@@ -229,9 +235,9 @@ void frmMain::buildMenus() {
 
     mnuFile = fileCommands->menu();
     placeCommands(mnuFile, {"mnuFileNew", "mnuFileOpen", "mnuFileOpenImage", "mnuFileClose", "-",
-                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuFilePrint",
-                            "mnuFilePrinterSetup", "mnuFilePageSetup", "-", "mnuFileExportRTF",
-                            "mnuFileExportClip", "mnuFileExportTPL", "-"});
+                            "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileReload", "-",
+                            "mnuFilePrint", "mnuFilePrinterSetup", "mnuFilePageSetup", "-",
+                            "mnuFileExportRTF", "mnuFileExportClip", "mnuFileExportTPL", "-"});
     mnuFilePreferences = prefsCommands->menu();
     placeCommands(mnuFilePreferences,
                   {"mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"});
@@ -427,6 +433,13 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshRecentFiles();
         layoutSidePanes();
+        // A file changed by another program while the editor was in the background is looked
+        // at, and asked about, once the user is back.
+        if (frmDocument* document = activeDocument())
+            QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+                if (document && isActiveWindow() && activeDocument() == document)
+                    document->checkDiskFile();
+            });
     }
 }
 

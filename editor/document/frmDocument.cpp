@@ -3,7 +3,9 @@
 
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
+#include "document/FileWatch.h"
 #include "platform/AppPaths.h"
+#include "platform/FileStamp.h"
 #include "platform/MsgBox.h"
 #include "platform/RecoveryKeeper.h"
 #include "platform/TextLines.h"
@@ -20,7 +22,8 @@
 namespace kelvane {
 
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host) {
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host),
+      fileWatch_(new FileWatch(this)) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -30,6 +33,8 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     connect(rtfText, &RichTextBox::KeyDown, this, &frmDocument::rtfText_KeyDown);
     connect(rtfText, &RichTextBox::KeyUp, this, &frmDocument::rtfText_KeyUp);
     connect(rtfText, &RichTextBox::MouseUp, this, &frmDocument::rtfText_MouseUp);
+    connect(fileWatch_, &FileWatch::changedOnDisk, this, &frmDocument::fileChangedOnDisk);
+    connect(fileWatch_, &FileWatch::removedFromDisk, this, &frmDocument::fileRemovedFromDisk);
 }
 
 QMdiSubWindow* frmDocument::subWindow() const {
@@ -50,8 +55,12 @@ void frmDocument::setCaption(const QString& caption) {
 }
 
 bool frmDocument::loadFile(const QString& path, const LoadOptions& options, QString& error) {
+    const FileStamp read = FileStamp::of(path); // before reading: a write meanwhile still shows
     if (!rtfText->LoadFile(path, error))
         return false;
+    fileWatch_->arm(path, read);
+    diskQuestionDue_ = false;
+    removedNoticeDue_ = false;
     if (options.backup && EditorSettings.Backup)
         writeBackup(path);
     showAsFile(path, options.caption.value_or(FileTitleOf(path)));
@@ -73,14 +82,21 @@ void frmDocument::writeBackup(const QString& path) {
                vbOKOnly, QStringLiteral("File I/O Error"));
 }
 
-bool frmDocument::saveFile(QString& error) {
+bool frmDocument::saveFile(QString& error, bool& declined) {
+    declined = !confirmSaveOver(Tag);
+    if (declined)
+        return false;
     if (!rtfText->SaveFile(Tag, 1, error))
         return false;
     markSaved(Tag);
     return true;
 }
 
-bool frmDocument::saveFileAs(const QString& path, const QString& caption, QString& error) {
+bool frmDocument::saveFileAs(const QString& path, const QString& caption, QString& error,
+                             bool& declined) {
+    declined = !confirmSaveOver(path);
+    if (declined)
+        return false;
     if (!rtfText->SaveFile(path, 1, error))
         return false;
     markSaved(path, caption);
@@ -95,6 +111,10 @@ void frmDocument::markSaved(const QString& path, const QString& caption) {
     showAsFile(path, caption);
     Changed = false;
     forgetRecovery();
+    // The file on disk is now this text: watched afresh (the save replaced it by rename).
+    fileWatch_->arm(path);
+    diskQuestionDue_ = false;
+    removedNoticeDue_ = false;
 }
 
 void frmDocument::showAsFile(const QString& path, const QString& caption) {
@@ -127,6 +147,7 @@ void frmDocument::Form_Load() {
 void frmDocument::Form_Activate() {
     RefreshDisplay();
     UpdateStatusPanels();
+    checkDiskFile();
 }
 
 void frmDocument::Form_GotFocus() {
@@ -141,6 +162,7 @@ void frmDocument::Form_Unload() {
         return;
     unloaded_ = true;
     forgetRecovery(); // closed: saved already, or its changes were declined
+    fileWatch_->disarm();
     DocumentRegistry.release(FormIndex);
     host_.removeDocumentTab(tabKey());
 }
