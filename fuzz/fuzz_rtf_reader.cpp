@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!rich.styles.empty() && rich.styles.size() <= 256, "1 to 256 styles");
     for (const std::uint8_t style : rich.styleOfChar)
         require(style < rich.styles.size(), "style indexes point into the style table");
+    require(rich.text.size() <= qsizetype(size), "no more characters than bytes read");
 
     const RichText again = rtf::read(rtf::write(rich));
     require(again.text == rich.text, "the text read survives a write and a second read");

@@ -41,3 +41,17 @@ configure_and_build() {
     cmake --preset default >/dev/null
     cmake --build --preset default -- -j"$(nproc)"
 }
+
+# check_skips LOG ALLOWED: fails, naming them, when ctest's output in LOG reports skipped tests
+# that the file ALLOWED (one test name a line; # starts a comment) does not list.
+check_skips() {
+    local skipped unexpected
+    skipped=$(sed -n 's/^[[:space:]]*[0-9]\+ - \(.*\) (Skipped)$/\1/p' "$1" | sort -u)
+    unexpected=$(comm -23 <(echo "$skipped" | grep . || true) \
+        <(sed 's/#.*//; s/[[:space:]]*$//' "$2" | grep . | sort -u))
+    if [ -n "$unexpected" ]; then
+        echo "Skipped tests that $2 does not allow:" >&2
+        echo "$unexpected" | sed 's/^/    /' >&2
+        return 1
+    fi
+}

@@ -311,6 +311,7 @@ void frmMain::showDocumentWindow(frmDocument* document) {
     sub->setWindowTitle(document->Caption());
     document->Form_Load();
     sub->show();
+    activatedDocument_ = nullptr; // a window shown (again) is activated with its text
     if (mdiArea->activeSubWindow() == sub)
         onSubWindowActivated(sub);
     else
@@ -383,8 +384,12 @@ void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
     if (!sub)
         return;
     if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
-        if (!document->isLoaded())
+        // Another program (or a dialog) taking the focus leaves no document active for a
+        // while; coming back to the same document is no new activation, so it is neither laid
+        // out, refreshed nor coloured again.
+        if (!document->isLoaded() || document == activatedDocument_)
             return;
+        activatedDocument_ = document;
         document->Form_GotFocus();
         // The window system reports an activation once the command that caused it has finished,
         // so a document opened into a new window is refreshed (and coloured) with its text.

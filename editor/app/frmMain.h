@@ -7,6 +7,7 @@
 #include "platform/CommonDialog.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <initializer_list>
 #include <memory>
@@ -242,6 +243,8 @@ private:
     RecoveryKeeper* recovery_;
     bool shuttingDown_ = false;
     bool firstShown_ = false;
+    /// The document activated last among the document windows.
+    QPointer<frmDocument> activatedDocument_;
 };
 
 /// Creates, numbers and shows an untitled document in the main window; it becomes the active

@@ -34,6 +34,8 @@ void RecoveryKeeper::changed(const QObject* document,
     if (!entry.timer) {
         entry.timer = new QTimer(this);
         entry.timer->setSingleShot(true);
+        // Precise: the write comes the delay after the last change, not on a rounded second.
+        entry.timer->setTimerType(Qt::PreciseTimer);
         connect(entry.timer, &QTimer::timeout, this, [this, document] { write(document); });
         // A document that goes away without a word takes its recovery file with it.
         connect(document, &QObject::destroyed, this, [this, document] { forget(document); });
@@ -82,6 +84,11 @@ void RecoveryKeeper::forget(const QObject* document) {
     if (!it->file.isEmpty())
         pool_.start([file = it->file] { QFile::remove(file); });
     entries_.erase(it);
+}
+
+int RecoveryKeeper::pendingFor(const QObject* document) const {
+    const auto it = entries_.find(document);
+    return it == entries_.end() || !it->timer->isActive() ? -1 : it->timer->remainingTime();
 }
 
 QString RecoveryKeeper::fileOf(const QObject* document) const {

@@ -37,6 +37,8 @@ public:
     /// Writes a document's pending change now instead of after the delay.
     void writeNow(const QObject* document);
 
+    /// Milliseconds until the document's pending write, or -1 when none is pending.
+    int pendingFor(const QObject* document) const;
     /// The document's recovery file, empty while none has been asked for.
     QString fileOf(const QObject* document) const;
     /// Waits until every write and removal asked for so far is done.

@@ -26,28 +26,45 @@ foreach(pair "1;de" "2;en")
 endforeach()
 add_custom_target(fastinst_texts ALL DEPENDS ${FASTINST_TEXTS})
 
-set(FASTINST_WIN32_DIR ${CMAKE_CURRENT_BINARY_DIR}/win32)
-set(FASTINST_EXE ${FASTINST_WIN32_DIR}/Fastinst.exe)
-set(FASTINST_DRIVER_EXE ${FASTINST_WIN32_DIR}/tools/FastinstDriver.exe)
-set(FASTINST_STUB_EXE ${FASTINST_WIN32_DIR}/tools/DraltoStub.exe)
-
 set(launcher "")
 if(CCACHE_PROGRAM)
     set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${CCACHE_PROGRAM})
 endif()
 
-ExternalProject_Add(fastinst_win32
-    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32
-    BINARY_DIR ${FASTINST_WIN32_DIR}
-    CMAKE_GENERATOR Ninja
-    CMAKE_ARGS
-        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
-        -DCMAKE_BUILD_TYPE=MinSizeRel
-        -DFASTINST_RESOURCE_DIR=${FASTINST_RESOURCE_DIR}
-        -DFASTINST_TOOLS_DIR=${PROJECT_SOURCE_DIR}/tests/setup/win32
-        ${launcher}
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    USES_TERMINAL_BUILD OFF
-    DEPENDS fastinst_texts
-    BUILD_BYPRODUCTS ${FASTINST_EXE} ${FASTINST_DRIVER_EXE} ${FASTINST_STUB_EXE})
+# One mingw-w64 build per processor: the program, its test helpers in tools/.
+function(fastinst_add_win32_build target processor folder)
+    set(dir ${CMAKE_CURRENT_BINARY_DIR}/${folder})
+    ExternalProject_Add(${target}
+        SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32
+        BINARY_DIR ${dir}
+        CMAKE_GENERATOR Ninja
+        CMAKE_ARGS
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-${processor}.cmake
+            -DCMAKE_BUILD_TYPE=MinSizeRel
+            -DFASTINST_RESOURCE_DIR=${FASTINST_RESOURCE_DIR}
+            -DFASTINST_TOOLS_DIR=${PROJECT_SOURCE_DIR}/tests/setup/win32
+            ${launcher}
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS ON
+        USES_TERMINAL_BUILD OFF
+        DEPENDS fastinst_texts
+        BUILD_BYPRODUCTS ${dir}/Fastinst.exe ${dir}/tools/FastinstDriver.exe
+                         ${dir}/tools/DraltoStub.exe ${dir}/tools/SlowProgman.exe)
+endfunction()
+
+# 64-bit Windows.
+set(FASTINST_WIN32_DIR ${CMAKE_CURRENT_BINARY_DIR}/win32)
+set(FASTINST_EXE ${FASTINST_WIN32_DIR}/Fastinst.exe)
+set(FASTINST_DRIVER_EXE ${FASTINST_WIN32_DIR}/tools/FastinstDriver.exe)
+set(FASTINST_STUB_EXE ${FASTINST_WIN32_DIR}/tools/DraltoStub.exe)
+set(FASTINST_PROGMAN_EXE ${FASTINST_WIN32_DIR}/tools/SlowProgman.exe)
+fastinst_add_win32_build(fastinst_win32 x86_64 win32)
+
+# 32-bit Windows, beside it.
+find_program(FASTINST_MINGW32_CXX i686-w64-mingw32-g++-posix)
+if(FASTINST_MINGW32_CXX)
+    set(FASTINST_WIN32_I686_DIR ${CMAKE_CURRENT_BINARY_DIR}/win32-i686)
+    fastinst_add_win32_build(fastinst_win32_i686 i686 win32-i686)
+else()
+    message(WARNING "i686-w64-mingw32-g++-posix not found: the 32-bit Fastinst.exe is not built")
+endif()

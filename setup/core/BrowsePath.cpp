@@ -4,41 +4,41 @@
 #include "SetupTexts.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 
 namespace fastinst {
 
 namespace {
 
-bool EndsWithProductName(const std::string& text) {
-    const std::size_t n = std::strlen(kProductName);
-    if (text.size() < n) {
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool EndsWithProductName(const std::u16string& text) {
+    const std::u16string_view name = kProductName;
+    if (text.size() < name.size()) {
         return false;
     }
-    return std::equal(text.end() - static_cast<std::ptrdiff_t>(n), text.end(), kProductName,
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
+    return std::equal(text.end() - static_cast<std::ptrdiff_t>(name.size()), text.end(),
+                      name.begin(),
+                      [](char16_t a, char16_t b) { return FoldAscii(a) == FoldAscii(b); });
 }
 
 } // namespace
 
-std::string BrowseStartFolder(std::string fieldText) {
+std::u16string BrowseStartFolder(std::u16string fieldText) {
     const std::size_t size = fieldText.size();
     // Only a whole folder called Dralto is taken off; "c:\MyDralto" stays as it is.
-    if (size > 8 && EndsWithProductName(fieldText) && fieldText[size - 7] == '\\') {
+    if (size > 8 && EndsWithProductName(fieldText) && fieldText[size - 7] == u'\\') {
         // Keep the root's backslash: c:\Dralto becomes c:\, d:\Tools\Dralto becomes d:\Tools.
-        fieldText.resize(fieldText[size - 8] == ':' ? size - 6 : size - 7);
+        fieldText.resize(fieldText[size - 8] == u':' ? size - 6 : size - 7);
     }
     return fieldText;
 }
 
-std::string DestinationFromBrowse(std::string chosen) {
+std::u16string DestinationFromBrowse(std::u16string chosen) {
     if (chosen.size() < 9 || !EndsWithProductName(chosen)) {
-        if (chosen.empty() || chosen.back() != '\\') {
-            chosen += '\\';
+        if (chosen.empty() || chosen.back() != u'\\') {
+            chosen += u'\\';
         }
         chosen += kProductName;
     }

@@ -6,10 +6,10 @@
 namespace fastinst {
 
 /// The folder the browser starts at: the field text less a final "\Dralto" folder.
-std::string BrowseStartFolder(std::string fieldText);
+std::u16string BrowseStartFolder(std::u16string fieldText);
 
 /// The destination for a folder chosen in the browser: the folder itself when it already
 /// ends with the product folder name, else that folder with "Dralto" appended.
-std::string DestinationFromBrowse(std::string chosen);
+std::u16string DestinationFromBrowse(std::u16string chosen);
 
 } // namespace fastinst

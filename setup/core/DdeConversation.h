@@ -22,6 +22,14 @@ public:
     bool ReadyToExecute() const { return server_ != 0 && state_ == State::Idle; }
     /// Records that the commands were posted and their acknowledgement is awaited.
     void ExecutePosted() { state_ = State::ExecutePending; }
+    /// Stops awaiting the acknowledgement of posted commands; true when one was awaited.
+    bool AbandonExecute() {
+        const bool pending = state_ == State::ExecutePending;
+        if (pending) {
+            state_ = State::Idle;
+        }
+        return pending;
+    }
     /// Returns the partner and forgets it.
     std::uintptr_t TakeServer();
 

@@ -1,36 +1,35 @@
 // Destination folder rules: normalisation, validity and creating the folder level by level.
 #include "Destination.h"
 
-#include <cctype>
-
 namespace fastinst {
 
-std::string StripTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') {
+std::u16string StripTrailingBackslash(std::u16string path) {
+    if (!path.empty() && path.back() == u'\\') {
         path.pop_back();
     }
     return path;
 }
 
-bool HasMinimumLength(const std::string& destination) {
-    return destination.size() >= 4;
+bool HasUsableLength(const std::u16string& destination) {
+    return destination.size() >= 4 && destination.size() <= kMaxDestinationLength;
 }
 
-bool StartsWithDriveRoot(const std::string& path) {
-    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+bool StartsWithDriveRoot(const std::u16string& path) {
+    const char16_t drive = path.empty() ? u'\0' : path[0];
+    const bool letter = (drive >= u'a' && drive <= u'z') || (drive >= u'A' && drive <= u'Z');
+    return path.size() >= 3 && letter && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
 }
 
-std::vector<std::string> FolderLevels(const std::string& path) {
+std::vector<std::u16string> FolderLevels(const std::u16string& path) {
     // The root's backslash counts as the first; level n ends before the n-th backslash.
-    std::vector<std::string> levels;
+    std::vector<std::u16string> levels;
     if (path.size() <= 3) {
         return levels;
     }
     std::size_t from = 3;
     while (true) {
-        const std::size_t next = path.find('\\', from);
-        if (next == std::string::npos) {
+        const std::size_t next = path.find(u'\\', from);
+        if (next == std::u16string::npos) {
             levels.push_back(path);
             return levels;
         }
@@ -39,12 +38,12 @@ std::vector<std::string> FolderLevels(const std::string& path) {
     }
 }
 
-bool EnsureFolderPath(const std::string& path, FolderSystem& folders) {
+bool EnsureFolderPath(const std::u16string& path, FolderSystem& folders) {
     // Only absolute paths on a drive: a relative name would land below whatever folder is current.
     if (!StartsWithDriveRoot(path) || !folders.EnterFolder(path.substr(0, 3))) {
         return false;
     }
-    for (const std::string& level : FolderLevels(path)) {
+    for (const std::u16string& level : FolderLevels(path)) {
         if (folders.EnterFolder(level)) {
             continue;
         }
@@ -55,9 +54,9 @@ bool EnsureFolderPath(const std::string& path, FolderSystem& folders) {
     return true;
 }
 
-std::string FolderOf(const std::string& programPath) {
+std::u16string FolderOf(const std::u16string& programPath) {
     const std::size_t last = programPath.rfind('\\');
-    return last == std::string::npos ? std::string() : programPath.substr(0, last + 1);
+    return last == std::u16string::npos ? std::u16string() : programPath.substr(0, last + 1);
 }
 
 } // namespace fastinst

@@ -20,8 +20,8 @@ struct KeyDecision {
     bool swallow = false;  ///< the key does not reach the control
 };
 
-/// Decides a key event of the setup window: virtual key, pressed (or auto-repeat), the
-/// remembered Shift state and the current focus index.
+/// Decides a key event of the setup window: virtual key, pressed (or auto-repeat), Shift as
+/// the keyboard holds it now and the focus index of the control that has the focus.
 KeyDecision DecideKey(unsigned virtualKey, bool pressed, bool shiftDown, int focusIndex);
 
 } // namespace fastinst

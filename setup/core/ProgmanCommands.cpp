@@ -7,25 +7,25 @@ namespace fastinst {
 
 namespace {
 
-std::string AddItem(const std::string& commandLine, const std::string& afterQuotes,
-                    const std::string& itemName, const std::string& tail) {
-    return "[AddItem(\"" + commandLine + "\"" + afterQuotes + ", " + itemName + tail + ")]";
+std::u16string AddItem(const std::u16string& commandLine, const std::u16string& afterQuotes,
+                       const std::u16string& itemName, const std::u16string& tail) {
+    return u"[AddItem(\"" + commandLine + u"\"" + afterQuotes + u", " + itemName + tail + u")]";
 }
 
 } // namespace
 
-std::string BuildProgmanCommands(const std::string& programPath, bool english,
-                                 bool uninstallerMissing) {
+std::u16string BuildProgmanCommands(const std::u16string& programPath, bool english,
+                                    bool uninstallerMissing) {
     // The help file sits beside the program: its name less ".exe", then the language's suffix.
-    const std::string stem =
+    const std::u16string stem =
         programPath.size() >= 4 ? programPath.substr(0, programPath.size() - 4) : programPath;
-    std::string commands = std::string("[CreateGroup(") + kProductName + ")]";
-    commands += AddItem(programPath, "", kProductName, "");
-    commands +=
-        AddItem(stem + (english ? "-e.hlp" : ".hlp"), "", SetupMessage(kHelpItemName, english), "");
+    std::u16string commands = std::u16string(u"[CreateGroup(") + kProductName + u")]";
+    commands += AddItem(programPath, u"", kProductName, u"");
+    commands += AddItem(stem + (english ? u"-e.hlp" : u".hlp"), u"",
+                        SetupMessage(kHelpItemName, english), u"");
     if (!uninstallerMissing) {
-        commands += AddItem(programPath, " uninst", SetupMessage(kUninstallItemName, english),
-                            ",SHELL32.DLL,53");
+        commands += AddItem(programPath, u" uninst", SetupMessage(kUninstallItemName, english),
+                            u",SHELL32.DLL,53");
     }
     return commands;
 }

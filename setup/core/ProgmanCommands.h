@@ -7,7 +7,7 @@ namespace fastinst {
 
 /// The commands back to back: the group, the program, the help file of the chosen language
 /// and, unless the uninstaller is missing, the uninstall item.
-std::string BuildProgmanCommands(const std::string& programPath, bool english,
-                                 bool uninstallerMissing);
+std::u16string BuildProgmanCommands(const std::u16string& programPath, bool english,
+                                    bool uninstallerMissing);
 
 } // namespace fastinst

@@ -1,7 +1,8 @@
-// The setup program's user-visible texts in German and English (Windows-1252 bytes).
+// The setup program's user-visible texts in German and English.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace fastinst {
 
@@ -26,22 +27,32 @@ enum MessageId {
     kMessageCount = 15
 };
 
-/// The text of number `id` in the chosen language; the empty text for an unknown number.
-const char* SetupMessage(int id, bool english);
+/// The text of number `id` as the table holds it, in Windows-1252 bytes; the empty text for an
+/// unknown number.
+const char* SetupMessageBytes(int id, bool english);
 
-inline constexpr const char* kSetupCaption = "Setup";
-inline constexpr const char* kProductName = "Dralto";
-inline constexpr const char* kWindowTitle = "Dralto Setup";
-inline constexpr const char* kWindowClass = "Setup";
-inline constexpr const char* kProductTitle = "Dralto 8.41";
-inline constexpr const char* kMarkerFile = "Dralto.cfg";
-inline constexpr const char* kDefaultDestination = "c:\\Dralto";
-inline constexpr const char* kMonogram = "DS";
+/// The text of number `id` in the chosen language, in UTF-16 (converted once from the table).
+const std::u16string& SetupMessage(int id, bool english);
 
-/// The bilingual question asked before anything else.
-extern const char* const kLanguageQuestion;
+/// Windows-1252 bytes as UTF-16; the five bytes the code page leaves undefined stay their
+/// Latin-1 code points, as Windows maps them.
+std::u16string FromWindows1252(std::string_view bytes);
+
+inline constexpr const char16_t* kSetupCaption = u"Setup";
+inline constexpr const char16_t* kProductName = u"Dralto";
+inline constexpr const char16_t* kWindowTitle = u"Dralto Setup";
+inline constexpr const char16_t* kWindowClass = u"Setup";
+inline constexpr const char16_t* kProductTitle = u"Dralto 8.41";
+inline constexpr const char16_t* kMarkerFile = u"Dralto.cfg";
+inline constexpr const char16_t* kDefaultDestination = u"c:\\Dralto";
+inline constexpr const char16_t* kMonogram = u"DS";
+
+/// The bilingual question asked before anything else, in Windows-1252 bytes.
+extern const char* const kLanguageQuestionBytes;
+/// The bilingual question in UTF-16.
+const std::u16string& LanguageQuestion();
 
 /// The confirmation question with the destination (given without trailing backslash) filled in.
-std::string ConfirmationText(bool english, const std::string& destination);
+std::u16string ConfirmationText(bool english, const std::u16string& destination);
 
 } // namespace fastinst

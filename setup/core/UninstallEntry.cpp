@@ -5,20 +5,20 @@
 
 namespace fastinst {
 
-std::string QuoteIfBlank(const std::string& path) {
+std::u16string QuoteIfBlank(const std::u16string& path) {
     // Unquoted, "C:\Program Files\Dralto\Dralto.exe" would be read as C:\Program plus arguments.
-    if (path.find_first_of(" \t") == std::string::npos) {
+    if (path.find_first_of(u" \t") == std::u16string::npos) {
         return path;
     }
-    return "\"" + path + "\"";
+    return u"\"" + path + u"\"";
 }
 
-UninstallEntry MakeUninstallEntry(const std::string& destination) {
-    const std::string program = destination + kProductName + ".exe";
-    return {kUninstallKey, kProductName, QuoteIfBlank(program) + " uninst"};
+UninstallEntry MakeUninstallEntry(const std::u16string& destination) {
+    const std::u16string program = destination + kProductName + u".exe";
+    return {kUninstallKey, kProductName, QuoteIfBlank(program) + u" uninst"};
 }
 
-std::string ProgramCommandLine(const std::string& programPath) {
+std::u16string ProgramCommandLine(const std::u16string& programPath) {
     return QuoteIfBlank(programPath);
 }
 

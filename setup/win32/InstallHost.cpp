@@ -1,7 +1,9 @@
 // The installation's Windows services: message boxes, files, registry, DDE and program start.
 #include "SetupUi.h"
 
+#include "Guard.h"
 #include "SetupTexts.h"
+#include "Wide.h"
 
 namespace fastinst {
 
@@ -58,18 +60,17 @@ Front WhoIsInFront() {
 }
 
 BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
     if (GetWindow(window, GW_OWNER) == Ui().window && IsWindowVisible(window) &&
-        lstrcmpA(className, "#32770") == 0) {
+        lstrcmpW(className, L"#32770") == 0) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// Runs inside the question box's own message loop.
-void CALLBACK GuardQuestion(HWND, UINT, UINT_PTR, DWORD) {
+void ReclaimQuestion() {
     GroupWindowGuard& guard = Ui().groupWindow;
     const Front front = WhoIsInFront();
     if (front == Front::Setup) {
@@ -83,6 +84,16 @@ void CALLBACK GuardQuestion(HWND, UINT, UINT_PTR, DWORD) {
     if (box) {
         EndDialog(box, kQuestionInterrupted);
     }
+}
+
+// Runs inside the question box's own message loop.
+void CALLBACK GuardQuestion(HWND, UINT, UINT_PTR, DWORD) {
+    GuardCallback(
+        [] {
+            ReclaimQuestion();
+            return 0;
+        },
+        0);
 }
 
 /// A thread timer that lives as long as its owner.
@@ -105,14 +116,16 @@ class Win32InstallHost : public InstallHost {
 public:
     explicit Win32InstallHost(SetupUi& ui) : ui_(ui) {}
 
-    std::string DestinationText() override {
-        char text[256] = "";
-        GetWindowTextA(ui_.field, text, sizeof text);
-        return text;
+    std::u16string DestinationText() override {
+        // All of it: a longer text than the installation can handle is refused, never cut.
+        return WindowText(ui_.field);
     }
 
-    Answer Ask(const std::string& text, const std::string& caption, BoxKind kind) override {
+    Answer Ask(const std::u16string& text, const std::u16string& caption, BoxKind kind) override {
         while (true) {
+            if (ui_.failed) {
+                return ToAnswer(0, kind); // the setup is closing: the safe choice
+            }
             if (ui_.groupWindow.Watching(GetTickCount())) {
                 BringSetupToFront();
             }
@@ -127,67 +140,85 @@ public:
     }
 
     void FocusDestination() override { SetFocus(ui_.field); }
-    bool EnterFolder(const std::string& path) override {
-        return SetCurrentDirectoryA(path.c_str()) != FALSE;
+    bool EnterFolder(const std::u16string& path) override {
+        return SetCurrentDirectoryW(Wide(path)) != FALSE;
     }
-    bool CreateFolder(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    bool CreateFolder(const std::u16string& path) override {
+        return CreateDirectoryW(Wide(path), nullptr) != FALSE;
     }
-    std::string WindowsFolder() override {
-        char folder[256] = "";
-        GetWindowsDirectoryA(folder, sizeof folder);
-        return folder;
+    std::u16string WindowsFolder() override {
+        // The size the system asks for, so that a long Windows folder is never cut.
+        const UINT size = GetWindowsDirectoryW(nullptr, 0);
+        std::wstring folder(size + 1, L'\0');
+        const UINT length = GetWindowsDirectoryW(folder.data(), size + 1);
+        return length > 0 && length <= size ? FromWide(folder.c_str(), length) : std::u16string();
     }
     void ShowWaitCursor(bool wait) override {
-        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(wait ? 32514 : 32512))); // wait, arrow
+        SetCursor(LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
     }
-    bool CopyInstallFile(const std::string& source, const std::string& target) override {
-        return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+    bool CopyInstallFile(const std::u16string& source, const std::u16string& target) override {
+        return !ui_.failed && CopyFileW(Wide(source), Wide(target), FALSE) != FALSE;
     }
     void PumpMessagesFor(int milliseconds) override { fastinst::PumpMessagesFor(milliseconds); }
-    bool CloseRequested() override { return ui_.closeRequested; }
+    bool CloseRequested() override { return ui_.closeRequested || ui_.failed; }
     bool ProgmanInitiate() override { return fastinst::ProgmanInitiate(); }
     bool ProgmanReady() override { return ui_.dde.ReadyToExecute(); }
-    bool ProgmanExecute(const std::string& programPath) override {
+    bool ProgmanExecute(const std::u16string& programPath) override {
         return fastinst::ProgmanExecute(programPath);
     }
     void ProgmanTerminate() override { fastinst::ProgmanTerminate(); }
 
-    void WriteUninstallEntry(const UninstallEntry& entry) override {
+    bool WriteUninstallEntry(const UninstallEntry& entry) override {
         HKEY created = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+        if (ui_.failed ||
+            RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(entry.key), 0, nullptr, 0, KEY_SET_VALUE,
                             nullptr, &created, nullptr) != ERROR_SUCCESS) {
-            return;
+            return false;
         }
         const UniqueRegKey key(created);
-        SetString(key.get(), "DisplayName", entry.displayName);
-        SetString(key.get(), "UninstallString", entry.uninstallString);
+        return SetString(key.get(), L"DisplayName", entry.displayName) &&
+               SetString(key.get(), L"UninstallString", entry.uninstallString);
     }
 
-    void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
-    void CreateEmptyFile(const std::string& path) override {
-        const HFILE file = _lcreat(path.c_str(), 0);
-        if (file != HFILE_ERROR) {
-            _lclose(file);
+    void RemoveFile(const std::u16string& path) override { DeleteFileW(Wide(path)); }
+    void CreateEmptyFile(const std::u16string& path) override {
+        const HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
         }
     }
-    bool StartProgram(const std::string& commandLine) override {
-        // Shown normally: a program started hidden would look as if it had not started at all.
-        return WinExec(commandLine.c_str(), SW_SHOWNORMAL) >= 32;
+    bool StartProgram(const std::u16string& commandLine) override {
+        // The program's path is quoted where it holds a blank; CreateProcessW may change the
+        // command line it is given, so it gets a copy of its own. Shown normally: a program
+        // started hidden would look as if it had not started at all.
+        std::wstring line(Wide(commandLine));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            return false;
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
     }
     void CloseSetupWindow() override {
         ui_.installing = false;
-        SendMessageA(ui_.window, WM_CLOSE, 0, 0);
+        SendMessageW(ui_.window, WM_CLOSE, 0, 0);
     }
 
 private:
-    int ShowQuestion(const std::string& text, const std::string& caption, UINT style) {
+    int ShowQuestion(const std::u16string& text, const std::u16string& caption, UINT style) {
         if (!ui_.groupWindow.Watching(GetTickCount())) {
-            return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style);
+            return MessageBoxW(ui_.window, Wide(text), Wide(caption), style);
         }
         ui_.groupWindow.QuestionShown(WhoIsInFront() == Front::Setup);
         GuardTimer guard;
-        return MessageBoxA(ui_.window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+        return MessageBoxW(ui_.window, Wide(text), Wide(caption), style | MB_SETFOREGROUND);
     }
 
     /// Takes the foreground back from the Program Manager's window and repaints the setup
@@ -200,9 +231,10 @@ private:
                      RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 
-    static void SetString(HKEY key, const char* name, const std::string& value) {
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
+    static bool SetString(HKEY key, const wchar_t* name, const std::u16string& value) {
+        return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(char16_t))) ==
+               ERROR_SUCCESS;
     }
 
     SetupUi& ui_;
@@ -212,18 +244,24 @@ private:
 
 void PumpMessagesFor(int milliseconds) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < static_cast<DWORD>(milliseconds)) {
+    while (true) {
         MSG message;
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            continue;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // Leave the quit message for the main loop, or the program would never end.
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        if (message.message == WM_QUIT) {
-            // Leave the quit message for the main loop, or the program would never end.
-            PostQuitMessage(static_cast<int>(message.wParam));
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= static_cast<DWORD>(milliseconds)) {
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        // Sleep until a message arrives or the time is up, instead of spinning a core.
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(milliseconds) - elapsed,
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
@@ -238,7 +276,21 @@ void RunInstallCommand() {
     InstallProduct(host, ui.install);
     ui.installing = false;
     if (ui.closeRequested && IsWindow(ui.window)) {
-        SendMessageA(ui.window, WM_CLOSE, 0, 0);
+        SendMessageW(ui.window, WM_CLOSE, 0, 0);
+    }
+}
+
+void FailAndClose() noexcept {
+    SetupUi& ui = Ui();
+    if (ui.failed) {
+        return;
+    }
+    ui.failed = true;
+    ShowStartFailure();
+    if (ui.window && IsWindow(ui.window)) {
+        DestroyWindow(ui.window);
+    } else {
+        PostQuitMessage(1);
     }
 }
 

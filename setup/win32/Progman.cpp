@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <dde.h>
+#include <utility>
 
 namespace fastinst {
 
@@ -16,12 +17,12 @@ bool ProgmanInitiate() {
     SetupUi& ui = Ui();
     ui.dde.BeginInitiate();
     {
-        UniqueAtom application(GlobalAddAtomA("PROGMAN"));
-        UniqueAtom topic(GlobalAddAtomA("PROGMAN"));
+        UniqueAtom application(GlobalAddAtomW(L"PROGMAN"));
+        UniqueAtom topic(GlobalAddAtomW(L"PROGMAN"));
         // Every top-level window hears the request; answers arrive as WM_DDE_ACK meanwhile.
         // A hung window must not stall the installation, hence the timeout.
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(ui.window),
+        SendMessageTimeoutW(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(ui.window),
                             MAKELPARAM(application.get(), topic.get()), SMTO_ABORTIFHUNG,
                             kInitiateTimeoutMs, &result);
     }
@@ -32,7 +33,7 @@ void OnDdeAck(HWND server, LPARAM parameter) {
     SetupUi& ui = Ui();
     switch (ui.dde.OnAck(reinterpret_cast<std::uintptr_t>(server))) {
     case DdeConversation::AckAction::TerminateExtraServer:
-        PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
+        PostMessageW(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
         [[fallthrough]];
     case DdeConversation::AckAction::KeepServer:
         // The answer carries atoms the server added for us.
@@ -42,10 +43,12 @@ void OnDdeAck(HWND server, LPARAM parameter) {
     case DdeConversation::AckAction::ReleaseCommands: {
         UINT_PTR status = 0;
         UINT_PTR commands = 0;
-        if (UnpackDDElParam(WM_DDE_ACK, parameter, &status, &commands)) {
+        if (UnpackDDElParam(WM_DDE_ACK, parameter, &status, &commands) &&
+            reinterpret_cast<HGLOBAL>(commands) != ui.pendingCommands.get()) {
             GlobalFree(reinterpret_cast<HGLOBAL>(commands));
         }
         FreeDDElParam(WM_DDE_ACK, parameter);
+        ui.pendingCommands.reset();
         // A disabled setup window has a question box open: the keys belong to the box.
         if (IsWindowEnabled(ui.window)) {
             SetFocus(ui.window);
@@ -57,15 +60,17 @@ void OnDdeAck(HWND server, LPARAM parameter) {
     }
 }
 
-bool ProgmanExecute(const std::string& programPath) {
+bool ProgmanExecute(const std::u16string& programPath) {
     SetupUi& ui = Ui();
     if (!ui.dde.ReadyToExecute()) {
         return false;
     }
-    // The block is sized to the commands, however long the destination is.
-    const std::string commands =
+    // The block is sized to the commands, however long the destination is. The setup window is
+    // a Unicode window, so its partner reads the commands as UTF-16.
+    const std::u16string commands =
         BuildProgmanCommands(programPath, ui.install.english, ui.install.uninstallerMissing);
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, commands.size() + 1));
+    const std::size_t bytes = (commands.size() + 1) * sizeof(char16_t);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes));
     if (!block) {
         return false;
     }
@@ -73,14 +78,15 @@ bool ProgmanExecute(const std::string& programPath) {
     if (!data) {
         return false;
     }
-    std::memcpy(data, commands.c_str(), commands.size() + 1);
+    std::memcpy(data, commands.c_str(), bytes);
     GlobalUnlock(block.get());
-    if (!PostMessageA(reinterpret_cast<HWND>(ui.dde.server()), WM_DDE_EXECUTE,
+    if (!PostMessageW(reinterpret_cast<HWND>(ui.dde.server()), WM_DDE_EXECUTE,
                       reinterpret_cast<WPARAM>(ui.window), reinterpret_cast<LPARAM>(block.get()))) {
         return false;
     }
-    // From here the block belongs to the conversation; the acknowledgement frees it.
-    block.release();
+    // The acknowledgement hands the block back and frees it; without one it is freed when the
+    // conversation ends.
+    ui.pendingCommands = std::move(block);
     ui.dde.ExecutePosted();
     ui.groupWindow.CommandsPosted(GetTickCount());
     return true;
@@ -89,8 +95,12 @@ bool ProgmanExecute(const std::string& programPath) {
 void ProgmanTerminate() {
     SetupUi& ui = Ui();
     HWND server = reinterpret_cast<HWND>(ui.dde.TakeServer());
+    if (ui.dde.AbandonExecute()) {
+        // No acknowledgement came: nobody will hand the commands back any more.
+        ui.pendingCommands.reset();
+    }
     if (server && IsWindow(server)) {
-        PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
+        PostMessageW(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ui.window), 0);
     }
 }
 

@@ -2,7 +2,9 @@
 #include "SetupUi.h"
 
 #include "BrowsePath.h"
+#include "Guard.h"
 #include "SetupTexts.h"
+#include "Wide.h"
 
 #include <shlobj.h>
 
@@ -10,19 +12,28 @@ namespace fastinst {
 
 namespace {
 
-int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM) {
-    if (message != BFFM_INITIALIZED) {
-        return 0;
-    }
+void PlaceBrowser(HWND browser) {
     const SetupUi& ui = Ui();
-    SetWindowTextA(browser, kSetupCaption);
+    SetWindowTextW(browser, Wide(kSetupCaption));
     RECT rect;
-    GetWindowRect(browser, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    SetWindowPos(browser, nullptr, ui.width / 2 - width / 2, ui.height / 2 - height / 2 - 20, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(ui.pathBuffer));
+    if (GetWindowRect(browser, &rect)) {
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        SetWindowPos(browser, nullptr, ui.width / 2 - width / 2,
+                     ui.height / 2 - height / 2 - ui.Scale(20), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(ui.pathBuffer)));
+}
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM) {
+    if (message == BFFM_INITIALIZED) {
+        GuardCallback(
+            [browser] {
+                PlaceBrowser(browser);
+                return 0;
+            },
+            0);
+    }
     return 0;
 }
 
@@ -30,24 +41,25 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM) {
 
 bool BrowseForParentFolder() {
     SetupUi& ui = Ui();
-    lstrcpynA(ui.browseTitle, SetupMessage(kBrowseTitle, ui.install.english), MAX_PATH);
-    char displayName[MAX_PATH] = "";
-    BROWSEINFOA info{};
+    ui.browseTitle = SetupMessage(kBrowseTitle, ui.install.english);
+    wchar_t displayName[MAX_PATH] = L"";
+    BROWSEINFOW info{};
     info.hwndOwner = ui.window;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = ui.browseTitle;
+    info.lpszTitle = Wide(ui.browseTitle);
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) {
         return false;
     }
-    char path[MAX_PATH] = "";
-    const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
+    // A folder whose path does not fit is no file-system path the setup could use.
+    wchar_t path[MAX_PATH] = L"";
+    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
     CoTaskMemFree(chosen);
     if (ok) {
-        lstrcpynA(ui.pathBuffer, path, MAX_PATH);
+        ui.pathBuffer = FromWide(path);
     }
     return ok;
 }
@@ -57,13 +69,11 @@ void RunBrowseCommand() {
     if (ui.installing) {
         return;
     }
-    char text[MAX_PATH] = "";
-    GetWindowTextA(ui.field, text, 256);
-    lstrcpynA(ui.pathBuffer, BrowseStartFolder(text).c_str(), MAX_PATH);
+    ui.pathBuffer = BrowseStartFolder(WindowText(ui.field));
     if (!BrowseForParentFolder()) {
         return;
     }
-    SetWindowTextA(ui.field, DestinationFromBrowse(ui.pathBuffer).c_str());
+    SetWindowTextW(ui.field, Wide(DestinationFromBrowse(ui.pathBuffer)));
 }
 
 } // namespace fastinst

@@ -3,8 +3,7 @@
 
 #include "Gradient.h"
 #include "SetupTexts.h"
-
-#include <cstring>
+#include "Wide.h"
 
 namespace fastinst {
 
@@ -13,9 +12,15 @@ namespace {
 constexpr int kPanelWidth = 270;
 
 UniqueFont CreateTimesFont(int height, int width, int escapement, BOOL italic) {
-    return UniqueFont(CreateFontA(height, width, escapement, escapement, 600, italic, FALSE, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_CHARACTER_PRECIS,
-                                  PROOF_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman"));
+    const SetupUi& ui = Ui();
+    return UniqueFont(CreateFontW(ui.Scale(height), ui.Scale(width), escapement, escapement, 600,
+                                  italic, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_CHARACTER_PRECIS, PROOF_QUALITY, FF_ROMAN | DEFAULT_PITCH,
+                                  L"Times New Roman"));
+}
+
+void DrawLine(HDC dc, int x, int y, const std::u16string& text) {
+    TextOutW(dc, x, y, Wide(text), static_cast<int>(text.size()));
 }
 
 void DrawGradientAndPanel(HDC dc) {
@@ -26,8 +31,9 @@ void DrawGradientAndPanel(HDC dc) {
         FillRect(dc, &rect, brush.get());
     }
     // The panel behind the controls shows the gradient upside down.
+    const int panelWidth = ui.Scale(kPanelWidth);
     const int panelHeight = ui.height - ui.cy - 3;
-    StretchBlt(dc, ui.cx, ui.cy, kPanelWidth, panelHeight, dc, ui.cx, ui.height - 3, kPanelWidth,
+    StretchBlt(dc, ui.cx, ui.cy, panelWidth, panelHeight, dc, ui.cx, ui.height - 3, panelWidth,
                -panelHeight, SRCCOPY);
 }
 
@@ -35,33 +41,35 @@ void DrawTexts(HDC dc) {
     const SetupUi& ui = Ui();
     const bool english = ui.install.english;
     SetBkMode(dc, TRANSPARENT);
-    const int titleLength = static_cast<int>(std::strlen(kProductTitle));
     {
         UniqueFont titleFont = CreateTimesFont(85, 0, 0, TRUE);
         ObjectSelection select(dc, titleFont.get());
         SetTextColor(dc, RGB(0, 0, 0));
-        TextOutA(dc, 30, 24, kProductTitle, titleLength);
+        DrawLine(dc, ui.Scale(30), ui.Scale(24), kProductTitle);
         SetTextColor(dc, RGB(255, 255, 255));
-        TextOutA(dc, 24, 18, kProductTitle, titleLength);
+        DrawLine(dc, ui.Scale(24), ui.Scale(18), kProductTitle);
     }
     {
         UniqueFont markFont = CreateTimesFont(60, 35, -450, FALSE);
         ObjectSelection select(dc, markFont.get());
         SetTextColor(dc, RGB(0, 0, 225));
-        TextOutA(dc, ui.width - 60, -11, kMonogram, static_cast<int>(std::strlen(kMonogram)));
+        DrawLine(dc, ui.width - ui.Scale(60), -ui.Scale(11), kMonogram);
     }
-    ObjectSelection select(dc, GetStockObject(ANSI_VAR_FONT));
+    ObjectSelection select(dc, ControlFont());
     SetTextColor(dc, RGB(255, 255, 255));
-    RECT descriptionRect{32, 130, ui.width, ui.height};
-    DrawTextA(dc, ui.description, -1, &descriptionRect, DT_WORDBREAK | DT_NOPREFIX);
+    RECT descriptionRect{ui.Scale(32), ui.Scale(130), ui.width, ui.height};
+    DrawTextW(dc, Wide(ui.description), static_cast<int>(ui.description.size()), &descriptionRect,
+              DT_WORDBREAK | DT_NOPREFIX);
 
-    const char* label = SetupMessage(kDestinationLabel, english);
     SetTextColor(dc, RGB(50, 50, 255));
-    TextOutA(dc, ui.cx + 24, ui.cy + 12, label, static_cast<int>(std::strlen(label)));
+    DrawLine(dc, ui.cx + ui.Scale(24), ui.cy + ui.Scale(12),
+             SetupMessage(kDestinationLabel, english));
 
     SetTextColor(dc, RGB(0, 0, 180));
-    RECT noticeRect{ui.cx, ui.height - 20, ui.cx + kPanelWidth, ui.height};
-    DrawTextA(dc, SetupMessage(kNoticeLine, english), -1, &noticeRect, DT_CENTER | DT_NOPREFIX);
+    const std::u16string& notice = SetupMessage(kNoticeLine, english);
+    RECT noticeRect{ui.cx, ui.height - ui.Scale(20), ui.cx + ui.Scale(kPanelWidth), ui.height};
+    DrawTextW(dc, Wide(notice), static_cast<int>(notice.size()), &noticeRect,
+              DT_CENTER | DT_NOPREFIX);
 }
 
 } // namespace
@@ -79,39 +87,38 @@ void BuildBluePalette() {
         entries[i] = PALETTEENTRY{0, 0, static_cast<BYTE>(i), PC_RESERVED};
     }
     canvas.palette.reset(CreatePalette(description));
+    if (!canvas.palette) {
+        return;
+    }
     canvas.windowPalette = PaletteSelection(canvas.windowDc.get(), canvas.palette.get());
     RealizePalette(canvas.windowDc.get());
 }
 
 void PaintSetupWindow() {
     SetupUi& ui = Ui();
-    {
-        const PaintScope scope(ui.window);
-        if (ui.canvas) {
-            // Drawing goes to the whole-window device context, whose origin is the window's
-            // outer corner; painting only validates the window.
-            const PAINTSTRUCT& paint = scope.paint();
-            HDC dc = ui.canvas->windowDc.get();
-            HDC memory = ui.canvas->memoryDc.get();
-            if (ui.fullRepaint) {
-                if (paint.fErase) {
-                    DrawGradientAndPanel(dc);
-                }
-                DrawTexts(dc);
-                BitBlt(memory, 0, 0, ui.width, ui.height + 2, dc, 0, 0, SRCCOPY);
-                ui.fullRepaint = false;
-            } else {
-                // The picture never changes: copy back only what was uncovered.
-                const RECT& r = paint.rcPaint;
-                BitBlt(dc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 2, memory,
-                       r.left, r.top, SRCCOPY);
-            }
-        }
+    const PaintScope scope(ui.window);
+    if (!ui.canvas) {
+        return;
     }
-    InvalidateRect(ui.field, nullptr, FALSE);
-    for (HWND button : ui.buttons) {
-        InvalidateRect(button, nullptr, FALSE);
+    // Drawing goes to the whole-window device context, whose origin is the window's outer
+    // corner; painting only validates the window.
+    const PAINTSTRUCT& paint = scope.paint();
+    HDC dc = ui.canvas->windowDc.get();
+    HDC memory = ui.canvas->memoryDc.get();
+    if (ui.fullRepaint) {
+        // The picture is made in the memory bitmap alone and then shown: whatever covers the
+        // window at this moment never becomes part of it.
+        DrawGradientAndPanel(memory);
+        DrawTexts(memory);
+        ui.fullRepaint = false;
+        BitBlt(dc, 0, 0, ui.width, ui.height, memory, 0, 0, SRCCOPY);
+        return;
     }
+    // The picture never changes: copy back only what was uncovered. The controls are clipped
+    // out of the window's drawing (WS_CLIPCHILDREN) and paint themselves.
+    const RECT& r = paint.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 2, memory, r.left, r.top,
+           SRCCOPY);
 }
 
 } // namespace fastinst

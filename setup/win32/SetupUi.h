@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace fastinst {
 
@@ -35,6 +36,7 @@ struct SetupUi {
     int height = 0;
     int cx = 0; ///< panel origin
     int cy = 0;
+    int dpi = 96; ///< the layout's lengths are for 96 dpi and scaled to this
 
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
@@ -43,25 +45,34 @@ struct SetupUi {
 
     std::optional<SetupCanvas> canvas; ///< from the window's creation to its destruction
 
-    const char* description = ""; ///< the product description resource
-    char pathBuffer[MAX_PATH] = "C:\\";
-    char browseTitle[MAX_PATH] = "";
+    std::u16string description;          ///< the product description, converted once
+    std::u16string pathBuffer = u"C:\\"; ///< the folder browser's selection
+    std::u16string browseTitle;          ///< the folder browser's title line
+    UniqueFont controlFont;              ///< the controls' font scaled to `dpi`; none at 96 dpi
 
     bool fullRepaint = true;
     bool paletteChanged = false;
     int focusIndex = 0;
-    bool shiftDown = false;
     UniqueHook keyboardHook;
 
     DdeConversation dde;
+    UniqueGlobal pendingCommands; ///< posted DDE commands until they are acknowledged
     GroupWindowGuard groupWindow; ///< the Program Manager may be opening its group window
     bool installing = false;      ///< InstallProduct is running
     bool closeRequested = false;  ///< the user closed the window while it ran
+    bool failed = false;          ///< something went wrong that the setup cannot go on from
+
+    /// A length of the 96-dpi layout on this screen.
+    int Scale(int length) const { return MulDiv(length, dpi, 96); }
 };
 
 /// The program's one state record.
 SetupUi& Ui();
 
+/// The font of the controls and the panel's texts: the stock variable-pitch font, scaled.
+HFONT ControlFont();
+/// Shows the box of a failed start-up: "Fehler" or "Error", no caption, system-modal.
+void ShowStartFailure();
 /// Builds the window, its controls and the keyboard hook; false when the window failed.
 bool CreateSetupUi(int showCommand);
 /// The setup window's procedure.
@@ -85,7 +96,7 @@ void PumpMessagesFor(int milliseconds);
 
 /// Program Manager conversation over raw DDE messages.
 bool ProgmanInitiate();
-bool ProgmanExecute(const std::string& programPath);
+bool ProgmanExecute(const std::u16string& programPath);
 void ProgmanTerminate();
 void OnDdeAck(HWND server, LPARAM parameter);
 

@@ -178,5 +178,38 @@ TEST_F(OpenedDocumentTest, FileOpenedIntoANewWindowIsColouredWhenItsWindowActiva
         << "the backup was written before the colouring";
 }
 
+// Activation among the document windows refreshes and colours; leaving the program for another
+// window and coming back to the same document does neither.
+TEST_F(OpenedDocumentTest, SwitchingToAnotherWindowAndBackLeavesTypedTextUncoloured) {
+    frmDocument* document = startWithLists();
+    QCoreApplication::processEvents();
+    document->rtfText->setSelStart(0);
+    QTest::keyClicks(document->rtfText->view(), "int");
+    main->sbStatusBar->setPanelText(1, QString());
+
+    // What the document area reports when another program takes the focus and gives it back
+    // (the end-to-end test does it with a real window of another program).
+    emit main->mdiArea->subWindowActivated(nullptr);
+    emit main->mdiArea->subWindowActivated(document->subWindow());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(main->activeDocument(), document);
+    EXPECT_EQ(colourAt(document, 2), kWindowTextColour) << "no colouring pass";
+    EXPECT_TRUE(document->ChangedHighLight);
+    EXPECT_EQ(main->sbStatusBar->panelText(1), "") << "no \"Finished.\"";
+
+    // A second document taking over is an activation: it is refreshed, and coming back to the
+    // first colours what was typed there.
+    NewDocument();
+    QCoreApplication::processEvents();
+    ASSERT_NE(main->activeDocument(), document);
+    main->mdiArea->setActiveSubWindow(document->subWindow());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(colourAt(document, 2), EditorSettings.KeywordColor0);
+    EXPECT_EQ(main->sbStatusBar->panelText(1), "Finished.");
+}
+
 } // namespace
 } // namespace kelvane::test

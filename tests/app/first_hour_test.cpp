@@ -14,10 +14,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <functional>
 
 namespace kelvane::test {
 namespace {
@@ -49,55 +52,46 @@ protected:
     QString statusPanel(int panel) const { return main->sbStatusBar->panelText(panel); }
 };
 
-TEST_F(FirstHourTest, TypingRightAfterCtrlFGoesIntoTheSearchText) {
-    for (int opening = 0; opening < 2; ++opening) {
-        bool checked = true;
+TEST_F(FirstHourTest, TypingRightAfterOpeningAFindDialogGoesIntoTheTextToFind) {
+    // Each dialog: how the user opens it, and what its text to find then holds.
+    using Opener = std::function<void()>;
+    const Opener ctrlF = [this] { pressInDocument(Qt::Key_F, Qt::ControlModifier); };
+    const Opener ctrlR = [this] { pressInDocument(Qt::Key_R, Qt::ControlModifier); };
+    const struct {
+        const char* dialog;
+        Opener open;
+        std::function<QString(QDialog*)> text;
+    } rows[] = {
+        {"Find", ctrlF,
+         [](QDialog* d) { return dynamic_cast<frmFind*>(d)->cboFind->currentText(); }},
+        {"Find again", ctrlF,
+         [](QDialog* d) { return dynamic_cast<frmFind*>(d)->cboFind->currentText(); }},
+        {"Replace", ctrlR,
+         [](QDialog* d) { return dynamic_cast<frmReplace*>(d)->txtFind->text(); }},
+        {"Extended Find", [this] { main->searchCommands->mnuSearchFindEx_Click(); },
+         [](QDialog* d) { return dynamic_cast<frmFindEx*>(d)->txtFind->toPlainText(); }},
+        {"Extended Replace", [this] { main->searchCommands->mnuSearchReplaceEx_Click(); },
+         [](QDialog* d) { return dynamic_cast<frmReplaceEx*>(d)->txtFind->toPlainText(); }},
+    };
+    for (const auto& row : rows) {
         QString typed;
-        whenShown<frmFind>([&](frmFind* dialog) {
+        bool caseTicked = true;
+        whenShown<QDialog>([&](QDialog* dialog) {
             type(dialog, "int");
-            type(dialog, " ");
-            typed = dialog->cboFind->currentText();
-            checked = dialog->chkCaseSensitive->isChecked();
-            dialog->cmdClose_Click();
+            type(dialog, " "); // a blank must not tick Case Sensitive
+            typed = row.text(dialog);
+            if (auto* find = dynamic_cast<FindDialog*>(dialog)) {
+                caseTicked = find->chkCaseSensitive->isChecked();
+                find->cmdClose_Click();
+            } else if (auto* replace = dynamic_cast<ReplaceDialog*>(dialog)) {
+                caseTicked = replace->chkCaseSensitive->isChecked();
+                replace->cmdClose_Click();
+            }
         });
-        pressInDocument(Qt::Key_F, Qt::ControlModifier);
-        EXPECT_EQ(typed, "int ") << "opening " << opening;
-        EXPECT_FALSE(checked) << "a blank must not tick Case Sensitive";
+        row.open();
+        EXPECT_EQ(typed, "int ") << row.dialog;
+        EXPECT_FALSE(caseTicked) << row.dialog;
     }
-}
-
-TEST_F(FirstHourTest, TypingRightAfterCtrlRGoesIntoTheTextToFind) {
-    QString typed;
-    bool checked = true;
-    whenShown<frmReplace>([&](frmReplace* dialog) {
-        type(dialog, "int ");
-        typed = dialog->txtFind->text();
-        checked = dialog->chkCaseSensitive->isChecked();
-        dialog->cmdClose_Click();
-    });
-    pressInDocument(Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(typed, "int ");
-    EXPECT_FALSE(checked);
-}
-
-TEST_F(FirstHourTest, TheExtendedDialogsOpenInTheirTextToFind) {
-    QString typed;
-    whenShown<frmFindEx>([&](frmFindEx* dialog) {
-        type(dialog, "int");
-        typed = dialog->txtFind->toPlainText();
-        dialog->cmdClose_Click();
-    });
-    main->searchCommands->mnuSearchFindEx_Click();
-    EXPECT_EQ(typed, "int");
-
-    typed.clear();
-    whenShown<frmReplaceEx>([&](frmReplaceEx* dialog) {
-        type(dialog, "int");
-        typed = dialog->txtFind->toPlainText();
-        dialog->cmdClose_Click();
-    });
-    main->searchCommands->mnuSearchReplaceEx_Click();
-    EXPECT_EQ(typed, "int");
 }
 
 TEST_F(FirstHourTest, TypingRightAfterGoToLineGoesIntoTheField) {

@@ -2,15 +2,15 @@
 #include "dialogs/SysInfo.h"
 #include "dialogs/frmAbout.h"
 
-#include "platform/Version.h"
 #include "platform/MsgBox.h"
+#include "platform/Version.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kelvane::test {
@@ -63,9 +63,7 @@ protected:
         return path;
     }
     bool ran(const QString& name) {
-        for (int i = 0; i < 100 && !QFile::exists(scratch.file(name + ".ran")); ++i)
-            QThread::msleep(50);
-        return QFile::exists(scratch.file(name + ".ran"));
+        return QTest::qWaitFor([&] { return QFile::exists(scratch.file(name + ".ran")); }, 10000);
     }
 
     QByteArray oldPath;

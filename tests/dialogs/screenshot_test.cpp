@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace kelvane::test {
@@ -23,10 +24,18 @@ TEST(DialogScreenshotTest, TipOfTheDayAndAboutBoxRender) {
     {
         frmTip tip;
         // A fixed tip, so that the picture does not change from run to run.
-        tip.lblTipText->setText(tip.TipList.value(2));
-        grabDialog(tip, "tip-of-the-day.png");
+        const QString shown = tip.TipList.value(2);
+        ASSERT_FALSE(shown.isEmpty()) << "the tips file was read";
+        tip.lblTipText->setText(shown);
+        const QImage tipShot = grabDialog(tip, "tip-of-the-day.png");
+        EXPECT_EQ(tip.windowTitle(), "Tip of the Day");
+        EXPECT_GT(inkIn(tipShot, tip, *tip.lblTipText), 50) << "the tip's text is drawn";
+        EXPECT_GT(inkIn(tipShot, tip, *tip.cmdNextTip), 20) << "the Next Tip button's caption";
         frmAbout about;
-        grabDialog(about, "about-box.png");
+        const QImage aboutShot = grabDialog(about, "about-box.png");
+        EXPECT_GT(inkIn(aboutShot, about, *about.lblVersion), 20) << "the version is drawn";
+        EXPECT_GT(inkIn(aboutShot, about, *about.lblDisclaimer), 100) << "the warranty text";
+        EXPECT_GT(inkIn(aboutShot, about, *about.cmdOK), 5) << "the OK button's caption";
     }
     setSettingsFileOverride(QString());
     setAppPathOverride(QString());

@@ -1,6 +1,24 @@
 #!/usr/bin/env bash
-# Shared by the end-to-end scripts: a private home and settings folder, and one session of the
-# built Kelvane in a virtual X server that takes a screenshot and leaves through File > Exit.
+# Shared by the end-to-end scripts, which source it. Each session gets a private home and
+# settings folder, an X server of its own and a D-Bus session bus of its own, so sessions run
+# side by side under `ctest -j` and nothing depends on the desktop packages of the machine.
+#
+# Interface (keep it backward compatible: every kelvane_*.sh script uses it):
+#   e2e_prepare OUT              $OUT emptied; HOME, XDG_CONFIG_HOME below it; $INI the
+#                                settings file, with the Tip of the Day switched off.
+#   fail MESSAGE...              prints "FAIL: MESSAGE" and exits 1.
+#   e2e_x_session [--fbdir DIR] [--screen WxHxD] COMMAND [ARG...]
+#                                runs COMMAND in a new Xvfb display (default 1280x800x24; with
+#                                --fbdir the screen is also the file DIR/Xvfb_screen0) inside
+#                                its own dbus-run-session, with the accessibility bus running
+#                                and Qt's accessibility on; returns COMMAND's status and stops
+#                                the server.
+#   e2e_session KELVANE SCREENSHOT [ARG...]
+#                                one session of KELVANE (ARGs on its command line) in
+#                                e2e_x_session: waits for the main window, saves SCREENSHOT,
+#                                runs $E2E_ACTIONS WINDOW-ID if set, leaves through File > Exit.
+#   E2E_SESSION_LIB              path of session_lib.sh, which scripts running inside a session
+#                                source for finding windows and leaving (see its header).
 
 # Prepares $OUT with its own HOME and XDG_CONFIG_HOME; the settings file is $INI.
 e2e_prepare() {
@@ -14,17 +32,59 @@ e2e_prepare() {
 }
 
 # The session scripts source this for the steps they share.
-export E2E_SESSION_LIB
+export E2E_SESSION_LIB E2E_ATSPI
 E2E_SESSION_LIB="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/session_lib.sh"
+E2E_ATSPI="$(dirname "$E2E_SESSION_LIB")/atspi.py"
 
 fail() {
     echo "FAIL: $*"
     exit 1
 }
 
-# e2e_session KELVANE SCREENSHOT [ARGUMENT]: runs Kelvane (with the argument on its command
-# line), waits for the main window, saves a screenshot, runs the script named by E2E_ACTIONS
-# (if any) with the window's id, and exits through File > Exit.
+# e2e_x_session [--fbdir DIR] [--screen WxHxD] COMMAND [ARG...]: see the header. The server
+# picks a free display number itself (-displayfd) and tells it once it accepts connections, so
+# two sessions never race for one number.
+e2e_x_session() {
+    local screen=1280x800x24 fbdir=()
+    while [ $# -gt 0 ]; do
+        case "$1" in
+            --fbdir) fbdir=(-fbdir "$2"); shift 2 ;;
+            --screen) screen="$2"; shift 2 ;;
+            *) break ;;
+        esac
+    done
+    local work
+    work="$(mktemp -d "${TMPDIR:-/tmp}/kelvane-x.XXXXXX")"
+    mkfifo "$work/display"
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${fbdir[@]}" \
+        3>"$work/display" </dev/null >"$work/xvfb.log" 2>&1 &
+    local xvfb=$! number=""
+    # The read ends when the server has written its display number, or when it died.
+    read -r -t 30 number < "$work/display" || true
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2
+        kill "$xvfb" 2>/dev/null || true
+        rm -rf "$work"
+        return 1
+    fi
+    local status=0
+    # The variables a desktop session would have left are dropped: the session bus is the one
+    # dbus-run-session starts, the display the new one. The accessibility bus is started before
+    # the command, so that Kelvane offers its widgets there from the start (Qt joins a bus that
+    # runs, it does not start one).
+    env -u DBUS_SESSION_BUS_ADDRESS -u XAUTHORITY -u WAYLAND_DISPLAY DISPLAY=":$number" \
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 E2E_ATSPI="$E2E_ATSPI" \
+        dbus-run-session -- bash -c '
+            dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+                org.a11y.Bus.GetAddress >/dev/null 2>&1 || true
+            exec "$@"' e2e-session "$@" </dev/null || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+    return "$status"
+}
+
+# e2e_session KELVANE SCREENSHOT [ARGUMENT...]: see the header.
 e2e_session() {
     local session="$OUT/session.sh"
     cat > "$session" <<'SESSION'
@@ -35,7 +95,7 @@ KELVANE="$1"; SHOT="$2"; LOG="$3"; shift 3
 PID=$!
 source "$E2E_SESSION_LIB"
 WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
-sleep 1.5
+e2e_settle
 # `import` reads the screen as shown; `xwd -root` returns a window that overlaps another of Qt's
 # windows black.
 import -window root png:"$SHOT"
@@ -46,5 +106,5 @@ fi
 e2e_exit_through_menu "$WINDOW" $PID
 SESSION
     chmod +x "$session"
-    xvfb-run -a -s "-screen 0 1280x800x24" "$session" "$1" "$2" "$OUT/kelvane.log" "${@:3}"
+    e2e_x_session "$session" "$1" "$2" "$OUT/kelvane.log" "${@:3}"
 }

@@ -13,37 +13,18 @@ cat > "$OUT/crash.sh" <<'CRASH'
 #!/usr/bin/env bash
 set -euo pipefail
 KELVANE="$1"; SAMPLE="$2"; RECOVERY="$3"; OUT="$4"
-window_named() {
-    local ids
-    for _ in $(seq 1 200); do
-        ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-        [ -n "$ids" ] && { echo "$ids"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-main_window() {
-    local ids
-    for _ in $(seq 1 200); do
-        ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
-        if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
-           [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
-            echo "$ids"; return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$E2E_SESSION_LIB"
 kept_files() { find "$RECOVERY" -name '*.recovery' 2>/dev/null | sort; }
 
 # First run: type into the file, wait for the recovery file, then kill the editor.
 "$KELVANE" "$SAMPLE" > "$OUT/first.log" 2>&1 &
 FIRST=$!
-WINDOW=$(main_window) || { echo "the first main window never appeared"; exit 1; }
-sleep 1
+WINDOW=$(e2e_main_window) || { echo "the first main window never appeared"; exit 1; }
+e2e_settle
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool type --delay 20 "typed before the kill "
-for _ in $(seq 1 100); do [ -n "$(kept_files)" ] && break; sleep 0.1; done
+has_kept_files() { [ -n "$(kept_files)" ]; }
+e2e_wait_for 10 has_kept_files || true
 OLD=$(kept_files)
 [ -n "$OLD" ] || { echo "no recovery file was written"; kill -9 $FIRST; exit 1; }
 kill -9 $FIRST
@@ -52,38 +33,38 @@ wait $FIRST || true
 # Second run: the question comes up by itself; Recover.
 "$KELVANE" > "$OUT/second.log" 2>&1 &
 SECOND=$!
-QUESTION=$(window_named '^Recover Unsaved Text$') || { echo "no recovery question"; kill $SECOND; exit 1; }
-sleep 0.5
+QUESTION=$(e2e_window '^Recover Unsaved Text$') || { echo "no recovery question"; kill $SECOND; exit 1; }
+e2e_settle
 import -window root png:"$OUT/recovery-question.png"
 xdotool windowfocus --sync "$QUESTION" || true
 xdotool key --clearmodifiers alt+r
-for _ in $(seq 1 100); do [ ! -e "$OLD" ] && break; sleep 0.1; done
-[ ! -e "$OLD" ] || { echo "the recovered file was not taken over"; kill $SECOND; exit 1; }
+old_taken() { [ ! -e "$OLD" ]; }
+e2e_wait_for 10 old_taken || { echo "the recovered file was not taken over"; kill $SECOND; exit 1; }
 NEW=$(kept_files)
 [ -n "$NEW" ] || { echo "the recovered text has no recovery file of its own"; kill $SECOND; exit 1; }
-sleep 1
+WINDOW=$(e2e_main_window) || { echo "no main window after recovering"; kill $SECOND; exit 1; }
+e2e_settle
 import -window root png:"$OUT/recovered.png"
 cp "$NEW" "$OUT/recovered.recovery"
 
 # Leave without saving: File > Exit, and No to saving each changed window.
-WINDOW=$(main_window) || { echo "no main window after recovering"; kill $SECOND; exit 1; }
-xdotool windowfocus --sync "$WINDOW" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 50); do
-    kill -0 $SECOND 2>/dev/null || break
-    if BOX=$(xdotool search --onlyvisible --name '^Save Changes\?$' 2>/dev/null | tail -1) && [ -n "$BOX" ]; then
-        xdotool windowfocus --sync "$BOX" || true
+e2e_menu "$WINDOW" f x
+answered_no_until_gone() {
+    kill -0 $SECOND 2>/dev/null || return 0
+    local box
+    box=$(e2e_windows_named '^Save Changes\?$' | tail -1)
+    if [ -n "$box" ]; then
+        xdotool windowfocus --sync "$box" || true
         xdotool key --clearmodifiers n
+        e2e_window_gone '^Save Changes\?$' 5 || true
     fi
-    sleep 0.2
-done
-if kill -0 $SECOND 2>/dev/null; then echo "Kelvane did not exit"; kill $SECOND; exit 1; fi
+    return 1
+}
+e2e_wait_for 20 answered_no_until_gone || { echo "Kelvane did not exit"; kill $SECOND; exit 1; }
 wait $SECOND
 CRASH
 chmod +x "$OUT/crash.sh"
-xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/crash.sh" "$1" "$SAMPLE" "$RECOVERY" "$OUT" ||
+e2e_x_session "$OUT/crash.sh" "$1" "$SAMPLE" "$RECOVERY" "$OUT" ||
     fail "the session did not complete (see $OUT/*.log)"
 
 [ "$(cat "$SAMPLE")" = "$(printf 'on disk\r\n')" ] || fail "the file on disk changed"

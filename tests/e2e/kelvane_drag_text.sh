@@ -42,47 +42,53 @@ PY
 cat > "$OUT/actions.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 xdotool windowfocus --sync "$1" || true
-sleep 0.3
 { read -r T1 B1 L1 R1; read -r T2 B2 _ _; } < <(python3 "$OUT/text_rows.py" "$OUT/opened.png")
 # Fixed-width font: "alpha beta gamma" is 16 cells; its ink spans nearly all of them.
 CELL=$(python3 -c "print(($R1 - $L1 + 2) / 16)")
 x_of() { python3 -c "print(int($L1 - 1 + $1 * $CELL))"; } # the left edge of cell n
 Y1=$(((T1 + B1) / 2))
 Y2=$(((T2 + B2) / 2))
-drag() { # drag from (x, y) to (x, y) in small steps, the button held; screenshot on the way
-    xdotool mousemove "$1" "$2" mousedown 1
-    sleep 0.2
-    for step in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
-        sleep 0.1
-    done
-    sleep 0.3
-    import -window root png:"$5"
-    xdotool mouseup 1
+# A word is selected with a double-click; the press that starts the drag comes after the
+# double-click time, or it would count as a third click and select the line.
+select_word() {
+    xdotool mousemove --sync "$1" "$2" click --repeat 2 --delay 80 1
     sleep 0.5
 }
+drag() { # drag from (x, y) to (x, y) in small steps, as a hand moves; screenshot on the way
+    xdotool mousemove --sync "$1" "$2" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        sleep 0.1
+        xdotool mousemove --sync $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+    done
+    e2e_settle
+    import -window root png:"$5"
+    xdotool mouseup 1
+    e2e_settle
+}
+# Ctrl+S, then the file on disk differs from what it held before.
+save() {
+    local before
+    before=$(md5sum < "$FILE")
+    xdotool key --clearmodifiers ctrl+s
+    changed() { [ "$(md5sum < "$FILE")" != "$before" ]; }
+    e2e_wait_for 10 changed || echo "Ctrl+S did not change the file"
+}
 # Move: "beta" (cells 6..9) to the start of "line" (cell 7 of the second row).
-xdotool mousemove "$(x_of 8)" $Y1 click --repeat 2 --delay 80 1
-sleep 0.3
+select_word "$(x_of 8)" $Y1
 drag "$(x_of 8)" $Y1 "$(x_of 7)" $Y2 "$OUT/hover-move.png"
 import -window root png:"$OUT/after-move.png"
 # Copy: "gamma" (now cells 7..11 of the first row) with Ctrl, to past the end of the second row.
-xdotool mousemove "$(x_of 9)" $Y1 click --repeat 2 --delay 80 1
-sleep 0.3
+select_word "$(x_of 9)" $Y1
 xdotool keydown ctrl
 drag "$(x_of 9)" $Y1 "$(x_of 40)" $Y2 "$OUT/hover-copy.png"
 xdotool keyup ctrl
 import -window root png:"$OUT/after-copy.png"
-xdotool key --clearmodifiers ctrl+s
-sleep 0.5
+save
 cp "$FILE" "$OUT/after-drags.txt"
-xdotool key --clearmodifiers ctrl+z
-sleep 0.3
-xdotool key --clearmodifiers ctrl+z
-sleep 0.3
-xdotool key --clearmodifiers ctrl+s
-sleep 0.5
+xdotool key --clearmodifiers ctrl+z ctrl+z
+save
 ACTIONS
 chmod +x "$OUT/actions.sh"
 export OUT FILE

@@ -49,56 +49,34 @@ PROGRAM="$1"; OUT="$2"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 strace -f -qq -e trace=openat -o "$OUT/strace.log" "$PROGRAM" > "$OUT/kelvane.log" 2>&1 &
 PID=$!
-TIP=""
-for _ in $(seq 1 200); do
-    TIP=$(xdotool search --onlyvisible --name '^Tip of the Day$' 2>/dev/null | head -1) && [ -n "$TIP" ] && break
-    sleep 0.1
-done
-[ -n "$TIP" ] || { echo "no Tip of the Day"; kill $PID; exit 1; }
-sleep 1
+source "$E2E_SESSION_LIB"
+TIP=$(e2e_window '^Tip of the Day$') || { echo "no Tip of the Day"; kill $PID; exit 1; }
+e2e_settle
 import -window root png:"$OUT/installed-tip.png"
-xdotool windowactivate --sync "$TIP" 2>/dev/null || xdotool windowfocus --sync "$TIP"
+xdotool windowfocus --sync "$TIP" || true
 xdotool key --clearmodifiers Return
-sleep 1
-MAIN=$(xdotool search --onlyvisible --name '^Kelvane$' | head -1)
-xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+e2e_window_gone '^Tip of the Day$' || { echo "Enter did not close the Tip of the Day"; kill $PID; exit 1; }
+MAIN=$(e2e_main_window) || { echo "no main window"; kill $PID; exit 1; }
+xdotool windowfocus --sync "$MAIN" || true
 xdotool key --clearmodifiers F4
-OPTIONS=""
-for _ in $(seq 1 100); do
-    OPTIONS=$(xdotool search --onlyvisible --name 'Options' 2>/dev/null | head -1) && [ -n "$OPTIONS" ] && break
-    sleep 0.1
-done
-[ -n "$OPTIONS" ] || { echo "F4 showed no Options dialog"; kill $PID; exit 1; }
-sleep 0.5
+OPTIONS=$(e2e_window 'Options') || { echo "F4 showed no Options dialog"; kill $PID; exit 1; }
+e2e_settle
+xdotool windowfocus --sync "$OPTIONS" || true
 xdotool key --clearmodifiers Escape
-sleep 0.5
+e2e_window_gone 'Options' || { echo "Esc did not close the Options dialog"; kill $PID; exit 1; }
 # F5 on the untitled document asks to save it first; Esc (No) ends the command.
-xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
+xdotool windowfocus --sync "$MAIN" || true
 xdotool key --clearmodifiers F5
-CONFIRM=""
-for _ in $(seq 1 100); do
-    CONFIRM=$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null | head -1) && [ -n "$CONFIRM" ] && break
-    sleep 0.1
-done
-[ -n "$CONFIRM" ] || { echo "F5 asked nothing"; kill $PID; exit 1; }
-sleep 0.5
+CONFIRM=$(e2e_window '^Confirm$') || { echo "F5 asked nothing"; kill $PID; exit 1; }
+e2e_settle
 import -window root png:"$OUT/installed-run-question.png"
+xdotool windowfocus --sync "$CONFIRM" || true
 xdotool key --clearmodifiers Escape
-sleep 0.5
-[ -z "$(xdotool search --onlyvisible --name '^Confirm$' 2>/dev/null)" ] || { echo "Esc did not close the question"; kill $PID; exit 1; }
-xdotool windowactivate --sync "$MAIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN"
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 100); do
-    kill -0 $PID 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $PID 2>/dev/null; then echo "Kelvane did not exit"; kill $PID; exit 1; fi
-wait $PID
+e2e_window_gone '^Confirm$' || { echo "Esc did not close the question"; kill $PID; exit 1; }
+e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$OUT/session.sh"
-dbus-run-session -- xvfb-run -a -s "-screen 0 1280x800x24" "$OUT/session.sh" "$PREFIX/bin/kelvane" "$OUT" \
+e2e_x_session "$OUT/session.sh" "$PREFIX/bin/kelvane" "$OUT" \
     || fail "the installed program's session failed"
 
 grep -F "$PREFIX/share/kelvane/Kelvane.dat" "$OUT/strace.log" | grep -vq ENOENT \

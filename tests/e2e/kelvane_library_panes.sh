@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts Kelvane with the file browser on a project folder and a file open, chooses the shipped
-# "HTML Tags" cliptext library with the mouse, double-clicks one of its snippets into the
-# document and saves it with Ctrl+S: the file on disk must hold the snippet. The screenshot shows
+# "HTML Tags" cliptext library and one of its snippets, found in the accessibility tree, puts the
+# snippet into the document with Enter and saves it with Ctrl+S: the file on disk must hold the snippet. The screenshot shows
 # both panes filled.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
@@ -30,21 +30,24 @@ KELVANE="$1"; OUT="$2"; FILE="$3"
 PID=$!
 source "$E2E_SESSION_LIB"
 WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
-sleep 1.5
+e2e_settle
 import -window root png:"$OUT/before.png"
-# The cliptext pane's library list, then its rows (positions for a 1280x800 screen).
-xdotool mousemove "$LIB_X" "$LIB_Y" click 1
-sleep 0.5
-xdotool mousemove "$ROW_X" "$ROW_Y" click --repeat 2 --delay 80 1
-sleep 0.5
+# The cliptext pane's library list, found in the accessibility tree: a click on HTML Tags, then
+# on its seventh entry, which Enter puts into the document.
+e2e_click "Cliptext pane>Clip Text Libraries>HTML Tags"
+entries_listed() { [ "$(e2e_count "Cliptext pane>Clip Text Entries")" -ge 7 ]; }
+e2e_wait_for 10 entries_listed || { echo "HTML Tags listed no entries"; kill $PID; exit 1; }
+e2e_click "Cliptext pane>Clip Text Entries>#6"
+xdotool key --clearmodifiers Return
 xdotool key --clearmodifiers ctrl+s
-sleep 1
+saved() { [ "$(head -c 15 "$FILE")" = '<a href=""></a>' ]; }
+e2e_wait_for 10 saved || echo "the snippet was not saved"
+e2e_settle
 import -window root png:"$OUT/side-panes.png"
 e2e_exit_through_menu "$WINDOW" $PID
 SCRIPT
 chmod +x "$SESSION"
-export LIB_X=1175 LIB_Y=90 ROW_X=1175 ROW_Y=265 # "HTML Tags", its 7th row
-xvfb-run -a -s "-screen 0 1280x800x24" "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
+e2e_x_session "$SESSION" "$KELVANE" "$OUT" "$PROJECT/index.html"
 
 FIRST="$(head -n 1 "$PROJECT/index.html" | tr -d '\r')"
 [ "$FIRST" = '<a href=""></a><html>' ] || fail "the snippet is not at the caret: $FIRST"

@@ -58,28 +58,28 @@ PY
 cat > "$OUT/actions.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 xdotool windowfocus --sync "$1" || true
 xdotool type --delay 60 'typed: '
-sleep 0.5
 # A double-click selects the typed word for X's middle button, which pastes it at the start.
 read -r TOP BOTTOM LEFT _ < <(python3 "$TEXT_ROW" "$OPENED")
 Y=$(((TOP + BOTTOM) / 2))
-xdotool mousemove $((LEFT + 15)) $Y click --repeat 2 --delay 80 1
-sleep 0.3
-xdotool mousemove $((LEFT - 4)) $Y click 2
-sleep 0.5
+xdotool mousemove --sync $((LEFT + 15)) $Y click --repeat 2 --delay 80 1
+xdotool mousemove --sync $((LEFT - 4)) $Y click 2
 xdotool key --clearmodifiers ctrl+s
 # Back to the start: the blinking caret stands left of the first glyph, where the
 # comparison does not look.
 xdotool key --clearmodifiers ctrl+Home
-sleep 2
+saved() { [ "$(head -c 12 "$LONG_LINE_FILE")" = "typedtyped: " ]; }
+e2e_wait_for 30 saved || echo "the pasted and typed text was not saved"
+e2e_settle
 import -window root png:"$LONG_LINE_SHOT"
 ACTIONS
 chmod +x "$OUT/actions.sh"
 export E2E_ACTIONS="$OUT/actions.sh" TEXT_ROW="$OUT/text_row.py" OPENED="$OUT/opened.png"
 run_session() {
     cp "$OUT/settings.ini" "$INI"
-    LONG_LINE_SHOT="$1" e2e_session "$KELVANE" "$OUT/opened.png" "$2"
+    LONG_LINE_SHOT="$1" LONG_LINE_FILE="$2" e2e_session "$KELVANE" "$OUT/opened.png" "$2"
 }
 run_session "$OUT/long.png" "$LONG"
 run_session "$OUT/short.png" "$SHORT"

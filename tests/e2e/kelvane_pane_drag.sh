@@ -5,22 +5,25 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
 
-# The pane is 2265 twips wide (151 pixels at 96 dpi); its bar lies along its right edge.
+# The pane is 2265 twips wide (151 pixels at 96 dpi); its bar, found in the accessibility tree,
+# is dragged 100 pixels to the right.
 DRAG=100
 cat > "$OUT/drag.sh" <<ACTIONS
 #!/usr/bin/env bash
 set -euo pipefail
-eval "\$(xdotool getwindowgeometry --shell "\$1")"
-ROW=\$((Y + HEIGHT / 2))
-xdotool mousemove \$((X + 149)) \$ROW
-sleep 0.3
-xdotool mousedown 1
+source "\$E2E_SESSION_LIB"
+read -r BX BY BW BH < <(e2e_extents "File browser pane>Splitter bar")
+FROM=\$((BX + BW / 2))
+ROW=\$((BY + BH / 2))
+xdotool mousemove --sync \$FROM \$ROW mousedown 1
 for step in 1 2 3 4; do
-    xdotool mousemove \$((X + 149 + step * $DRAG / 4)) \$ROW
-    sleep 0.1
+    xdotool mousemove --sync \$((FROM + step * $DRAG / 4)) \$ROW
 done
 xdotool mouseup 1
-sleep 0.5
+# The pane has taken the new width once the bar stands where the mouse let go.
+moved() { read -r X _ W _ < <(e2e_extents "File browser pane>Splitter bar") && [ \$((X + W / 2)) -eq \$((FROM + $DRAG)) ]; }
+e2e_wait_for 10 moved || echo "the bar did not follow the mouse"
+e2e_settle
 import -window root png:"$OUT/after-drag.png"
 ACTIONS
 chmod +x "$OUT/drag.sh"

@@ -43,33 +43,22 @@ KELVANE="$1"; LOG="$2"; shift 2
 "$KELVANE" "$@" > "$LOG" 2>&1 &
 PID=$!
 source "$E2E_SESSION_LIB"
-wait_for() { # wait_for NAME-PATTERN: the id of the one visible window with that title
-    local ids
-    for _ in $(seq 1 150); do
-        ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)
-        if [ "$(echo "$ids" | grep -c .)" -ge 1 ]; then echo "$ids" | tail -1; return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-sleep 3 # the splash comes and goes
-MAIN=$(wait_for '^Kelvane') || { echo "no main window"; kill $PID; exit 1; }
-sleep 1
+MAIN=$(e2e_main_window) || { echo "no main window"; kill $PID; exit 1; }
+e2e_settle
 xdotool windowfocus --sync "$MAIN" || true
 xdotool key --clearmodifiers ctrl+p
-DIALOG=$(wait_for '^Print') || { echo "no print dialog"; kill $PID; exit 1; }
-sleep 1
+DIALOG=$(e2e_window '^Print') || { echo "no print dialog"; kill $PID; exit 1; }
+e2e_settle
 xdotool windowfocus --sync "$DIALOG" || true
 xdotool key --clearmodifiers Return
-for _ in $(seq 1 100); do
-    ls "$HOME"/*.pdf >/dev/null 2>&1 && break
-    sleep 0.1
-done
-sleep 1
+# The PDF is written whole when the print job ends: its last line is the end-of-file mark.
+pdf_written() { tail -c 16 "$HOME"/*.pdf 2>/dev/null | grep -q '%%EOF'; }
+e2e_wait_for 30 pdf_written || { echo "no whole PDF file appeared"; kill $PID; exit 1; }
+e2e_window_gone '^Print' || { echo "the print dialog stayed"; kill $PID; exit 1; }
 e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$session"
-xvfb-run -a -s "-screen 0 1280x800x24" "$session" "$1" "$OUT/kelvane.log" "$SAMPLE"
+e2e_x_session "$session" "$1" "$OUT/kelvane.log" "$SAMPLE"
 
 PDF=$(ls "$HOME"/*.pdf 2>/dev/null | head -1)
 [ -n "$PDF" ] || fail "the print dialog wrote no PDF file"

@@ -31,35 +31,21 @@ KELVANE="$1"; OUT="$2"; TITLE="$3"; SHOT="$4"; shift 4
 "$KELVANE" "$@" > "$OUT/kelvane-$SHOT.log" 2>&1 &
 PID=$!
 source "$E2E_SESSION_LIB"
-BOX=""
-for _ in $(seq 1 200); do
-    BOX=$(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | tail -1 || true)
-    [ -n "$BOX" ] && break
-    sleep 0.1
-done
-[ -n "$BOX" ] || { echo "no window '$TITLE' appeared"; kill $PID; exit 1; }
-sleep 1
+BOX=$(e2e_window "^$TITLE\$") || { echo "no window '$TITLE' appeared"; kill $PID; exit 1; }
+e2e_settle
 convert "xwd:$OUT/fb/Xvfb_screen0" png:"$OUT/$SHOT.png"
 xdotool getwindowgeometry --shell "$BOX" > "$OUT/$SHOT.geometry"
 xdotool windowfocus --sync "$BOX" || true
 xdotool key --clearmodifiers Return
-MAIN=""
-for _ in $(seq 1 200); do
-    ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
-    if [ "$(echo "$ids" | grep -c .)" -eq 1 ] && ! xdotool search --onlyvisible --name "^$TITLE\$" >/dev/null 2>&1; then
-        MAIN="$ids"; break
-    fi
-    sleep 0.1
-done
-[ -n "$MAIN" ] || { echo "the main window did not come up after '$TITLE'"; kill $PID; exit 1; }
-sleep 0.5
+e2e_window_gone "^$TITLE\$" || { echo "Enter did not close '$TITLE'"; kill $PID; exit 1; }
+MAIN=$(e2e_main_window) || { echo "the main window did not come up after '$TITLE'"; kill $PID; exit 1; }
 e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$OUT/session.sh"
 
 session() {
     rm -f "$OUT/fb/Xvfb_screen0"
-    xvfb-run -a -s "-screen 0 1280x800x24 -fbdir $OUT/fb" "$OUT/session.sh" "$KELVANE" "$OUT" "$@"
+    e2e_x_session --fbdir "$OUT/fb" "$OUT/session.sh" "$KELVANE" "$OUT" "$@"
 }
 
 # The box's inside, as the screen shows it: a painted box is mostly its light face with dark

@@ -1,35 +1,139 @@
 #!/usr/bin/env bash
 # Sourced by the session scripts that run inside the virtual X server (e2e_lib.sh exports its
-# path as E2E_SESSION_LIB): finding Kelvane's main window and leaving through File > Exit.
+# path as E2E_SESSION_LIB). Nothing here sleeps a fixed time to wait for something: each wait
+# asks the X server again until what it waits for is there, or fails at a deadline.
+#
+# Interface (keep it backward compatible):
+#   e2e_wait_for SECONDS COMMAND [ARG...]   retries COMMAND until it succeeds; fails after
+#                                           SECONDS.
+#   e2e_window PATTERN [SECONDS]            the id of a visible window whose title matches
+#                                           PATTERN (the newest); fails after SECONDS (20).
+#   e2e_window_gone PATTERN [SECONDS]       waits until no visible window matches PATTERN.
+#   e2e_main_window                         the main window's id, once it is shown (never the
+#                                           splash, which has the same title).
+#   e2e_menu_open                           true while a pulled-down or popup menu is shown.
+#   e2e_menu WINDOW ALT-KEY ITEM-KEY        opens a menu of WINDOW with Alt+ALT-KEY, waits for
+#                                           it to show, then types ITEM-KEY.
+#   e2e_settle [SECONDS]                    waits until the screen stops changing (a blinking
+#                                           caret aside), so a screenshot shows it painted;
+#                                           after SECONDS (10) it says so and goes on.
+#   e2e_focus PATH                          gives keyboard focus to the control at PATH in the
+#                                           accessibility tree: accessible names joined by ">",
+#                                           e.g. "Cliptext pane>Clip Text Entries".
+#   e2e_extents PATH                        prints that control's "x y width height".
+#   e2e_count PATH                          prints how many children (rows) the control has.
+#   e2e_click PATH                          clicks the middle of that control with the mouse.
+#   e2e_exit_through_menu WINDOW PID        File > Exit; fails when PID is still running 10 s
+#                                           later.
 
-# The main window's id, once it is shown: the splash has the same title, so the main window is
-# the wide one left once the splash is gone. Fails after 15 s.
-e2e_main_window() {
-    local ids
-    for _ in $(seq 1 150); do
-        ids=$(xdotool search --onlyvisible --name '^Kelvane' 2>/dev/null || true)
-        if [ "$(echo "$ids" | grep -c .)" -eq 1 ] &&
-            [ "$(xdotool getwindowgeometry "$ids" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
-            echo "$ids"
-            return 0
-        fi
+e2e_wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
+    done
+}
+
+# The ids of the visible windows whose title matches the pattern, oldest first.
+e2e_windows_named() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null || true
+}
+
+# Window type atoms of a window, as xprop prints them.
+e2e_window_type() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null || true
+}
+
+e2e_window() {
+    local found=""
+    _e2e_window_found() {
+        found=$(e2e_windows_named "$1" | tail -1)
+        [ -n "$found" ]
+    }
+    e2e_wait_for "${2:-20}" _e2e_window_found "$1" || return 1
+    echo "$found"
+}
+
+e2e_window_gone() {
+    _e2e_window_absent() { [ -z "$(e2e_windows_named "$1")" ]; }
+    e2e_wait_for "${2:-20}" _e2e_window_absent "$1"
+}
+
+# The main window is the top-level window titled Kelvane... whose first window type is the
+# normal one: the splash screen and the menus carry the same title, but their own types first
+# (and the normal type only as a fallback).
+e2e_main_window() {
+    local found=""
+    _e2e_main_found() {
+        local id
+        found=""
+        for id in $(e2e_windows_named '^Kelvane'); do
+            if e2e_window_type "$id" | grep -q '= _NET_WM_WINDOW_TYPE_NORMAL'; then
+                found="$id"
+            fi
+        done
+        [ -n "$found" ]
+    }
+    e2e_wait_for 30 _e2e_main_found || return 1
+    echo "$found"
+}
+
+# Menus are override-redirect windows that Qt types as drop-down or popup menus.
+e2e_menu_open() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        e2e_window_type "$id" | grep -q '= _NET_WM_WINDOW_TYPE_[A-Z_]*MENU' && return 0
     done
     return 1
 }
 
-# e2e_exit_through_menu WINDOW PID: File > Exit typed on the keyboard; fails when the program
-# is still running 10 s later.
+e2e_menu() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key --clearmodifiers "alt+$2"
+    e2e_wait_for 10 e2e_menu_open || { echo "Alt+$2 showed no menu"; return 1; }
+    xdotool key --clearmodifiers "$3"
+}
+
+# Two screenshots a moment apart that differ in fewer pixels than a caret has: the screen has
+# been painted and nothing is moving.
+e2e_settle() {
+    local work
+    work=$(mktemp -d)
+    _e2e_still() {
+        import -window root "$work/a.xwd" 2>/dev/null || return 1
+        sleep 0.2
+        import -window root "$work/b.xwd" 2>/dev/null || return 1
+        # Bytes that differ: a caret of 2 by 20 pixels at 4 bytes each changes 160.
+        [ "$(cmp -l "$work/a.xwd" "$work/b.xwd" 2>/dev/null | wc -l)" -lt 400 ]
+    }
+    # A screen that keeps moving is not a failure here: the checks on the screenshot decide.
+    e2e_wait_for "${1:-10}" _e2e_still || echo "e2e_settle: the screen was still changing" >&2
+    rm -rf "$work"
+}
+
+e2e_focus() {
+    /usr/bin/python3 "$E2E_ATSPI" focus "$1"
+}
+
+e2e_extents() {
+    /usr/bin/python3 "$E2E_ATSPI" extents "$1"
+}
+
+e2e_count() {
+    /usr/bin/python3 "$E2E_ATSPI" count "$1"
+}
+
+e2e_click() {
+    local x y width height
+    read -r x y width height < <(e2e_extents "$1") || return 1
+    xdotool mousemove --sync $((x + width / 2)) $((y + height / 2)) click 1
+}
+
 e2e_exit_through_menu() {
-    xdotool windowfocus --sync "$1" || true
-    xdotool key --clearmodifiers alt+f
-    sleep 0.5
-    xdotool key x
-    for _ in $(seq 1 100); do
-        kill -0 "$2" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$2" 2>/dev/null; then
+    e2e_menu "$1" f x || true
+    _e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
+    if ! e2e_wait_for 10 _e2e_gone "$2"; then
         echo "Kelvane did not exit through File > Exit"
         kill "$2"
         return 1

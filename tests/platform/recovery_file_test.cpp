@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -68,22 +69,40 @@ protected:
     QString previousData;
 };
 
-TEST_F(RecoveryKeeperTest, TheTextIsWrittenOnceTheDocumentIsLeftAlone) {
+TEST_F(RecoveryKeeperTest, EachChangePutsTheWriteOffAndTheLastTextIsWrittenOnce) {
     RecoveryKeeper keeper;
-    keeper.setDelay(1500);
+    keeper.setDelay(60000); // far beyond the typing below, however slow the machine
     QObject document;
+    QElapsedTimer clock;
+    clock.start();
     int snapshots = 0;
-    for (int typed = 0; typed < 5; ++typed) {
-        keeper.changed(&document, [&snapshots, typed] {
+    qint64 writtenAt = -1;
+    const auto type = [&](int typed) {
+        keeper.changed(&document, [&, typed] {
             ++snapshots;
+            writtenAt = clock.elapsed();
             return RecoveryRecord{"", "File 1", QString("typed %1").arg(typed)};
         });
-        QTest::qWait(20);
+    };
+    qint64 due = -1;
+    for (int typed = 0; typed < 4; ++typed) {
+        type(typed);
+        const qint64 typedAt = clock.elapsed();
+        const int left = keeper.pendingFor(&document);
+        ASSERT_GE(left, 0) << "a write is pending after a change";
+        // Each change puts the write off: it falls due later than the one before.
+        EXPECT_GE(typedAt + left, due + 10) << "change " << typed;
+        due = typedAt + left;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() >= typedAt + 20; })); // next key
     }
     EXPECT_EQ(snapshots, 0) << "nothing is written while typing goes on";
-    for (int waited = 0; snapshots == 0 && waited < 5000; waited += 10)
-        QTest::qWait(10);
+    keeper.setDelay(100);
+    const qint64 lastChange = clock.elapsed();
+    type(4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return snapshots > 0; }, 10000));
+    EXPECT_GE(writtenAt - lastChange, 90) << "written only once left alone for the delay";
     EXPECT_EQ(snapshots, 1);
+    EXPECT_EQ(keeper.pendingFor(&document), -1);
     keeper.waitForDone();
     const QString file = keeper.fileOf(&document);
     ASSERT_TRUE(file.startsWith(recoveryFolder())) << file.toStdString();
@@ -117,7 +136,7 @@ TEST_F(RecoveryKeeperTest, AForgottenDocumentIsNotWrittenLater) {
     QObject document;
     keeper.changed(&document, [] { return kSample; });
     keeper.forget(&document);
-    QTest::qWait(200);
+    EXPECT_EQ(keeper.pendingFor(&document), -1) << "no write left to come";
     keeper.waitForDone();
     EXPECT_TRUE(QDir(recoveryFolder()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(findLeftRecovery().empty());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -77,8 +78,12 @@ private:
 };
 
 /// Shows a dialog, checks that it drew its contents and, with KELVANE_SCREENSHOT_DIR set, saves
-/// the picture there under `name`.
-void grabDialog(QWidget& dialog, const QString& name);
+/// the picture there under `name`; returns the picture.
+QImage grabDialog(QWidget& dialog, const QString& name);
+
+/// How many pixels of a control, in the dialog's picture, stand out from the control's
+/// background (text, drawn lines): an empty or unpainted control shows none.
+int inkIn(const QImage& picture, const QWidget& dialog, const QWidget& control);
 
 /// Runs `work` with the process's file size limit lowered to `bytes`, the way a full disk fails
 /// writes (the limit's signal is ignored so writes just fail).
@@ -104,6 +109,16 @@ bool runTestChild(int& exitCode);
 
 /// The environment that makes a started test program run the named child routine.
 QProcessEnvironment testChildEnvironment(const char* name);
+
+/// Permissions root passes by: a test of what an ordinary user meets calls this first. Run as
+/// root, it runs the same test again in a child process as the unprivileged user "kelvane-test"
+/// (created if needed), with `extra` added to the child's environment; the child's failures
+/// and skips become this test's failures, and it returns true: the caller returns. Run as an
+/// ordinary user it returns false and the test goes on.
+bool rerunAsOrdinaryUser(const QProcessEnvironment& extra = {});
+
+/// The ids of that user, created if needed; false when none can be had.
+bool ordinaryUserIds(uint& uid, uint& gid);
 
 /// The whole content of a file, or an empty array when it cannot be read.
 QByteArray readAll(const QString& path);

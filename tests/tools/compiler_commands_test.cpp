@@ -210,9 +210,10 @@ TEST_F(CompilerCommandsTest, RealCompilerReceivesThePathWithBlanksAsOneArgument)
         quoteCommandWord(script) + QStringLiteral(" %f ") + quoteCommandWord(out);
     host.path = scratch.file(QStringLiteral("my project/main file.c"));
     runAndRead(commands);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(out); }, 10000));
-    QTest::qWait(100);
-    EXPECT_EQ(readAll(out), ("2\n" + host.path + "\n" + out + "\n").toUtf8());
+    // The shell creates the file before printf writes it: wait for the whole content.
+    const QByteArray expected = ("2\n" + host.path + "\n" + out + "\n").toUtf8();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readAll(out) == expected; }, 10000))
+        << readAll(out).toStdString();
 }
 
 } // namespace

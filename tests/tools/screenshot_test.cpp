@@ -5,8 +5,11 @@
 #include "tools/frmFileTypes.h"
 #include "tools/frmRunCompiler.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QSet>
 
 namespace kelvane::test {
@@ -17,11 +20,18 @@ using ToolDialogScreenshotTest = ToolsFixture;
 TEST_F(ToolDialogScreenshotTest, CompilerRunAndAssociationDialogsRender) {
     EditorSettings.CompilerString = QStringLiteral("gcc -Wall %f -o %f.out");
     frmCompilerConfig config(host.dialog);
-    grabDialog(config, "compiler-config.png");
+    const QImage configShot = grabDialog(config, "compiler-config.png");
+    EXPECT_GT(inkIn(configShot, config, *config.txtCmdLine), 50) << "the command line is drawn";
     frmRunCompiler run(QStringLiteral("/home/ann/my project/main.c"));
-    grabDialog(run, "run-compiler.png");
+    const QImage runShot = grabDialog(run, "run-compiler.png");
+    EXPECT_TRUE(run.txtCmdLine->text().contains("main.c"));
+    EXPECT_GT(inkIn(runShot, run, *run.txtCmdLine), 50) << "the file's command line is drawn";
+    EXPECT_GT(inkIn(runShot, run, *run.cboWindowStyle), 20) << "the window style is drawn";
     frmFileTypes types(nullptr, QStringLiteral("/usr/bin/Kelvane"));
-    grabDialog(types, "file-associations.png");
+    const QImage typesShot = grabDialog(types, "file-associations.png");
+    ASSERT_FALSE(types.chkTypes.isEmpty());
+    for (const QCheckBox* box : types.chkTypes)
+        EXPECT_GT(inkIn(typesShot, types, *box), 10) << box->text().toStdString();
 }
 
 } // namespace

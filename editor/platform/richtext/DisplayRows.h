@@ -6,6 +6,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +17,13 @@ public:
     /// Starts afresh with `lines` lines, each with its estimate.
     void reset(std::vector<std::int32_t> estimates);
     qsizetype lineCount() const { return qsizetype(rows_.size()); }
+
+    /// The most rows a line can hold.
+    static constexpr std::int32_t kMaxRows = 0x3FFFFFFF;
+    /// A count of rows as a line holds it: at most kMaxRows.
+    static std::int32_t clampRows(qsizetype rows) {
+        return std::int32_t(std::min<qsizetype>(rows, kMaxRows));
+    }
 
     /// Rows of a line (estimated until set exactly).
     std::int32_t rowsOf(qsizetype line) const { return rows_[size_t(line)] & kRowsMask; }
@@ -37,7 +45,7 @@ public:
 
 private:
     static constexpr std::int32_t kExactBit = 0x40000000;
-    static constexpr std::int32_t kRowsMask = 0x3FFFFFFF;
+    static constexpr std::int32_t kRowsMask = kMaxRows;
 
     void add(qsizetype line, qsizetype delta);
     void rebuild() const;

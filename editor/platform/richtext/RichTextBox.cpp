@@ -61,10 +61,8 @@ RichTextBox::~RichTextBox() {
 
 void RichTextBox::onContentsChanged() {
     snapshotValid_ = false;
-    snapshot_.clear(); // no stale copy of a large document kept in memory
-    if (model_->inBatch())
-        changedInBatch_ = true; // one Change for the whole batch, when it ends
-    else
+    snapshot_.clear();      // no stale copy of a large document kept in memory
+    if (!model_->inBatch()) // else one Change for the whole batch, when it ends
         emit Change();
 }
 
@@ -148,13 +146,11 @@ bool RichTextBox::Locked() const {
     return view_->isReadOnly();
 }
 
-void RichTextBox::onBatchEnded() {
+void RichTextBox::onBatchEnded(bool textChanged) {
     // The window hears of a batch once, as of any other edit: not once per range. Batches
     // come from the commands and from the view itself (text moved by dragging).
-    if (changedInBatch_) {
-        changedInBatch_ = false;
+    if (textChanged)
         emit Change();
-    }
     emitSelChangeIfMoved();
 }
 

@@ -191,7 +191,7 @@ private:
     void emitSelChangeIfMoved();
     bool wrapping() const;
     void onContentsChanged();
-    void onBatchEnded();
+    void onBatchEnded(bool textChanged);
     /// Lays out the display lines up to text line `line` when the document is small enough
     /// for that to be cheap, so its display-line numbers are exact.
     void measureUpTo(qsizetype line) const;
@@ -199,7 +199,6 @@ private:
     std::unique_ptr<TextModel> model_; ///< the text, shown by the view, which goes first
     std::unique_ptr<TextFile> textFile_;
     TextView* view_;
-    bool changedInBatch_ = false;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;
     double wrapTwips_ = kNoWrapTwips;

@@ -6,6 +6,7 @@
 
 #include "platform/richtext/DisplayFormats.h"
 #include "platform/richtext/DisplayRows.h"
+#include "platform/richtext/Preedit.h"
 #include "platform/richtext/TextDrag.h"
 #include "platform/text/EditHistory.h"
 
@@ -145,6 +146,10 @@ private:
     qreal pieceWidth(qsizetype line, qsizetype index, const std::vector<qreal>* known) const;
     const std::vector<qreal>* knownWidths(qsizetype line) const;
     int pieceRows(qsizetype line, qsizetype index) const;
+    /// Rows of the pieces of a line before piece `piece`.
+    qsizetype rowsBefore(qsizetype line, qsizetype piece) const;
+    /// The piece holding row `rowInLine` of a line; `rowInLine` becomes the row in that piece.
+    qsizetype pieceOfRow(qsizetype line, qsizetype& rowInLine) const;
     qreal estimatedWidth(qsizetype characters) const;
     QList<qreal> tabStopsFrom(qreal origin, QStringView pieceText) const;
     std::int32_t estimatedRows(qsizetype line) const;
@@ -164,12 +169,7 @@ private:
 
     // editing and moving
     void moveTo(qsizetype position, bool extend, bool keepGoalX = false);
-    qsizetype nextCharacter(qsizetype position) const;
-    qsizetype previousCharacter(qsizetype position) const;
-    qsizetype nextWord(qsizetype position) const;
-    qsizetype previousWord(qsizetype position) const;
     qsizetype rowMove(qsizetype rows);
-    bool isWordChar(qsizetype position) const;
     void selectWordAt(qsizetype position);
     void emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition);
     void restartBlink();
@@ -181,7 +181,7 @@ private:
     int toLayoutOffset(const Piece& piece, qsizetype offset) const;
     qsizetype fromLayoutOffset(const Piece& piece, int offset) const;
 
-    // dragging text (TextViewDrag.cpp)
+    // dragging text
     /// Drags the selection out: to this view, another one or another program.
     void startDrag();
     /// What a drop at the event's point does (its position in `at`); sets the event's action.
@@ -214,9 +214,7 @@ private:
     mutable std::unordered_map<qsizetype, std::vector<qsizetype>> rowBreakPieces_;
     /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
     std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
-    QString preedit_; ///< text an input method is composing at the caret
-    int preeditCursor_ = 0;
-    QList<QTextLayout::FormatRange> preeditFormats_;
+    Preedit preedit_; ///< text an input method is composing at the caret
     bool dragging_ = false;
     bool readOnly_ = false;
     bool pressOnSelection_ = false; ///< the left button went down on the selection

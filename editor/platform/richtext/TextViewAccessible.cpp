@@ -2,9 +2,12 @@
 #include "platform/richtext/TextViewAccessible.h"
 
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextBoundaries.h"
 #include "platform/text/TextModel.h"
 
 #include <QScrollBar>
+
+#include <tuple>
 
 namespace kelvane {
 
@@ -102,27 +105,18 @@ void TextViewAccessible::unitAt(int offset, QAccessible::TextBoundaryType bounda
     const TextStore& text = view()->model()->text();
     const qsizetype size = text.size();
     const qsizetype at = std::clamp<qsizetype>(offset, 0, size);
-    auto isWord = [&](qsizetype i) {
-        const QChar c = text.at(i);
-        return c.isLetterOrNumber() || c == QLatin1Char('_');
-    };
     qsizetype from = at;
     qsizetype to = at;
     switch (boundaryType) {
     case QAccessible::CharBoundary:
-        to = std::min(size, at + 1);
-        if (to < size && text.at(at).isHighSurrogate())
-            ++to;
+        to = boundaries::nextCharacter(text, at);
         break;
     case QAccessible::WordBoundary:
-        if (at < size && isWord(at)) {
-            while (from > 0 && isWord(from - 1))
-                --from;
-            while (to < size && isWord(to))
-                ++to;
-        } else {
-            to = std::min(size, at + 1);
-        }
+        // The words Ctrl+Left and Ctrl+Right move by and a double click selects.
+        if (boundaries::isWordCharacter(text, at))
+            std::tie(from, to) = boundaries::wordAt(text, at);
+        else
+            to = boundaries::nextCharacter(text, at);
         break;
     case QAccessible::NoBoundary:
         from = 0;

@@ -50,12 +50,12 @@ void EditHistory::record(RecordedEdit edit, EditKind kind) {
         if (clean_ > qsizetype(applied_))
             clean_ = -1; // the saved state can no longer be reached
     }
-    if (batchDepth_ > 0 && !batchStarted_) {
+    if (batchOpen_ && !batchStarted_) {
         steps_.push_back(Step{{}, EditKind::Command, false});
         ++applied_;
         batchStarted_ = true;
     }
-    if (batchDepth_ > 0) {
+    if (batchOpen_) {
         steps_.back().edits.push_back(std::move(edit));
         return;
     }
@@ -91,24 +91,20 @@ void EditHistory::record(RecordedEdit edit, EditKind kind) {
     ++applied_;
 }
 
-void EditHistory::beginBatch() {
-    if (batchDepth_++ == 0) {
-        seal();
-        batchStarted_ = false;
-    }
+void EditHistory::openBatch() {
+    seal();
+    batchOpen_ = true;
+    batchStarted_ = false;
 }
 
-void EditHistory::endBatch() {
-    if (batchDepth_ == 0)
-        return;
-    if (--batchDepth_ == 0) {
-        seal();
-        batchStarted_ = false;
-    }
+void EditHistory::closeBatch() {
+    seal();
+    batchOpen_ = false;
+    batchStarted_ = false;
 }
 
 EditHistory::Step* EditHistory::takeUndo() {
-    if (applied_ == 0 || batchDepth_ > 0)
+    if (applied_ == 0 || batchOpen_)
         return nullptr;
     seal();
     --applied_;
@@ -118,7 +114,7 @@ EditHistory::Step* EditHistory::takeUndo() {
 }
 
 EditHistory::Step* EditHistory::takeRedo() {
-    if (applied_ >= steps_.size() || batchDepth_ > 0)
+    if (applied_ >= steps_.size() || batchOpen_)
         return nullptr;
     Step* step = &steps_[applied_++];
     step->sealed = true;
@@ -139,7 +135,7 @@ void EditHistory::clear() {
     steps_.clear();
     applied_ = 0;
     clean_ = 0;
-    batchDepth_ = 0;
+    batchOpen_ = false;
     batchStarted_ = false;
 }
 

@@ -40,10 +40,11 @@ public:
     /// same kind, else as a step of its own. Drops every step that could have been redone.
     void record(RecordedEdit edit, EditKind kind);
 
-    /// Edits recorded between these calls make one step; calls may nest.
-    void beginBatch();
-    void endBatch();
-    bool inBatch() const { return batchDepth_ > 0; }
+    /// Edits recorded between these calls make one step. Nesting is counted by the caller
+    /// (TextModel), which opens and closes only the outermost batch.
+    void openBatch();
+    void closeBatch();
+    bool batchOpen() const { return batchOpen_; }
 
     int undoSteps() const { return int(applied_); }
     int redoSteps() const { return int(steps_.size() - applied_); }
@@ -66,8 +67,8 @@ private:
     std::vector<Step> steps_;
     std::size_t applied_ = 0; ///< steps [0, applied_) are in the text
     qsizetype clean_ = 0;     ///< applied_ when last saved; -1 when that state is gone
-    int batchDepth_ = 0;
-    bool batchStarted_ = false;
+    bool batchOpen_ = false;
+    bool batchStarted_ = false; ///< the open batch has its step
 };
 
 } // namespace kelvane

@@ -1,6 +1,8 @@
 // Text, styles and undo history of a document, changed together.
 #include "platform/text/TextModel.h"
 
+#include <utility>
+
 namespace kelvane {
 
 TextModel::TextModel(QObject* parent) : QObject(parent) {
@@ -11,6 +13,7 @@ TextModel::TextModel(QObject* parent) : QObject(parent) {
 void TextModel::apply(qsizetype from, qsizetype removed, QStringView inserted) {
     text_.replace(from, removed, inserted);
     styles_.replace(from, removed, inserted.size());
+    changedInBatch_ = changedInBatch_ || batchDepth_ > 0;
     emit contentsChanged(from, removed, inserted.size());
 }
 
@@ -39,23 +42,27 @@ void TextModel::replaceStyled(qsizetype from, qsizetype removed, QStringView ins
                               const std::vector<std::uint8_t>& styleOfChar,
                               const std::vector<CharStyle>& styles) {
     from = std::clamp<qsizetype>(from, 0, size());
-    history_.beginBatch();
+    const bool outermost = batchDepth_ == 0; // else the open batch holds the step
+    if (outermost)
+        history_.openBatch();
     replace(from, removed, inserted);
-    history_.endBatch();
+    if (outermost)
+        history_.closeBatch();
     assignStyles(from, styleOfChar, styles);
 }
 
 void TextModel::beginBatch() {
-    ++batchDepth_;
-    history_.beginBatch();
+    if (batchDepth_++ == 0) {
+        history_.openBatch();
+        changedInBatch_ = false;
+    }
 }
 
 void TextModel::endBatch() {
-    if (batchDepth_ == 0)
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
-    history_.endBatch();
-    if (--batchDepth_ == 0)
-        emit batchEnded();
+    history_.closeBatch();
+    emit batchEnded(std::exchange(changedInBatch_, false));
 }
 
 qsizetype TextModel::moveText(qsizetype from, qsizetype count, qsizetype to) {

@@ -1,6 +1,16 @@
 // A document's content for the rich-text control: its text, the style of each character and
 // the undo history. Edits go through replace(); formatting calls change styles only and are no
 // edits. Positions count a line break as one character ('\n').
+//
+// What it tells its listeners (the view, the control, a journal of edits), in this order:
+// - contentsChanged(from, removed, added) after every change of the text, whatever made it (an
+//   edit, each edit of a batch, undo, redo, a move), with the text already changed: replaying
+//   the notifications on a copy of the text before them gives the text after them;
+// - stylesChanged(from, count) after formatting, and after undo, redo or a move gave characters
+//   their styles back; never for a change of the text alone;
+// - reset() when the whole content was replaced by loading (no contentsChanged for it);
+// - modificationChanged(modified) whenever isModified() changes;
+// - batchEnded(textChanged) once, when the outermost batch ends.
 #pragma once
 
 #include "platform/text/CharStyles.h"
@@ -74,8 +84,9 @@ signals:
     /// Everything was replaced (setText, loading).
     void reset();
     void modificationChanged(bool modified);
-    /// The outermost batch of edits ended.
-    void batchEnded();
+    /// The outermost batch of edits ended; `textChanged` when an edit inside it changed the
+    /// text.
+    void batchEnded(bool textChanged);
 
 private:
     void apply(qsizetype from, qsizetype removed, QStringView inserted);
@@ -84,7 +95,8 @@ private:
     TextStore text_;
     CharStyles styles_;
     EditHistory history_;
-    int batchDepth_ = 0;
+    int batchDepth_ = 0; ///< nesting of beginBatch(): the only count of batches
+    bool changedInBatch_ = false;
 };
 
 } // namespace kelvane

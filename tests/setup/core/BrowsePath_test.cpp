@@ -6,25 +6,25 @@
 using namespace fastinst;
 
 TEST(BrowsePath, StartFolderDropsTheProductFolder) {
-    EXPECT_EQ(BrowseStartFolder("c:\\Dralto"), "c:\\");
-    EXPECT_EQ(BrowseStartFolder("d:\\Tools\\Dralto"), "d:\\Tools");
-    EXPECT_EQ(BrowseStartFolder("d:\\Tools\\DRALTO"), "d:\\Tools");
+    EXPECT_EQ(BrowseStartFolder(u"c:\\Dralto"), u"c:\\");
+    EXPECT_EQ(BrowseStartFolder(u"d:\\Tools\\Dralto"), u"d:\\Tools");
+    EXPECT_EQ(BrowseStartFolder(u"d:\\Tools\\DRALTO"), u"d:\\Tools");
 }
 
 TEST(BrowsePath, ShortTextsAndOtherFoldersPassUnchanged) {
-    EXPECT_EQ(BrowseStartFolder("c:Dralto"), "c:Dralto"); // 8 characters
-    EXPECT_EQ(BrowseStartFolder("d:\\Tools"), "d:\\Tools");
-    EXPECT_EQ(BrowseStartFolder("c:\\MyDralto"), "c:\\MyDralto");
-    EXPECT_EQ(BrowseStartFolder(""), "");
+    EXPECT_EQ(BrowseStartFolder(u"c:Dralto"), u"c:Dralto"); // 8 characters
+    EXPECT_EQ(BrowseStartFolder(u"d:\\Tools"), u"d:\\Tools");
+    EXPECT_EQ(BrowseStartFolder(u"c:\\MyDralto"), u"c:\\MyDralto");
+    EXPECT_EQ(BrowseStartFolder(u""), u"");
 }
 
 TEST(BrowsePath, ChosenFolderGetsTheProductFolderAppended) {
-    EXPECT_EQ(DestinationFromBrowse("D:\\"), "D:\\Dralto");
-    EXPECT_EQ(DestinationFromBrowse("d:\\Tools"), "d:\\Tools\\Dralto");
-    EXPECT_EQ(DestinationFromBrowse("c:Dralto"), "c:Dralto\\Dralto"); // fewer than 9 characters
+    EXPECT_EQ(DestinationFromBrowse(u"D:\\"), u"D:\\Dralto");
+    EXPECT_EQ(DestinationFromBrowse(u"d:\\Tools"), u"d:\\Tools\\Dralto");
+    EXPECT_EQ(DestinationFromBrowse(u"c:Dralto"), u"c:Dralto\\Dralto"); // fewer than 9 characters
 }
 
 TEST(BrowsePath, ChosenProductFolderIsKept) {
-    EXPECT_EQ(DestinationFromBrowse("c:\\Dralto"), "c:\\Dralto");
-    EXPECT_EQ(DestinationFromBrowse("e:\\Apps\\dralto"), "e:\\Apps\\dralto");
+    EXPECT_EQ(DestinationFromBrowse(u"c:\\Dralto"), u"c:\\Dralto");
+    EXPECT_EQ(DestinationFromBrowse(u"e:\\Apps\\dralto"), u"e:\\Apps\\dralto");
 }

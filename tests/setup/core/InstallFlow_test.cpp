@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 #include <string>
@@ -15,45 +16,49 @@ namespace {
 // Records every call; answers message boxes from a queue and fails chosen copies.
 class FakeHost : public InstallHost {
 public:
-    std::string destination = "c:\\Dralto";
+    std::u16string destination = u"c:\\Dralto";
     std::deque<Answer> answers;
-    std::set<std::string> existing = {"c:\\", "c:\\Windows"};
-    std::multiset<std::string> failingCopies; // each entry fails one attempt
+    std::set<std::u16string> existing = {u"c:\\", u"c:\\Windows"};
+    std::multiset<std::u16string> failingCopies; // each entry fails one attempt
     bool progmanAnswers = true;
     bool executeSucceeds = true;
     bool startSucceeds = true;
     bool closeAfterFirstCopy = false;
+    int failingEntries = 0;        // registry writes that fail before one succeeds
+    int acknowledgeAfterPumps = 0; // pumps until the commands are acknowledged
+    bool executePending = false;
 
-    std::vector<std::string> log;
-    std::vector<std::string> boxes;
+    std::vector<std::u16string> log;
+    std::vector<std::u16string> boxes;
     std::vector<UninstallEntry> entries;
-    std::set<std::string> files;
+    std::set<std::u16string> files;
     int copies = 0;
+    int pendingPumps = 0;
 
-    std::string DestinationText() override { return destination; }
-    Answer Ask(const std::string& text, const std::string& caption, BoxKind) override {
-        boxes.push_back(caption + "|" + text);
-        log.push_back("ask " + text);
+    std::u16string DestinationText() override { return destination; }
+    Answer Ask(const std::u16string& text, const std::u16string& caption, BoxKind) override {
+        boxes.push_back(caption + u"|" + text);
+        log.push_back(u"ask " + text);
         if (answers.empty()) {
-            ADD_FAILURE() << "unexpected box: " << text;
+            ADD_FAILURE() << "unexpected box: " << ::testing::PrintToString(text);
             return Answer::No;
         }
         const Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    void FocusDestination() override { log.push_back("focus"); }
-    bool EnterFolder(const std::string& path) override { return existing.count(path) > 0; }
-    bool CreateFolder(const std::string& path) override {
-        log.push_back("mkdir " + path);
+    void FocusDestination() override { log.push_back(u"focus"); }
+    bool EnterFolder(const std::u16string& path) override { return existing.count(path) > 0; }
+    bool CreateFolder(const std::u16string& path) override {
+        log.push_back(u"mkdir " + path);
         existing.insert(path);
         return true;
     }
-    std::string WindowsFolder() override { return "c:\\Windows"; }
+    std::u16string WindowsFolder() override { return u"c:\\Windows"; }
     void ShowWaitCursor(bool) override {}
-    bool CopyInstallFile(const std::string& source, const std::string& target) override {
+    bool CopyInstallFile(const std::u16string& source, const std::u16string& target) override {
         ++copies;
-        log.push_back("copy " + source + " " + target);
+        log.push_back(u"copy " + source + u" " + target);
         auto it = failingCopies.find(target);
         if (it != failingCopies.end()) {
             failingCopies.erase(it);
@@ -62,37 +67,49 @@ public:
         files.insert(target);
         return true;
     }
-    void PumpMessagesFor(int) override {}
+    void PumpMessagesFor(int) override {
+        if (executePending) {
+            log.push_back(u"pump");
+            executePending = --pendingPumps > 0;
+        }
+    }
     bool CloseRequested() override { return closeAfterFirstCopy && copies > 0; }
     bool ProgmanInitiate() override {
-        log.push_back("initiate");
+        log.push_back(u"initiate");
         return progmanAnswers;
     }
-    bool ProgmanReady() override { return true; }
-    bool ProgmanExecute(const std::string& programPath) override {
-        log.push_back("execute " + programPath);
+    bool ProgmanReady() override { return !executePending; }
+    bool ProgmanExecute(const std::u16string& programPath) override {
+        log.push_back(u"execute " + programPath);
+        pendingPumps = acknowledgeAfterPumps;
+        executePending = executeSucceeds && pendingPumps > 0;
         return executeSucceeds;
     }
-    void ProgmanTerminate() override { log.push_back("terminate"); }
-    void WriteUninstallEntry(const UninstallEntry& entry) override {
-        log.push_back("registry");
+    void ProgmanTerminate() override { log.push_back(u"terminate"); }
+    bool WriteUninstallEntry(const UninstallEntry& entry) override {
+        log.push_back(u"registry");
+        if (failingEntries > 0) {
+            --failingEntries;
+            return false;
+        }
         entries.push_back(entry);
+        return true;
     }
-    void RemoveFile(const std::string& path) override {
-        log.push_back("delete " + path);
+    void RemoveFile(const std::u16string& path) override {
+        log.push_back(u"delete " + path);
         files.erase(path);
     }
-    void CreateEmptyFile(const std::string& path) override {
-        log.push_back("create " + path);
+    void CreateEmptyFile(const std::u16string& path) override {
+        log.push_back(u"create " + path);
         files.insert(path);
     }
-    bool StartProgram(const std::string& commandLine) override {
-        log.push_back("start " + commandLine);
+    bool StartProgram(const std::u16string& commandLine) override {
+        log.push_back(u"start " + commandLine);
         return startSucceeds;
     }
-    void CloseSetupWindow() override { log.push_back("close"); }
+    void CloseSetupWindow() override { log.push_back(u"close"); }
 
-    int Count(const std::string& prefix) const {
+    int Count(const std::u16string& prefix) const {
         int n = 0;
         for (const auto& line : log) {
             n += line.rfind(prefix, 0) == 0;
@@ -102,7 +119,7 @@ public:
 };
 
 InstallSettings English() {
-    return {true, "d:\\setup\\", false};
+    return {true, u"d:\\setup\\", false};
 }
 
 } // namespace
@@ -113,46 +130,46 @@ TEST(InstallFlow, EnglishDefaultRunsEveryStepInOrder) {
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
 
-    std::vector<std::string> expected = {"ask Install to \"c:\\Dralto\"?", "mkdir c:\\Dralto"};
-    const char* names[] = {"Dralto.exe", "Plugext.dll",  "psapi.dll",   "Dralto.hlp",
-                           "Dralto.cnt", "Dralto-e.hlp", "Dralto-e.cnt"};
-    for (const char* name : names) {
-        expected.push_back(std::string("copy d:\\setup\\") + name + " c:\\Dralto\\" + name);
+    std::vector<std::u16string> expected = {u"ask Install to \"c:\\Dralto\"?", u"mkdir c:\\Dralto"};
+    const char16_t* names[] = {u"Dralto.exe", u"Plugext.dll",  u"psapi.dll",   u"Dralto.hlp",
+                               u"Dralto.cnt", u"Dralto-e.hlp", u"Dralto-e.cnt"};
+    for (const char16_t* name : names) {
+        expected.push_back(std::u16string(u"copy d:\\setup\\") + name + u" c:\\Dralto\\" + name);
     }
     expected.insert(expected.end(),
-                    {"copy d:\\setup\\drunin32.exe c:\\Windows\\drunin32.exe",
-                     "ask Create program group?", "initiate", "execute c:\\Dralto\\Dralto.exe",
-                     "terminate", "registry", "delete c:\\Dralto\\Dralto.cfg",
-                     "ask Setup complete. Start program?", "start c:\\Dralto\\Dralto.exe",
-                     "close"});
+                    {u"copy d:\\setup\\drunin32.exe c:\\Windows\\drunin32.exe",
+                     u"ask Create program group?", u"initiate", u"execute c:\\Dralto\\Dralto.exe",
+                     u"terminate", u"registry", u"delete c:\\Dralto\\Dralto.cfg",
+                     u"ask Setup complete. Start program?", u"start c:\\Dralto\\Dralto.exe",
+                     u"close"});
     EXPECT_EQ(host.log, expected);
     ASSERT_EQ(host.entries.size(), 1u);
-    EXPECT_EQ(host.entries[0].uninstallString, "c:\\Dralto\\Dralto.exe uninst");
-    EXPECT_EQ(host.boxes[1], "Dralto|Create program group?");
+    EXPECT_EQ(host.entries[0].uninstallString, u"c:\\Dralto\\Dralto.exe uninst");
+    EXPECT_EQ(host.boxes[1], u"Dralto|Create program group?");
 }
 
 TEST(InstallFlow, GermanTrailingBackslashCreatesMarkerAndLevels) {
     FakeHost host;
-    host.destination = "c:\\Neu\\Tief\\Dralto\\";
+    host.destination = u"c:\\Neu\\Tief\\Dralto\\";
     host.answers = {Answer::Yes, Answer::No, Answer::No};
-    InstallSettings settings{false, "d:\\", false};
+    InstallSettings settings{false, u"d:\\", false};
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[0], "Setup|Dralto in den Ordner \xBB"
-                             "c:\\Neu\\Tief\\Dralto\xAB installieren?");
-    EXPECT_EQ(host.Count("mkdir"), 3);
-    EXPECT_TRUE(host.files.count("c:\\Neu\\Tief\\Dralto\\Dralto.cfg"));
-    EXPECT_EQ(host.Count("initiate"), 0);
-    EXPECT_EQ(host.Count("start"), 0);
-    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_EQ(host.boxes[0], u"Setup|Dralto in den Ordner \xBB"
+                             u"c:\\Neu\\Tief\\Dralto\xAB installieren?");
+    EXPECT_EQ(host.Count(u"mkdir"), 3);
+    EXPECT_TRUE(host.files.count(u"c:\\Neu\\Tief\\Dralto\\Dralto.cfg"));
+    EXPECT_EQ(host.Count(u"initiate"), 0);
+    EXPECT_EQ(host.Count(u"start"), 0);
+    EXPECT_EQ(host.log.back(), u"close");
 }
 
 TEST(InstallFlow, EnglishRemovesAnEarlierMarker) {
     FakeHost host;
-    host.files.insert("c:\\Dralto\\Dralto.cfg");
+    host.files.insert(u"c:\\Dralto\\Dralto.cfg");
     host.answers = {Answer::Yes, Answer::No, Answer::No};
     InstallSettings settings = English();
     InstallProduct(host, settings);
-    EXPECT_FALSE(host.files.count("c:\\Dralto\\Dralto.cfg"));
+    EXPECT_FALSE(host.files.count(u"c:\\Dralto\\Dralto.cfg"));
 }
 
 TEST(InstallFlow, DeclinedOrInvalidDestinationCopiesNothing) {
@@ -160,55 +177,56 @@ TEST(InstallFlow, DeclinedOrInvalidDestinationCopiesNothing) {
     declined.answers = {Answer::No};
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(declined, settings), InstallOutcome::Declined);
-    EXPECT_EQ(declined.log.back(), "focus");
+    EXPECT_EQ(declined.log.back(), u"focus");
     EXPECT_EQ(declined.copies, 0);
 
-    for (const char* bad : {"c:\\", "q:\\Dralto", "rel\\x"}) {
+    for (const char16_t* bad : {u"c:\\", u"q:\\Dralto", u"rel\\x"}) {
         FakeHost host;
         host.destination = bad;
         host.answers = {Answer::Yes, Answer::Ok};
-        EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Rejected) << bad;
-        EXPECT_EQ(host.boxes.back(), "Error|Invalid destination folder") << bad;
-        EXPECT_EQ(host.log.back(), "focus");
+        EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Rejected)
+            << ::testing::PrintToString(std::u16string(bad));
+        EXPECT_EQ(host.boxes.back(), u"Error|Invalid destination folder");
+        EXPECT_EQ(host.log.back(), u"focus");
         EXPECT_EQ(host.copies, 0);
-        EXPECT_EQ(host.Count("mkdir"), 0);
+        EXPECT_EQ(host.Count(u"mkdir"), 0);
     }
 }
 
 TEST(InstallFlow, RetryCopiesAgainAndIgnoreGoesOn) {
     FakeHost host;
-    host.failingCopies = {"c:\\Dralto\\Plugext.dll", "c:\\Dralto\\Plugext.dll"};
+    host.failingCopies = {u"c:\\Dralto\\Plugext.dll", u"c:\\Dralto\\Plugext.dll"};
     host.answers = {Answer::Yes, Answer::Retry, Answer::Ignore, Answer::Yes, Answer::No};
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[1], "Setup|Error installing c:\\Dralto\\Plugext.dll");
-    EXPECT_EQ(host.Count("copy d:\\setup\\Plugext.dll"), 2);
+    EXPECT_EQ(host.boxes[1], u"Setup|Error installing c:\\Dralto\\Plugext.dll");
+    EXPECT_EQ(host.Count(u"copy d:\\setup\\Plugext.dll"), 2);
     EXPECT_EQ(host.copies, 9);
-    EXPECT_FALSE(host.files.count("c:\\Dralto\\Plugext.dll"));
-    EXPECT_EQ(host.Count("execute"), 1); // the group and the registry still follow
-    EXPECT_EQ(host.Count("registry"), 1);
+    EXPECT_FALSE(host.files.count(u"c:\\Dralto\\Plugext.dll"));
+    EXPECT_EQ(host.Count(u"execute"), 1); // the group and the registry still follow
+    EXPECT_EQ(host.Count(u"registry"), 1);
 }
 
 TEST(InstallFlow, AbortKeepsCopiedFilesAndReturnsToTheField) {
     FakeHost host;
-    host.failingCopies = {"c:\\Dralto\\psapi.dll"};
+    host.failingCopies = {u"c:\\Dralto\\psapi.dll"};
     host.answers = {Answer::Yes, Answer::Abort};
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Aborted);
-    EXPECT_TRUE(host.files.count("c:\\Dralto\\Plugext.dll"));
-    EXPECT_EQ(host.log.back(), "focus");
-    EXPECT_EQ(host.Count("registry"), 0);
+    EXPECT_TRUE(host.files.count(u"c:\\Dralto\\Plugext.dll"));
+    EXPECT_EQ(host.log.back(), u"focus");
+    EXPECT_EQ(host.Count(u"registry"), 0);
 }
 
 TEST(InstallFlow, MissingUninstallerSuppressesItemAndEntryEvenAfterRetry) {
     FakeHost host;
-    host.failingCopies = {"c:\\Windows\\drunin32.exe"};
+    host.failingCopies = {u"c:\\Windows\\drunin32.exe"};
     host.answers = {Answer::Yes, Answer::Retry, Answer::Yes, Answer::No};
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_TRUE(host.files.count("c:\\Windows\\drunin32.exe"));
+    EXPECT_TRUE(host.files.count(u"c:\\Windows\\drunin32.exe"));
     EXPECT_TRUE(settings.uninstallerMissing);
-    EXPECT_EQ(host.Count("registry"), 0);
+    EXPECT_EQ(host.Count(u"registry"), 0);
 }
 
 TEST(InstallFlow, NoProgramManagerWarnsAndGoesOn) {
@@ -217,34 +235,34 @@ TEST(InstallFlow, NoProgramManagerWarnsAndGoesOn) {
     host.answers = {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No};
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[2], "Error|Unable to create program group");
-    EXPECT_EQ(host.Count("execute"), 0);
-    EXPECT_EQ(host.Count("registry"), 1);
-    EXPECT_EQ(host.boxes.back(), "Dralto|Setup complete. Start program?");
+    EXPECT_EQ(host.boxes[2], u"Error|Unable to create program group");
+    EXPECT_EQ(host.Count(u"execute"), 0);
+    EXPECT_EQ(host.Count(u"registry"), 1);
+    EXPECT_EQ(host.boxes.back(), u"Dralto|Setup complete. Start program?");
 }
 
 TEST(InstallFlow, FailedPostWarnsAfterTerminating) {
     FakeHost host;
     host.executeSucceeds = false;
     host.answers = {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No};
-    InstallSettings settings{false, "d:\\", false};
+    InstallSettings settings{false, u"d:\\", false};
     InstallProduct(host, settings);
-    EXPECT_EQ(host.Count("terminate"), 1);
-    EXPECT_EQ(host.boxes[2], "Fehler|Programmgruppe konnte nicht erstellt werden.");
+    EXPECT_EQ(host.Count(u"terminate"), 1);
+    EXPECT_EQ(host.boxes[2], u"Fehler|Programmgruppe konnte nicht erstellt werden.");
 }
 
 TEST(InstallFlow, StartFailureIsReportedAndPathWithBlankIsQuoted) {
     FakeHost host;
-    host.existing.insert("c:\\Program Files");
-    host.destination = "c:\\Program Files\\Dralto";
+    host.existing.insert(u"c:\\Program Files");
+    host.destination = u"c:\\Program Files\\Dralto";
     host.startSucceeds = false;
     host.answers = {Answer::Yes, Answer::No, Answer::Yes, Answer::Ok};
     InstallSettings settings = English();
     InstallProduct(host, settings);
-    EXPECT_EQ(host.Count("start \"c:\\Program Files\\Dralto\\Dralto.exe\""), 1);
-    EXPECT_EQ(host.entries[0].uninstallString, "\"c:\\Program Files\\Dralto\\Dralto.exe\" uninst");
-    EXPECT_EQ(host.boxes.back(), "Setup|Unable to execute program file");
-    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_EQ(host.Count(u"start \"c:\\Program Files\\Dralto\\Dralto.exe\""), 1);
+    EXPECT_EQ(host.entries[0].uninstallString, u"\"c:\\Program Files\\Dralto\\Dralto.exe\" uninst");
+    EXPECT_EQ(host.boxes.back(), u"Setup|Unable to execute program file");
+    EXPECT_EQ(host.log.back(), u"close");
 }
 
 TEST(InstallFlow, ClosingBetweenCopiesStopsTheInstallation) {
@@ -254,5 +272,59 @@ TEST(InstallFlow, ClosingBetweenCopiesStopsTheInstallation) {
     InstallSettings settings = English();
     EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Cancelled);
     EXPECT_EQ(host.copies, 1);
-    EXPECT_EQ(host.Count("registry"), 0);
+    EXPECT_EQ(host.Count(u"registry"), 0);
+}
+
+TEST(InstallFlow, TooLongDestinationIsRefusedBeforeAnythingIsCreated) {
+    FakeHost host;
+    host.destination = u"c:\\" + std::u16string(297, u'a');
+    host.answers = {Answer::Yes, Answer::Ok};
+    InstallSettings settings = English();
+    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Rejected);
+    EXPECT_EQ(host.boxes.back(), u"Error|Invalid destination folder");
+    EXPECT_EQ(host.Count(u"mkdir"), 0);
+    EXPECT_EQ(host.copies, 0);
+}
+
+TEST(InstallFlow, FailedRegistryWriteIsAskedAboutLikeAFailedCopy) {
+    const std::u16string box = u"Setup|Error installing HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\"
+                               u"Windows\\CurrentVersion\\Uninstall\\Dralto";
+    FakeHost retried;
+    retried.failingEntries = 1;
+    retried.answers = {Answer::Yes, Answer::No, Answer::Retry, Answer::No};
+    InstallSettings settings = English();
+    EXPECT_EQ(InstallProduct(retried, settings), InstallOutcome::Completed);
+    EXPECT_EQ(retried.boxes[2], box);
+    EXPECT_EQ(retried.Count(u"registry"), 2);
+    EXPECT_EQ(retried.entries.size(), 1u);
+
+    FakeHost aborted;
+    aborted.failingEntries = 5;
+    aborted.answers = {Answer::Yes, Answer::No, Answer::Abort};
+    EXPECT_EQ(InstallProduct(aborted, settings), InstallOutcome::Aborted);
+    EXPECT_EQ(aborted.log.back(), u"focus");
+    EXPECT_EQ(aborted.Count(u"delete"), 0) << "stops before the marker and the start question";
+}
+
+TEST(InstallFlow, ConversationEndsAfterTheCommandsAreAcknowledged) {
+    FakeHost host;
+    host.acknowledgeAfterPumps = 3;
+    host.answers = {Answer::Yes, Answer::Yes, Answer::No};
+    InstallSettings settings = English();
+    InstallProduct(host, settings);
+    const auto execute =
+        std::find(host.log.begin(), host.log.end(), u"execute c:\\Dralto\\Dralto.exe");
+    ASSERT_NE(execute, host.log.end());
+    EXPECT_EQ(std::vector<std::u16string>(execute + 1, execute + 5),
+              (std::vector<std::u16string>{u"pump", u"pump", u"pump", u"terminate"}));
+}
+
+TEST(InstallFlow, AnUnansweredConversationIsGivenUpAfterABoundedWait) {
+    FakeHost host;
+    host.acknowledgeAfterPumps = 1000000;
+    host.answers = {Answer::Yes, Answer::Yes, Answer::No};
+    InstallSettings settings = English();
+    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
+    EXPECT_EQ(host.Count(u"terminate"), 1);
+    EXPECT_LE(host.Count(u"pump"), 1100); // about ten seconds of 10 ms steps, plus the copies
 }

@@ -6,16 +6,16 @@
 using namespace fastinst;
 
 TEST(UninstallEntry, PlainPathStaysUnquoted) {
-    const UninstallEntry entry = MakeUninstallEntry("c:\\Dralto\\");
-    EXPECT_EQ(entry.key, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dralto");
-    EXPECT_EQ(entry.displayName, "Dralto");
-    EXPECT_EQ(entry.uninstallString, "c:\\Dralto\\Dralto.exe uninst");
-    EXPECT_EQ(ProgramCommandLine("c:\\Dralto\\Dralto.exe"), "c:\\Dralto\\Dralto.exe");
+    const UninstallEntry entry = MakeUninstallEntry(u"c:\\Dralto\\");
+    EXPECT_EQ(entry.key, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dralto");
+    EXPECT_EQ(entry.displayName, u"Dralto");
+    EXPECT_EQ(entry.uninstallString, u"c:\\Dralto\\Dralto.exe uninst");
+    EXPECT_EQ(ProgramCommandLine(u"c:\\Dralto\\Dralto.exe"), u"c:\\Dralto\\Dralto.exe");
 }
 
 TEST(UninstallEntry, PathWithBlankIsQuoted) {
-    EXPECT_EQ(MakeUninstallEntry("C:\\Program Files\\Dralto\\").uninstallString,
-              "\"C:\\Program Files\\Dralto\\Dralto.exe\" uninst");
-    EXPECT_EQ(ProgramCommandLine("C:\\Program Files\\Dralto\\Dralto.exe"),
-              "\"C:\\Program Files\\Dralto\\Dralto.exe\"");
+    EXPECT_EQ(MakeUninstallEntry(u"C:\\Program Files\\Dralto\\").uninstallString,
+              u"\"C:\\Program Files\\Dralto\\Dralto.exe\" uninst");
+    EXPECT_EQ(ProgramCommandLine(u"C:\\Program Files\\Dralto\\Dralto.exe"),
+              u"\"C:\\Program Files\\Dralto\\Dralto.exe\"");
 }

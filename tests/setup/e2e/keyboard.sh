@@ -3,7 +3,7 @@
 # screenshot is checked for what a person would see: the setup window's title drawn as on the
 # first picture, and the open question box (or the panel) painted, not a blank rectangle.
 
-x_timeout=300 # tenths of a second
+x_timeout=900 # tenths of a second: Wine is slow on a busy machine
 
 # Visible X windows of the given program ("fastinst" or "explorer") with exactly this title.
 x_windows() {
@@ -179,7 +179,7 @@ scenario_keyboard_english_group() {
     expect_installed
     expect_no_file Dralto/Dralto.cfg
     expect_group
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         [ -s "$drive_c/Dralto/started.txt" ] && break
         sleep 0.1
     done

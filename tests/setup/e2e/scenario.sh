@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario of the real Fastinst.exe in a fresh copy of the template Wine
 # prefix, in its own Xvfb display, and checks what it showed and what it left on disk.
-# Usage: scenario.sh <name> <display number>; needs FASTINST_EXE, FASTINST_DRIVER, FASTINST_STUB,
+# Usage: scenario.sh <name>; needs FASTINST_EXE, FASTINST_DRIVER, FASTINST_STUB,
 # FASTINST_TEMPLATE (prepared by prepare-template.sh) and FASTINST_OUT (screenshots and logs).
 set -euo pipefail
 name="$1"
-display="$2"
 work="$FASTINST_OUT/$name"
 rm -rf "$work"
 mkdir -p "$work/home"
 
+# A scenario name ending in _cp1251 or _cp932 runs the scenario before it with Wine's ANSI code
+# page, which Wine takes from the locale, set to Cyrillic or Japanese.
+scenario="$name"
+code_page=1252
+case "$name" in
+*_cp1251)
+    scenario="${name%_cp1251}" code_page=1251
+    export LC_ALL=ru_RU.UTF-8
+    ;;
+*_cp932)
+    scenario="${name%_cp932}" code_page=932
+    export LC_ALL=ja_JP.UTF-8
+    ;;
+*) export LC_ALL=C.UTF-8 ;;
+esac
+
 export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all \
        WINEDLLOVERRIDES="mscoree,mshtml=" XDG_DATA_HOME="$work/home/.local/share" \
-       XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
-       DISPLAY=":$display"
+       XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
 cp -a "$FASTINST_TEMPLATE/prefix" "$WINEPREFIX"
 drive_c="$WINEPREFIX/drive_c"
 
@@ -36,13 +50,16 @@ fail() {
 # screen a person would have.
 screen=1024x768x24
 case "$name" in keyboard_*) screen=1280x900x24 ;; esac
-Xvfb ":$display" -screen 0 "$screen" -nolisten tcp </dev/null >"$work/xvfb.log" 2>&1 &
+# The server picks a free display number (-displayfd) and tells it once it takes connections:
+# no two runs, of this suite or another checkout's, race for one number.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" </dev/null \
+    >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -S "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
-[ -S "/tmp/.X11-unix/X$display" ] || fail "Xvfb :$display did not start"
+display=""
+read -r -t 30 display <"$work/display" || true
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
 
 # Start the server detached from this script's output, or Wine's background processes would
 # hold ctest's pipe open.
@@ -62,6 +79,12 @@ make_source() {
             echo "$file of the test" > "$drive_c/src/$file"
         fi
     done
+}
+
+# The driver reports the ANSI code page the programs run with: the one the scenario asked for.
+expect_code_page() {
+    drive acp
+    expect "ACP $code_page"
 }
 
 start_setup() {
@@ -117,5 +140,6 @@ language_question='BOX Setup|Available languages: English and German. Select Eng
 
 source "$(dirname "${BASH_SOURCE[0]}")/scenarios.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/keyboard.sh"
-"scenario_$name"
+source "$(dirname "${BASH_SOURCE[0]}")/unicode.sh"
+"scenario_$scenario"
 echo "PASSED ($name)"

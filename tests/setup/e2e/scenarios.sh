@@ -32,7 +32,7 @@ scenario_english_default() {
         '    UninstallString    REG_SZ    c:\Dralto\Dralto.exe uninst')" ] ||
         fail "uninstall entry: $(query_uninstall)"
     # The program starts on its own after the setup has ended.
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         [ -s "$drive_c/Dralto/started.txt" ] && break
         sleep 0.1
     done
@@ -50,7 +50,7 @@ scenario_english_default() {
 
     # Wine's menu builder makes a desktop entry for the program's shortcut (it has an icon).
     local entry="$XDG_DATA_HOME/applications/wine/Programs/Dralto/Dralto.desktop"
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         [ -f "$entry" ] && break
         sleep 0.1
     done

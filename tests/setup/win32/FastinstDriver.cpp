@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
+constexpr DWORD kTimeoutMs = 90000; // generous: Wine is slow on a busy machine
 
 [[noreturn]] void Fail(const std::string& what) {
     std::printf("FAIL %s\n", what.c_str());
@@ -167,6 +167,8 @@ void PressDialogButton(HWND dialog, int id) {
 
 void AnswerBox(const std::string& button) {
     HWND box = WaitFor("a message box", [] { return FindTopDialog(false); });
+    // A box just found may not have its text yet.
+    WaitFor("the message box's text", [box] { return DialogMessage(box).empty() ? nullptr : box; });
     Print("BOX " + Utf8(WindowText(box)) + "|" + Utf8(DialogMessage(box)));
     PressDialogButton(box, ButtonId(button));
     WaitGone(box, "the message box");
@@ -186,6 +188,22 @@ HWND SetupField() {
         Fail("no destination field");
     }
     return field;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+// A click into the field, as the mouse gives it: the focus moves without the keyboard.
+void ClickField() {
+    HWND field = SetupField();
+    PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    Sleep(300);
 }
 
 HWND SetupButton(int id) {
@@ -216,6 +234,22 @@ void PrintFocus() {
         index = GetDlgCtrlID(focus);
     }
     Print("FOCUS " + std::to_string(index));
+}
+
+// Presses or releases Shift on its own, in whatever window is active.
+void SendShift(bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_SHIFT;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(300);
+}
+
+// Every control of the setup window: class and text, as GetWindowTextW reads them.
+BOOL CALLBACK PrintControl(HWND window, LPARAM) {
+    Print("CONTROL " + Utf8(ClassOf(window)) + " " + Utf8(WindowText(window)));
+    return TRUE;
 }
 
 void SendKey(const std::string& name) {
@@ -266,9 +300,12 @@ void SendKey(const std::string& name) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(Utf8(argv[i]));
+    }
     auto next = [&](std::size_t& i) -> std::string {
         if (i + 1 >= args.size()) {
             Fail("missing argument after " + args[i]);
@@ -297,8 +334,8 @@ int main(int argc, char** argv) {
                   std::to_string(rect.right - rect.left) + "x" +
                   std::to_string(rect.bottom - rect.top));
         } else if (step == "settext") {
-            const std::string text = next(i);
-            SendMessageA(SetupField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            const std::wstring text = FromUtf8(next(i));
+            SendMessageW(SetupField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         } else if (step == "gettext") {
             Print("TEXT " + Utf8(WindowText(SetupField())));
         } else if (step == "buttons") {
@@ -309,6 +346,41 @@ int main(int argc, char** argv) {
             Print(line);
         } else if (step == "click") {
             PostMessageW(SetupButton(std::atoi(next(i).c_str())), BM_CLICK, 0, 0);
+        } else if (step == "waitfile") {
+            const std::wstring path = FromUtf8(next(i));
+            WaitFor("the file " + Utf8(path), [&path]() -> HWND {
+                return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? SetupWindow()
+                                                                                   : nullptr;
+            });
+        } else if (step == "dpichanged") {
+            // What Windows sends when the screen's scale changes; Wine never changes it itself.
+            const int dpi = std::atoi(next(i).c_str());
+            RECT suggested{0, 0, 0, 0};
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(SetupWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                reinterpret_cast<LPARAM>(&suggested), SMTO_ABORTIFHUNG, 5000,
+                                &result);
+            Sleep(500);
+        } else if (step == "clickfield") {
+            ClickField();
+        } else if (step == "shiftdown" || step == "shiftup") {
+            SendShift(step == "shiftup");
+        } else if (step == "controls") {
+            Print("TITLE " + Utf8(WindowText(SetupWindow())));
+            EnumChildWindows(SetupWindow(), PrintControl, 0);
+        } else if (step == "acp") {
+            Print("ACP " + std::to_string(GetACP()));
+        } else if (step == "rects") {
+            // Client positions and sizes of the field and the buttons.
+            std::string line = "RECTS";
+            HWND controls[] = {SetupField(), SetupButton(1), SetupButton(2), SetupButton(3)};
+            for (HWND control : controls) {
+                RECT r;
+                GetWindowRect(control, &r);
+                line += " " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                        std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+            }
+            Print(line);
         } else if (step == "key") {
             SendKey(next(i));
         } else if (step == "focus") {

@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+"""Reaches Kelvane's widgets through the accessibility tree (AT-SPI), so that a session finds a
+control by its accessible name instead of by a place on the screen.
+
+    atspi.py focus PATH     gives the control keyboard focus
+    atspi.py extents PATH   prints the control's "x y width height" on the screen
+    atspi.py count PATH     prints how many children (list rows, ...) the control has
+
+PATH is a chain of accessible names joined by ">": each name is looked for below the control
+the previous one found (at any depth), e.g. "File browser pane>Splitter bar"; "#N" stands for
+the previous control's child N (from 0), e.g. a list's row. The control is
+looked for again until it shows, for 20 seconds.
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def find(path):
+    names = path.split(">")
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Kelvane":
+            node = app
+            for name in names:
+                if name.startswith("#"):
+                    index = int(name[1:])
+                    node = node.getChildAtIndex(index) if index < node.childCount else None
+                else:
+                    node = pyatspi.findDescendant(node, lambda n, name=name: n.name == name,
+                                                  breadth_first=True)
+                if node is None:
+                    break
+            if node is not None:
+                return node
+    return None
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count"):
+        sys.exit(__doc__)
+    command, path = sys.argv[1:]
+    deadline = time.monotonic() + 20
+    while True:
+        node = find(path)
+        if node is not None:
+            break
+        if time.monotonic() > deadline:
+            sys.exit(f"atspi.py: no control {path!r} in Kelvane's accessibility tree")
+        time.sleep(0.2)
+    if command == "count":
+        print(node.childCount)
+        return
+    component = node.queryComponent()
+    if command == "focus":
+        if not component.grabFocus():
+            sys.exit(f"atspi.py: {path!r} did not take the focus")
+        # The focus is given on the program's own loop: wait until it says the control has it.
+        while not node.getState().contains(pyatspi.STATE_FOCUSED):
+            if time.monotonic() > deadline:
+                sys.exit(f"atspi.py: {path!r} never showed the focus")
+            time.sleep(0.05)
+    else:
+        box = component.getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x, box.y, box.width, box.height)
+
+
+if __name__ == "__main__":
+    main()

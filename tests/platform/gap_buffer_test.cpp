@@ -1,0 +1,145 @@
+// The gap buffer and the line index straight, against plain containers: edits far apart so the
+// gap (and the line index's pending shift) moves both ways, fills, in-place changes across the
+// gap, contiguous views and giving memory back.
+#include "platform/text/GapBuffer.h"
+#include "platform/text/LineIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <QString>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+using namespace kelvane;
+
+namespace {
+
+std::vector<int> contents(const GapBuffer<int>& buffer) {
+    std::vector<int> out(size_t(buffer.size()));
+    buffer.read(0, buffer.size(), out.data());
+    return out;
+}
+
+TEST(GapBufferTest, RandomEditsMatchAVector) {
+    QRandomGenerator random(99);
+    GapBuffer<int> buffer;
+    std::vector<int> reference;
+    int next = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const auto size = qsizetype(reference.size());
+        const qsizetype from = random.bounded(int(size) + 1);
+        const qsizetype removed = random.bounded(int(std::min<qsizetype>(size - from, 40)) + 1);
+        // Now and then an insert larger than the gap's minimum, so it must grow mid-text.
+        const qsizetype count = random.bounded(8) == 0 ? 1500 : random.bounded(30);
+        switch (random.bounded(4)) {
+        case 0: { // values
+            std::vector<int> values(static_cast<size_t>(count));
+            std::iota(values.begin(), values.end(), next);
+            next += int(count);
+            buffer.replace(from, removed, values.data(), count);
+            reference.erase(reference.begin() + from, reference.begin() + from + removed);
+            reference.insert(reference.begin() + from, values.begin(), values.end());
+            break;
+        }
+        case 1: // copies of one value
+            buffer.replaceWith(from, removed, count, -round);
+            reference.erase(reference.begin() + from, reference.begin() + from + removed);
+            reference.insert(reference.begin() + from, size_t(count), -round);
+            break;
+        case 2: { // changed in place, across the gap
+            qsizetype offset = from;
+            buffer.forPieces(from, removed, [&](int* p, qsizetype n) {
+                for (qsizetype i = 0; i < n; ++i, ++offset)
+                    p[i] = int(offset) * 7;
+            });
+            for (qsizetype i = from; i < from + removed; ++i)
+                reference[size_t(i)] = int(i) * 7;
+            break;
+        }
+        case 3: { // read as one contiguous run
+            const int* run = buffer.contiguous(from, removed);
+            for (qsizetype i = 0; i < removed; ++i)
+                ASSERT_EQ(run[i], reference[size_t(from + i)]) << "round " << round;
+            break;
+        }
+        }
+        if (reference.size() > 20000) {
+            buffer.remove(0, 15000);
+            reference.erase(reference.begin(), reference.begin() + 15000);
+        }
+        ASSERT_EQ(buffer.size(), qsizetype(reference.size())) << "round " << round;
+        if (round % 100 == 0) {
+            ASSERT_EQ(contents(buffer), reference) << "round " << round;
+        }
+    }
+    EXPECT_EQ(contents(buffer), reference);
+}
+
+TEST(GapBufferTest, RangesAreClampedAndEmptyPiecesAreNeverHandedOut) {
+    GapBuffer<char16_t> buffer;
+    int calls = 0;
+    buffer.forPieces(0, 10, [&calls](const char16_t*, qsizetype) { ++calls; });
+    EXPECT_EQ(calls, 0) << "an empty buffer has no piece";
+    const char16_t text[] = u"abcdef";
+    buffer.append(text, 6);
+    buffer.insert(3, u'X'); // the gap now sits after "abcX"
+    buffer.forPieces(4, 0, [&calls](const char16_t*, qsizetype) { ++calls; });
+    EXPECT_EQ(calls, 0) << "an empty range has no piece";
+    buffer.replace(-5, 2, nullptr, 0);
+    buffer.replace(100, 5, u"!", 1);
+    char16_t out[8] = {};
+    buffer.read(0, 100, out);
+    EXPECT_EQ(std::u16string(out), u"cXdef!");
+}
+
+TEST(GapBufferTest, ShrinkGivesBackRoomReservedForLoading) {
+    GapBuffer<char16_t> buffer;
+    buffer.reset(1 << 20); // room for a file that decoded to far fewer characters
+    const std::u16string text(5000, u'x');
+    buffer.append(text.data(), qsizetype(text.size()));
+    buffer.shrink();
+    EXPECT_LT(buffer.capacity(), 5000 + 2 * 1024);
+    EXPECT_EQ(buffer.size(), 5000);
+    buffer.insert(2500, u'y'); // still room for the first key without a copy of its own
+    EXPECT_EQ(buffer.at(2500), u'y');
+}
+
+/// Line starts of a text computed the obvious way.
+std::vector<qsizetype> startsOf(const QString& text) {
+    std::vector<qsizetype> starts{0};
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n')
+            starts.push_back(i + 1);
+    return starts;
+}
+
+TEST(LineIndexTest, EditsFarApartKeepEveryLineStart) {
+    QRandomGenerator random(5);
+    QString reference = QString("line\n").repeated(200);
+    LineIndex index;
+    index.appendBreaksOf(reference, 0);
+    for (int round = 0; round < 1500; ++round) {
+        // Alternate between the start and the end, so the pending shift moves across the index.
+        const qsizetype half = reference.size() / 2;
+        const qsizetype from = (round % 2 ? half : 0) + random.bounded(int(half) + 1);
+        const qsizetype removed =
+            random.bounded(int(std::min<qsizetype>(reference.size() - from, 9)) + 1);
+        const QString inserted =
+            QString("a\nb").left(random.bounded(4)).repeated(random.bounded(3));
+        index.replace(from, removed, inserted);
+        reference.replace(from, removed, inserted);
+        const std::vector<qsizetype> starts = startsOf(reference);
+        ASSERT_EQ(index.lineCount(), qsizetype(starts.size())) << "round " << round;
+        for (std::size_t line = 0; line < starts.size(); line += 1 + starts.size() / 50)
+            ASSERT_EQ(index.lineStart(qsizetype(line)), starts[line]) << "round " << round;
+        const qsizetype probe = random.bounded(int(reference.size()) + 1);
+        const auto after = std::upper_bound(starts.begin(), starts.end(), probe);
+        ASSERT_EQ(index.lineOf(probe), qsizetype(after - starts.begin()) - 1) << "round " << round;
+    }
+    EXPECT_EQ(index.lineStart(index.lineCount()), -1) << "past the last line";
+}
+
+} // namespace
