@@ -1,4 +1,4 @@
-// The File menu's commands: New, Open, Close, Save, Save As, Save All and Exit.
+// The File menu's commands: New, Open, Close, Save, Save As, Save All, Reload and Exit.
 #include "app/frmMain.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
@@ -43,7 +43,8 @@ bool frmMain::saveUnderNewName(frmDocument* document, const QString& title, QStr
     cancelled = path.isEmpty();
     if (cancelled)
         return false;
-    return document->saveFileAs(path, dlgCommonDialog.FileTitle, error);
+    // Declining to write over a file another program changed ends the save as a cancel does.
+    return document->saveFileAs(path, dlgCommonDialog.FileTitle, error, cancelled);
 }
 
 bool frmMain::saveDocument(frmDocument* document) {
@@ -58,7 +59,7 @@ bool frmMain::saveDocument(frmDocument* document) {
     if (document->isUntitled() || document->Tag.isEmpty()) {
         saved = saveUnderNewName(document, QStringLiteral("Save"), error, cancelled);
     } else {
-        saved = document->saveFile(error);
+        saved = document->saveFile(error, cancelled);
     }
     if (!saved && !cancelled)
         MsgBox(QStringLiteral("An error occurred trying to save the file ") + caption +
@@ -98,7 +99,9 @@ void frmMain::mnuFileSaveAll_Click() {
             if (cancelled)
                 return; // no name chosen: the later documents stay unsaved
         } else {
-            saved = document->saveFile(error);
+            saved = document->saveFile(error, cancelled);
+            if (cancelled)
+                continue; // not written over a newer file; the others are still saved
         }
         if (!saved) {
             MsgBox(QStringLiteral("An error occurred during the save process."), vbOKOnly,
@@ -106,6 +109,11 @@ void frmMain::mnuFileSaveAll_Click() {
             return;
         }
     }
+}
+
+void frmMain::mnuFileReload_Click() {
+    if (frmDocument* document = activeDocument())
+        document->reloadCommand();
 }
 
 void frmMain::mnuFileExit_Click() {

@@ -9,12 +9,24 @@
 namespace kelvane {
 
 /// The File menu down to its Preferences submenu.
-inline constexpr std::array<const char*, 17> kFileMenuHead{
-    "mnuFileNew", "mnuFileOpen",      "mnuFileOpenImage",    "mnuFileClose",
-    "-",          "mnuFileSave",      "mnuFileSaveAs",       "mnuFileSaveAll",
-    "-",          "mnuFilePrint",     "mnuFilePrinterSetup", "mnuFilePageSetup",
-    "-",          "mnuFileExportRTF", "mnuFileExportClip",   "mnuFileExportTPL",
-    "-"};
+inline constexpr std::array<const char*, 18> kFileMenuHead{"mnuFileNew",
+                                                           "mnuFileOpen",
+                                                           "mnuFileOpenImage",
+                                                           "mnuFileClose",
+                                                           "-",
+                                                           "mnuFileSave",
+                                                           "mnuFileSaveAs",
+                                                           "mnuFileSaveAll",
+                                                           "mnuFileReload",
+                                                           "-",
+                                                           "mnuFilePrint",
+                                                           "mnuFilePrinterSetup",
+                                                           "mnuFilePageSetup",
+                                                           "-",
+                                                           "mnuFileExportRTF",
+                                                           "mnuFileExportClip",
+                                                           "mnuFileExportTPL",
+                                                           "-"};
 /// The File menu's "Preferences" submenu.
 inline constexpr std::array<const char*, 3> kPreferencesMenu{
     "mnuPrefsEditorSetup", "mnuPrefsCompilerSetup", "mnuPrefsAssocs"};

@@ -21,6 +21,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/frmOptions.h"
 #include "settings/EditorSettings.h"
+#include "settings/ReloadSetting.h"
 #include "settings/SettingForms.h"
 #include "splitter/Splitter.h"
 
@@ -132,6 +133,7 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
 
     statusAndPause(QStringLiteral("Reading Editor Settings..."));
     readEditorSwitches(EditorSettings);
+    readReloadSetting();
 
     statusAndPause(QStringLiteral("Reading Printer Settings..."));
     readPrinterMargins(PageMargins);

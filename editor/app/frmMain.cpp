@@ -209,6 +209,12 @@ void frmMain::buildMenus() {
                                     QStringLiteral("toolbar/saveall"),
                                     QStringLiteral("Save All")},
                                    [this] { mnuFileSaveAll_Click(); }));
+    needsDocument(file.addUnlisted({"mnuFileReload",
+                                    QStringLiteral("&Reload"),
+                                    {},
+                                    {},
+                                    QStringLiteral("Reads the file again as it is on disk now")},
+                                   [this] { mnuFileReload_Click(); }));
     file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
                      [this] { mnuFileExit_Click(); });
 
@@ -457,6 +463,13 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshRecentFiles();
         layoutSidePanes();
+        // A file changed by another program while the editor was in the background is looked
+        // at, and asked about, once the user is back.
+        if (frmDocument* document = activeDocument())
+            QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+                if (document && isActiveWindow() && activeDocument() == document)
+                    document->checkDiskFile();
+            });
     }
 }
 

@@ -157,6 +157,8 @@ public:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuFileSaveAll_Click();
+    /// Reads the active document's file again, asking first when its text has unsaved changes.
+    void mnuFileReload_Click();
     void mnuFileExit_Click();
     // View menu
     void mnuViewToolbar_Click();

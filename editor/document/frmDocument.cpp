@@ -3,7 +3,9 @@
 
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
+#include "document/FileWatch.h"
 #include "platform/AppPaths.h"
+#include "platform/FileStamp.h"
 #include "platform/MsgBox.h"
 #include "platform/RecoveryKeeper.h"
 #include "platform/TextLines.h"
@@ -22,7 +24,8 @@
 namespace kelvane {
 
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host) {
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host),
+      fileWatch_(new FileWatch(this)) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -36,6 +39,8 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     TextModel* model = rtfText->view()->model();
     connect(model, &TextModel::contentsChanged, this, &frmDocument::keepEditForRecovery);
     connect(model, &TextModel::reset, this, &frmDocument::keepForRecovery);
+    connect(fileWatch_, &FileWatch::changedOnDisk, this, &frmDocument::fileChangedOnDisk);
+    connect(fileWatch_, &FileWatch::removedFromDisk, this, &frmDocument::fileRemovedFromDisk);
 }
 
 QMdiSubWindow* frmDocument::subWindow() const {
@@ -56,8 +61,12 @@ void frmDocument::setCaption(const QString& caption) {
 }
 
 bool frmDocument::loadFile(const QString& path, const LoadOptions& options, QString& error) {
+    const FileStamp read = FileStamp::of(path); // before reading: a write meanwhile still shows
     if (!rtfText->LoadFile(path, error))
         return false;
+    fileWatch_->arm(path, read);
+    diskQuestionDue_ = false;
+    removedNoticeDue_ = false;
     if (options.backup && EditorSettings.Backup)
         writeBackup(path);
     showAsFile(path, options.caption.value_or(FileTitleOf(path)));
@@ -79,14 +88,21 @@ void frmDocument::writeBackup(const QString& path) {
                vbOKOnly, QStringLiteral("File I/O Error"));
 }
 
-bool frmDocument::saveFile(QString& error) {
+bool frmDocument::saveFile(QString& error, bool& declined) {
+    declined = !confirmSaveOver(Tag);
+    if (declined)
+        return false;
     if (!rtfText->SaveFile(Tag, 1, error))
         return false;
     markSaved(Tag);
     return true;
 }
 
-bool frmDocument::saveFileAs(const QString& path, const QString& caption, QString& error) {
+bool frmDocument::saveFileAs(const QString& path, const QString& caption, QString& error,
+                             bool& declined) {
+    declined = !confirmSaveOver(path);
+    if (declined)
+        return false;
     if (!rtfText->SaveFile(path, 1, error))
         return false;
     markSaved(path, caption);
@@ -101,6 +117,10 @@ void frmDocument::markSaved(const QString& path, const QString& caption) {
     showAsFile(path, caption);
     Changed = false;
     forgetRecovery();
+    // The file on disk is now this text: watched afresh (the save replaced it by rename).
+    fileWatch_->arm(path);
+    diskQuestionDue_ = false;
+    removedNoticeDue_ = false;
 }
 
 void frmDocument::showAsFile(const QString& path, const QString& caption) {
@@ -133,6 +153,7 @@ void frmDocument::Form_Load() {
 void frmDocument::Form_Activate() {
     RefreshDisplay();
     UpdateStatusPanels();
+    checkDiskFile();
 }
 
 void frmDocument::Form_GotFocus() {
@@ -147,6 +168,7 @@ void frmDocument::Form_Unload() {
         return;
     unloaded_ = true;
     forgetRecovery(); // closed: saved already, or its changes were declined
+    fileWatch_->disarm();
     DocumentRegistry.release(FormIndex);
     host_.removeDocumentTab(tabKey());
 }

@@ -12,6 +12,7 @@ class QMdiSubWindow;
 namespace kelvane {
 
 class DocumentHost;
+class FileWatch;
 class RichTextBox;
 struct RecoverySource;
 
@@ -57,10 +58,13 @@ public:
     /// document's file: caption, stored path, tab caption and tool tip, unchanged. False with
     /// the error text when the file cannot be read; the document is then left as it was.
     bool loadFile(const QString& path, const LoadOptions& options, QString& error);
-    /// Writes the text as plain text to its stored path. False with the error text.
-    bool saveFile(QString& error);
+    /// Writes the text as plain text to its stored path. False with the error text, or with
+    /// `declined` when the file was changed by another program and the user chose not to
+    /// write over it.
+    bool saveFile(QString& error, bool& declined);
     /// Writes the text as plain text to a new path, which becomes its file, shown as `caption`.
-    bool saveFileAs(const QString& path, const QString& caption, QString& error);
+    /// Onto its own file, asks first as saveFile does.
+    bool saveFileAs(const QString& path, const QString& caption, QString& error, bool& declined);
     /// The text is now the file at `path`: stored path and tab tool tip follow, Changed is
     /// cleared and the recovery copy is dropped. The caption stays, or becomes `caption`.
     void markSaved(const QString& path);
@@ -68,6 +72,18 @@ public:
     /// Shows the document as the file at `path` under `caption` (stored path, caption, tab
     /// caption and tool tip) without touching its text or its Changed flag.
     void showAsFile(const QString& path, const QString& caption);
+
+    // --- The file on disk, changed by other programs (DocumentDiskChanges.cpp) ---
+    /// Reads the file again, keeping the caret's line and the scroll position, as one step of
+    /// the undo history; recoloured, and said in the status bar. Reports a read error.
+    bool reloadFromDisk();
+    /// File > Reload: reads the file again, asking first when the text has unsaved changes.
+    void reloadCommand();
+    /// Looks at the file (for folders the system's watcher cannot see) and asks or tells what
+    /// is due about it; called when the window or the main window becomes active.
+    void checkDiskFile();
+    /// The watch on the document's file.
+    FileWatch& fileWatch() const { return *fileWatch_; }
 
     /// Re-applies the editor font and, with AutoCode, colours an out-of-date document.
     void RefreshDisplay();
@@ -123,11 +139,23 @@ private:
     /// What the recovery keeper asks of this window: its names, and its text when needed.
     RecoverySource recoverySource();
     void keepEditForRecovery(qsizetype from, qsizetype removed, qsizetype added);
+    void fileChangedOnDisk();
+    void fileRemovedFromDisk();
+    void askAboutDiskChange();
+    void tellFileRemoved();
+    bool activeForUser() const;
+    /// Asks before a save writes over `path` when it is this document's file and another
+    /// program changed it since it was read or written. False: leave the file alone.
+    bool confirmSaveOver(const QString& path);
 
     DocumentHost& host_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool CodingBusy = false;
+    FileWatch* fileWatch_;
+    bool diskQuestionDue_ = false;  ///< the file changed; ask when the window is next active
+    bool removedNoticeDue_ = false; ///< the file went away; say so when next active
+    bool askingAboutDisk_ = false;
 };
 
 } // namespace kelvane

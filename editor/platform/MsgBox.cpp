@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kelvane {
 
@@ -68,7 +69,10 @@ int showRealBox(const MsgBoxRequest& request) {
     for (const Choice& choice : choices)
         buttons |= choice.button;
     box.setStandardButtons(buttons);
-    box.setDefaultButton(choices.front().button);
+    for (qsizetype i = 0; i < request.buttonTexts.size() && i < qsizetype(choices.size()); ++i)
+        box.button(choices[size_t(i)].button)->setText(request.buttonTexts[i]);
+    const bool second = (request.style & vbDefaultButton2) && choices.size() > 1;
+    box.setDefaultButton(choices[second ? 1 : 0].button);
     const int clicked = box.exec();
     for (const Choice& choice : choices)
         if (clicked == choice.button)
@@ -94,7 +98,12 @@ int escapeAnswer(int style) {
 }
 
 int MsgBox(const QString& prompt, int style, const QString& title) {
-    MsgBoxRequest request{prompt, style, title.isEmpty() ? QApplication::applicationName() : title};
+    return MsgBox(prompt, style, title, {});
+}
+
+int MsgBox(const QString& prompt, int style, const QString& title, const QStringList& buttonTexts) {
+    MsgBoxRequest request{prompt, style, title.isEmpty() ? QApplication::applicationName() : title,
+                          buttonTexts};
     if (MsgBoxBackend* backend = currentBackend())
         return backend->ask(request);
     return showRealBox(request);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <vector>
@@ -20,6 +21,8 @@ enum MsgBoxStyle : int {
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
+    /// The second button is the default (Enter) instead of the first.
+    vbDefaultButton2 = 256,
 };
 
 /// The button the user chose.
@@ -38,6 +41,8 @@ struct MsgBoxRequest {
     QString prompt;
     int style = vbOKOnly;
     QString title;
+    /// Own captions for the buttons of the set, in order; empty for the usual ones.
+    QStringList buttonTexts;
     int buttons() const { return style & 7; }
     int icon() const { return style & 0x70; }
 };
@@ -45,6 +50,9 @@ struct MsgBoxRequest {
 /// Shows a message box and returns the chosen button. An empty title shows the program's
 /// title. Line breaks may be CR LF, CR or LF.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+/// The same with own captions for the buttons ("&Reload", "&Keep" for vbYesNo); the answer is
+/// still the set's button (vbYes, vbNo).
+int MsgBox(const QString& prompt, int style, const QString& title, const QStringList& buttonTexts);
 
 /// Where message boxes go: the real dialog, or a script in tests.
 class MsgBoxBackend {

@@ -9,6 +9,7 @@
 #include "prefs/ColourSwatch.h"
 #include "prefs/KeywordListCodec.h"
 #include "settings/EditorSettings.h"
+#include "settings/ReloadSetting.h"
 #include "settings/SettingForms.h"
 
 #include <QCheckBox>
@@ -203,6 +204,8 @@ QWidget* frmOptions::buildPreferencesTab() {
             "Code Keywords first, then delimiters (leave unchecked to code delimiters first.)"),
         page);
     chkCaseSensitive = new QCheckBox(QStringLiteral("Case Sensitive Color Coding"), page);
+    chkReloadChanged =
+        new QCheckBox(QStringLiteral("Reload files changed outside the editor"), page);
     connect(cboFonts, &QComboBox::currentTextChanged, this, &frmOptions::cboFonts_Click);
     connect(cboSizes, &QComboBox::currentTextChanged, this, &frmOptions::cboSizes_Click);
 
@@ -215,7 +218,8 @@ QWidget* frmOptions::buildPreferencesTab() {
     column->addLayout(fontRow);
     column->addWidget(Label6);
     column->addWidget(picFontPreview, 1);
-    for (QCheckBox* box : {chkBackup, chkAutoCode, chkWordWrap, chkCodeOrder, chkCaseSensitive})
+    for (QCheckBox* box :
+         {chkBackup, chkAutoCode, chkWordWrap, chkCodeOrder, chkCaseSensitive, chkReloadChanged})
         column->addWidget(box);
     return page;
 }
@@ -326,6 +330,7 @@ void frmOptions::UpdateDisplayElements() {
     check(chkBackup, s.Backup);
     check(chkCodeOrder, s.CodeOrder);
     check(chkCaseSensitive, s.CaseSensitive);
+    check(chkReloadChanged, ReloadChangedFiles);
     const std::array<bool, kBracerCount> boxes = bracerBoxesOf(s.Delimiters);
     for (int i = 0; i < kBracerCount; ++i)
         check(chkBracers[i], boxes[i]);
@@ -364,6 +369,9 @@ void frmOptions::TranslateSettings() {
     for (const SettingField& field : kSettingFields)
         if (field.savedByOptions)
             saveSettingField(field, s);
+    // Kept under a key of its own, after the editor settings.
+    ReloadChangedFiles = isOn(chkReloadChanged);
+    saveReloadSetting();
 }
 
 void frmOptions::cmdOK_Click() {

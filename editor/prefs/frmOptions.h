@@ -72,6 +72,8 @@ public:
     QCheckBox* chkWordWrap;
     QCheckBox* chkCodeOrder;
     QCheckBox* chkCaseSensitive;
+    /// Not a field of the editor settings: its own key (ReloadSetting.h).
+    QCheckBox* chkReloadChanged;
     // Color Setup
     QLabel* Label2;
     QLabel* Label7;

@@ -45,7 +45,7 @@ const std::vector<std::pair<QString, std::vector<TreeItem>>> kMenuTree = {
         {"mnuFileNew", "&New...", "Ctrl+N"}, {"mnuFileOpen", "&Open...", "Ctrl+O"},
         {"mnuFileOpenImage", "&Open Image...", ""}, {"mnuFileClose", "&Close", ""}, kSeparator,
         {"mnuFileSave", "&Save", "Ctrl+S"}, {"mnuFileSaveAs", "Save &As...", ""},
-        {"mnuFileSaveAll", "Sa&ve All", ""}, kSeparator,
+        {"mnuFileSaveAll", "Sa&ve All", ""}, {"mnuFileReload", "&Reload", ""}, kSeparator,
         {"mnuFilePrint", "&Print...", "Ctrl+P"}, {"mnuFilePrinterSetup", "Printer Setup...", ""},
         {"mnuFilePageSetup", "Page Setup...", ""}, kSeparator,
         {"mnuFileExportRTF", "Export as RTF...", ""},

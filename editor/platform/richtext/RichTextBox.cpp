@@ -344,6 +344,30 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
     return true;
 }
 
+bool RichTextBox::ReloadFile(const QString& path, QString& error) {
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes, error))
+        return false;
+    model_->sealUndoStep(); // typing before the reload is a step of its own
+    if (rtf::looksLikeRtf(bytes)) {
+        const RichText rich =
+            rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
+        model_->replaceStyled(0, model_->size(), toLfLineBreaks(rich.text), rich.styleOfChar,
+                              rich.styles);
+        textFile_->startNew();
+    } else {
+        QString text;
+        TextFileFormat format =
+            decodeTextPieces(bytes, [&text](QStringView piece) { text += piece; });
+        bytes = QByteArray();
+        model_->replace(0, model_->size(), text);
+        textFile_->adopt(std::move(format));
+    }
+    model_->sealUndoStep();
+    setSelStart(0);
+    return true;
+}
+
 bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
     if (format == 1)
         return textFile_->save(path, error);

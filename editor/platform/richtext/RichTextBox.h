@@ -79,6 +79,9 @@ public:
     /// (encoding and line breaks remembered for saving). Returns false and the system's
     /// description of the failure in `error`.
     bool LoadFile(const QString& path, QString& error);
+    /// Reads the file again as LoadFile does, but as one edit: Undo brings back the text it
+    /// replaced. The caret goes to the start. False with the system's description in `error`.
+    bool ReloadFile(const QString& path, QString& error);
     /// Writes the whole content: format 0 RTF, 1 plain text in the file's own encoding and line
     /// breaks. The file on disk is replaced atomically.
     bool SaveFile(const QString& path, int format, QString& error);

@@ -36,6 +36,12 @@ void TextFile::load(QByteArrayView bytes) {
     model_.endLoad();
 }
 
+void TextFile::adopt(TextFileFormat format) {
+    breakStyles_ = std::move(format.exceptions);
+    format.exceptions.clear();
+    format_ = std::move(format);
+}
+
 bool TextFile::save(const QString& path, QString& error) {
     TextEncoding written = format_.encoding;
     const TextStore& text = model_.text();

@@ -25,6 +25,8 @@ public:
     /// remembered), decoded a piece at a time straight into the model: the text is never held
     /// twice. The undo history starts afresh.
     void load(QByteArrayView bytes);
+    /// The file was read again into the model as an edit: its layout is now `format`.
+    void adopt(TextFileFormat format);
     /// Writes the model's content in the file's encoding and line breaks, replacing the file
     /// on disk atomically. False, with the system's description in `error`, on failure.
     bool save(const QString& path, QString& error);
