@@ -42,7 +42,7 @@ shown Open || { echo "FAIL: no Open dialog: $(titles)"; exit 1; }
 xdotool key Escape
 sleep 0.5
 
-file_item 8 # Printer Setup...
+file_item 9 # Printer Setup...
 shown "Printer Setup" || { echo "FAIL: Printer Setup is titled: $(titles)"; exit 1; }
 sleep 0.5
 import -window root png:"$OUT/printer-setup.png"
@@ -56,7 +56,7 @@ shown Print || { import -window root png:"$OUT/print.png"; echo "FAIL: Print is 
 xdotool key Escape
 sleep 0.5
 
-file_item 9 # Page Setup...: the top field has the keyboard, its text selected
+file_item 10 # Page Setup...: the top field has the keyboard, its text selected
 shown "Page Setup" || { echo "FAIL: no Page Setup dialog: $(titles)"; exit 1; }
 sleep 0.3
 xdotool type 12

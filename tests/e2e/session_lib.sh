@@ -82,7 +82,9 @@ e2e_main_window() {
 # Menus are override-redirect windows that Qt types as drop-down or popup menus.
 e2e_menu_open() {
     local id
-    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    # A menu window may carry no name of its own: look for it by class as well.
+    for id in $({ xdotool search --onlyvisible --name '' 2>/dev/null
+        xdotool search --onlyvisible --class '' 2>/dev/null; } | sort -u); do
         e2e_window_type "$id" | grep -q '= _NET_WM_WINDOW_TYPE_[A-Z_]*MENU' && return 0
     done
     return 1
@@ -91,7 +93,15 @@ e2e_menu_open() {
 e2e_menu() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true
     xdotool key --clearmodifiers "alt+$2"
-    e2e_wait_for 10 e2e_menu_open || { echo "Alt+$2 showed no menu"; return 1; }
+    if ! e2e_wait_for 10 e2e_menu_open; then
+        echo "Alt+$2 showed no menu"
+        # What the screen showed instead (a question box, a lost focus) says why.
+        [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-menu.png" 2>/dev/null
+        # A menu that is open but not seen as a window still takes the key; the caller checks
+        # what the key did (leaving through File > Exit: that the program ended).
+        xdotool key --clearmodifiers "$3"
+        return 1
+    fi
     xdotool key --clearmodifiers "$3"
 }
 
