@@ -94,7 +94,18 @@ KELVANE="$1"; SHOT="$2"; LOG="$3"; shift 3
 "$KELVANE" "$@" > "$LOG" 2>&1 &
 PID=$!
 source "$E2E_SESSION_LIB"
-WINDOW=$(e2e_main_window) || { echo "the main window never appeared"; kill $PID; exit 1; }
+if ! WINDOW=$(e2e_main_window); then
+    if kill -0 $PID 2>/dev/null; then
+        echo "the main window never appeared; the program still runs"
+        kill $PID
+    else
+        status=0
+        wait $PID || status=$?
+        echo "the program ended with status $status before its main window appeared"
+    fi
+    echo "its output:"; tail -40 "$LOG"
+    exit 1
+fi
 e2e_settle
 # `import` reads the screen as shown; `xwd -root` returns a window that overlaps another of Qt's
 # windows black.
