@@ -2,7 +2,6 @@
 #include "commands/EditCommands.h"
 
 #include "commands/Clipboard.h"
-#include "commands/EditKeyFilter.h"
 #include "commands/WordCount.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
@@ -48,31 +47,19 @@ EditCommands::EditCommands(DocumentHost& host, QWidget* parent)
 }
 
 void EditCommands::installEditKeys(frmDocument* document) {
-    auto* filter = new EditKeyFilter(document->rtfText->view());
-    filter->onCommand = [this](EditKeyFilter::Command command) {
-        switch (command) {
-        case EditKeyFilter::Command::Undo:
-            mnuEditUndo_Click();
-            break;
-        case EditKeyFilter::Command::Redo:
-            if (frmDocument* active = host_.activeDocument())
-                active->Redo();
-            break;
-        case EditKeyFilter::Command::Cut:
-            mnuEditCut_Click();
-            break;
-        case EditKeyFilter::Command::Copy:
-            mnuEditCopy_Click();
-            break;
-        case EditKeyFilter::Command::Paste:
-            mnuEditPaste_Click();
-            break;
-        case EditKeyFilter::Command::SelectAll:
-            mnuEditSelectAll_Click();
-            break;
-        }
-    };
-    document->rtfText->view()->installEventFilter(filter);
+    TextView* view = document->rtfText->view();
+    // Ctrl+X is Exit in the main window, not Cut.
+    view->keys().unbind(QKeyCombination(Qt::ControlModifier, Qt::Key_X));
+    // The view's undo and clipboard keys run these commands, so every copy carries rich text.
+    view->setKeyCommand(KeyAction::Undo, [this] { mnuEditUndo_Click(); });
+    view->setKeyCommand(KeyAction::Redo, [this] {
+        if (frmDocument* active = host_.activeDocument())
+            active->Redo();
+    });
+    view->setKeyCommand(KeyAction::Cut, [this] { mnuEditCut_Click(); });
+    view->setKeyCommand(KeyAction::Copy, [this] { mnuEditCopy_Click(); });
+    view->setKeyCommand(KeyAction::Paste, [this] { mnuEditPaste_Click(); });
+    view->setKeyCommand(KeyAction::SelectAll, [this] { mnuEditSelectAll_Click(); });
 }
 
 void EditCommands::mnuEditUndo_Click() {

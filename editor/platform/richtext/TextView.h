@@ -6,6 +6,7 @@
 
 #include "platform/richtext/DisplayFormats.h"
 #include "platform/richtext/DisplayRows.h"
+#include "platform/richtext/KeyActions.h"
 #include "platform/richtext/Preedit.h"
 #include "platform/richtext/TextDrag.h"
 #include "platform/text/EditHistory.h"
@@ -87,6 +88,12 @@ public:
     qsizetype positionAt(QPoint point);
     void ensureCaretVisible();
 
+    /// Which action each key runs; a window takes out the keys it keeps for itself.
+    KeyTable& keys() { return keys_; }
+    /// Runs `command` for the keys of `action` in place of the view's own action (and before
+    /// onKeyDown hears of the key); an empty command gives the action back to the view.
+    void setKeyCommand(KeyAction action, std::function<void()> command);
+
     std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyCode, int shift)> onKeyUp;
     std::function<void(int button, int shift, QPoint globalPosition)> onMouseUp;
@@ -106,6 +113,7 @@ signals:
     void selectionChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -170,6 +178,7 @@ private:
     // editing and moving
     void moveTo(qsizetype position, bool extend, bool keepGoalX = false);
     qsizetype rowMove(qsizetype rows);
+    void runKeyAction(KeyAction action, bool extend);
     void selectWordAt(qsizetype position);
     void emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition);
     void restartBlink();
@@ -214,6 +223,8 @@ private:
     mutable std::unordered_map<qsizetype, std::vector<qsizetype>> rowBreakPieces_;
     /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
     std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
+    KeyTable keys_;
+    std::unordered_map<KeyAction, std::function<void()>> keyCommands_;
     Preedit preedit_; ///< text an input method is composing at the caret
     bool dragging_ = false;
     bool readOnly_ = false;
