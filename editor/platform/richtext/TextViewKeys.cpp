@@ -4,7 +4,6 @@
 
 #include "platform/TextLines.h"
 #include "platform/richtext/KeyCodes.h"
-#include "platform/richtext/TextViewPiece.h"
 #include "platform/text/TextBoundaries.h"
 #include "platform/text/TextModel.h"
 
@@ -16,20 +15,15 @@
 namespace kelvane {
 
 qsizetype TextView::rowMove(qsizetype rows) {
-    const Spot spot = spotOf(position_);
+    const Spot spot = layout_.spotOf(position_);
     if (goalX_ < 0)
         goalX_ = spot.x;
-    const qsizetype row = (wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line);
-    const qsizetype target = row + rows;
+    const qsizetype target = layout_.rowOfSpot(spot) + rows;
     if (target < 0)
         return 0;
     if (target >= rowCount())
         return model_->size();
-    if (!wrapping())
-        return rowInLineToPosition(target, 0, goalX_);
-    qsizetype rowInLine = 0;
-    const qsizetype line = rows_.lineOfRow(target, &rowInLine);
-    return rowInLineToPosition(line, rowInLine, goalX_);
+    return layout_.positionOnRow(target, goalX_);
 }
 
 void TextView::setKeyCommand(KeyAction action, std::function<void()> command) {
@@ -94,7 +88,7 @@ void TextView::keyPressEvent(QKeyEvent* event) {
 
 void TextView::runKeyAction(KeyAction action, bool extend) {
     const TextStore& text = model_->text();
-    const int pageRows = std::max(1, viewport()->height() / rowHeight_);
+    const int pageRows = std::max(1, viewport()->height() / rowHeight());
     switch (action) {
     case KeyAction::None:
         break;
