@@ -125,6 +125,48 @@ TEST(TextStoreTest, RandomEditsMatchAPlainString) {
     expectSameLines(store, reference);
 }
 
+TEST(TextStoreTest, InsertsLargerThanTheGapAndALoadGivenBackItsRoom) {
+    // Loaded with far more room reserved than the text needs, then given back; then pastes of
+    // more characters than the gap holds, in the middle, each splitting lines, and cuts of
+    // whole runs: every step against a plain string.
+    TextStore store;
+    QString reference;
+    store.clear(1 << 20);
+    for (int piece = 0; piece < 40; ++piece) {
+        const QString text = QStringLiteral("line %1 of the load\n").arg(piece);
+        store.append(text);
+        reference += text;
+    }
+    store.finishLoading();
+    ASSERT_EQ(store.text(), reference);
+    expectSameLines(store, reference);
+    EXPECT_LT(store.memoryBytes(), 1 << 19) << "the room reserved for loading was given back";
+
+    QRandomGenerator random(1024);
+    for (int round = 0; round < 24; ++round) {
+        const qsizetype middle = reference.size() / 2 + random.bounded(64) - 32;
+        QString paste;
+        const qsizetype length = 1025 + random.bounded(3000);
+        while (paste.size() < length)
+            paste += random.bounded(8) == 0 ? QStringLiteral("\n") : QStringLiteral("word ");
+        store.replace(middle, 0, paste);
+        reference.insert(middle, paste);
+        ASSERT_EQ(store.text(), reference) << "paste " << round;
+        if (round % 3 == 2) { // and cut a run larger than the gap elsewhere
+            const qsizetype from = random.bounded(int(reference.size() / 3));
+            const qsizetype count = std::min<qsizetype>(reference.size() - from, 1500);
+            store.replace(from, count, u"");
+            reference.remove(from, count);
+            ASSERT_EQ(store.text(), reference) << "cut " << round;
+        }
+    }
+    expectSameLines(store, reference);
+    // And back to nothing, line index and all.
+    store.replace(0, store.size(), u"");
+    EXPECT_EQ(store.size(), 0);
+    EXPECT_EQ(store.lineCount(), 1);
+}
+
 TEST(TextStoreTest, SurrogatePairsAreTwoPositions) {
     TextStore store;
     const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80"
