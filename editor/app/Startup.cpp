@@ -145,7 +145,7 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         RecentFiles.setEntry(i,
                              setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
-    refreshRecentFiles();
+    fileCommands->refreshRecentFiles();
 
     clipPane->refreshLibraries();
 
@@ -172,7 +172,8 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
     bool ok = true;
     // The workspace extension in any case: Save Project/Workspace writes ".kpj".
     if (commandLine.right(4).compare(QLatin1String(".KPJ"), Qt::CaseInsensitive) == 0) {
-        ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
+        ok = workspaceCommands->openWorkspaceDocuments(
+            commandLine, WorkspaceCommands::EndTest::BeforeFirstRecord, error);
     } else if (frmDocument* document = activeDocument()) {
         ok = document->loadFile(commandLine, {.caption = {}, .backup = true, .recentFiles = true},
                                 error);
