@@ -42,6 +42,7 @@ class PrintCommands;
 class RecoveryKeeper;
 class SearchCommands;
 struct LeftRecovery;
+struct WindowStateRecord;
 class ToolCommands;
 
 class frmMain : public QMainWindow, public DocumentHost {
@@ -201,14 +202,14 @@ private:
     void setPaneWidth(Splitter* pane, double widthTwips);
     double paneWidth(const Splitter* pane) const;
     void squeezePane(Splitter* pane, const Splitter* other);
-    void readPaneWidths();
-    void writePaneWidths();
     void buildMenus();
     QList<CommandGroup*> groups() const;
     void onSubWindowActivated(QMdiSubWindow* sub);
     void tabFiles_Click(const QString& key);
-    void restoreGeometryFromStore();
-    void readPaneState();
+    /// Places the window and shows the bars and panes as the store says.
+    void restoreWindowState();
+    /// The window's place and its bars' and panes' state as they are now.
+    WindowStateRecord windowState() const;
 
     /// Opens a left recovery file's text in a new, unsaved window under the document's name.
     /// True once the text is safe in this run's own recovery file.
