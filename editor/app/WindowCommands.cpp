@@ -1,6 +1,8 @@
 // The Window group's commands and its generated list of windows.
 #include "app/WindowCommands.h"
 
+#include "app/WindowArrangement.h"
+
 #include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
@@ -39,7 +41,16 @@ void WindowCommands::mnuWindowNewWindow_Click() {
 }
 
 void WindowCommands::mnuWindowCascade_Click() {
-    area_->cascadeSubWindows();
+    // The active window comes last, so it stands in front, fully seen.
+    QList<QMdiSubWindow*> windows = arrangedWindows();
+    if (QMdiSubWindow* active = area_->activeSubWindow(); windows.removeOne(active))
+        windows << active;
+    const std::vector<QRect> places =
+        cascadePlaces(area_->viewport()->rect(), int(windows.size()), titleStep());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(places[size_t(i)]);
+        windows[i]->raise();
+    }
 }
 
 void WindowCommands::mnuWindowTileHorizontal_Click() {
@@ -50,51 +61,47 @@ void WindowCommands::mnuWindowTileVertical_Click() {
     tileDocuments(Qt::Vertical);
 }
 
+int WindowCommands::titleStep() const {
+    return area_->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+}
+
+QList<QMdiSubWindow*> WindowCommands::arrangedWindows() const {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || sub->isMinimized())
+            continue;
+        if (sub->isMaximized())
+            sub->showNormal();
+        windows << sub;
+    }
+    return windows;
+}
+
 void WindowCommands::placeNewSubWindow(QMdiSubWindow* sub) {
-    // New windows take three quarters of the document area, each one step down and right of
-    // the one before, starting again at the corner when the steps run out of room.
-    const QSize area = area_->viewport()->size().expandedTo(QSize(400, 300));
-    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
-    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    const int count = int(area_->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
-    const int room =
-        std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step);
-    const int offset = (count % (room + 1)) * step;
-    sub->setGeometry(offset, offset, size.width(), size.height());
+    const int index = int(area_->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
+    sub->setGeometry(newWindowPlace(area_->viewport()->size(), titleStep(), index));
 }
 
 void WindowCommands::tileDocuments(Qt::Orientation orientation) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : area_->subWindowList())
-        if (sub->isVisible() && !sub->isMinimized())
-            windows << sub;
-    if (windows.isEmpty())
-        return;
-    const QRect area = area_->viewport()->rect();
-    const int n = int(windows.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow* sub = windows[i];
-        if (sub->isMaximized())
-            sub->showNormal();
-        if (orientation == Qt::Horizontal)
-            sub->setGeometry(0, area.height() * i / n, area.width(),
-                             area.height() * (i + 1) / n - area.height() * i / n);
-        else
-            sub->setGeometry(area.width() * i / n, 0,
-                             area.width() * (i + 1) / n - area.width() * i / n, area.height());
-    }
+    const QList<QMdiSubWindow*> windows = arrangedWindows();
+    const std::vector<QRect> places =
+        tilePlaces(area_->viewport()->rect(), int(windows.size()), orientation);
+    for (qsizetype i = 0; i < windows.size(); ++i)
+        windows[i]->setGeometry(places[size_t(i)]);
 }
 
 void WindowCommands::mnuWindowArrangeIcons_Click() {
-    const QRect area = area_->viewport()->rect();
-    int x = 0;
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
-        if (!sub->isMinimized())
-            continue;
-        const QSize size = sub->size();
-        sub->move(x, area.height() - size.height());
-        x += size.width();
+    QList<QMdiSubWindow*> icons;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isMinimized()) {
+            icons << sub;
+            sizes.push_back(sub->size());
+        }
     }
+    const std::vector<QPoint> places = iconPlaces(area_->viewport()->rect(), sizes);
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        icons[i]->move(places[size_t(i)]);
 }
 
 void WindowCommands::mnuWindowMinAll_Click() {

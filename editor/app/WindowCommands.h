@@ -19,6 +19,7 @@ public:
     WindowCommands(DocumentHost& host, QMdiArea* area, QWidget* parent);
 
     void mnuWindowNewWindow_Click();
+    /// Cascades the windows from the corner, the active one in front.
     void mnuWindowCascade_Click();
     /// Stacks the windows one above the other, each the full width.
     void mnuWindowTileHorizontal_Click();
@@ -33,6 +34,11 @@ public:
 
 private:
     void tileDocuments(Qt::Orientation orientation);
+    /// How far each cascaded or new window stands from the one before: a title bar and a bit.
+    int titleStep() const;
+    /// The windows an arrangement moves, in creation order: the visible ones not minimised,
+    /// a maximised one shown normal first.
+    QList<QMdiSubWindow*> arrangedWindows() const;
     /// Lists the open windows below the commands, the active one checked.
     void fillWindowList();
 
