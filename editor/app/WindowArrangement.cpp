@@ -72,4 +72,15 @@ std::vector<QPoint> iconPlaces(QRect area, const std::vector<QSize>& sizes) {
     return places;
 }
 
+QRect placeOnScreens(QRect wanted, const std::vector<QRect>& screens, QRect primary) {
+    const bool onScreen = std::any_of(screens.begin(), screens.end(), [&wanted](QRect screen) {
+        return screen.intersects(wanted);
+    });
+    if (onScreen && wanted.width() >= 100 && wanted.height() >= 100)
+        return wanted;
+    // A place stored for a screen that is gone is brought back onto the screen.
+    return QRect(primary.topLeft(),
+                 wanted.size().boundedTo(primary.size()).expandedTo(QSize(400, 300)));
+}
+
 } // namespace kelvane

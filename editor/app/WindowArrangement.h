@@ -28,4 +28,9 @@ std::vector<QRect> tilePlaces(QRect area, int count, Qt::Orientation orientation
 /// left to right, starting a row above when a row is full.
 std::vector<QPoint> iconPlaces(QRect area, const std::vector<QSize>& sizes);
 
+/// A stored window place as it may be shown: kept when it overlaps one of the `screens` and is
+/// at least 100 pixels each way; otherwise moved to the corner of `primary`, its size bounded by
+/// that screen and no smaller than 400 by 300.
+QRect placeOnScreens(QRect wanted, const std::vector<QRect>& screens, QRect primary);
+
 } // namespace kelvane

@@ -7,12 +7,16 @@
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
 
+#include "platform/richtext/RichTextBox.h"
+
 #include <QAction>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -34,6 +38,45 @@ WindowCommands::WindowCommands(DocumentHost& host, QMdiArea* area, QWidget* pare
     add({"mnuWindowMinAll", QStringLiteral("&Minimize All Windows")},
         [this] { mnuWindowMinAll_Click(); });
     connect(menu(), &QMenu::aboutToShow, this, &WindowCommands::fillWindowList);
+    connect(area_, &QMdiArea::subWindowActivated, this, &WindowCommands::onSubWindowActivated);
+}
+
+void WindowCommands::addDocumentWindow(frmDocument* document) {
+    QMdiSubWindow* sub = area_->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
+    sub->hide();
+    placeNewSubWindow(sub);
+}
+
+void WindowCommands::showDocumentWindow(frmDocument* document) {
+    QMdiSubWindow* sub = document->subWindow();
+    sub->setWindowTitle(document->Caption());
+    document->Form_Load();
+    sub->show();
+    activatedDocument_ = nullptr; // a window shown (again) is activated with its text
+    if (area_->activeSubWindow() == sub)
+        onSubWindowActivated(sub);
+    else
+        area_->setActiveSubWindow(sub);
+    document->rtfText->SetFocus();
+}
+
+void WindowCommands::onSubWindowActivated(QMdiSubWindow* sub) {
+    auto* document = sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
+    // Another program (or a dialog) taking the focus leaves no document active for a while;
+    // coming back to the same document is no new activation, so it is neither laid out,
+    // refreshed nor coloured again.
+    if (!document || !document->isLoaded() || document == activatedDocument_)
+        return;
+    activatedDocument_ = document;
+    document->Form_GotFocus();
+    // The window system reports an activation once the command that caused it has finished,
+    // so a document opened into a new window is refreshed (and coloured) with its text.
+    QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+        if (document && area_->activeSubWindow() == document->subWindow())
+            document->Form_Activate();
+    });
 }
 
 void WindowCommands::mnuWindowNewWindow_Click() {
@@ -107,6 +150,16 @@ void WindowCommands::mnuWindowArrangeIcons_Click() {
 void WindowCommands::mnuWindowMinAll_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
         document->subWindow()->showMinimized();
+}
+
+void WindowCommands::tabFiles_Click(const QString& key) {
+    if (frmDocument* document = DocumentRegistry.openDocument(DocumentTable::slotOfTabKey(key))) {
+        // A minimised window would take the typing unseen: it comes back first.
+        if (document->subWindow()->isMinimized())
+            document->subWindow()->showNormal();
+        area_->setActiveSubWindow(document->subWindow());
+        document->setFocus(Qt::MouseFocusReason);
+    }
 }
 
 void WindowCommands::fillWindowList() {

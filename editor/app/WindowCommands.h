@@ -1,10 +1,11 @@
-// The Window group: a new window, the arrangements of the document windows, and the list of
-// open windows the Window menu generates each time it opens.
+// The Window group: the document windows in the MDI area, a new window, their arrangements,
+// and the list of open windows the Window menu generates each time it opens.
 #pragma once
 
 #include "platform/CommandGroup.h"
 
 #include <QList>
+#include <QPointer>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -12,6 +13,7 @@ class QMdiSubWindow;
 namespace kelvane {
 
 class DocumentHost;
+class frmDocument;
 
 class WindowCommands : public CommandGroup {
     Q_OBJECT
@@ -29,11 +31,18 @@ public:
     void mnuWindowArrangeIcons_Click();
     void mnuWindowMinAll_Click();
 
+    /// Puts a new document window into the area, hidden, at the place of a new window.
+    void addDocumentWindow(frmDocument* document);
+    /// Shows a document window (loading it) and makes it active.
+    void showDocumentWindow(frmDocument* document);
+    /// Brings the document of a tab of the open-files strip forward.
+    void tabFiles_Click(const QString& key);
     /// Gives a new document window its place: each one step down and right of the one before.
     void placeNewSubWindow(QMdiSubWindow* sub);
 
 private:
     void tileDocuments(Qt::Orientation orientation);
+    void onSubWindowActivated(QMdiSubWindow* sub);
     /// How far each cascaded or new window stands from the one before: a title bar and a bit.
     int titleStep() const;
     /// The windows an arrangement moves, in creation order: the visible ones not minimised,
@@ -45,6 +54,8 @@ private:
     DocumentHost& host_;
     QMdiArea* area_;
     QList<QAction*> windowList_;
+    /// The document activated last among the document windows.
+    QPointer<frmDocument> activatedDocument_;
 };
 
 } // namespace kelvane

@@ -1,12 +1,16 @@
-// The main window: the frame, the menu bar assembled from the command groups, and the host of
-// the document windows.
+// The main window: the frame built from the command groups, the host of the document windows,
+// and the order of start-up and shut-down.
 #include "app/frmMain.h"
 
 #include "app/MainToolbar.h"
 #include "app/MenuTree.h"
+#include "app/OpenFilesStrip.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryOffer.h"
 #include "app/Resources.h"
 #include "app/SidePaneLayout.h"
+#include "app/SidePanes.h"
+#include "app/Startup.h"
 #include "commands/EditCommands.h"
 #include "commands/FormatCommands.h"
 #include "dialogs/HelpCommands.h"
@@ -16,37 +20,32 @@
 #include "library/FileBrowserPane.h"
 #include "library/LibraryCommands.h"
 #include "platform/AppPaths.h"
-#include "platform/CommandGroup.h"
 #include "platform/CommandNeeds.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
 #include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
+#include "settings/EditorSettings.h"
+#include "settings/WindowState.h"
 #include "splitter/Splitter.h"
 #include "tools/ToolCommands.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QSessionManager>
-#include <QStyle>
 #include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace kelvane {
 
@@ -55,11 +54,14 @@ frmMain*& theMainWindow() {
     static frmMain* window = nullptr;
     return window;
 }
-
 } // namespace
 
 frmMain* frmMain::instance() {
     return theMainWindow();
+}
+
+frmDocument* NewDocument() {
+    return frmMain::instance()->newDocument();
 }
 
 frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) {
@@ -69,11 +71,9 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     library = new LibraryCommands(*this, this);
-    buildPanes();
-    buildToolbar();
+    buildFrame();
     buildMenus();
-    // The toolbar shows its buttons once their commands exist.
-    tbToolBar->Rebuild();
+    tbToolBar->Rebuild(); // the buttons appear now that their commands exist
     updateToolbarState();
     // Qt does not close the windows when the desktop session ends: the editor answers the
     // session manager itself, or it would be killed without its questions and its settings.
@@ -88,25 +88,22 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
 
 frmMain::~frmMain() {
     // Closing the window hides the document windows after this object is gone, and the MDI area
-    // reports each activation it passes through: that must no longer reach this window.
-    mdiArea->disconnect(this);
+    // reports each activation it passes through: that must no longer reach the frame's parts.
+    mdiArea->disconnect();
     if (theMainWindow() == this)
         theMainWindow() = nullptr;
     if (recoveryKeeper() == recovery_)
         setRecoveryKeeper(nullptr);
 }
 
-void frmMain::buildPanes() {
+void frmMain::buildFrame() {
     sbStatusBar = new PanelStatusBar(3, this);
     setStatusBar(sbStatusBar);
+    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
+    tbToolBar->setMinimumHeight(twipsToPixels(420));
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
 
     auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* band = new QHBoxLayout;
-    band->setSpacing(0);
-
     mdiArea = new QMdiArea(central);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -114,44 +111,39 @@ void frmMain::buildPanes() {
     // The side panes may leave the document area as little as 600 twips; a larger minimum
     // would make the frame grow instead.
     mdiArea->setMinimumSize(twipsToPixels(kSqueezeLimit), twipsToPixels(kSqueezeLimit));
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
+    // Closing the last document also activates; the toolbar looks once the close is done.
+    connect(mdiArea, &QMdiArea::subWindowActivated, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::updateToolbarState); });
 
-    buildSidePanes(central);
-    connect(browserPane, &FileBrowserPane::folderChanged, this,
-            &frmMain::browserPane_FolderChanged);
-    connect(browserPane, &FileBrowserPane::fileChosen, this,
-            [this](const QString& path) { library->openFromBrowser(path); });
+    sidePanes = new SidePanes(this, central);
+    SplitterLeft = sidePanes->SplitterLeft;
+    SplitterRight = sidePanes->SplitterRight;
+    picBrowser = browserPane = sidePanes->browserPane;
+    picClip = clipPane = sidePanes->clipPane;
+    connect(browserPane, &FileBrowserPane::folderChanged, this, [this](const QString& folder) {
+        browserFolder = folder;
+        dlgCommonDialog.InitDir = folder;
+    });
+    connect(browserPane, &FileBrowserPane::fileChosen, library, &LibraryCommands::openFromBrowser);
     library->setClipTextPane(clipPane);
-    connect(clipPane, &ClipTextPane::entryChosen, this,
-            [this](const QString& text) { library->insertClipText(text); });
+    connect(clipPane, &ClipTextPane::entryChosen, library, &LibraryCommands::insertClipText);
 
+    auto* strip = new OpenFilesStrip(central);
+    picTabs = strip;
+    lblOpenFiles = strip->lblOpenFiles;
+    tabFiles = strip->tabFiles;
+
+    auto* band = new QHBoxLayout;
+    band->setSpacing(0);
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);
     band->addWidget(SplitterRight);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
     column->addLayout(band, 1);
-
-    buildOpenFilesStrip(central);
     column->addWidget(picTabs);
     setCentralWidget(central);
-}
-
-void frmMain::buildToolbar() {
-    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
-    tbToolBar->setMinimumHeight(twipsToPixels(420));
-    addToolBar(Qt::TopToolBarArea, tbToolBar);
-}
-
-QMenu* frmMain::createPopupMenu() {
-    return nullptr;
-}
-
-void frmMain::updateToolbarState() {
-    // Menu items and toolbar buttons are the same actions: both follow at once.
-    const bool documentOpen = !DocumentRegistry.openDocuments().empty();
-    for (CommandGroup* group : groups())
-        for (QAction* action : group->actions())
-            if (isDocumentCommand(action))
-                action->setEnabled(documentOpen);
 }
 
 void frmMain::buildMenus() {
@@ -171,9 +163,9 @@ void frmMain::buildMenus() {
     mnuViewStatusBar = viewCommands->mnuViewStatusBar;
     mnuViewBrowser = viewCommands->mnuViewBrowser;
     mnuViewCliptext = viewCommands->mnuViewCliptext;
+    connect(tabFiles, &KeyedTabBar::keyClicked, windowCommands, &WindowCommands::tabFiles_Click);
 
-    // The File and Advanced menus gather commands of several groups: each command is declared
-    // by its group, and the menu takes it in the tree's order.
+    // The File and Advanced menus gather commands of several groups in the tree's order.
     const CommandLookup lookup = [this](QStringView name) { return command(name); };
     mnuFile = fileCommands->menu();
     placeCommands(mnuFile, kFileMenuHead, lookup);
@@ -193,6 +185,7 @@ void frmMain::buildMenus() {
     mnuView = viewCommands->menu();
     mnuWindow = windowCommands->menu();
     mnuHelp = helpCommands->menu();
+    static_cast<OpenFilesStrip*>(picTabs)->setWindowMenu(mnuWindow);
     for (QMenu* menu :
          {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
         menuBar()->addMenu(menu);
@@ -211,30 +204,26 @@ QAction* frmMain::command(QStringView name) const {
     return nullptr;
 }
 
+void frmMain::updateToolbarState() {
+    // Menu items and toolbar buttons are the same actions: both follow at once.
+    const bool documentOpen = !DocumentRegistry.openDocuments().empty();
+    for (CommandGroup* group : groups())
+        for (QAction* action : group->actions())
+            if (isDocumentCommand(action))
+                action->setEnabled(documentOpen);
+}
+
 // --- documents ---
 
 frmDocument* frmMain::createDocumentWindow() {
     auto* document = new frmDocument(*this);
     editCommands->installEditKeys(document);
-    QMdiSubWindow* sub = mdiArea->addSubWindow(document);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
-    sub->hide();
-    windowCommands->placeNewSubWindow(sub);
+    windowCommands->addDocumentWindow(document);
     return document;
 }
 
 void frmMain::showDocumentWindow(frmDocument* document) {
-    QMdiSubWindow* sub = document->subWindow();
-    sub->setWindowTitle(document->Caption());
-    document->Form_Load();
-    sub->show();
-    activatedDocument_ = nullptr; // a window shown (again) is activated with its text
-    if (mdiArea->activeSubWindow() == sub)
-        onSubWindowActivated(sub);
-    else
-        mdiArea->setActiveSubWindow(sub);
-    document->rtfText->SetFocus();
+    windowCommands->showDocumentWindow(document);
 }
 
 frmDocument* frmMain::newDocument() {
@@ -245,8 +234,9 @@ frmDocument* frmMain::newDocument() {
     return document;
 }
 
-frmDocument* NewDocument() {
-    return frmMain::instance()->newDocument();
+frmDocument* frmMain::activeDocument() const {
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
 }
 
 void frmMain::setStatusText(int panel, const QString& text) {
@@ -259,18 +249,6 @@ void frmMain::setStatusText(int panel, const QString& text) {
 void frmMain::addDocumentTab(const QString& key, const QString& caption) {
     tabFiles->addKeyedTab(key, caption);
     updateToolbarState();
-}
-
-void frmMain::selectDocumentTab(const QString& key) {
-    tabFiles->selectKey(key);
-}
-
-void frmMain::setDocumentTabCaption(const QString& key, const QString& caption) {
-    tabFiles->setKeyedCaption(key, caption);
-}
-
-void frmMain::setDocumentTabToolTip(const QString& key, const QString& toolTip) {
-    tabFiles->setKeyedToolTip(key, toolTip);
 }
 
 void frmMain::removeDocumentTab(const QString& key) {
@@ -291,49 +269,6 @@ void frmMain::focusActiveDocument() {
         setFocus(Qt::OtherFocusReason);
 }
 
-frmDocument* frmMain::activeDocument() const {
-    QMdiSubWindow* sub = mdiArea->activeSubWindow();
-    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
-}
-
-void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
-    // Closing the last document also passes here; the toolbar looks once the close is done.
-    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
-    if (!sub)
-        return;
-    if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
-        // Another program (or a dialog) taking the focus leaves no document active for a
-        // while; coming back to the same document is no new activation, so it is neither laid
-        // out, refreshed nor coloured again.
-        if (!document->isLoaded() || document == activatedDocument_)
-            return;
-        activatedDocument_ = document;
-        document->Form_GotFocus();
-        // The window system reports an activation once the command that caused it has finished,
-        // so a document opened into a new window is refreshed (and coloured) with its text.
-        QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
-            if (document && mdiArea->activeSubWindow() == document->subWindow())
-                document->Form_Activate();
-        });
-    }
-}
-
-void frmMain::tabFiles_Click(const QString& key) {
-    if (frmDocument* document = DocumentRegistry.openDocument(DocumentTable::slotOfTabKey(key))) {
-        // A minimised window would take the typing unseen: it comes back first.
-        if (document->subWindow()->isMinimized())
-            document->subWindow()->showNormal();
-        mdiArea->setActiveSubWindow(document->subWindow());
-        document->setFocus(Qt::MouseFocusReason);
-    }
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (framePartEvent(watched, event))
-        return true;
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (firstShown_)
@@ -350,23 +285,20 @@ void frmMain::showEvent(QShowEvent* event) {
 
 void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Each activation brings the recent-file items up to date: another part of the editor
-    // may have changed the list while the main window was inactive.
-    // The side panes are laid out again too.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        fileCommands->refreshRecentFiles();
-        layoutSidePanes();
-        // A file changed by another program while the editor was in the background is looked
-        // at, and asked about, once the user is back.
-        if (frmDocument* document = activeDocument())
-            QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
-                if (document && isActiveWindow() && activeDocument() == document)
-                    document->checkDiskFile();
-            });
-    }
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Another part of the editor may have changed the recent files while the window was
+    // inactive; the side panes are laid out again too.
+    fileCommands->refreshRecentFiles();
+    sidePanes->layoutPanes();
+    // A file changed by another program while the editor was in the background is looked at,
+    // and asked about, once the user is back.
+    if (frmDocument* document = activeDocument())
+        QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+            if (document && isActiveWindow() && activeDocument() == document)
+                document->checkDiskFile();
+        });
 }
-
-// --- File browser pane ---
 
 void frmMain::setBrowserFolder(const QString& folder) {
     // A folder that has gone since the last run gives way to the program's folder.
@@ -379,9 +311,93 @@ void frmMain::setBrowserFolder(const QString& folder) {
     dlgCommonDialog.InitDir = browserPane->folder();
 }
 
-void frmMain::browserPane_FolderChanged(const QString& folder) {
-    browserFolder = folder;
-    dlgCommonDialog.InitDir = folder;
+// --- start-up and shut-down ---
+
+void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
+    tabFiles->removeAllTabs();
+    DocumentRegistry.reset();
+    showStartupStep(splash, QStringLiteral("Reading Settings"));
+    restoreWindowState();
+    readEditorPreferences(splash);
+    setBrowserFolder(GetSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), AppPath()));
+    readRecentFiles(RecentFiles);
+    fileCommands->refreshRecentFiles();
+    clipPane->refreshLibraries();
+    dlgCommonDialog.InitDir = AppPath();
+    showStartupStep(splash, QStringLiteral("Populating Fonts List..."));
+    prepareOptionsDialog(*this);
+    newDocument();
+    openCommandLine(*this, *workspaceCommands, commandLine);
+}
+
+void frmMain::restoreWindowState() {
+    WindowStateRecord state;
+    const QRect place = readWindowPlace(state);
+    move(place.topLeft());
+    resize(place.size());
+    const std::tuple<bool, QWidget*, QAction*> parts[] = {
+        {state.ToolBar, tbToolBar, mnuViewToolbar},
+        {state.StatusBar, sbStatusBar, mnuViewStatusBar},
+        {state.FileBrowser, SplitterLeft, mnuViewBrowser},
+        {state.ClipText, SplitterRight, mnuViewCliptext}};
+    for (const auto& [shown, part, toggle] : parts) {
+        part->setVisible(shown);
+        toggle->setChecked(shown);
+    }
+    sidePanes->setWidths(state.FileBrowserWidth, state.ClipTextWidth);
+}
+
+void frmMain::ShutdownSequence() {
+    const WindowStateRecord state{float(pixelsToTwips(x())),
+                                  float(pixelsToTwips(y())),
+                                  float(std::round(pixelsToTwips(width()))),
+                                  float(std::round(pixelsToTwips(height()))),
+                                  !tbToolBar->isHidden(),
+                                  !sbStatusBar->isHidden(),
+                                  !SplitterLeft->isHidden(),
+                                  !SplitterRight->isHidden(),
+                                  qint32(std::lround(sidePanes->leftWidth())),
+                                  qint32(std::lround(sidePanes->rightWidth()))};
+    saveWindowState(state, !isMinimized()); // a minimised window's place is not its place
+    saveRecentFiles(RecentFiles);
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
+}
+
+bool frmMain::commitSession(bool mayAsk) {
+    // The questions of Exit; a document answered No stays unsaved and is kept below.
+    if (mayAsk)
+        for (frmDocument* document : DocumentRegistry.openDocuments())
+            if (!document->confirmClose())
+                return false;
+    keepUnsavedForNextStart(*recovery_);
+    ShutdownSequence();
+    sessionCommitted_ = true;
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!shuttingDown_ && sessionCommitted_) {
+        // The session ends: the questions were asked (or could not be), the settings are
+        // written, and what is unsaved stays in recovery files.
+        keepUnsavedForNextStart(*recovery_);
+    } else if (!shuttingDown_) {
+        // Every changed document is asked about first, in slot order; a Cancel (or a failed
+        // save) stops the shut-down with every window still open. Only then do they close.
+        const std::vector<frmDocument*> documents = DocumentRegistry.openDocuments();
+        for (frmDocument* document : documents) {
+            if (!document->confirmClose()) {
+                event->ignore();
+                return;
+            }
+        }
+        for (frmDocument* document : documents) {
+            document->Changed = false; // answered: saved, or No (left unsaved)
+            document->subWindow()->close();
+        }
+        ShutdownSequence();
+    }
+    shuttingDown_ = true;
+    event->accept();
 }
 
 } // namespace kelvane

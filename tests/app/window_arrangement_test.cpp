@@ -80,6 +80,24 @@ TEST(WindowArrangementTest, IconsLineUpAlongTheBottomAndStartARowAboveWhenFull) 
     EXPECT_EQ(iconPlaces(QRect(0, 0, 100, 400), {{160, 30}}).front(), QPoint(0, 370));
 }
 
+TEST(WindowArrangementTest, AStoredPlaceOffEveryScreenComesBackToThePrimaryOne) {
+    const std::vector<QRect> screens = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    const QRect primary = screens[0];
+    const struct {
+        QRect stored;
+        QRect expected;
+    } cases[] = {
+        {{100, 50, 800, 600}, {100, 50, 800, 600}},     // on the first screen: kept
+        {{2000, 100, 800, 600}, {2000, 100, 800, 600}}, // on the second: kept
+        {{5000, 100, 800, 600}, {0, 0, 800, 600}},      // a screen that is gone
+        {{100, 50, 60, 40}, {0, 0, 400, 300}},          // too small to find
+        {{-9000, 0, 4000, 3000}, {0, 0, 1920, 1080}},   // off screen and too large
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeOnScreens(c.stored, screens, primary), c.expected)
+            << c.stored.x() << "," << c.stored.y();
+}
+
 using WindowCommandsTest = AppFixture;
 
 TEST_F(WindowCommandsTest, CascadePutsTheActiveWindowInFrontAndTilesFillTheArea) {
