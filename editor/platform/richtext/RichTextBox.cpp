@@ -340,7 +340,7 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
         model_->assignStyles(0, rich.styleOfChar, rich.styles);
         textFile_->startNew();
     } else {
-        textFile_->load(bytes);
+        textFile_->load(std::move(bytes));
     }
     setSelStart(0);
     return true;
