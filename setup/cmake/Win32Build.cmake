@@ -39,7 +39,8 @@ function(fastinst_add_win32_build target processor folder)
         BINARY_DIR ${dir}
         CMAKE_GENERATOR Ninja
         CMAKE_ARGS
-            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-${processor}.cmake
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64.cmake
+            -DFASTINST_MINGW_PROCESSOR=${processor}
             -DCMAKE_BUILD_TYPE=MinSizeRel
             -DFASTINST_RESOURCE_DIR=${FASTINST_RESOURCE_DIR}
             -DFASTINST_TOOLS_DIR=${PROJECT_SOURCE_DIR}/tests/setup/win32
