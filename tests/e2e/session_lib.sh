@@ -13,8 +13,10 @@
 #                                           splash, which has the same title).
 #   e2e_menu_open                           true while a pulled-down or popup menu is shown.
 #   e2e_menu_closed                         true while no menu is shown.
-#   e2e_menu WINDOW ALT-KEY ITEM-KEY        opens a menu of WINDOW with Alt+ALT-KEY, waits for
-#                                           it to show, then types ITEM-KEY.
+#   e2e_menu WINDOW ALT-KEY ITEM-KEY [ITEM] opens a menu of WINDOW with Alt+ALT-KEY, waits for
+#                                           it to show (and, given ITEM, to be the menu that
+#                                           holds the item named so), then types ITEM-KEY.
+#   e2e_menu_shows ITEM                     true while a shown menu holds the item named so.
 #   e2e_settle [SECONDS]                    waits until the screen stops changing (a blinking
 #                                           caret aside), so a screenshot shows it painted;
 #                                           after SECONDS (10) it says so and goes on.
@@ -100,15 +102,38 @@ e2e_menu_open() {
 
 e2e_menu_closed() { ! e2e_menu_open; }
 
+# True while a shown menu holds an item of this name (read from the accessibility tree).
+e2e_menu_shows() {
+    local tree
+    tree=$(e2e_dump 2>/dev/null) || return 1
+    grep -qP "^menu item\t\Q$1\E\t" <<< "$tree"
+}
+
 e2e_menu() {
+    local tries=0
     xdotool windowfocus --sync "$1" 2>/dev/null || true
-    xdotool key --clearmodifiers "alt+$2"
-    if ! e2e_wait_for 10 e2e_menu_open; then
-        echo "Alt+$2 showed no menu"
-        # What the screen showed instead (a question box, a lost focus) says why.
-        [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-menu.png" 2>/dev/null
-        return 1
-    fi
+    while :; do
+        xdotool key --clearmodifiers "alt+$2"
+        if ! e2e_wait_for 10 e2e_menu_open; then
+            echo "Alt+$2 showed no menu"
+            # What the screen showed instead (a question box, a lost focus) says why.
+            [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-menu.png" 2>/dev/null
+            return 1
+        fi
+        [ -n "${4:-}" ] || break
+        # Menus may share an access key (File and Format both answer Alt+F): each press opens
+        # the next of them. Another menu is closed, the menu bar let go, and the key pressed
+        # again.
+        e2e_wait_for 3 e2e_menu_shows "$4" && break
+        tries=$((tries + 1))
+        if [ $tries -ge 4 ]; then
+            echo "Alt+$2 never showed a menu holding $4"
+            return 1
+        fi
+        xdotool key Escape
+        e2e_wait_for 10 e2e_menu_closed || return 1
+        xdotool key Escape
+    done
     xdotool key --clearmodifiers "$3"
 }
 
@@ -158,10 +183,12 @@ e2e_answer() {
 }
 
 e2e_exit_through_menu() {
-    e2e_menu "$1" f x || true
+    e2e_menu "$1" f x Exit || true
     _e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
     if ! e2e_wait_for 10 _e2e_gone "$2"; then
         echo "Kelvane did not exit through File > Exit"
+        # A question box left open, or the menu, says why.
+        [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-exit.png" 2>/dev/null
         kill "$2"
         return 1
     fi
