@@ -8,6 +8,7 @@
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
+#include "splitter/BarDrag.h"
 #include "splitter/Splitter.h"
 
 #include <QAccessible>
@@ -322,19 +323,10 @@ TEST_F(MainWindowFrameTest, TabStripSitsRightOfTheLabel) {
     EXPECT_NEAR(main->tabFiles->geometry().right() + 1, strip->contentsRect().width(), 1);
 }
 
-/// Drags a splitter's bar by dx pixels with real mouse events on its grab area.
+/// Drags a splitter's bar by dx pixels and lets it go.
 void dragBar(Splitter* splitter, int dx) {
-    QWidget* grab = splitter->imgSplitter;
-    const QPoint from = grab->rect().center();
-    auto send = [grab](QEvent::Type type, QPoint at, Qt::MouseButton button,
-                       Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(grab->mapToGlobal(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(grab, &event);
-    };
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, from + QPoint(dx, 0), Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, from + QPoint(dx, 0), Qt::LeftButton, Qt::NoButton);
+    kelvane::dragBar(*splitter, dx, 0);
+    kelvane::releaseBar(*splitter, dx, 0);
     QApplication::processEvents();
 }
 
