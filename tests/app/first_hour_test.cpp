@@ -94,42 +94,27 @@ TEST_F(FirstHourTest, TypingRightAfterOpeningAFindDialogGoesIntoTheTextToFind) {
     }
 }
 
-TEST_F(FirstHourTest, TypingRightAfterANumberDialogOpensGoesIntoItsField) {
-    // "2" and Enter typed at once: the field has the keyboard and its shown value is replaced.
-    const auto typeTwo = [](QDialog* dialog) {
+TEST_F(FirstHourTest, TypingRightAfterGoToLineGoesIntoTheField) {
+    setInputBoxBackend(nullptr); // the real dialog, typed into
+    load("one\r\ntwo\r\nthree");
+    whenShown<frmInputBox>([](frmInputBox* dialog) {
         type(dialog, "2");
         press(dialog, Qt::Key_Return);
-    };
-    const struct {
-        const char* dialog;
-        const char* text;
-        std::function<void()> run;
-        std::function<void()> check;
-    } rows[] = {
-        {"Go To Line", "one\r\ntwo\r\nthree",
-         [&] {
-             setInputBoxBackend(nullptr); // the real dialog, typed into
-             whenShown<frmInputBox>(typeTwo);
-             main->searchCommands->mnuSearchGotoLine_Click();
-         },
-         [this] {
-             EXPECT_EQ(box->SelStart(), 5);
-             EXPECT_EQ(box->SelText(), "two");
-         }},
-        {"Tabs to Spaces", "\tx",
-         [&] {
-             whenShown<frmTabsToSpaces>(typeTwo);
-             boxes.answer(vbOK);
-             main->formatCommands->mnuFormatTabsToSapces_Click();
-         },
-         [this] { EXPECT_EQ(box->Text(), "  x") << "typing 2 over the shown 4 gives 2, not 42"; }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.dialog);
-        load(row.text);
-        row.run();
-        row.check();
-    }
+    });
+    main->searchCommands->mnuSearchGotoLine_Click();
+    EXPECT_EQ(box->SelStart(), 5);
+    EXPECT_EQ(box->SelText(), "two");
+}
+
+TEST_F(FirstHourTest, TabsToSpacesTakesTheTypedNumberInsteadOfTheDefault) {
+    load("\tx");
+    whenShown<frmTabsToSpaces>([](frmTabsToSpaces* dialog) {
+        type(dialog, "2");
+        press(dialog, Qt::Key_Return);
+    });
+    boxes.answer(vbOK);
+    main->formatCommands->mnuFormatTabsToSapces_Click();
+    EXPECT_EQ(box->Text(), "  x") << "typing 2 over the shown 4 gives 2, not 42";
 }
 
 TEST_F(FirstHourTest, EnterInEditorOptionsPressesOkEvenAfterAddKeywordAndCancel) {

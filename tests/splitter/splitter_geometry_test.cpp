@@ -244,44 +244,25 @@ struct SideDrag {
 };
 
 TEST(SplitterDrag, EachSideMovesItsOwnEdgeWithinTheParent) {
+    // One drag to a few lines reads as a table:
+    // clang-format off
     const SideDrag drags[] = {
-        {"right bar enlarges by the distance and stops 240 short",
-         SinglePaneRight,
-         VerticalBar,
-         {{0, 100, 2000, 3000}, 9000, 4000},
-         1940,
+        {"right bar enlarges by the distance and stops 240 short", SinglePaneRight, VerticalBar,
+         {{0, 100, 2000, 3000}, 9000, 4000}, 1940,
          {{2960, 1960, 2940}, {20000, 1960, 8760}, {-5000, 1960, 300}},
-         2940,
-         {0, 100, 3000, 3000},
-         2940},
-        {"left bar moves the left edge and keeps the right edge",
-         SinglePaneLeft,
-         VerticalBar,
-         {{6000, 0, 2000, 3000}, 9000, 3000},
-         std::nullopt,
+         2940, {0, 100, 3000, 3000}, 2940},
+        {"left bar moves the left edge and keeps the right edge", SinglePaneLeft, VerticalBar,
+         {{6000, 0, 2000, 3000}, 9000, 3000}, std::nullopt,
          {{-1000, 0, 5000}, {-9000, 0, 0}, {5000, 0, 7700}},
-         5000,
-         {5000, 0, 3000, 3000},
-         std::nullopt},
-        {"top bar keeps the bottom edge",
-         SinglePaneTop,
-         HorizontalBar,
-         {{0, 1000, 3000, 2000}, 3000, 5000},
-         std::nullopt,
-         {{-2000, 0, 0}, {2500, 0, 2700}},
-         600,
-         {0, 600, 3000, 2400},
-         std::nullopt},
-        {"bottom bar stops 480 short of the parent",
-         SinglePaneBottom,
-         HorizontalBar,
-         {{0, 0, 3000, 1000}, 3000, 4000},
-         940,
-         {{9000, 0, 3520}, {-900, 0, 300}},
-         1500,
-         {0, 0, 3000, 1560},
-         1500},
+         5000, {5000, 0, 3000, 3000}, std::nullopt},
+        {"top bar keeps the bottom edge", SinglePaneTop, HorizontalBar,
+         {{0, 1000, 3000, 2000}, 3000, 5000}, std::nullopt, {{-2000, 0, 0}, {2500, 0, 2700}},
+         600, {0, 600, 3000, 2400}, std::nullopt},
+        {"bottom bar stops 480 short of the parent", SinglePaneBottom, HorizontalBar,
+         {{0, 0, 3000, 1000}, 3000, 4000}, 940, {{9000, 0, 3520}, {-900, 0, 300}},
+         1500, {0, 0, 3000, 1560}, 1500},
     };
+    // clang-format on
     for (const SideDrag& drag : drags) {
         SCOPED_TRACE(drag.name);
         const SplitterProperties p = withStyle(drag.style, drag.orientation);
