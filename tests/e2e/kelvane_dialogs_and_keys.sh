@@ -25,6 +25,16 @@ shown() {
     done
     return 1
 }
+# Waits until no shown window has this title: the next keys must reach the main window, not a
+# dialog that is still closing.
+closed() {
+    for _ in $(seq 1 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    echo "FAIL: the $1 dialog did not close"
+    exit 1
+}
 titles() { for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do xdotool getwindowname "$id"; done | sort -u | tr '\n' '|'; }
 # File menu item N (0 = New), typed: Alt+F, N times Down, Enter.
 file_item() {
@@ -40,7 +50,7 @@ focus
 xdotool key --clearmodifiers ctrl+o
 shown Open || { echo "FAIL: no Open dialog: $(titles)"; exit 1; }
 xdotool key Escape
-sleep 0.5
+closed "Open"
 
 file_item 9 # Printer Setup...
 shown "Printer Setup" || { echo "FAIL: Printer Setup is titled: $(titles)"; exit 1; }
@@ -48,13 +58,13 @@ sleep 0.5
 import -window root png:"$OUT/printer-setup.png"
 /usr/bin/python3 "$A11Y" dump > "$OUT/printer-setup.txt"
 xdotool key Escape
-sleep 0.5
+closed "Printer Setup"
 
 focus
 xdotool key --clearmodifiers ctrl+p # Print...
 shown Print || { import -window root png:"$OUT/print.png"; echo "FAIL: Print is titled: $(titles)"; exit 1; }
 xdotool key Escape
-sleep 0.5
+closed "Print"
 
 file_item 10 # Page Setup...: the top field has the keyboard, its text selected
 shown "Page Setup" || { echo "FAIL: no Page Setup dialog: $(titles)"; exit 1; }
