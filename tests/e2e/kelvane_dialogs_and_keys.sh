@@ -17,10 +17,14 @@ cat > "$OUT/actions.sh" <<'ACTIONS'
 set -euo pipefail
 WINDOW="$1"
 focus() { xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true; }
-# Waits for a shown window with exactly this title.
+# Waits for a shown window with exactly this title that has the keyboard: keys typed before
+# the dialog takes the focus would go to the window behind it.
 shown() {
+    local id
     for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && return 0
+        done
         sleep 0.2
     done
     return 1
