@@ -78,7 +78,9 @@ fail() {
 
 # e2e_x_session [--fbdir DIR] [--screen WxHxD] COMMAND [ARG...]: see the header. The server
 # picks a free display number itself (-displayfd) and tells it once it accepts connections, so
-# two sessions never race for one number.
+# two sessions never race for one number. -noreset keeps the server as it is when a passing
+# client (a tool that peeks at the display) leaves: a reset at that moment refuses the program
+# that is connecting.
 e2e_x_session() {
     local screen=1280x800x24 fbdir=()
     while [ $# -gt 0 ]; do
@@ -91,7 +93,7 @@ e2e_x_session() {
     local work
     work="$(mktemp -d "${TMPDIR:-/tmp}/kelvane-x.XXXXXX")"
     mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${fbdir[@]}" \
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${fbdir[@]}" \
         3>"$work/display" </dev/null >"$work/xvfb.log" 2>&1 &
     local xvfb=$! number=""
     # The read ends when the server has written its display number, or when it died.

@@ -17,8 +17,20 @@ source "$E2E_SESSION_LIB"
 WINDOW="$1"
 focus() { xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true; }
 titles() { for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do xdotool getwindowname "$id"; done | sort -u | tr '\n' '|'; }
-# The id of the shown window titled exactly so, or a failure that names the windows shown.
-dialog() { e2e_window "^$1\$" 10 || { echo "FAIL: no window titled $1: $(titles)"; exit 1; }; }
+# The id of the shown window titled exactly so once it has the keyboard (keys typed before the
+# dialog takes the focus would go to the window behind it), or a failure that names the windows.
+dialog() {
+    local found=""
+    _has_keyboard() {
+        local id
+        for id in $(e2e_windows_named "^$1\$"); do
+            [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && found="$id" && return 0
+        done
+        return 1
+    }
+    e2e_wait_for 10 _has_keyboard "$1" || { echo "FAIL: no window titled $1 took the keyboard: $(titles)"; exit 1; }
+    echo "$found"
+}
 closed() { e2e_window_gone "^$1\$" 10 || { echo "FAIL: $1 did not close"; exit 1; }; }
 # The accessibility tree into a file, once it shows a line matching the pattern.
 dump_showing() {
@@ -56,7 +68,7 @@ xdotool key Escape
 closed Print
 
 file_item 10 # Page Setup...: the top field has the keyboard, its text selected
-xdotool windowfocus --sync "$(dialog "Page Setup")"
+dialog "Page Setup" >/dev/null
 xdotool type 12
 xdotool key Home Delete Tab
 xdotool type 45
