@@ -4,6 +4,8 @@
 #include "platform/FileIO.h"
 #include "platform/text/TextModel.h"
 
+#include <algorithm>
+
 namespace kelvane {
 
 TextFile::TextFile(TextModel& model, QObject* parent) : QObject(parent), model_(model) {
@@ -26,10 +28,13 @@ TextFileFormat TextFile::format() const {
     return format;
 }
 
-void TextFile::load(QByteArrayView bytes) {
-    model_.beginLoad(bytes.size());
+void TextFile::load(QByteArray bytes) {
+    // A line feed byte is a line break in every 8-bit encoding: room for the line index is
+    // made once instead of growing through the whole load.
+    model_.beginLoad(bytes.size(), std::count(bytes.cbegin(), bytes.cend(), '\n'));
     TextFileFormat format =
         decodeTextPieces(bytes, [this](QStringView piece) { model_.appendLoaded(piece); });
+    bytes = QByteArray();
     breakStyles_ = std::move(format.exceptions);
     format.exceptions.clear(); // kept in breakStyles_, following the edits
     format_ = std::move(format);
