@@ -23,6 +23,7 @@
 #include "settings/EditorSettings.h"
 #include "settings/ReloadSetting.h"
 #include "settings/SettingForms.h"
+#include "settings/WindowState.h"
 #include "splitter/Splitter.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <tuple>
 
 namespace kelvane {
 
@@ -60,18 +62,15 @@ QString commandLineOf(const QStringList& arguments) {
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
-void frmMain::restoreGeometryFromStore() {
+void frmMain::restoreWindowState() {
+    WindowStateRecord state;
     const QRect screen = screenTwips();
-    const float left = readSingle(setting(QStringLiteral("MainLeft"), QStringLiteral("0")), 0);
-    const float top = readSingle(setting(QStringLiteral("MainTop"), QStringLiteral("0")), 0);
-    const float width =
-        readSingle(setting(QStringLiteral("MainWidth"), QString::number(screen.width())),
-                   float(screen.width()));
-    const float height =
-        readSingle(setting(QStringLiteral("MainHeight"), QString::number(screen.height())),
-                   float(screen.height()));
-    QRect wanted(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    state.MainWidth = float(screen.width());
+    state.MainHeight = float(screen.height());
+    readWindowState(state);
+
+    QRect wanted(twipsToPixels(state.MainLeft), twipsToPixels(state.MainTop),
+                 twipsToPixels(state.MainWidth), twipsToPixels(state.MainHeight));
     // A position stored for a screen that is gone is brought back onto the screen.
     bool onScreen = false;
     for (const QScreen* s : QGuiApplication::screens())
@@ -84,26 +83,33 @@ void frmMain::restoreGeometryFromStore() {
     }
     move(wanted.topLeft());
     resize(wanted.size());
+
+    const std::tuple<bool, QWidget*, QAction*> parts[] = {
+        {state.ToolBar, tbToolBar, mnuViewToolbar},
+        {state.StatusBar, sbStatusBar, mnuViewStatusBar},
+        {state.FileBrowser, SplitterLeft, mnuViewBrowser},
+        {state.ClipText, SplitterRight, mnuViewCliptext}};
+    for (const auto& [shown, part, toggle] : parts) {
+        part->setVisible(shown);
+        toggle->setChecked(shown);
+    }
+    setPaneWidth(SplitterLeft, state.FileBrowserWidth);
+    setPaneWidth(SplitterRight, state.ClipTextWidth);
 }
 
-void frmMain::readPaneState() {
-    struct Pane {
-        const char* key;
-        QWidget* widget;
-        QAction* item;
-    };
-    const Pane panes[] = {{"ToolBar", tbToolBar, mnuViewToolbar},
-                          {"StatusBar", sbStatusBar, mnuViewStatusBar},
-                          {"FileBrowser", SplitterLeft, mnuViewBrowser},
-                          {"ClipText", SplitterRight, mnuViewCliptext}};
-    for (const Pane& pane : panes) {
-        pane.widget->setVisible(
-            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
-        pane.item->setChecked(
-            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
-    }
-    // Widths the user dragged, kept beside the visibility keys.
-    readPaneWidths();
+WindowStateRecord frmMain::windowState() const {
+    WindowStateRecord state;
+    state.MainLeft = float(pixelsToTwips(x()));
+    state.MainTop = float(pixelsToTwips(y()));
+    state.MainWidth = float(std::round(pixelsToTwips(width())));
+    state.MainHeight = float(std::round(pixelsToTwips(height())));
+    state.ToolBar = !tbToolBar->isHidden();
+    state.StatusBar = !sbStatusBar->isHidden();
+    state.FileBrowser = !SplitterLeft->isHidden();
+    state.ClipText = !SplitterRight->isHidden();
+    state.FileBrowserWidth = qint32(std::lround(paneWidth(SplitterLeft)));
+    state.ClipTextWidth = qint32(std::lround(paneWidth(SplitterRight)));
+    return state;
 }
 
 void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
@@ -123,7 +129,7 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     DocumentRegistry.reset();
 
     status(QStringLiteral("Reading Settings"));
-    restoreGeometryFromStore();
+    restoreWindowState();
 
     statusAndPause(QStringLiteral("Reading Keywords..."));
     readKeywordSettings(EditorSettings);
@@ -138,14 +144,12 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     statusAndPause(QStringLiteral("Reading Printer Settings..."));
     readPrinterMargins(PageMargins);
 
-    readPaneState();
-
     setBrowserFolder(setting(QStringLiteral("LastDir"), AppPath()));
 
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         RecentFiles.setEntry(i,
                              setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
-    refreshRecentFiles();
+    fileCommands->refreshRecentFiles();
 
     clipPane->refreshLibraries();
 
@@ -172,7 +176,8 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
     bool ok = true;
     // The workspace extension in any case: Save Project/Workspace writes ".kpj".
     if (commandLine.right(4).compare(QLatin1String(".KPJ"), Qt::CaseInsensitive) == 0) {
-        ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
+        ok = workspaceCommands->openWorkspaceDocuments(
+            commandLine, WorkspaceCommands::EndTest::BeforeFirstRecord, error);
     } else if (frmDocument* document = activeDocument()) {
         ok = document->loadFile(commandLine, {.caption = {}, .backup = true, .recentFiles = true},
                                 error);
@@ -185,28 +190,11 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
 }
 
 void frmMain::ShutdownSequence() {
-    if (!isMinimized()) {
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainLeft"),
-                    singleText(float(pixelsToTwips(x()))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainTop"),
-                    singleText(float(pixelsToTwips(y()))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainWidth"),
-                    singleText(float(std::round(pixelsToTwips(width())))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainHeight"),
-                    singleText(float(std::round(pixelsToTwips(height())))));
-    }
+    // A minimised window's place is not its place.
+    saveWindowState(windowState(), !isMinimized());
     for (int i = 1; i <= RecentFileList::kCount; ++i)
         SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
                     RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"),
-                flagText(!tbToolBar->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
-                flagText(!sbStatusBar->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
-                flagText(!SplitterLeft->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipText"),
-                flagText(!SplitterRight->isHidden()));
-    writePaneWidths();
     SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 

@@ -1,4 +1,5 @@
-// The main window: panes, menus, View and Window commands, and the open-files strip.
+// The main window: the frame, the menu bar assembled from the command groups, and the host of
+// the document windows.
 #include "app/frmMain.h"
 
 #include "app/MainToolbar.h"
@@ -57,12 +58,6 @@ frmMain*& theMainWindow() {
 
 } // namespace
 
-const QString frmMain::kDocumentFilter = QStringLiteral(
-    "All Files (*.*)|*.*|Text Files (*.txt, *.rtf, *.doc, *.faq)|*.txt;*.rtf;*.doc;*.faq|HTML "
-    "Files|*.htm;*.html;*.shtm;*.shtml;*.dhtm;*.dhtml|C/C++ Files|*.c;*.cpp;*.h|Java "
-    "Files|*.java;*.jav|Perl Files (*.pl)|*.pl|Pascal Files (*.pas)|*.pas|Basic Files "
-    "(*.bas)|*.bas|Visual Basic Files|*.mak;*.frm;*.bas;*.cls;*.pag;*.ctl;*.vbp");
-
 frmMain* frmMain::instance() {
     return theMainWindow();
 }
@@ -75,8 +70,11 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     library = new LibraryCommands(*this, this);
     buildPanes();
-    buildMenus();
     buildToolbar();
+    buildMenus();
+    // The toolbar shows its buttons once their commands exist.
+    tbToolBar->Rebuild();
+    updateToolbarState();
     // Qt does not close the windows when the desktop session ends: the editor answers the
     // session manager itself, or it would be killed without its questions and its settings.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -141,9 +139,6 @@ void frmMain::buildToolbar() {
     tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
     tbToolBar->setMinimumHeight(twipsToPixels(420));
     addToolBar(Qt::TopToolBarArea, tbToolBar);
-    // The toggle was built before the toolbar; its check mark says the toolbar shows.
-    tbToolBar->setVisible(mnuViewToolbar->isChecked());
-    updateToolbarState();
 }
 
 QMenu* frmMain::createPopupMenu() {
@@ -159,133 +154,44 @@ void frmMain::updateToolbarState() {
                 action->setEnabled(documentOpen);
 }
 
-void frmMain::placeCommands(QMenu* menu, std::span<const char* const> names) {
-    for (const char* name : names) {
-        const QList<QAction*> items = menu->actions();
-        if (QLatin1String(name) == QLatin1String("-")) {
-            if (!items.isEmpty() && !items.last()->isSeparator())
-                menu->addSeparator();
-        } else if (QAction* found = command(QString::fromLatin1(name))) {
-            if (!items.contains(found))
-                menu->addAction(found);
-        } else {
-            qWarning("The menu names %s, which is no command", name);
-        }
-    }
-}
-
 void frmMain::buildMenus() {
-    fileCommands = new CommandGroup(QStringLiteral("&File"), this);
+    fileCommands = new FileCommands(*this, *library, this);
     editCommands = new EditCommands(*this, this);
     searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
     formatCommands = new FormatCommands(*this, this);
-    viewCommands = new CommandGroup(QStringLiteral("&View"), this);
-    advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
-    windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
+    viewCommands =
+        new ViewCommands(*this, {tbToolBar, sbStatusBar, SplitterLeft, SplitterRight}, this);
+    workspaceCommands = new WorkspaceCommands(*this, *fileCommands, this);
+    windowCommands = new WindowCommands(*this, mdiArea, this);
     helpCommands = new HelpCommands(this);
     prefsCommands = new PrefsCommands(*this, this);
     printCommands = new PrintCommands(*this, this);
     toolCommands = new ToolCommands(*this, this);
+    mnuViewToolbar = viewCommands->mnuViewToolbar;
+    mnuViewStatusBar = viewCommands->mnuViewStatusBar;
+    mnuViewBrowser = viewCommands->mnuViewBrowser;
+    mnuViewCliptext = viewCommands->mnuViewCliptext;
 
     // The File and Advanced menus gather commands of several groups: each command is declared
-    // by its group, and the menu takes it in the tree's order once it exists.
-    CommandGroup& file = *fileCommands;
-    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
-                      QStringLiteral("toolbar/new"), QStringLiteral("New")},
-                     [this] { mnuFileNew_Click(); });
-    file.addUnlisted({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                      QStringLiteral("toolbar/open"), QStringLiteral("Open")},
-                     [this] { mnuFileOpen_Click(); });
-    file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    needsDocument(file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_S),
-                                    QStringLiteral("toolbar/save"), QStringLiteral("Save")},
-                                   [this] { mnuFileSave_Click(); }));
-    file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
-                     [this] { mnuFileSaveAs_Click(); });
-    needsDocument(file.addUnlisted({"mnuFileSaveAll",
-                                    QStringLiteral("Sa&ve All"),
-                                    {},
-                                    QStringLiteral("toolbar/saveall"),
-                                    QStringLiteral("Save All")},
-                                   [this] { mnuFileSaveAll_Click(); }));
-    needsDocument(file.addUnlisted({"mnuFileReload",
-                                    QStringLiteral("&Reload"),
-                                    {},
-                                    {},
-                                    QStringLiteral("Reads the file again as it is on disk now")},
-                                   [this] { mnuFileReload_Click(); }));
-    file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
-                     [this] { mnuFileExit_Click(); });
-
-    CommandGroup& view = *viewCommands;
-    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
-                              [this] { mnuViewToolbar_Click(); });
-    mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
-                                [this] { mnuViewStatusBar_Click(); });
-    mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
-                              [this] { mnuViewBrowser_Click(); });
-    mnuViewCliptext = view.add({"mnuViewCliptext", QStringLiteral("&Cliptext Browser")},
-                               [this] { mnuViewCliptext_Click(); });
-    for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar, mnuViewBrowser, mnuViewCliptext}) {
-        toggle->setCheckable(true);
-        toggle->setChecked(true);
-    }
-    view.addSeparator();
-    view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
-             [this] { mnuViewRefresh_Click(); });
-    needsDocument(view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-                            QKeySequence(Qt::Key_F11), QStringLiteral("toolbar/colorcode"),
-                            QStringLiteral("Color Code Entire Document")},
-                           [this] { mnuViewRefreshColors_Click(); }));
-
-    advancedCommands->addUnlisted(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
-    advancedCommands->addUnlisted(
-        {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
-        [this] { mnuAdvancedRestoreProject_Click(); });
-
-    CommandGroup& window = *windowCommands;
-    window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
-               [this] { mnuWindowNewWindow_Click(); });
-    window.addSeparator();
-    window.add({"mnuWindowCascade", QStringLiteral("&Cascade")},
-               [this] { mnuWindowCascade_Click(); });
-    window.add({"mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")},
-               [this] { mnuWindowTileHorizontal_Click(); });
-    window.add({"mnuWindowTileVertical", QStringLiteral("Tile &Vertical")},
-               [this] { mnuWindowTileVertical_Click(); });
-    window.add({"mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")},
-               [this] { mnuWindowArrangeIcons_Click(); });
-    window.addSeparator();
-    window.add({"mnuWindowMinAll", QStringLiteral("&Minimize All Windows")},
-               [this] { mnuWindowMinAll_Click(); });
-    mnuWindow = window.menu();
-    connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
-
+    // by its group, and the menu takes it in the tree's order.
+    const CommandLookup lookup = [this](QStringView name) { return command(name); };
     mnuFile = fileCommands->menu();
-    placeCommands(mnuFile, kFileMenuHead);
+    placeCommands(mnuFile, kFileMenuHead, lookup);
     mnuFilePreferences = prefsCommands->menu();
-    placeCommands(mnuFilePreferences, kPreferencesMenu);
+    placeCommands(mnuFilePreferences, kPreferencesMenu, lookup);
     mnuFile->addMenu(mnuFilePreferences);
-    mnuFileRecent << mnuFile->addSeparator();
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
-    for (QAction* item : mnuFileRecent)
-        item->setVisible(false); // until the list is first refreshed
+    fileCommands->addRecentItems();
+    mnuFileRecent = fileCommands->recentItems();
     mnuFile->addSeparator();
-    placeCommands(mnuFile, kFileMenuTail);
-
-    mnuAdvanced = advancedCommands->menu();
-    placeCommands(mnuAdvanced, kAdvancedMenu);
-    if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
-        mnuAdvanced->removeAction(mnuAdvanced->actions().last());
+    placeCommands(mnuFile, kFileMenuTail, lookup);
+    mnuAdvanced = workspaceCommands->menu();
+    placeCommands(mnuAdvanced, kAdvancedMenu, lookup);
 
     mnuEdit = editCommands->menu();
     mnuSearch = searchCommands->menu();
     mnuFormat = formatCommands->menu();
     mnuView = viewCommands->menu();
+    mnuWindow = windowCommands->menu();
     mnuHelp = helpCommands->menu();
     for (QMenu* menu :
          {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
@@ -293,14 +199,14 @@ void frmMain::buildMenus() {
 }
 
 QList<CommandGroup*> frmMain::groups() const {
-    return {fileCommands,  editCommands,     searchCommands, formatCommands,
-            viewCommands,  advancedCommands, windowCommands, helpCommands,
-            prefsCommands, printCommands,    toolCommands,   library};
+    return {fileCommands,  editCommands,      searchCommands, formatCommands,
+            viewCommands,  workspaceCommands, windowCommands, helpCommands,
+            prefsCommands, printCommands,     toolCommands,   library};
 }
 
 QAction* frmMain::command(QStringView name) const {
     for (CommandGroup* group : groups())
-        if (QAction* found = group->action(name))
+        if (QAction* found = group ? group->action(name) : nullptr)
             return found;
     return nullptr;
 }
@@ -314,21 +220,8 @@ frmDocument* frmMain::createDocumentWindow() {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     sub->hide();
-    placeNewSubWindow(sub);
+    windowCommands->placeNewSubWindow(sub);
     return document;
-}
-
-void frmMain::placeNewSubWindow(QMdiSubWindow* sub) {
-    // New windows take three quarters of the document area, each one step down and right of
-    // the one before, starting again at the corner when the steps run out of room.
-    const QSize area = mdiArea->viewport()->size().expandedTo(QSize(400, 300));
-    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
-    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    const int count = int(mdiArea->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
-    const int room =
-        std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step);
-    const int offset = (count % (room + 1)) * step;
-    sub->setGeometry(offset, offset, size.width(), size.height());
 }
 
 void frmMain::showDocumentWindow(frmDocument* document) {
@@ -452,7 +345,7 @@ void frmMain::showEvent(QShowEvent* event) {
     centralWidget()->layout()->activate();
     for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder))
         if (!sub->isMaximized() && !sub->isMinimized())
-            placeNewSubWindow(sub);
+            windowCommands->placeNewSubWindow(sub);
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -461,7 +354,7 @@ void frmMain::changeEvent(QEvent* event) {
     // may have changed the list while the main window was inactive.
     // The side panes are laid out again too.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        refreshRecentFiles();
+        fileCommands->refreshRecentFiles();
         layoutSidePanes();
         // A file changed by another program while the editor was in the background is looked
         // at, and asked about, once the user is back.
@@ -489,126 +382,6 @@ void frmMain::setBrowserFolder(const QString& folder) {
 void frmMain::browserPane_FolderChanged(const QString& folder) {
     browserFolder = folder;
     dlgCommonDialog.InitDir = folder;
-}
-
-// --- View menu ---
-
-void frmMain::mnuViewToolbar_Click() {
-    tbToolBar->setVisible(mnuViewToolbar->isChecked());
-}
-
-void frmMain::mnuViewStatusBar_Click() {
-    sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
-}
-
-void frmMain::mnuViewBrowser_Click() {
-    SplitterLeft->setVisible(mnuViewBrowser->isChecked());
-}
-
-void frmMain::mnuViewCliptext_Click() {
-    SplitterRight->setVisible(mnuViewCliptext->isChecked());
-}
-
-void frmMain::mnuViewRefresh_Click() {
-    for (frmDocument* document : DocumentRegistry.openDocuments())
-        document->RefreshDisplay();
-}
-
-void frmMain::mnuViewRefreshColors_Click() {
-    if (frmDocument* document = activeDocument()) {
-        document->ChangedHighLight = true;
-        document->ColorCode();
-    }
-}
-
-// --- Window menu ---
-
-void frmMain::mnuWindowNewWindow_Click() {
-    NewDocument();
-}
-
-void frmMain::mnuWindowCascade_Click() {
-    mdiArea->cascadeSubWindows();
-}
-
-void frmMain::mnuWindowTileHorizontal_Click() {
-    tileDocuments(Qt::Horizontal);
-}
-
-void frmMain::mnuWindowTileVertical_Click() {
-    tileDocuments(Qt::Vertical);
-}
-
-void frmMain::tileDocuments(Qt::Orientation orientation) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
-        if (sub->isVisible() && !sub->isMinimized())
-            windows << sub;
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdiArea->viewport()->rect();
-    const int n = int(windows.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow* sub = windows[i];
-        if (sub->isMaximized())
-            sub->showNormal();
-        // Horizontal tiling stacks the windows one above the other, each the full width.
-        if (orientation == Qt::Horizontal)
-            sub->setGeometry(0, area.height() * i / n, area.width(),
-                             area.height() * (i + 1) / n - area.height() * i / n);
-        else
-            sub->setGeometry(area.width() * i / n, 0,
-                             area.width() * (i + 1) / n - area.width() * i / n, area.height());
-    }
-}
-
-void frmMain::mnuWindowArrangeIcons_Click() {
-    const QRect area = mdiArea->viewport()->rect();
-    int x = 0;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList()) {
-        if (!sub->isMinimized())
-            continue;
-        const QSize size = sub->size();
-        sub->move(x, area.height() - size.height());
-        x += size.width();
-    }
-}
-
-void frmMain::mnuWindowMinAll_Click() {
-    for (frmDocument* document : DocumentRegistry.openDocuments())
-        document->subWindow()->showMinimized();
-}
-
-void frmMain::fillWindowList() {
-    for (QAction* action : windowListActions_) {
-        mnuWindow->removeAction(action);
-        action->deleteLater();
-    }
-    windowListActions_.clear();
-    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
-    if (windows.isEmpty())
-        return;
-    windowListActions_ << mnuWindow->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* sub : windows) {
-        // The number is the access key; an "&" in the caption shows as written.
-        QString caption = sub->windowTitle();
-        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption)
-                                         : QStringLiteral("%1 %2").arg(number).arg(caption);
-        QAction* action = mnuWindow->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(sub == mdiArea->activeSubWindow());
-        connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (!sub)
-                return;
-            if (sub->isMinimized())
-                sub->showNormal();
-            mdiArea->setActiveSubWindow(sub);
-        });
-        windowListActions_ << action;
-        ++number;
-    }
 }
 
 } // namespace kelvane

@@ -1,8 +1,11 @@
 // The main window: an MDI frame with toolbar, side panes, the open-files strip and the status
-// bar. It hosts the documents, assembles the menu bar from the command groups, and owns the
-// file, view, workspace and window commands.
+// bar. It hosts the documents and assembles the menu bar from the command groups.
 #pragma once
 
+#include "app/FileCommands.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
+#include "app/WorkspaceCommands.h"
 #include "document/DocumentHost.h"
 #include "platform/CommonDialog.h"
 
@@ -10,7 +13,6 @@
 #include <QPointer>
 
 #include <memory>
-#include <span>
 
 class QAction;
 class QFrame;
@@ -40,6 +42,7 @@ class PrintCommands;
 class RecoveryKeeper;
 class SearchCommands;
 struct LeftRecovery;
+struct WindowStateRecord;
 class ToolCommands;
 
 class frmMain : public QMainWindow, public DocumentHost {
@@ -52,18 +55,19 @@ public:
     static frmMain* instance();
 
     // The command groups, in the order of the menu bar.
-    CommandGroup* fileCommands;
-    EditCommands* editCommands;
-    SearchCommands* searchCommands;
-    FormatCommands* formatCommands;
-    CommandGroup* viewCommands;
-    CommandGroup* advancedCommands;
-    CommandGroup* windowCommands;
-    HelpCommands* helpCommands;
-    PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
-    PrintCommands* printCommands; ///< Print, Printer Setup and Page Setup of the File menu
+    FileCommands* fileCommands = nullptr;
+    EditCommands* editCommands = nullptr;
+    SearchCommands* searchCommands = nullptr;
+    FormatCommands* formatCommands = nullptr;
+    ViewCommands* viewCommands = nullptr;
+    WorkspaceCommands* workspaceCommands = nullptr; ///< the Advanced menu's group
+    WindowCommands* windowCommands = nullptr;
+    HelpCommands* helpCommands = nullptr;
+    PrefsCommands* prefsCommands = nullptr; ///< the File menu's Preferences submenu
+    PrintCommands* printCommands =
+        nullptr; ///< Print, Printer Setup and Page Setup of the File menu
     /// Compiler, viewer and file associations: placed in Preferences and Advanced.
-    ToolCommands* toolCommands;
+    ToolCommands* toolCommands = nullptr;
     /// A command of any group by its name ("mnuFileSave"), or nullptr.
     QAction* command(QStringView name) const;
 
@@ -127,7 +131,9 @@ public:
     QWidget* hostWindow() override { return this; }
     frmDocument* activeDocument() const override;
     frmDocument* newDocument() override;
-    bool saveDocument(frmDocument* document) override;
+    bool saveDocument(frmDocument* document) override {
+        return fileCommands->saveDocument(document);
+    }
     void addRecentFile(const QString& path) override { CycleRecentFiles(path); }
     CommonDialog& commonDialog() override { return dlgCommonDialog; }
     void setStatusText(int panel, const QString& text) override;
@@ -143,52 +149,24 @@ public:
     frmDocument* createDocumentWindow();
     /// Shows a document window (loading it) and makes it active.
     void showDocumentWindow(frmDocument* document);
-    /// Brings the recent-file items of the File menu in line with RecentFiles.
-    void refreshRecentFiles();
-    /// Puts a path at the top of the recent-files list and refreshes the menu.
-    void CycleRecentFiles(const QString& path);
-    /// Reopens recent file i (1 to 5) in a new document.
-    void mnuFileRecent_Click(int index);
+    // The commands under their menu names, run by their groups.
+    void CycleRecentFiles(const QString& path) { fileCommands->CycleRecentFiles(path); }
+    void mnuFileRecent_Click(int index) { fileCommands->mnuFileRecent_Click(index); }
+    void mnuFileNew_Click() { fileCommands->mnuFileNew_Click(); }
+    void mnuFileOpen_Click() { fileCommands->mnuFileOpen_Click(); }
+    void mnuFileClose_Click() { fileCommands->mnuFileClose_Click(); }
+    void mnuFileSave_Click() { fileCommands->mnuFileSave_Click(); }
+    void mnuFileSaveAs_Click() { fileCommands->mnuFileSaveAs_Click(); }
+    void mnuFileSaveAll_Click() { fileCommands->mnuFileSaveAll_Click(); }
+    void mnuFileExit_Click() { fileCommands->mnuFileExit_Click(); }
+    void mnuViewBrowser_Click() { viewCommands->mnuViewBrowser_Click(); }
+    void mnuViewRefresh_Click() { viewCommands->mnuViewRefresh_Click(); }
+    void mnuViewRefreshColors_Click() { viewCommands->mnuViewRefreshColors_Click(); }
+    void mnuAdvancedSaveProject_Click() { workspaceCommands->mnuAdvancedSaveProject_Click(); }
+    void mnuAdvancedRestoreProject_Click() { workspaceCommands->mnuAdvancedRestoreProject_Click(); }
+    void mnuWindowMinAll_Click() { windowCommands->mnuWindowMinAll_Click(); }
 
-    // File menu
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileClose_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
-    void mnuFileSaveAll_Click();
-    /// Reads the active document's file again, asking first when its text has unsaved changes.
-    void mnuFileReload_Click();
-    void mnuFileExit_Click();
-    // View menu
-    void mnuViewToolbar_Click();
-    void mnuViewStatusBar_Click();
-    void mnuViewBrowser_Click();
-    void mnuViewCliptext_Click();
-    void mnuViewRefresh_Click();
-    void mnuViewRefreshColors_Click();
-    // Advanced menu: workspace files
-    void mnuAdvancedSaveProject_Click();
-    void mnuAdvancedRestoreProject_Click();
-    /// Where a workspace's read loop tests for the end: the command line before the first
-    /// record, Restore only after each record (so it always reads one).
-    enum class WorkspaceEndTest { BeforeFirstRecord, AfterEachRecord };
-    /// Opens a document for every record of a workspace file, in file order. False with the
-    /// error text when the file, a record or a listed file cannot be read; the documents
-    /// opened before stay open.
-    bool openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTest, QString& error);
-    // Window menu
-    void mnuWindowNewWindow_Click();
-    void mnuWindowCascade_Click();
-    void mnuWindowTileHorizontal_Click();
-    void mnuWindowTileVertical_Click();
-    void mnuWindowArrangeIcons_Click();
-    void mnuWindowMinAll_Click();
-
-    /// The filter of every document open and save dialog.
-    static const QString kDocumentFilter;
-    /// The filter of the workspace open and save dialogs.
-    static const QString kWorkspaceFilter;
+    static inline const QString kDocumentFilter = kDocumentFileFilter;
 
 protected:
     /// None: only the View menu's toggles show and hide the bars and panes, so their check
@@ -219,27 +197,19 @@ private:
     void buildSidePanes(QWidget* central);
     void buildOpenFilesStrip(QWidget* central);
     void buildToolbar();
-    /// Appends the named commands to a menu in order, "-" a separator (never two in a row,
-    /// never first); a name that names no command is left out with a warning.
-    void placeCommands(QMenu* menu, std::span<const char* const> names);
     void updateToolbarState();
     bool framePartEvent(QObject* watched, QEvent* event);
     void setPaneWidth(Splitter* pane, double widthTwips);
     double paneWidth(const Splitter* pane) const;
     void squeezePane(Splitter* pane, const Splitter* other);
-    void readPaneWidths();
-    void writePaneWidths();
     void buildMenus();
     QList<CommandGroup*> groups() const;
-    void fillWindowList();
     void onSubWindowActivated(QMdiSubWindow* sub);
     void tabFiles_Click(const QString& key);
-    void restoreGeometryFromStore();
-    void readPaneState();
-    bool saveUnderNewName(frmDocument* document, const QString& title, QString& error,
-                          bool& cancelled);
-    void tileDocuments(Qt::Orientation orientation);
-    void placeNewSubWindow(QMdiSubWindow* sub);
+    /// Places the window and shows the bars and panes as the store says.
+    void restoreWindowState();
+    /// The window's place and its bars' and panes' state as they are now.
+    WindowStateRecord windowState() const;
 
     /// Opens a left recovery file's text in a new, unsaved window under the document's name.
     /// True once the text is safe in this run's own recovery file.
@@ -247,7 +217,6 @@ private:
 
     void browserPane_FolderChanged(const QString& folder);
 
-    QList<QAction*> windowListActions_;
     RecoveryKeeper* recovery_;
     bool shuttingDown_ = false;
     /// The session manager was answered: closing now asks nothing more.

@@ -10,9 +10,8 @@
 #include "app/MainToolbar.h"
 #include "platform/AppPaths.h"
 #include "platform/KeyedTabBar.h"
-#include "platform/SettingsStore.h"
 #include "platform/Twips.h"
-#include "settings/EditorSettings.h"
+#include "settings/WindowState.h"
 #include "splitter/Splitter.h"
 
 #include <QEvent>
@@ -24,25 +23,12 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace kelvane {
 
 namespace {
 
-/// Design widths of the side panes (twips) before the user drags them.
-constexpr int kBrowserPaneWidth = 2265;
-constexpr int kClipPaneWidth = 2280;
-
 double twipsOf(int pixels) {
     return pixelsToTwips(pixels);
-}
-
-/// The width stored for a pane, or its design width.
-int storedPaneWidth(const QString& key, int designWidth) {
-    bool ok = false;
-    const double width = GetSetting(kAppTitle, kSettingsSection, key).toDouble(&ok);
-    return ok && width > 0 ? int(std::lround(width)) : designWidth;
 }
 
 } // namespace
@@ -160,19 +146,6 @@ void frmMain::picClip_Layout() {
 void frmMain::layoutSidePanes() {
     picBrowser_Layout();
     picClip_Layout();
-}
-
-void frmMain::readPaneWidths() {
-    setPaneWidth(SplitterLeft,
-                 storedPaneWidth(QStringLiteral("FileBrowserWidth"), kBrowserPaneWidth));
-    setPaneWidth(SplitterRight, storedPaneWidth(QStringLiteral("ClipTextWidth"), kClipPaneWidth));
-}
-
-void frmMain::writePaneWidths() {
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowserWidth"),
-                QString::number(std::lround(paneWidth(SplitterLeft))));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipTextWidth"),
-                QString::number(std::lround(paneWidth(SplitterRight))));
 }
 
 } // namespace kelvane

@@ -1,0 +1,144 @@
+// The Window group's commands and its generated list of windows.
+#include "app/WindowCommands.h"
+
+#include "app/WindowArrangement.h"
+
+#include "document/DocumentHost.h"
+#include "document/DocumentRegistry.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace kelvane {
+
+WindowCommands::WindowCommands(DocumentHost& host, QMdiArea* area, QWidget* parent)
+    : CommandGroup(QStringLiteral("&Window"), parent), host_(host), area_(area) {
+    add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
+        [this] { mnuWindowNewWindow_Click(); });
+    addSeparator();
+    add({"mnuWindowCascade", QStringLiteral("&Cascade")}, [this] { mnuWindowCascade_Click(); });
+    add({"mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")},
+        [this] { mnuWindowTileHorizontal_Click(); });
+    add({"mnuWindowTileVertical", QStringLiteral("Tile &Vertical")},
+        [this] { mnuWindowTileVertical_Click(); });
+    add({"mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")},
+        [this] { mnuWindowArrangeIcons_Click(); });
+    addSeparator();
+    add({"mnuWindowMinAll", QStringLiteral("&Minimize All Windows")},
+        [this] { mnuWindowMinAll_Click(); });
+    connect(menu(), &QMenu::aboutToShow, this, &WindowCommands::fillWindowList);
+}
+
+void WindowCommands::mnuWindowNewWindow_Click() {
+    host_.newDocument();
+}
+
+void WindowCommands::mnuWindowCascade_Click() {
+    // The active window comes last, so it stands in front, fully seen.
+    QList<QMdiSubWindow*> windows = arrangedWindows();
+    if (QMdiSubWindow* active = area_->activeSubWindow(); windows.removeOne(active))
+        windows << active;
+    const std::vector<QRect> places =
+        cascadePlaces(area_->viewport()->rect(), int(windows.size()), titleStep());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(places[size_t(i)]);
+        windows[i]->raise();
+    }
+}
+
+void WindowCommands::mnuWindowTileHorizontal_Click() {
+    tileDocuments(Qt::Horizontal);
+}
+
+void WindowCommands::mnuWindowTileVertical_Click() {
+    tileDocuments(Qt::Vertical);
+}
+
+int WindowCommands::titleStep() const {
+    return area_->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+}
+
+QList<QMdiSubWindow*> WindowCommands::arrangedWindows() const {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || sub->isMinimized())
+            continue;
+        if (sub->isMaximized())
+            sub->showNormal();
+        windows << sub;
+    }
+    return windows;
+}
+
+void WindowCommands::placeNewSubWindow(QMdiSubWindow* sub) {
+    const int index = int(area_->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
+    sub->setGeometry(newWindowPlace(area_->viewport()->size(), titleStep(), index));
+}
+
+void WindowCommands::tileDocuments(Qt::Orientation orientation) {
+    const QList<QMdiSubWindow*> windows = arrangedWindows();
+    const std::vector<QRect> places =
+        tilePlaces(area_->viewport()->rect(), int(windows.size()), orientation);
+    for (qsizetype i = 0; i < windows.size(); ++i)
+        windows[i]->setGeometry(places[size_t(i)]);
+}
+
+void WindowCommands::mnuWindowArrangeIcons_Click() {
+    QList<QMdiSubWindow*> icons;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isMinimized()) {
+            icons << sub;
+            sizes.push_back(sub->size());
+        }
+    }
+    const std::vector<QPoint> places = iconPlaces(area_->viewport()->rect(), sizes);
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        icons[i]->move(places[size_t(i)]);
+}
+
+void WindowCommands::mnuWindowMinAll_Click() {
+    for (frmDocument* document : DocumentRegistry.openDocuments())
+        document->subWindow()->showMinimized();
+}
+
+void WindowCommands::fillWindowList() {
+    for (QAction* action : windowList_) {
+        menu()->removeAction(action);
+        action->deleteLater();
+    }
+    windowList_.clear();
+    const QList<QMdiSubWindow*> windows = area_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    windowList_ << menu()->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* sub : windows) {
+        // The number is the access key; an "&" in the caption shows as written.
+        QString caption = sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption)
+                                         : QStringLiteral("%1 %2").arg(number).arg(caption);
+        QAction* action = menu()->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(sub == area_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (!sub)
+                return;
+            if (sub->isMinimized())
+                sub->showNormal();
+            area_->setActiveSubWindow(sub);
+        });
+        windowList_ << action;
+        ++number;
+    }
+}
+
+} // namespace kelvane
