@@ -7,7 +7,6 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentText.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/TextView.h"
@@ -20,23 +19,19 @@ namespace kelvane {
 
 EditCommands::EditCommands(DocumentHost& host, QWidget* parent)
     : CommandGroup(QStringLiteral("&Edit"), parent), host_(host) {
-    needsDocument(
-        add({"mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace),
-             QStringLiteral("toolbar/undo"), QStringLiteral("Undo")},
-            [this] { mnuEditUndo_Click(); }));
+    add({"mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace),
+         QStringLiteral("toolbar/undo"), QStringLiteral("Undo"), true},
+        [this] { mnuEditUndo_Click(); });
     addSeparator();
-    needsDocument(
-        add({"mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
-             QStringLiteral("toolbar/cut"), QStringLiteral("Cut")},
-            [this] { mnuEditCut_Click(); }));
-    needsDocument(
-        add({"mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
-             QStringLiteral("toolbar/copy"), QStringLiteral("Copy")},
-            [this] { mnuEditCopy_Click(); }));
-    needsDocument(
-        add({"mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
-             QStringLiteral("toolbar/paste"), QStringLiteral("Paste")},
-            [this] { mnuEditPaste_Click(); }));
+    add({"mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+         QStringLiteral("toolbar/cut"), QStringLiteral("Cut"), true},
+        [this] { mnuEditCut_Click(); });
+    add({"mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
+         QStringLiteral("toolbar/copy"), QStringLiteral("Copy"), true},
+        [this] { mnuEditCopy_Click(); });
+    add({"mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+         QStringLiteral("toolbar/paste"), QStringLiteral("Paste"), true},
+        [this] { mnuEditPaste_Click(); });
     add({"mnuEditPasteNew", QStringLiteral("Paste as &New Document")},
         [this] { mnuEditPasteNew_Click(); });
     addSeparator();

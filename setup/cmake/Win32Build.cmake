@@ -34,12 +34,24 @@ endif()
 # One mingw-w64 build per processor: the program, its test helpers in tools/.
 function(fastinst_add_win32_build target processor folder)
     set(dir ${CMAKE_CURRENT_BINARY_DIR}/${folder})
+    set(toolchain ${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64.cmake)
+    # CMake cannot change the toolchain of a configured build: one configured with another
+    # toolchain file is configured afresh.
+    file(GLOB systems ${dir}/CMakeFiles/*/CMakeSystem.cmake)
+    foreach(system IN LISTS systems)
+        file(READ ${system} text)
+        string(FIND "${text}" "${toolchain}" at)
+        if(at EQUAL -1)
+            file(REMOVE_RECURSE ${dir}/CMakeCache.txt ${dir}/CMakeFiles)
+        endif()
+    endforeach()
     ExternalProject_Add(${target}
         SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32
         BINARY_DIR ${dir}
         CMAKE_GENERATOR Ninja
         CMAKE_ARGS
-            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-${processor}.cmake
+            -DCMAKE_TOOLCHAIN_FILE=${toolchain}
+            -DFASTINST_MINGW_PROCESSOR=${processor}
             -DCMAKE_BUILD_TYPE=MinSizeRel
             -DFASTINST_RESOURCE_DIR=${FASTINST_RESOURCE_DIR}
             -DFASTINST_TOOLS_DIR=${PROJECT_SOURCE_DIR}/tests/setup/win32

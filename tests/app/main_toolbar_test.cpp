@@ -5,6 +5,7 @@
 
 #include "app/MainToolbar.h"
 #include "app/Resources.h"
+#include "library/frmNewFile.h"
 
 #include <QAction>
 #include <QImage>
@@ -85,6 +86,14 @@ TEST_F(MainToolbarTest, EveryButtonIsItsMenuItemsOwnActionWithTheButtonsToolTipA
     }
     for (const auto& [key, toolTip] : kToolTips)
         EXPECT_EQ(toolbar()->button(key)->toolTip(), toolTip) << key;
+    // Each button runs the very action of its menu item; what the commands ask is answered by
+    // closing it.
+    const ModalCloser closer;
+    for (const ToolbarButtonInfo& info : toolbarButtons()) {
+        QSignalSpy spy(main->command(QString::fromLatin1(info.command)), &QAction::triggered);
+        toolbar()->tbToolBar_ButtonClick(info.key);
+        EXPECT_EQ(spy.size(), 1) << info.key;
+    }
 }
 
 TEST_F(MainToolbarTest, KeysCompareExactlyAndUnknownKeysDoNothing) {
@@ -125,7 +134,10 @@ TEST_F(MainToolbarTest, WithoutADocumentMenuItemAndButtonAreDisabledAlike) {
     EXPECT_EQ(save.size(), 0);
     EXPECT_TRUE(dialogs.fileRequests().empty()) << "no save dialog without a document";
 
-    NewDocument();
+    // A click on New makes a document: the document's buttons and items come back.
+    whenShown<frmNewFile>([](frmNewFile* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    QTest::mouseClick(toolbar()->widgetForAction(toolbar()->button("New")), Qt::LeftButton);
+    QApplication::processEvents();
     EXPECT_TRUE(main->command(u"mnuFileSave")->isEnabled());
     EXPECT_TRUE(toolbar()->button("Save")->isEnabled());
 }

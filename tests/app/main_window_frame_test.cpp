@@ -5,10 +5,10 @@
 #include "app/MainToolbar.h"
 #include "library/ClipTextPane.h"
 #include "library/FileBrowserPane.h"
-#include "library/frmNewFile.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Twips.h"
+#include "splitter/BarDrag.h"
 #include "splitter/Splitter.h"
 
 #include <QAccessible>
@@ -323,19 +323,10 @@ TEST_F(MainWindowFrameTest, TabStripSitsRightOfTheLabel) {
     EXPECT_NEAR(main->tabFiles->geometry().right() + 1, strip->contentsRect().width(), 1);
 }
 
-/// Drags a splitter's bar by dx pixels with real mouse events on its grab area.
+/// Drags a splitter's bar by dx pixels and lets it go.
 void dragBar(Splitter* splitter, int dx) {
-    QWidget* grab = splitter->imgSplitter;
-    const QPoint from = grab->rect().center();
-    auto send = [grab](QEvent::Type type, QPoint at, Qt::MouseButton button,
-                       Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(grab->mapToGlobal(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(grab, &event);
-    };
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, from + QPoint(dx, 0), Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, from + QPoint(dx, 0), Qt::LeftButton, Qt::NoButton);
+    kelvane::dragBar(*splitter, dx, 0);
+    kelvane::releaseBar(*splitter, dx, 0);
     QApplication::processEvents();
 }
 
@@ -413,28 +404,6 @@ TEST_F(MainWindowFrameTest, SidePaneListsFollowThePaneWhenItIsDragged) {
     EXPECT_GT(clip->lstClip->height(), clip->lstClipFiles->height());
 }
 
-TEST_F(MainWindowFrameTest, ToolbarOffersEveryButtonAndEachRunsItsCommand) {
-    start();
-    auto* toolbar = qobject_cast<MainToolbar*>(main->tbToolBar);
-    ASSERT_NE(toolbar, nullptr);
-    // Every button is there: the main window has each one's command (the toolbar's own test
-    // checks the buttons and their order).
-    QStringList all;
-    for (const ToolbarButtonInfo& info : toolbarButtons())
-        all << info.key;
-    EXPECT_EQ(toolbar->keys(), all);
-    // Each button runs the very action of its menu item; what the commands ask is answered by
-    // closing it.
-    const ModalCloser closer;
-    for (const ToolbarButtonInfo& info : toolbarButtons()) {
-        QAction* command = main->command(QString::fromLatin1(info.command));
-        ASSERT_NE(command, nullptr) << info.key;
-        QSignalSpy spy(command, &QAction::triggered);
-        toolbar->tbToolBar_ButtonClick(info.key);
-        EXPECT_EQ(spy.size(), 1) << info.key;
-    }
-}
-
 TEST_F(MainWindowFrameTest, ColorCodeButtonRecoloursAnUnchangedDocument) {
     const QChar sep(0xFF);
     SaveSetting(kAppTitle, "Settings", "Keywords0", QString("return") + sep);
@@ -452,20 +421,6 @@ TEST_F(MainWindowFrameTest, ColorCodeButtonRecoloursAnUnchangedDocument) {
     const CharStyle style = document->rtfText->styleAt(0);
     EXPECT_TRUE(style.hasColour);
     EXPECT_EQ(style.colour, EditorSettings.KeywordColor0);
-}
-
-TEST_F(MainWindowFrameTest, ToolbarDocumentButtonsLookDisabledWithoutADocument) {
-    start();
-    auto* toolbar = qobject_cast<MainToolbar*>(main->tbToolBar);
-    EXPECT_TRUE(toolbar->button("Save")->isEnabled());
-    main->command(u"mnuFileClose")->trigger();
-    QApplication::processEvents();
-    EXPECT_FALSE(toolbar->button("Save")->isEnabled());
-    EXPECT_TRUE(toolbar->button("New")->isEnabled());
-    whenShown<frmNewFile>([](frmNewFile* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
-    QTest::mouseClick(toolbar->widgetForAction(toolbar->button("New")), Qt::LeftButton);
-    QApplication::processEvents();
-    EXPECT_TRUE(toolbar->button("Save")->isEnabled());
 }
 
 } // namespace

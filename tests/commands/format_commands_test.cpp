@@ -15,32 +15,38 @@ using FormatCommandsTest = DocumentFixture;
 
 constexpr WinColour kRed = 0x0000FF;
 
-TEST_F(FormatCommandsTest, IndentOfAnEmptySelectionIndentsTheCaretsLineOnly) {
-    load("one\r\ntwo\r\nthree", 7);
-    main->formatCommands->mnuFormatIndent_Click();
-    EXPECT_EQ(box->Text(), "one\r\n    two\r\nthree");
-    EXPECT_EQ(box->SelStart(), 9) << "the caret stays after the inserted blanks";
-    EXPECT_EQ(box->SelLength(), 0);
-    EXPECT_TRUE(document->Changed);
-    EXPECT_TRUE(document->ChangedHighLight);
-}
-
-TEST_F(FormatCommandsTest, IndentStopsBeforeTheLineASelectionEndsAtAndUndoesInOneStep) {
-    const QString text = "l1\r\nl2\r\nl3\r\nl4\r\nl5";
-    load(text, 4, 12); // from the start of line 2 to the start of line 5
-    main->formatCommands->mnuFormatIndent_Click();
-    EXPECT_EQ(box->Text(), "l1\r\n    l2\r\n    l3\r\n    l4\r\nl5");
-    EXPECT_EQ(box->SelStart(), 24);
-    box->undo();
-    EXPECT_EQ(box->Text(), text) << "one Undo takes back the whole indent";
-}
-
-TEST_F(FormatCommandsTest, UnindentRemovesFourBlanksWhereThereAreFour) {
-    load("   three\r\n      six\r\n\tTab\r\n    four", 0, 34);
-    main->formatCommands->mnuFormatUnindent_Click();
-    EXPECT_EQ(box->Text(), "   three\r\n  six\r\n\tTab\r\nfour");
-    EXPECT_EQ(box->SelStart(), 23) << "the caret is left at the start of the last line";
-    EXPECT_EQ(box->SelLength(), 0);
+TEST_F(FormatCommandsTest, IndentAndUnindentEditTheSelectedLinesAndUndoInOneStep) {
+    const struct {
+        const char* name;
+        bool indent;
+        QString text;
+        qsizetype start, length;
+        QString result;
+        qsizetype caret;
+    } rows[] = {
+        {"an empty selection indents the caret's line only, the caret after the blanks", true,
+         "one\r\ntwo\r\nthree", 7, 0, "one\r\n    two\r\nthree", 9},
+        {"indent stops before the line a selection ends at", true, "l1\r\nl2\r\nl3\r\nl4\r\nl5", 4,
+         12, "l1\r\n    l2\r\n    l3\r\n    l4\r\nl5", 24},
+        {"unindent removes four blanks where there are four, the caret at the last line's start",
+         false, "   three\r\n      six\r\n\tTab\r\n    four", 0, 34,
+         "   three\r\n  six\r\n\tTab\r\nfour", 23},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        load(row.text, row.start, row.length);
+        if (row.indent)
+            main->formatCommands->mnuFormatIndent_Click();
+        else
+            main->formatCommands->mnuFormatUnindent_Click();
+        EXPECT_EQ(box->Text(), row.result);
+        EXPECT_EQ(box->SelStart(), row.caret);
+        EXPECT_EQ(box->SelLength(), 0);
+        EXPECT_TRUE(document->Changed);
+        EXPECT_TRUE(document->ChangedHighLight);
+        box->undo();
+        EXPECT_EQ(box->Text(), row.text) << "one Undo takes back the whole command";
+    }
 }
 
 TEST_F(FormatCommandsTest, IndentKeepsTheColoursOfTheText) {

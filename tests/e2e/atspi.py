@@ -5,10 +5,12 @@ control by its accessible name instead of by a place on the screen.
     atspi.py focus PATH     gives the control keyboard focus
     atspi.py extents PATH   prints the control's "x y width height" on the screen
     atspi.py count PATH     prints how many children (list rows, ...) the control has
+    atspi.py dump           one line per control shown: role, name, text (tab-separated)
 
 PATH is a chain of accessible names joined by ">": each name is looked for below the control
 the previous one found (at any depth), e.g. "File browser pane>Splitter bar"; "#N" stands for
-the previous control's child N (from 0), e.g. a list's row. The control is
+the previous control's child N (from 0), e.g. a list's row; "@ROLE" for the first control below
+with that role, e.g. "build.log>@text" for a document's text. The control is
 looked for again until it shows, for 20 seconds.
 """
 import sys
@@ -23,7 +25,10 @@ def find(path):
         if app is not None and app.name == "Kelvane":
             node = app
             for name in names:
-                if name.startswith("#"):
+                if name.startswith("@"):
+                    node = pyatspi.findDescendant(
+                        node, lambda n, role=name[1:]: n.getRoleName() == role, breadth_first=True)
+                elif name.startswith("#"):
                     index = int(name[1:])
                     node = node.getChildAtIndex(index) if index < node.childCount else None
                 else:
@@ -36,7 +41,35 @@ def find(path):
     return None
 
 
+def text_of(node):
+    try:
+        text = node.queryText()
+        return text.getText(0, min(text.characterCount, 200))
+    except Exception:  # no text interface, or the control went away meanwhile
+        return ""
+
+
+def dump(node, depth=0):
+    if node is None or depth > 40:
+        return
+    try:
+        showing = node.getState().contains(pyatspi.STATE_SHOWING)
+        children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+    except Exception:  # the control went away meanwhile
+        return
+    if showing:
+        print("\t".join([node.getRoleName(), node.name or "", text_of(node)]).replace("\n", " "))
+    for child in children:
+        dump(child, depth + 1)
+
+
 def main():
+    if sys.argv[1:] == ["dump"]:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Kelvane":
+                dump(app)
+                return
+        sys.exit("atspi.py: Kelvane is not in the accessibility tree")
     if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count"):
         sys.exit(__doc__)
     command, path = sys.argv[1:]

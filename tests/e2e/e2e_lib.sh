@@ -17,6 +17,13 @@
 #                                one session of KELVANE (ARGs on its command line) in
 #                                e2e_x_session: waits for the main window, saves SCREENSHOT,
 #                                runs $E2E_ACTIONS WINDOW-ID if set, leaves through File > Exit.
+#   e2e_coloured_settings [LINE...]
+#                                $INI for colouring: keyword lists 0 (int return void), 1
+#                                (include define) and 2 (printf main) in RGB #0000C0, #008080
+#                                and #808000, comments and strings in #006000, both side
+#                                panes closed, no Tip of the Day; each LINE is added to the
+#                                [Settings] section's end, or starts a "[Section]" of its own.
+#   e2e_has_colour IMAGE RGB     true when the image shows the colour (#RRGGBB) anywhere.
 #   E2E_SESSION_LIB              path of session_lib.sh, which scripts running inside a session
 #                                source for finding windows and leaving (see its header).
 
@@ -31,6 +38,34 @@ e2e_prepare() {
     printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n' > "$INI"
 }
 
+# e2e_coloured_settings [LINE...]: see the header. Colours are stored as 0x00BBGGRR.
+e2e_coloured_settings() {
+    local sep=$'\xc3\xbf' # U+00FF, the keyword separator, in the settings file's UTF-8
+    {
+        echo "[Settings]"
+        echo "Keywords0=int${sep}return${sep}void${sep}"
+        echo "Keywords1=include${sep}define${sep}"
+        echo "Keywords2=printf${sep}main${sep}"
+        echo "KeywordCount=7"
+        echo "KeywordColor0=12582912"
+        echo "KeywordColor1=8421376"
+        echo "KeywordColor2=32896"
+        echo "Delimiters=42"
+        echo "DelimitColor=24576"
+        echo "FileBrowser=False"
+        echo "ClipText=False"
+        printf '%s\n' "$@"
+        echo "[Options]"
+        echo "Show%20Tips%20at%20Startup=0"
+    } > "$INI"
+}
+
+e2e_has_colour() {
+    local colours
+    colours=$(convert "$1" -unique-colors txt:-) || return 1
+    grep -qi "$2" <<< "$colours"
+}
+
 # The session scripts source this for the steps they share.
 export E2E_SESSION_LIB E2E_ATSPI
 E2E_SESSION_LIB="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/session_lib.sh"
@@ -43,7 +78,9 @@ fail() {
 
 # e2e_x_session [--fbdir DIR] [--screen WxHxD] COMMAND [ARG...]: see the header. The server
 # picks a free display number itself (-displayfd) and tells it once it accepts connections, so
-# two sessions never race for one number.
+# two sessions never race for one number. -noreset keeps the server as it is when a passing
+# client (a tool that peeks at the display) leaves: a reset at that moment refuses the program
+# that is connecting.
 e2e_x_session() {
     local screen=1280x800x24 fbdir=()
     while [ $# -gt 0 ]; do
@@ -56,7 +93,7 @@ e2e_x_session() {
     local work
     work="$(mktemp -d "${TMPDIR:-/tmp}/kelvane-x.XXXXXX")"
     mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${fbdir[@]}" \
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${fbdir[@]}" \
         3>"$work/display" </dev/null >"$work/xvfb.log" 2>&1 &
     local xvfb=$! number=""
     # The read ends when the server has written its display number, or when it died.

@@ -5,21 +5,12 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
-SEP=$'\xc3\xbf' # U+00FF, the keyword separator, in the settings file's UTF-8
-{
-    echo "[Settings]"
-    echo "Keywords0=int${SEP}return${SEP}void${SEP}"
-    echo "KeywordCount=3"
-    echo "KeywordColor0=12582912"
-    echo "FileBrowser=False"
-    echo "ClipText=False"
-    echo "[Options]"
-    echo "Show%20Tips%20at%20Startup=0"
-} > "$INI"
+e2e_coloured_settings
 
 cat > "$OUT/switch.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 WINDOW="$1"
 PID=$(xdotool getwindowpid "$WINDOW")
 TICK=$(getconf CLK_TCK)
@@ -46,8 +37,7 @@ echo $(($(cpu_ms) - BEFORE)) > "$OUT/switch-cpu-ms"
 import -window root png:"$OUT/switched-back.png"
 kill $LOGO
 # The typed text is still there to be saved or thrown away: leave without saving it.
-(sleep 2; BOX=$(xdotool search --onlyvisible --name '^Save Changes\?$' | tail -1) &&
-    xdotool windowfocus --sync "$BOX" && xdotool key --clearmodifiers n) &
+e2e_answer '^Save Changes\?$' n &
 ACTIONS
 chmod +x "$OUT/switch.sh"
 export OUT

@@ -17,8 +17,8 @@ chmod +x "$OUT/traced-kelvane"
 cat > "$OUT/actions.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 WINDOW="$1"
-windows() { xdotool search --onlyvisible --class kelvane 2>/dev/null | wc -l; }
 (
     # 100 lines a second by the clock: a slow machine writes several at once, never fewer.
     written=0
@@ -36,26 +36,22 @@ windows() { xdotool search --onlyvisible --class kelvane 2>/dev/null | wc -l; }
 WRITER=$!
 START=${EPOCHREALTIME/./}
 while kill -0 $WRITER 2>/dev/null; do
-    before=$(windows)
     xdotool windowfocus --sync "$WINDOW" || true
     xdotool key --clearmodifiers alt+f
-    opened=no
-    for _ in $(seq 1 10); do
-        [ "$(windows)" -gt "$before" ] && { opened=yes; break; }
-        sleep 0.1
-    done
+    opened=yes
+    e2e_wait_for 1 e2e_menu_open || opened=no
     xdotool key Escape
     [ $opened = yes ] || { echo "the File menu did not open within 1 s, $(( (${EPOCHREALTIME/./} - START) / 1000000 )) s in"; kill $WRITER; exit 1; }
-    sleep 0.7
+    e2e_wait_for 1 e2e_menu_closed || { echo "the File menu did not close"; kill $WRITER; exit 1; }
+    sleep 0.7 # one look a second
 done
 wait $WRITER
 echo "$(( (${EPOCHREALTIME/./} - START) / 1000000 ))" > "$OUT/seconds"
 sleep 2
-# The whole log is shown: END lands after its last line. A click in the text takes the keyboard
-# back from the menu bar.
+# The whole log is shown: END lands after its last line.
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool key --clearmodifiers Escape
-xdotool mousemove --window "$WINDOW" 500 300 click 1
+e2e_focus "build.log>@text"
 xdotool key --clearmodifiers ctrl+End
 xdotool type --delay 20 END
 xdotool key --clearmodifiers ctrl+s

@@ -4,28 +4,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
-SEP=$'\xc3\xbf' # U+00FF, the keyword separator, in the settings file's UTF-8
-{
-    echo "[Settings]"
-    echo "Keywords0=int${SEP}return${SEP}void${SEP}"
-    echo "Keywords1=include${SEP}define${SEP}"
-    echo "Keywords2=printf${SEP}main${SEP}"
-    echo "KeywordCount=7"
-    echo "KeywordColor0=12582912"
-    echo "KeywordColor1=8421376"
-    echo "KeywordColor2=32896"
-    echo "Delimiters=42"
-    echo "DelimitColor=24576"
-    echo "FileBrowser=False"
-    echo "ClipText=False"
-    echo "[Printer%20Settings]"
-    echo "TopMargin=2.5"
-    echo "BottomMargin=2"
-    echo "LeftMargin=3"
-    echo "RightMargin=1.5"
-    echo "[Options]"
-    echo "Show%20Tips%20at%20Startup=0"
-} > "$INI"
+e2e_coloured_settings "[Printer%20Settings]" "TopMargin=2.5" "BottomMargin=2" "LeftMargin=3" \
+    "RightMargin=1.5"
 SAMPLE="$OUT/listing.c"
 {
     printf '/* A printed listing: keywords in three colours, comments and strings in one */\r\n'
@@ -72,8 +52,7 @@ y=$(echo "$first" | sed 's/.*yMin="\([0-9.]*\)".*/\1/')
 awk -v x="$x" -v y="$y" 'BEGIN { exit !(x > 84 && x < 86 && y > 69.9 && y < 71.9) }' ||
     fail "first word at $x,$y pt, not at the margins"
 pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$PDF" "$OUT/printed-page"
-# Keyword colour 0 is 0xC00000 (BGR), RGB #0000C0; the delimiter colour #006000.
-convert "$OUT/printed-page.png" -unique-colors txt:- > "$OUT/colours.txt"
-grep -qi '#0000C0' "$OUT/colours.txt" || fail "no keyword of list 0 on the page"
-grep -qi '#006000' "$OUT/colours.txt" || fail "no delimited text on the page"
+# The colours of keyword list 0 and of delimited text.
+e2e_has_colour "$OUT/printed-page.png" '#0000C0' || fail "no keyword of list 0 on the page"
+e2e_has_colour "$OUT/printed-page.png" '#006000' || fail "no delimited text on the page"
 echo "PASS: printed page in $OUT/printed-page.png"

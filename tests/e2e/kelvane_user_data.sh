@@ -5,41 +5,33 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
-export A11Y OUT
-A11Y="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/a11y.py"
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export OUT
 PROGRAM_PROFILES="$(dirname "$1")/PROFILES"
 rm -f "$PROGRAM_PROFILES/Mine"
 
 cat > "$OUT/actions.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 WINDOW="$1"
-click() {
-    local at
-    at=$(/usr/bin/python3 "$A11Y" centre "$1" "$2") || { echo "FAIL: $2 not shown"; exit 1; }
-    # shellcheck disable=SC2086
-    xdotool mousemove $at click 1
-    sleep 0.5
-}
 options() {
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
     xdotool key --clearmodifiers F4 # File > Preferences > Editor Setup
-    sleep 1
-    click "page tab" "Default Profiles"
+    e2e_click "Default Profiles" || { echo "FAIL: no Default Profiles page"; exit 1; }
 }
 options
-click "push button" "Export Current Settings as Profile"
+e2e_click "Export Current Settings as Profile"
+# The name is asked in an input box of its own.
+xdotool windowfocus --sync "$(e2e_window '^Export Settings as Profile$' 10)"
 xdotool type Mine
 xdotool key Return
-sleep 0.7
+_listed() { e2e_dump > "$OUT/exported.txt" && grep -qP '^list item\tMine' "$OUT/exported.txt"; }
+e2e_wait_for 10 _listed || true # the checks below say what is missing
 xdotool key Escape # the Options dialog: Cancel
-sleep 0.5
 options
-/usr/bin/python3 "$A11Y" dump > "$OUT/profiles.txt"
+e2e_dump > "$OUT/profiles.txt"
 import -window root png:"$OUT/profiles.png"
 xdotool key Escape
-sleep 0.5
 ACTIONS
 chmod +x "$OUT/actions.sh"
 

@@ -12,8 +12,11 @@
 #   e2e_main_window                         the main window's id, once it is shown (never the
 #                                           splash, which has the same title).
 #   e2e_menu_open                           true while a pulled-down or popup menu is shown.
-#   e2e_menu WINDOW ALT-KEY ITEM-KEY        opens a menu of WINDOW with Alt+ALT-KEY, waits for
-#                                           it to show, then types ITEM-KEY.
+#   e2e_menu_closed                         true while no menu is shown.
+#   e2e_menu WINDOW ALT-KEY ITEM-KEY [ITEM] opens a menu of WINDOW with Alt+ALT-KEY, waits for
+#                                           it to show (and, given ITEM, to be the menu that
+#                                           holds the item named so), then types ITEM-KEY.
+#   e2e_menu_shows ITEM                     true while a shown menu holds the item named so.
 #   e2e_settle [SECONDS]                    waits until the screen stops changing (a blinking
 #                                           caret aside), so a screenshot shows it painted;
 #                                           after SECONDS (10) it says so and goes on.
@@ -23,6 +26,10 @@
 #   e2e_extents PATH                        prints that control's "x y width height".
 #   e2e_count PATH                          prints how many children (rows) the control has.
 #   e2e_click PATH                          clicks the middle of that control with the mouse.
+#   e2e_dump                                one line per control shown in the accessibility
+#                                           tree: role, name, text (tab-separated).
+#   e2e_answer PATTERN KEY                  waits (20 s) for a window whose title matches
+#                                           PATTERN, gives it the keyboard and types KEY.
 #   e2e_exit_through_menu WINDOW PID        File > Exit; fails when PID is still running 10 s
 #                                           later.
 
@@ -79,29 +86,54 @@ e2e_main_window() {
     echo "$found"
 }
 
-# Menus are override-redirect windows that Qt types as drop-down or popup menus.
+# An open menu is a shown override-redirect window that is no tooltip. Its window type cannot
+# tell: Qt makes a new native window each time a menu opens, and only the first one it makes
+# for a menu is typed as a menu; the others carry the normal type only. Override-redirect comes
+# with the popup itself, every time.
 e2e_menu_open() {
     local id
-    # A menu window may carry no name of its own: look for it by class as well.
-    for id in $({ xdotool search --onlyvisible --name '' 2>/dev/null
-        xdotool search --onlyvisible --class '' 2>/dev/null; } | sort -u); do
-        e2e_window_type "$id" | grep -q '= _NET_WM_WINDOW_TYPE_[A-Z_]*MENU' && return 0
+    for id in $(xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ {print $1}'); do
+        [ "$(xwininfo -id "$id" 2>/dev/null |
+            grep -cE 'Map State: IsViewable|Override Redirect State: yes')" = 2 ] || continue
+        e2e_window_type "$id" | grep -q '_NET_WM_WINDOW_TYPE_TOOLTIP' || return 0
     done
     return 1
 }
 
+e2e_menu_closed() { ! e2e_menu_open; }
+
+# True while a shown menu holds an item of this name (read from the accessibility tree).
+e2e_menu_shows() {
+    local tree
+    tree=$(e2e_dump 2>/dev/null) || return 1
+    grep -qP "^menu item\t\Q$1\E\t" <<< "$tree"
+}
+
 e2e_menu() {
+    local tries=0
     xdotool windowfocus --sync "$1" 2>/dev/null || true
-    xdotool key --clearmodifiers "alt+$2"
-    if ! e2e_wait_for 10 e2e_menu_open; then
-        echo "Alt+$2 showed no menu"
-        # What the screen showed instead (a question box, a lost focus) says why.
-        [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-menu.png" 2>/dev/null
-        # A menu that is open but not seen as a window still takes the key; the caller checks
-        # what the key did (leaving through File > Exit: that the program ended).
-        xdotool key --clearmodifiers "$3"
-        return 1
-    fi
+    while :; do
+        xdotool key --clearmodifiers "alt+$2"
+        if ! e2e_wait_for 10 e2e_menu_open; then
+            echo "Alt+$2 showed no menu"
+            # What the screen showed instead (a question box, a lost focus) says why.
+            [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-menu.png" 2>/dev/null
+            return 1
+        fi
+        [ -n "${4:-}" ] || break
+        # Menus may share an access key (File and Format both answer Alt+F): each press opens
+        # the next of them. Another menu is closed, the menu bar let go, and the key pressed
+        # again.
+        e2e_wait_for 3 e2e_menu_shows "$4" && break
+        tries=$((tries + 1))
+        if [ $tries -ge 4 ]; then
+            echo "Alt+$2 never showed a menu holding $4"
+            return 1
+        fi
+        xdotool key Escape
+        e2e_wait_for 10 e2e_menu_closed || return 1
+        xdotool key Escape
+    done
     xdotool key --clearmodifiers "$3"
 }
 
@@ -140,11 +172,23 @@ e2e_click() {
     xdotool mousemove --sync $((x + width / 2)) $((y + height / 2)) click 1
 }
 
+e2e_dump() {
+    /usr/bin/python3 "$E2E_ATSPI" dump
+}
+
+e2e_answer() {
+    local box
+    box=$(e2e_window "$1") || return 1
+    xdotool windowfocus --sync "$box" && xdotool key --clearmodifiers "$2"
+}
+
 e2e_exit_through_menu() {
-    e2e_menu "$1" f x || true
+    e2e_menu "$1" f x Exit || true
     _e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
     if ! e2e_wait_for 10 _e2e_gone "$2"; then
         echo "Kelvane did not exit through File > Exit"
+        # A question box left open, or the menu, says why.
+        [ -n "${OUT:-}" ] && import -window root png:"$OUT/no-exit.png" 2>/dev/null
         kill "$2"
         return 1
     fi

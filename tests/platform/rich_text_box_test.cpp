@@ -154,9 +154,12 @@ TEST(RichTextBoxTest, RichSelectionTravelsWithItsFormatting) {
 struct FileCase {
     const char* name;
     QByteArray bytes;
+    QString inserted = {}; // typed at `at` (-1: the end) after loading
+    qsizetype at = 0;
+    QByteArray saved = {}; // what an edited file saves as
 };
 
-TEST(RichTextBoxTest, TextFilesSaveBackByteForByte) {
+TEST(RichTextBoxTest, TextFilesSaveBackByteForByteAndEditsChangeOnlyTheirOwnBytes) {
     const FileCase cases[] = {
         {"crlf", "one\r\ntwo\r\n"},
         {"lf without final break", "one\ntwo"},
@@ -167,40 +170,25 @@ TEST(RichTextBoxTest, TextFilesSaveBackByteForByte) {
         {"utf-16 le", QByteArray("\xFF\xFEh\0i\0\r\0\n\0", 10)},
         {"nul bytes", QByteArray("a\0b\r\n", 5)},
         {"empty", ""},
+        {"unchanged lines keep their breaks after an edit elsewhere", "a\r\nb\nc\r\n", "new\r\n", 0,
+         "new\r\na\r\nb\nc\r\n"},
+        {"text that outgrows windows-1252 is saved as utf-8", "caf\xE9\r\n",
+         QString::fromUtf8("日本"), -1, QByteArray("caf\xC3\xA9\r\n\xE6\x97\xA5\xE6\x9C\xAC")},
     };
     ScratchDir dir;
     for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString path = dir.write("f.txt", c.bytes);
         RichTextBox box;
         QString error;
-        ASSERT_TRUE(box.LoadFile(path, error)) << c.name;
-        ASSERT_TRUE(box.SaveFile(dir.file("g.txt"), 1, error)) << c.name;
-        EXPECT_EQ(readAll(dir.file("g.txt")), c.bytes) << c.name;
+        ASSERT_TRUE(box.LoadFile(path, error));
+        if (!c.inserted.isEmpty()) {
+            box.setSelStart(c.at < 0 ? box.textLength() : c.at);
+            box.setSelText(c.inserted);
+        }
+        ASSERT_TRUE(box.SaveFile(dir.file("g.txt"), 1, error));
+        EXPECT_EQ(readAll(dir.file("g.txt")), c.inserted.isEmpty() ? c.bytes : c.saved);
     }
-}
-
-TEST(RichTextBoxTest, UnchangedLinesKeepTheirBreaksAfterEditsElsewhere) {
-    ScratchDir dir;
-    const QString path = dir.write("m.txt", "a\r\nb\nc\r\n");
-    RichTextBox box;
-    QString error;
-    ASSERT_TRUE(box.LoadFile(path, error));
-    box.setSelStart(0);
-    box.setSelText("new\r\n");
-    ASSERT_TRUE(box.SaveFile(path, 1, error));
-    EXPECT_EQ(readAll(path), "new\r\na\r\nb\nc\r\n");
-}
-
-TEST(RichTextBoxTest, TextThatOutgrowsWindows1252IsSavedAsUtf8) {
-    ScratchDir dir;
-    const QString path = dir.write("w.txt", "caf\xE9\r\n");
-    RichTextBox box;
-    QString error;
-    ASSERT_TRUE(box.LoadFile(path, error));
-    box.setSelStart(box.textLength());
-    box.setSelText(QString::fromUtf8("日本"));
-    ASSERT_TRUE(box.SaveFile(path, 1, error));
-    EXPECT_EQ(readAll(path), QByteArray("caf\xC3\xA9\r\n\xE6\x97\xA5\xE6\x9C\xAC"));
 }
 
 TEST(RichTextBoxTest, RtfFilesLoadFormattedAndSaveAsRtfOrText) {

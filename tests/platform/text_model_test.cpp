@@ -110,19 +110,6 @@ TEST(TextModelTest, ModifiedFollowsTheSavedState) {
     EXPECT_EQ(spy.count(), 7);
 }
 
-TEST(TextModelTest, UndoGivesRemovedTextItsStylesBack) {
-    TextModel model;
-    model.setText(u"red plain");
-    model.assignStyles(0, {1, 1, 1}, {CharStyle{}, coloured(0x0000FF)});
-    model.replace(0, 4, u"");
-    EXPECT_EQ(model.text().text(), "plain");
-    model.undo();
-    EXPECT_EQ(model.text().text(), "red plain");
-    EXPECT_EQ(model.styles().styleAt(0).colour, 0x0000FFu);
-    EXPECT_FALSE(model.styles().styleAt(3).hasColour);
-    EXPECT_EQ(model.undoSteps(), 0) << "styling is not an edit";
-}
-
 TEST(TextModelTest, InsertedTextTakesTheStyleAtTheCaret) {
     TextModel model;
     model.setText(u"ab");
@@ -134,14 +121,24 @@ TEST(TextModelTest, InsertedTextTakesTheStyleAtTheCaret) {
         << "at the start, the first character's style";
 }
 
-TEST(TextModelTest, RedoGivesTextItsStylesBack) {
+TEST(TextModelTest, UndoAndRedoGiveTextItsStylesBack) {
     TextModel model;
+    model.setText(u"red plain");
+    model.assignStyles(0, {1, 1, 1}, {CharStyle{}, coloured(0x0000FF)});
+    model.replace(0, 4, u"");
+    EXPECT_EQ(model.text().text(), "plain");
+    model.undo(); // removed text comes back coloured
+    EXPECT_EQ(model.text().text(), "red plain");
+    EXPECT_EQ(model.styles().styleAt(0).colour, 0x0000FFu);
+    EXPECT_FALSE(model.styles().styleAt(3).hasColour);
+    EXPECT_EQ(model.undoSteps(), 0) << "styling is not an edit";
+
     model.setText(u"");
     model.replaceStyled(0, 0, u"rich", {1, 1, 0, 0}, {CharStyle{}, coloured(0xFF0000)});
     EXPECT_EQ(model.undoSteps(), 1);
     model.undo();
     EXPECT_EQ(model.text().text(), "");
-    model.redo();
+    model.redo(); // inserted text comes back coloured
     EXPECT_EQ(model.text().text(), "rich");
     EXPECT_EQ(model.styles().styleAt(1).colour, 0xFF0000u);
     EXPECT_FALSE(model.styles().styleAt(2).hasColour);

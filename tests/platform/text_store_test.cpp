@@ -73,15 +73,19 @@ TEST(TextStoreTest, EditsJoinAndSplitLines) {
 
 TEST(TextStoreTest, LoadingInPiecesEqualsSettingTheWhole) {
     const QString whole = QStringLiteral("alpha\nbeta\n\ngamma\ndelta");
-    TextStore pieces;
-    pieces.clear(whole.size());
-    for (qsizetype at = 0; at < whole.size(); at += 3)
-        pieces.append(QStringView(whole).mid(at, 3));
-    pieces.finishLoading();
-    EXPECT_EQ(pieces.text(), whole);
-    expectSameLines(pieces, whole);
-    pieces.replace(6, 0, u"x\n"); // the first edit after loading
-    expectSameLines(pieces, QStringLiteral("alpha\nx\nbeta\n\ngamma\ndelta"));
+    // The number of line breaks announced is only a hint: too few, right or far too many.
+    for (qsizetype expectedBreaks : {0, 1, 4, 5000}) {
+        TextStore pieces;
+        pieces.clear(whole.size(), expectedBreaks);
+        for (qsizetype at = 0; at < whole.size(); at += 3)
+            pieces.append(QStringView(whole).mid(at, 3));
+        pieces.finishLoading();
+        EXPECT_EQ(pieces.text(), whole);
+        expectSameLines(pieces, whole);
+        pieces.replace(6, 0, u"x\n"); // the first edit after loading
+        expectSameLines(pieces, QStringLiteral("alpha\nx\nbeta\n\ngamma\ndelta"));
+        EXPECT_LT(pieces.memoryBytes(), 8 * 1024 + 4096) << "spare room given back";
+    }
 }
 
 TEST(TextStoreTest, PiecesAndViewsCoverTheRangeAcrossTheGap) {

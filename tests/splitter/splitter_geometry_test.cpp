@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+#include <vector>
+
 namespace kelvane {
 
 void PrintTo(const TwipsBox& r, std::ostream* os) {
@@ -225,48 +229,57 @@ TEST(SplitterDrag, TwoPanesFollowTheMouseWithinTheMinimum) {
     EXPECT_EQ(up.control, frame.control);
 }
 
-TEST(SplitterDrag, RightBarEnlargesByTheDistanceAndStops240Short) {
-    SplitterProperties p = withStyle(SinglePaneRight, VerticalBar);
-    const DragFrame frame{{0, 100, 2000, 3000}, 9000, 4000};
-    EXPECT_EQ(SplitterGeometry::dragStart(p, frame), 1940);
-    const double moved = SplitterGeometry::dragPosition(p, frame, 2960, 1960);
-    EXPECT_EQ(moved, 2940);
-    const DragResult up = SplitterGeometry::mouseUp(p, frame, moved);
-    EXPECT_EQ(up.control, (TwipsBox{0, 100, 3000, 3000}));
-    EXPECT_EQ(up.properties.SplitterLeft, 2940);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 20000, 1960), 8760);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -5000, 1960), 300);
-}
+/// A drag of a single pane's bar: where the indicator starts, where it follows the mouse to
+/// (stopping short of the parent's edges) and the control's box on release.
+struct SideDrag {
+    const char* name;
+    int style;
+    int orientation;
+    DragFrame frame;
+    std::optional<double> start;
+    std::vector<std::tuple<double, double, double>> moves; // mouse x, y -> indicator
+    double release;
+    TwipsBox control;
+    std::optional<int> stored; // SplitterLeft or SplitterTop, by the bar's orientation
+};
 
-TEST(SplitterDrag, LeftBarMovesTheLeftEdgeAndKeepsTheRightEdge) {
-    SplitterProperties p = withStyle(SinglePaneLeft, VerticalBar);
-    const DragFrame frame{{6000, 0, 2000, 3000}, 9000, 3000};
-    const double moved = SplitterGeometry::dragPosition(p, frame, -1000, 0);
-    EXPECT_EQ(moved, 5000);
-    const DragResult up = SplitterGeometry::mouseUp(p, frame, moved);
-    EXPECT_EQ(up.control, (TwipsBox{5000, 0, 3000, 3000}));
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -9000, 0), 0);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 5000, 0), 7700);
-}
-
-TEST(SplitterDrag, TopBarKeepsTheBottomEdge) {
-    SplitterProperties p = withStyle(SinglePaneTop, HorizontalBar);
-    const DragFrame frame{{0, 1000, 3000, 2000}, 3000, 5000};
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -2000, 0), 0);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 2500, 0), 2700);
-    const DragResult up = SplitterGeometry::mouseUp(p, frame, 600);
-    EXPECT_EQ(up.control, (TwipsBox{0, 600, 3000, 2400}));
-}
-
-TEST(SplitterDrag, BottomBarStops480ShortOfTheParent) {
-    SplitterProperties p = withStyle(SinglePaneBottom, HorizontalBar);
-    const DragFrame frame{{0, 0, 3000, 1000}, 3000, 4000};
-    EXPECT_EQ(SplitterGeometry::dragStart(p, frame), 940);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, 9000, 0), 3520);
-    EXPECT_EQ(SplitterGeometry::dragPosition(p, frame, -900, 0), 300);
-    const DragResult up = SplitterGeometry::mouseUp(p, frame, 1500);
-    EXPECT_EQ(up.control.height, 1560);
-    EXPECT_EQ(up.properties.SplitterTop, 1500);
+TEST(SplitterDrag, EachSideMovesItsOwnEdgeWithinTheParent) {
+    // One drag to a few lines reads as a table:
+    // clang-format off
+    const SideDrag drags[] = {
+        {"right bar enlarges by the distance and stops 240 short", SinglePaneRight, VerticalBar,
+         {{0, 100, 2000, 3000}, 9000, 4000}, 1940,
+         {{2960, 1960, 2940}, {20000, 1960, 8760}, {-5000, 1960, 300}},
+         2940, {0, 100, 3000, 3000}, 2940},
+        {"left bar moves the left edge and keeps the right edge", SinglePaneLeft, VerticalBar,
+         {{6000, 0, 2000, 3000}, 9000, 3000}, std::nullopt,
+         {{-1000, 0, 5000}, {-9000, 0, 0}, {5000, 0, 7700}},
+         5000, {5000, 0, 3000, 3000}, std::nullopt},
+        {"top bar keeps the bottom edge", SinglePaneTop, HorizontalBar,
+         {{0, 1000, 3000, 2000}, 3000, 5000}, std::nullopt, {{-2000, 0, 0}, {2500, 0, 2700}},
+         600, {0, 600, 3000, 2400}, std::nullopt},
+        {"bottom bar stops 480 short of the parent", SinglePaneBottom, HorizontalBar,
+         {{0, 0, 3000, 1000}, 3000, 4000}, 940, {{9000, 0, 3520}, {-900, 0, 300}},
+         1500, {0, 0, 3000, 1560}, 1500},
+    };
+    // clang-format on
+    for (const SideDrag& drag : drags) {
+        SCOPED_TRACE(drag.name);
+        const SplitterProperties p = withStyle(drag.style, drag.orientation);
+        if (drag.start) {
+            EXPECT_EQ(SplitterGeometry::dragStart(p, drag.frame), *drag.start);
+        }
+        for (const auto& [x, y, indicator] : drag.moves)
+            EXPECT_EQ(SplitterGeometry::dragPosition(p, drag.frame, x, y), indicator)
+                << "mouse at " << x << ", " << y;
+        const DragResult up = SplitterGeometry::mouseUp(p, drag.frame, drag.release);
+        EXPECT_EQ(up.control, drag.control);
+        if (drag.stored) {
+            EXPECT_EQ(drag.orientation == VerticalBar ? up.properties.SplitterLeft
+                                                      : up.properties.SplitterTop,
+                      *drag.stored);
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The splitter control as a widget: panes placed by tags, the orientation conflict, dragging
 // the bar with the mouse in both layouts, the stored properties and the control's events.
+#include "splitter/BarDrag.h"
 #include "splitter/Splitter.h"
 #include "splitter/SplitterPropertyBag.h"
 
@@ -17,29 +18,6 @@
 
 namespace kelvane {
 namespace {
-
-/// Sends one mouse event to a widget, as the window system would during a drag.
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-/// Drags the splitter's bar from the middle of its grab area by (dx, dy) pixels.
-void dragBar(Splitter& splitter, int dx, int dy) {
-    QWidget* grab = splitter.imgSplitter;
-    const QPoint from = grab->rect().center();
-    sendMouse(grab, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(grab, QEvent::MouseMove, from + QPoint(dx / 2, dy / 2), Qt::NoButton, Qt::LeftButton);
-    sendMouse(grab, QEvent::MouseMove, from + QPoint(dx, dy), Qt::NoButton, Qt::LeftButton);
-}
-
-void releaseBar(Splitter& splitter, int dx, int dy) {
-    QWidget* grab = splitter.imgSplitter;
-    sendMouse(grab, QEvent::MouseButtonRelease, grab->rect().center() + QPoint(dx, dy),
-              Qt::LeftButton, Qt::NoButton);
-}
 
 /// Twips of a length in pixels (the tests place widgets in pixels).
 int twips(int pixels) {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace fastinst;
@@ -148,30 +150,6 @@ TEST(InstallFlow, EnglishDefaultRunsEveryStepInOrder) {
     EXPECT_EQ(host.boxes[1], u"Dralto|Create program group?");
 }
 
-TEST(InstallFlow, GermanTrailingBackslashCreatesMarkerAndLevels) {
-    FakeHost host;
-    host.destination = u"c:\\Neu\\Tief\\Dralto\\";
-    host.answers = {Answer::Yes, Answer::No, Answer::No};
-    InstallSettings settings{false, u"d:\\", false};
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[0], u"Setup|Dralto in den Ordner \xBB"
-                             u"c:\\Neu\\Tief\\Dralto\xAB installieren?");
-    EXPECT_EQ(host.Count(u"mkdir"), 3);
-    EXPECT_TRUE(host.files.count(u"c:\\Neu\\Tief\\Dralto\\Dralto.cfg"));
-    EXPECT_EQ(host.Count(u"initiate"), 0);
-    EXPECT_EQ(host.Count(u"start"), 0);
-    EXPECT_EQ(host.log.back(), u"close");
-}
-
-TEST(InstallFlow, EnglishRemovesAnEarlierMarker) {
-    FakeHost host;
-    host.files.insert(u"c:\\Dralto\\Dralto.cfg");
-    host.answers = {Answer::Yes, Answer::No, Answer::No};
-    InstallSettings settings = English();
-    InstallProduct(host, settings);
-    EXPECT_FALSE(host.files.count(u"c:\\Dralto\\Dralto.cfg"));
-}
-
 TEST(InstallFlow, DeclinedOrInvalidDestinationCopiesNothing) {
     FakeHost declined;
     declined.answers = {Answer::No};
@@ -193,97 +171,112 @@ TEST(InstallFlow, DeclinedOrInvalidDestinationCopiesNothing) {
     }
 }
 
-TEST(InstallFlow, RetryCopiesAgainAndIgnoreGoesOn) {
-    FakeHost host;
-    host.failingCopies = {u"c:\\Dralto\\Plugext.dll", u"c:\\Dralto\\Plugext.dll"};
-    host.answers = {Answer::Yes, Answer::Retry, Answer::Ignore, Answer::Yes, Answer::No};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[1], u"Setup|Error installing c:\\Dralto\\Plugext.dll");
-    EXPECT_EQ(host.Count(u"copy d:\\setup\\Plugext.dll"), 2);
-    EXPECT_EQ(host.copies, 9);
-    EXPECT_FALSE(host.files.count(u"c:\\Dralto\\Plugext.dll"));
-    EXPECT_EQ(host.Count(u"execute"), 1); // the group and the registry still follow
-    EXPECT_EQ(host.Count(u"registry"), 1);
-}
+/// One way through the installation: the host's state, the answers given, and what must hold.
+struct Scenario {
+    const char* name;
+    std::function<void(FakeHost&)> arrange;
+    std::deque<Answer> answers;
+    InstallSettings settings;
+    InstallOutcome outcome;
+    std::vector<std::pair<std::u16string, int>> counts; // log lines that start so
+    std::vector<std::pair<std::u16string, bool>> files; // there afterwards or not
+    std::u16string lastBox;                             // when not empty
+    std::u16string lastStep;                            // when not empty
+    std::function<void(const FakeHost&, const InstallSettings&)> check;
+};
 
-TEST(InstallFlow, AbortKeepsCopiedFilesAndReturnsToTheField) {
-    FakeHost host;
-    host.failingCopies = {u"c:\\Dralto\\psapi.dll"};
-    host.answers = {Answer::Yes, Answer::Abort};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Aborted);
-    EXPECT_TRUE(host.files.count(u"c:\\Dralto\\Plugext.dll"));
-    EXPECT_EQ(host.log.back(), u"focus");
-    EXPECT_EQ(host.Count(u"registry"), 0);
-}
+const InstallSettings kGerman{false, u"d:\\", false};
 
-TEST(InstallFlow, MissingUninstallerSuppressesItemAndEntryEvenAfterRetry) {
-    FakeHost host;
-    host.failingCopies = {u"c:\\Windows\\drunin32.exe"};
-    host.answers = {Answer::Yes, Answer::Retry, Answer::Yes, Answer::No};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_TRUE(host.files.count(u"c:\\Windows\\drunin32.exe"));
-    EXPECT_TRUE(settings.uninstallerMissing);
-    EXPECT_EQ(host.Count(u"registry"), 0);
-}
-
-TEST(InstallFlow, NoProgramManagerWarnsAndGoesOn) {
-    FakeHost host;
-    host.progmanAnswers = false;
-    host.answers = {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Completed);
-    EXPECT_EQ(host.boxes[2], u"Error|Unable to create program group");
-    EXPECT_EQ(host.Count(u"execute"), 0);
-    EXPECT_EQ(host.Count(u"registry"), 1);
-    EXPECT_EQ(host.boxes.back(), u"Dralto|Setup complete. Start program?");
-}
-
-TEST(InstallFlow, FailedPostWarnsAfterTerminating) {
-    FakeHost host;
-    host.executeSucceeds = false;
-    host.answers = {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No};
-    InstallSettings settings{false, u"d:\\", false};
-    InstallProduct(host, settings);
-    EXPECT_EQ(host.Count(u"terminate"), 1);
-    EXPECT_EQ(host.boxes[2], u"Fehler|Programmgruppe konnte nicht erstellt werden.");
-}
-
-TEST(InstallFlow, StartFailureIsReportedAndPathWithBlankIsQuoted) {
-    FakeHost host;
-    host.existing.insert(u"c:\\Program Files");
-    host.destination = u"c:\\Program Files\\Dralto";
-    host.startSucceeds = false;
-    host.answers = {Answer::Yes, Answer::No, Answer::Yes, Answer::Ok};
-    InstallSettings settings = English();
-    InstallProduct(host, settings);
-    EXPECT_EQ(host.Count(u"start \"c:\\Program Files\\Dralto\\Dralto.exe\""), 1);
-    EXPECT_EQ(host.entries[0].uninstallString, u"\"c:\\Program Files\\Dralto\\Dralto.exe\" uninst");
-    EXPECT_EQ(host.boxes.back(), u"Setup|Unable to execute program file");
-    EXPECT_EQ(host.log.back(), u"close");
-}
-
-TEST(InstallFlow, ClosingBetweenCopiesStopsTheInstallation) {
-    FakeHost host;
-    host.closeAfterFirstCopy = true;
-    host.answers = {Answer::Yes};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Cancelled);
-    EXPECT_EQ(host.copies, 1);
-    EXPECT_EQ(host.Count(u"registry"), 0);
-}
-
-TEST(InstallFlow, TooLongDestinationIsRefusedBeforeAnythingIsCreated) {
-    FakeHost host;
-    host.destination = u"c:\\" + std::u16string(297, u'a');
-    host.answers = {Answer::Yes, Answer::Ok};
-    InstallSettings settings = English();
-    EXPECT_EQ(InstallProduct(host, settings), InstallOutcome::Rejected);
-    EXPECT_EQ(host.boxes.back(), u"Error|Invalid destination folder");
-    EXPECT_EQ(host.Count(u"mkdir"), 0);
-    EXPECT_EQ(host.copies, 0);
+TEST(InstallFlow, EachWayThroughTheInstallationEndsAsItShould) {
+    using H = FakeHost;
+    using S = InstallSettings;
+    // One scenario to a few lines reads as a table:
+    // clang-format off
+    const Scenario scenarios[] = {
+        {"German, a trailing backslash: every level made, the marker created",
+         [](H& h) { h.destination = u"c:\\Neu\\Tief\\Dralto\\"; },
+         {Answer::Yes, Answer::No, Answer::No}, kGerman, InstallOutcome::Completed,
+         {{u"mkdir", 3}, {u"initiate", 0}, {u"start", 0}},
+         {{u"c:\\Neu\\Tief\\Dralto\\Dralto.cfg", true}}, {}, u"close",
+         [](const H& h, const S&) { EXPECT_EQ(h.boxes[0],
+             u"Setup|Dralto in den Ordner \xBB" u"c:\\Neu\\Tief\\Dralto\xAB installieren?"); }},
+        {"English removes an earlier marker",
+         [](H& h) { h.files.insert(u"c:\\Dralto\\Dralto.cfg"); },
+         {Answer::Yes, Answer::No, Answer::No}, English(), InstallOutcome::Completed,
+         {}, {{u"c:\\Dralto\\Dralto.cfg", false}}, {}, {}, {}},
+        {"Retry copies again and Ignore goes on to the group and the registry",
+         [](H& h) { h.failingCopies = {u"c:\\Dralto\\Plugext.dll", u"c:\\Dralto\\Plugext.dll"}; },
+         {Answer::Yes, Answer::Retry, Answer::Ignore, Answer::Yes, Answer::No}, English(),
+         InstallOutcome::Completed,
+         {{u"copy d:\\setup\\Plugext.dll", 2}, {u"execute", 1}, {u"registry", 1}},
+         {{u"c:\\Dralto\\Plugext.dll", false}}, {}, {},
+         [](const H& h, const S&) {
+             EXPECT_EQ(h.boxes[1], u"Setup|Error installing c:\\Dralto\\Plugext.dll");
+             EXPECT_EQ(h.copies, 9); }},
+        {"Abort keeps the copied files and returns to the field",
+         [](H& h) { h.failingCopies = {u"c:\\Dralto\\psapi.dll"}; },
+         {Answer::Yes, Answer::Abort}, English(), InstallOutcome::Aborted,
+         {{u"registry", 0}}, {{u"c:\\Dralto\\Plugext.dll", true}}, {}, u"focus", {}},
+        {"a missing uninstaller suppresses the item and the entry, even after a retry",
+         [](H& h) { h.failingCopies = {u"c:\\Windows\\drunin32.exe"}; },
+         {Answer::Yes, Answer::Retry, Answer::Yes, Answer::No}, English(),
+         InstallOutcome::Completed, {{u"registry", 0}}, {{u"c:\\Windows\\drunin32.exe", true}},
+         {}, {}, [](const H&, const S& s) { EXPECT_TRUE(s.uninstallerMissing); }},
+        {"no Program Manager: a warning, then the rest",
+         [](H& h) { h.progmanAnswers = false; },
+         {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No}, English(), InstallOutcome::Completed,
+         {{u"execute", 0}, {u"registry", 1}}, {}, u"Dralto|Setup complete. Start program?", {},
+         [](const H& h, const S&) {
+             EXPECT_EQ(h.boxes[2], u"Error|Unable to create program group"); }},
+        {"a failed post warns after ending the conversation",
+         [](H& h) { h.executeSucceeds = false; },
+         {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No}, kGerman, InstallOutcome::Completed,
+         {{u"terminate", 1}}, {}, {}, {},
+         [](const H& h, const S&) {
+             EXPECT_EQ(h.boxes[2], u"Fehler|Programmgruppe konnte nicht erstellt werden."); }},
+        {"a failed start is reported; a path with a blank is quoted",
+         [](H& h) {
+             h.existing.insert(u"c:\\Program Files");
+             h.destination = u"c:\\Program Files\\Dralto";
+             h.startSucceeds = false; },
+         {Answer::Yes, Answer::No, Answer::Yes, Answer::Ok}, English(), InstallOutcome::Completed,
+         {{u"start \"c:\\Program Files\\Dralto\\Dralto.exe\"", 1}}, {},
+         u"Setup|Unable to execute program file", u"close",
+         [](const H& h, const S&) {
+             EXPECT_EQ(h.entries[0].uninstallString,
+                       u"\"c:\\Program Files\\Dralto\\Dralto.exe\" uninst"); }},
+        {"closing between copies stops the installation",
+         [](H& h) { h.closeAfterFirstCopy = true; },
+         {Answer::Yes}, English(), InstallOutcome::Cancelled,
+         {{u"registry", 0}}, {}, {}, {}, [](const H& h, const S&) { EXPECT_EQ(h.copies, 1); }},
+        {"a too long destination is refused before anything is created",
+         [](H& h) { h.destination = u"c:\\" + std::u16string(297, u'a'); },
+         {Answer::Yes, Answer::Ok}, English(), InstallOutcome::Rejected,
+         {{u"mkdir", 0}}, {}, u"Error|Invalid destination folder", {},
+         [](const H& h, const S&) { EXPECT_EQ(h.copies, 0); }},
+    };
+    // clang-format on
+    for (const Scenario& scenario : scenarios) {
+        SCOPED_TRACE(scenario.name);
+        FakeHost host;
+        scenario.arrange(host);
+        host.answers = scenario.answers;
+        InstallSettings settings = scenario.settings;
+        EXPECT_EQ(InstallProduct(host, settings), scenario.outcome);
+        for (const auto& [prefix, count] : scenario.counts)
+            EXPECT_EQ(host.Count(prefix), count) << ::testing::PrintToString(prefix);
+        for (const auto& [file, there] : scenario.files)
+            EXPECT_EQ(host.files.count(file) > 0, there) << ::testing::PrintToString(file);
+        if (!scenario.lastBox.empty()) {
+            ASSERT_FALSE(host.boxes.empty());
+            EXPECT_EQ(host.boxes.back(), scenario.lastBox);
+        }
+        if (!scenario.lastStep.empty()) {
+            EXPECT_EQ(host.log.back(), scenario.lastStep);
+        }
+        if (scenario.check)
+            scenario.check(host, settings);
+    }
 }
 
 TEST(InstallFlow, FailedRegistryWriteIsAskedAboutLikeAFailedCopy) {

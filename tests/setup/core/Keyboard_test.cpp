@@ -5,21 +5,26 @@
 
 using namespace fastinst;
 
-TEST(Keyboard, ForwardCycleIsFieldBrowseOkCancel) {
-    int index = kFocusField;
-    const int expected[] = {kFocusBrowse, kFocusOk, kFocusCancel, kFocusField};
-    for (int next : expected) {
-        index = NextFocus(index, false);
-        EXPECT_EQ(index, next);
-    }
-}
-
-TEST(Keyboard, BackwardCycleIsFieldCancelOkBrowse) {
-    int index = kFocusField;
-    const int expected[] = {kFocusCancel, kFocusOk, kFocusBrowse, kFocusField};
-    for (int next : expected) {
-        index = NextFocus(index, true);
-        EXPECT_EQ(index, next);
+TEST(Keyboard, FocusCyclesThroughTheFourControlsBothWays) {
+    const struct {
+        const char* name;
+        bool backward;
+        int order[4];
+    } cycles[] = {
+        {"forward: field, Browse, OK, Cancel",
+         false,
+         {kFocusBrowse, kFocusOk, kFocusCancel, kFocusField}},
+        {"backward: field, Cancel, OK, Browse",
+         true,
+         {kFocusCancel, kFocusOk, kFocusBrowse, kFocusField}},
+    };
+    for (const auto& cycle : cycles) {
+        SCOPED_TRACE(cycle.name);
+        int index = kFocusField;
+        for (int next : cycle.order) {
+            index = NextFocus(index, cycle.backward);
+            EXPECT_EQ(index, next);
+        }
     }
 }
 

@@ -53,7 +53,7 @@ case "$name" in keyboard_*) screen=1280x900x24 ;; esac
 # The server picks a free display number (-displayfd) and tells it once it takes connections:
 # no two runs, of this suite or another checkout's, race for one number.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" </dev/null \
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" </dev/null \
     >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display=""
