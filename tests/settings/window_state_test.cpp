@@ -30,43 +30,13 @@ TEST_F(WindowStateTest, StoredTextsReadAsTheyAlwaysDid) {
         const char* text;
         WindowStateRecord expected;
     } cases[] = {
-        {"MainLeft", "1234.5",
-         [] {
-             WindowStateRecord r;
-             r.MainLeft = 1234.5f;
-             return r;
-         }()},
-        {"MainWidth", "abc",
-         [] {
-             WindowStateRecord r;
-             r.MainWidth = 9000;
-             return r;
-         }()},
-        {"ToolBar", "False",
-         [] {
-             WindowStateRecord r;
-             r.ToolBar = false;
-             return r;
-         }()},
-        {"StatusBar", "0",
-         [] {
-             WindowStateRecord r;
-             r.StatusBar = false;
-             return r;
-         }()},
+        {"MainLeft", "1234.5", WindowStateRecord{.MainLeft = 1234.5f}},
+        {"MainWidth", "abc", WindowStateRecord{.MainWidth = 9000}},
+        {"ToolBar", "False", WindowStateRecord{.ToolBar = false}},
+        {"StatusBar", "0", WindowStateRecord{.StatusBar = false}},
         {"ClipText", "maybe", WindowStateRecord{}},
-        {"FileBrowserWidth", "3000",
-         [] {
-             WindowStateRecord r;
-             r.FileBrowserWidth = 3000;
-             return r;
-         }()},
-        {"FileBrowserWidth", "2999.5",
-         [] {
-             WindowStateRecord r;
-             r.FileBrowserWidth = 3000;
-             return r;
-         }()},
+        {"FileBrowserWidth", "3000", WindowStateRecord{.FileBrowserWidth = 3000}},
+        {"FileBrowserWidth", "2999.5", WindowStateRecord{.FileBrowserWidth = 3000}},
         {"ClipTextWidth", "0", WindowStateRecord{}},
         {"ClipTextWidth", "-40", WindowStateRecord{}},
         {"ClipTextWidth", "1e300", WindowStateRecord{}},
