@@ -2,6 +2,8 @@
 // editor does not lose it. One folder per running editor, locked while it runs.
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLockFile>
@@ -32,6 +34,14 @@ QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation = 0);
 /// handing the text over a piece at a time, so a long text is not held a second time as bytes.
 bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 generation,
                    QString& error);
+
+/// Writes a recovery file whose base is a text file's bytes as they are on disk (the document's
+/// text is that file as it was read, decoded as text files are): the bytes are copied by the
+/// system, so a large document costs neither an encoding pass nor the memory of one. False
+/// with the error text when the file cannot be copied or is no longer the one `stamp` describes
+/// (another program wrote it since it was read); nothing is left behind then.
+bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
+                             const QString& textFile, const FileStamp& stamp, QString& error);
 
 /// Reads a recovery file's bytes; nothing when they are not one (no signature, a line missing,
 /// or an odd number of text bytes). `generation` receives 0 for a file without a journal.

@@ -28,6 +28,13 @@ struct RecoverySource {
     std::function<QString()> text;
 };
 
+/// The text file a document's whole text was read from, as it was then.
+struct RecoveryOrigin {
+    QString path;
+    FileStamp stamp;
+    qint64 length = 0; ///< characters of the text read
+};
+
 class RecoveryKeeper : public QObject {
 public:
     explicit RecoveryKeeper(QObject* parent = nullptr);
@@ -52,6 +59,12 @@ public:
     /// journal after the delay. The first write of a document, and one after its whole text
     /// changed, is a base copy of the whole text instead.
     void edited(const QObject* document, const JournalEdit& edit, RecoverySource source);
+    /// The document's whole text is now the text file `origin` names, as read (a document just
+    /// opened). Until its whole text changes, its base copy can be a copy of that file's bytes
+    /// made by the system, with every edit since in the journal, so a large file costs no pass
+    /// over its text; when the file has changed on disk by then, the base is the text after
+    /// all.
+    void loaded(const QObject* document, const RecoveryOrigin& origin, RecoverySource source);
     /// The document was saved, or closed without saving: a pending write is dropped and its
     /// recovery file removed.
     void forget(const QObject* document);
@@ -82,11 +95,18 @@ private:
         QByteArray pending;       ///< journal entries not written yet
         qint64 pendingGrowth = 0; ///< characters the pending entries add
         bool keepAfterExit = false;
+        /// The file the text was read from, while the text is still that file (then nothing is
+        /// pending) or a base is due and `pending` holds every edit since.
+        std::optional<RecoveryOrigin> origin;
     };
     Entry& entryFor(const QObject* document);
     /// The document went away without a word.
     void dropped(const QObject* document);
     void write(const QObject* document);
+    void writeBaseOfTextFile(const QObject* document, Entry& entry, const RecoveryRecord& record);
+    /// A base copy from the document's file could not be made: the text itself is kept instead.
+    void textFileBaseFailed(const QObject* document, quint64 generation);
+    void startOver(Entry& entry);
     qint64 journalLimit(const Entry& entry) const;
 
     int delay_ = 2000;

@@ -4,6 +4,7 @@
 #include "platform/RecoveryFile.h"
 #include "platform/RecoveryJournal.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform/TextEncoding.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -77,6 +79,41 @@ const TestChild journallingChild("recovery-journal", [] {
     return 0;
 });
 
+// The same, for a document read from a text file (CR LF line breaks, so the file's bytes are not
+// the text's): its base is a copy of the file.
+const TestChild textFileChild("recovery-text-file", [] {
+    const QString folder = QString::fromLocal8Bit(qgetenv(kChildFolder));
+    setUserDataFolderOverride(folder);
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/read.txt");
+    QString error;
+    writeFileAtomically(path, QByteArray("start of the text\r\n"), error);
+    RecoveryKeeper keeper;
+    keeper.setDelay(0);
+    keeper.setCompactionMinimum(300);
+    QObject document;
+    QString text = kStart;
+    const RecoverySource source{[] {
+                                    return RecoveryRecord{"", "read.txt", ""};
+                                },
+                                [&text] { return text; }};
+    keeper.loaded(&document, {path, FileStamp::of(path), text.size()}, source);
+    for (int i = 1; i < 100000; ++i) {
+        const JournalEdit edit = editNumber(i, text.size());
+        applyJournal(text, {edit});
+        keeper.edited(&document, edit, source);
+        keeper.writeNow(&document);
+        keeper.waitForDone();
+        if (i == 1)
+            std::printf("file %s\n", qPrintable(keeper.fileOf(&document)));
+        std::printf("%d\n", i);
+        std::fflush(stdout);
+    }
+    for (;;)
+        ::pause();
+    return 0;
+});
+
 TEST(RecoveryJournalFormat, EntriesComeBackWholeAndTornOnesNever) {
     const std::vector<JournalEdit> edits = {
         {0, 0, "typed"},
@@ -128,8 +165,11 @@ protected:
     struct Document {
         QObject object;
         QString text;
+        bool unsaved = true;
         RecoverySource source() {
-            return {[] {
+            return {[this]() -> std::optional<RecoveryRecord> {
+                        if (!unsaved)
+                            return std::nullopt;
                         return RecoveryRecord{"/home/user/a.c", "a.c", ""};
                     },
                     [this] {
@@ -190,6 +230,83 @@ TEST_F(RecoveryJournalTest, EditsAreAppendedAfterOneBaseCopyAndFoldedInWhenTheJo
     EXPECT_FALSE(QFile::exists(journalFileOf(file)));
 }
 
+TEST_F(RecoveryJournalTest, ADocumentReadFromATextFileKeepsACopyOfTheFileAndItsEdits) {
+    // Windows-1252 with CR LF breaks: the file's bytes are not the text's.
+    const QByteArray bytes = "caf\xe9\r\nsecond line\r\nthird\r\n";
+    const QString path = scratch.file("read.txt");
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(path, bytes, error));
+    RecoveryKeeper keeper;
+    Document document;
+    document.text = decodeText(bytes).text;
+    const RecoveryOrigin origin{path, FileStamp::of(path), document.text.size()};
+    keeper.loaded(&document.object, origin, document.source());
+
+    edit(keeper, document, {3, 1, "e\u0301"});
+    edit(keeper, document, {0, 0, "Le "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    EXPECT_TRUE(readAll(file).endsWith(bytes)) << "the base is the file's bytes";
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    edit(keeper, document, {5, 0, "!"});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+
+    // Undone back to the file: nothing to keep, and the file stays the base of later edits.
+    document.text = decodeText(bytes).text;
+    document.unsaved = false;
+    keeper.edited(&document.object, {0, 0, ""}, document.source());
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_FALSE(QFile::exists(file));
+    document.unsaved = true;
+    edit(keeper, document, {document.text.size(), 0, "end"});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_TRUE(readAll(file).endsWith(bytes));
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    EXPECT_EQ(document.copies, 0) << "the text itself was never copied";
+
+    // Changed whole, the text is its own base again.
+    document.text = "replaced";
+    keeper.changed(&document.object, document.source());
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(document.copies, 1);
+    EXPECT_EQ(readRecovery(file)->text, "replaced");
+}
+
+TEST_F(RecoveryJournalTest, AFileWrittenByAnotherProgramIsNotTakenForTheText) {
+    const QString path = scratch.file("read.txt");
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(path, QByteArray("as it was read\n"), error));
+    RecoveryKeeper keeper;
+    Document document;
+    document.text = "as it was read\n";
+    keeper.loaded(&document.object, {path, FileStamp::of(path), document.text.size()},
+                  document.source());
+    // Rewritten in place, same length: only its stamp tells.
+    QThread::msleep(20);
+    QFile rewrite(path);
+    ASSERT_TRUE(rewrite.open(QIODevice::ReadWrite));
+    rewrite.write("AS IT WAS READ\n");
+    rewrite.close();
+
+    edit(keeper, document, {0, 0, "typed "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    // The failed copy asks for a base of the text, written at once.
+    QCoreApplication::processEvents();
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    EXPECT_EQ(document.copies, 1);
+    ASSERT_TRUE(readRecovery(file));
+    EXPECT_EQ(readRecovery(file)->text, "typed as it was read\n");
+}
+
 TEST_F(RecoveryJournalTest, AJournalOfAnotherGenerationIsSetAsideAndAWholeTextFileStillReads) {
     const QString folder = recoveryFolder() + "/1-1-dead";
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -220,9 +337,13 @@ TEST_F(RecoveryJournalTest, AJournalOfAnotherGenerationIsSetAsideAndAWholeTextFi
 
 TEST_F(RecoveryJournalTest, AWriterKilledAtAnyMomentLeavesTheTextOfItsLastWholeWrite) {
     const std::vector<QString> states = statesUpTo(2000);
-    for (int round = 0; round < 4; ++round) {
+    // Four rounds keep a base of the text, four a base copied from the file the text was read
+    // from (and folded into a base of the text as the journal grows).
+    for (int round = 0; round < 8; ++round) {
+        const bool fromFile = round >= 4;
         QProcess child;
-        QProcessEnvironment env = testChildEnvironment("recovery-journal");
+        QProcessEnvironment env =
+            testChildEnvironment(fromFile ? "recovery-text-file" : "recovery-journal");
         const QString folder = scratch.file(QString("round%1").arg(round));
         env.insert(kChildFolder, folder);
         child.setProcessEnvironment(env);

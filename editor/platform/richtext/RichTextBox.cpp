@@ -327,11 +327,14 @@ bool RichTextBox::wrapping() const {
 
 // --- files ---
 
-bool RichTextBox::LoadFile(const QString& path, QString& error) {
+bool RichTextBox::LoadFile(const QString& path, QString& error, bool* plainText) {
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
-    if (rtf::looksLikeRtf(bytes)) {
+    const bool rich = rtf::looksLikeRtf(bytes);
+    if (plainText)
+        *plainText = !rich;
+    if (rich) {
         RichText rich = rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
         bytes = QByteArray();
         model_->beginLoad(rich.text.size());
