@@ -255,7 +255,11 @@ RecoverySource frmDocument::recoverySource() {
                     return std::nullopt;
                 return RecoveryRecord{Tag, Caption(), QString()};
             },
-            [this] { return rtfText->documentTextSnapshot(); }};
+            {},
+            [this] { return qint64(rtfText->documentLength()); },
+            [this](qint64 from, qint64 count) {
+                return rtfText->documentText(qsizetype(from), qsizetype(from + count));
+            }};
 }
 
 void frmDocument::keepForRecovery() {

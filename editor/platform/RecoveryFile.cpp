@@ -99,6 +99,52 @@ bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 ge
     return writeFileAtomically(file, source, error);
 }
 
+RecoveryBaseWriter::RecoveryBaseWriter() = default;
+RecoveryBaseWriter::~RecoveryBaseWriter() = default;
+
+void RecoveryBaseWriter::open(const QString& file, const RecoveryRecord& header,
+                              quint64 generation) {
+    file_ = std::make_unique<QSaveFile>(file);
+    file_->setDirectWriteFallback(false);
+    const QByteArray bytes = recoveryHeader(header, generation);
+    ok_ = file_->open(QIODevice::WriteOnly) && file_->write(bytes) == bytes.size();
+}
+
+void RecoveryBaseWriter::append(QStringView text) {
+    if (!ok_ || text.isEmpty())
+        return;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        // The characters in memory are already the bytes the file holds.
+        ok_ = file_->write(reinterpret_cast<const char*>(text.utf16()), 2 * text.size()) ==
+              2 * text.size();
+    } else {
+        QByteArray piece(2 * text.size(), Qt::Uninitialized);
+        putLittleEndian(text, piece.data());
+        ok_ = file_->write(piece) == piece.size();
+    }
+}
+
+bool RecoveryBaseWriter::commit() {
+    if (!file_)
+        return false;
+    bool done = ok_ && file_->flush();
+#ifdef Q_OS_UNIX
+    done = done && ::fsync(file_->handle()) == 0;
+#endif
+    if (done)
+        done = file_->commit();
+    else
+        file_->cancelWriting();
+    file_.reset();
+    return done;
+}
+
+void RecoveryBaseWriter::cancel() {
+    if (file_)
+        file_->cancelWriting();
+    file_.reset();
+}
+
 namespace {
 
 // Appends the whole of `source` to `target` at its position: in the kernel where it can, else

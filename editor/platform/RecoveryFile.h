@@ -8,10 +8,13 @@
 #include <QByteArrayView>
 #include <QLockFile>
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <optional>
 #include <vector>
+
+class QSaveFile;
 
 namespace kelvane {
 
@@ -34,6 +37,31 @@ QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation = 0);
 /// handing the text over a piece at a time, so a long text is not held a second time as bytes.
 bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 generation,
                    QString& error);
+
+/// A recovery file's base copy of a text written a piece at a time, as writeRecovery writes it
+/// whole: into a temporary file that takes the file's place on commit, so a copy left unfinished
+/// never replaces the file that was there. Used on one thread.
+class RecoveryBaseWriter {
+public:
+    RecoveryBaseWriter();
+    ~RecoveryBaseWriter();
+    RecoveryBaseWriter(const RecoveryBaseWriter&) = delete;
+    RecoveryBaseWriter& operator=(const RecoveryBaseWriter&) = delete;
+
+    /// Starts the copy with the file's header (the record's text is not written).
+    void open(const QString& file, const RecoveryRecord& header, quint64 generation);
+    /// The next piece of the text.
+    void append(QStringView text);
+    /// The copy is whole: it takes the file's place. False when any step failed (then the file
+    /// that was there stays).
+    bool commit();
+    /// The copy is dropped; the file that was there stays.
+    void cancel();
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+    bool ok_ = false;
+};
 
 /// Writes a recovery file whose base is a text file's bytes as they are on disk (the document's
 /// text is that file as it was read, decoded as text files are): the bytes are copied by the

@@ -25,6 +25,8 @@ void setRecoveryKeeper(RecoveryKeeper* keeper) {
 
 RecoveryKeeper::RecoveryKeeper(QObject* parent) : QObject(parent) {
     pool_.setMaxThreadCount(1);
+    // A base copy's file stays open between its pieces on the one thread that writes it.
+    pool_.setExpiryTimeout(-1);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -47,10 +49,11 @@ RecoveryKeeper::Entry& RecoveryKeeper::entryFor(const QObject* document) {
 
 void RecoveryKeeper::changed(const QObject* document,
                              std::function<std::optional<RecoveryRecord>()> snapshot) {
-    changed(document, RecoverySource{std::move(snapshot), {}});
+    changed(document, RecoverySource{std::move(snapshot), {}, {}, {}});
 }
 
 void RecoveryKeeper::startOver(Entry& entry) {
+    cancelBaseCopy(entry);
     entry.needsBase = true;
     entry.pending.clear();
     entry.pendingGrowth = 0;
@@ -79,6 +82,11 @@ void RecoveryKeeper::edited(const QObject* document, const JournalEdit& edit,
                             RecoverySource source) {
     Entry& entry = entryFor(document);
     entry.source = std::move(source);
+    if (entry.copying) {
+        followEditInCopy(entry, edit);
+        entry.timer->start(delay_);
+        return;
+    }
     // Edits wait for a base copy of the text in the journal only when that base is to be the
     // document's file: a base of the text itself holds them already.
     if (!entry.needsBase || entry.origin) {
@@ -98,11 +106,15 @@ qint64 RecoveryKeeper::journalLimit(const Entry& entry) const {
 }
 
 void RecoveryKeeper::writeNow(const QObject* document) {
-    const auto it = entries_.find(document);
+    auto it = entries_.find(document);
     if (it != entries_.end() && it->timer->isActive()) {
         it->timer->stop();
         write(document);
+        it = entries_.find(document);
     }
+    // A base copy under way is finished at once.
+    while (it != entries_.end() && it->copying)
+        copyPiece(*it);
 }
 
 namespace {
@@ -156,12 +168,18 @@ void RecoveryKeeper::write(const QObject* document) {
             return; // no folder for recovery files: there is nothing to keep them in
         entry.file = session_->newFileName();
     }
+    if (entry.copying)
+        return; // the copy under way follows every edit until it is whole
     if (entry.needsBase && entry.origin) {
         writeBaseOfTextFile(document, entry, *record);
         return;
     }
     if (entry.needsBase || record->path != entry.path || record->title != entry.title) {
         entry.origin.reset();
+        if (entry.source.piece && entry.source.length) {
+            startBaseCopy(entry, *record);
+            return;
+        }
         if (entry.source.text)
             record->text = entry.source.text();
         entry.needsBase = false;
@@ -241,6 +259,7 @@ void RecoveryKeeper::dropped(const QObject* document) {
         forget(document);
         return;
     }
+    cancelBaseCopy(*it); // the text it was reading is gone
     delete it->timer;
     entries_.erase(it);
 }
@@ -249,6 +268,7 @@ void RecoveryKeeper::forget(const QObject* document) {
     const auto it = entries_.find(document);
     if (it == entries_.end())
         return;
+    cancelBaseCopy(*it);
     delete it->timer;
     disconnect(document, &QObject::destroyed, this, nullptr);
     if (!it->file.isEmpty())

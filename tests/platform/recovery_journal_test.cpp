@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -48,18 +49,23 @@ std::vector<QString> statesUpTo(int count) {
 }
 
 // The child keeps a document's recovery file with a journal that is folded into a new base
-// every few entries, says how far its writes have reached after each, and is killed.
+// every few entries, and a new base copy of the text, read in pieces, now and then; it says how
+// far its writes have reached after each, and is killed.
 const TestChild journallingChild("recovery-journal", [] {
     setUserDataFolderOverride(QString::fromLocal8Bit(qgetenv(kChildFolder)));
     RecoveryKeeper keeper;
     keeper.setDelay(0);
     keeper.setCompactionMinimum(300);
+    keeper.setCopyPieceLength(7);
     QObject document;
     QString text = kStart;
-    const RecoverySource source{[] {
-                                    return RecoveryRecord{"", "File 1", ""};
-                                },
-                                [&text] { return text; }};
+    const RecoverySource source{
+        [] {
+            return RecoveryRecord{"", "File 1", ""};
+        },
+        {},
+        [&text] { return text.size(); },
+        [&text](qint64 from, qint64 count) { return text.mid(from, count); }};
     keeper.changed(&document, source);
     keeper.writeNow(&document);
     keeper.waitForDone();
@@ -68,7 +74,10 @@ const TestChild journallingChild("recovery-journal", [] {
     for (int i = 1; i < 100000; ++i) {
         const JournalEdit edit = editNumber(i, text.size());
         applyJournal(text, {edit});
-        keeper.edited(&document, edit, source);
+        if (i % 25 == 0)
+            keeper.changed(&document, source); // as if replaced whole
+        else
+            keeper.edited(&document, edit, source);
         keeper.writeNow(&document);
         keeper.waitForDone();
         std::printf("%d\n", i);
@@ -96,7 +105,9 @@ const TestChild textFileChild("recovery-text-file", [] {
     const RecoverySource source{[] {
                                     return RecoveryRecord{"", "read.txt", ""};
                                 },
-                                [&text] { return text; }};
+                                [&text] { return text; },
+                                {},
+                                {}};
     keeper.loaded(&document, {path, FileStamp::of(path), text.size()}, source);
     for (int i = 1; i < 100000; ++i) {
         const JournalEdit edit = editNumber(i, text.size());
@@ -175,7 +186,9 @@ protected:
                     [this] {
                         ++copies;
                         return text;
-                    }};
+                    },
+                    {},
+                    {}};
         }
         int copies = 0;
     };
@@ -305,6 +318,79 @@ TEST_F(RecoveryJournalTest, AFileWrittenByAnotherProgramIsNotTakenForTheText) {
     EXPECT_EQ(document.copies, 1);
     ASSERT_TRUE(readRecovery(file));
     EXPECT_EQ(readRecovery(file)->text, "typed as it was read\n");
+}
+
+TEST_F(RecoveryJournalTest, ABaseCopyReadInPiecesFollowsTheEditsMadeMeanwhile) {
+    RecoveryKeeper keeper;
+    keeper.setDelay(0);
+    keeper.setCopyPieceLength(100);
+    Document document;
+    for (int i = 0; i < 1000; ++i)
+        document.text += QString("line %1\n").arg(i);
+    // Where the copy has read up to in the present text, as the keeper follows it.
+    qint64 read = 0;
+    RecoverySource source = document.source();
+    source.text = {};
+    source.length = [&] { return document.text.size(); };
+    source.piece = [&](qint64 from, qint64 count) {
+        read = from + count;
+        return document.text.mid(from, count);
+    };
+    keeper.changed(&document.object, source);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.copyingBase(&document.object); }));
+    int edits = 0;
+    for (int i = 0; keeper.copyingBase(&document.object) && i < 100000; ++i) {
+        QCoreApplication::processEvents();
+        if (!keeper.copyingBase(&document.object) || read == 0)
+            continue;
+        // Behind the part read, across its end, at its end and in the rest, in turn.
+        const qint64 size = document.text.size();
+        JournalEdit edit;
+        switch (edits++ % 4) {
+        case 0:
+            edit = {read / 2, std::min<qint64>(3, read / 2), "<before>"};
+            break;
+        case 1:
+            edit = {std::max<qint64>(0, read - 2), std::min<qint64>(5, size - read + 2), "<"};
+            break;
+        case 2:
+            edit = {read, 0, "<at>"};
+            break;
+        default:
+            edit = {(read + size) / 2, std::min<qint64>(2, size - (read + size) / 2), ""};
+            break;
+        }
+        applyJournal(document.text, {edit});
+        const qint64 removedRead = std::min(edit.removed, std::max<qint64>(0, read - edit.from));
+        if (edit.from < read)
+            read += edit.inserted.size() - removedRead;
+        keeper.edited(&document.object, edit, source);
+    }
+    EXPECT_GT(edits, 40);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    ASSERT_TRUE(readRecovery(file));
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    EXPECT_EQ(document.copies, 0) << "the text was never copied whole";
+
+    // Later edits go to the journal of that base; a new copy replaces it only once whole.
+    edit(keeper, document, {0, 0, "later "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    const QString kept = readRecovery(file)->text;
+    keeper.changed(&document.object, source);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.copyingBase(&document.object); }));
+    QCoreApplication::processEvents();
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, kept) << "a copy under way leaves the last one";
+    keeper.writeNow(&document.object);
+    EXPECT_FALSE(keeper.copyingBase(&document.object)) << "writing now finishes the copy";
+    keeper.forget(&document.object);
+    keeper.waitForDone();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no temporary file is left, only the folder's lock";
 }
 
 TEST_F(RecoveryJournalTest, AJournalOfAnotherGenerationIsSetAsideAndAWholeTextFileStillReads) {
