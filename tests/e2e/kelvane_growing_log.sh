@@ -47,7 +47,10 @@ while kill -0 $WRITER 2>/dev/null; do
 done
 wait $WRITER
 echo "$(( (${EPOCHREALTIME/./} - START) / 1000000 ))" > "$OUT/seconds"
-sleep 2
+# The last reload shows every line: the status bar counts them, and the empty one after the end.
+LINES=$(( $(wc -l < "$LOG_FILE") + 1 ))
+_all_shown() { e2e_dump > "$OUT/tree.txt" && grep -qP "^label\tLine \d+ of $LINES\b" "$OUT/tree.txt"; }
+e2e_wait_for 10 _all_shown || echo "the status bar never counted $LINES lines"
 # The whole log is shown: END lands after its last line.
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool key --clearmodifiers Escape
@@ -55,7 +58,8 @@ e2e_focus "build.log>@text"
 xdotool key --clearmodifiers ctrl+End
 xdotool type --delay 20 END
 xdotool key --clearmodifiers ctrl+s
-sleep 1
+_saved() { [ "$(tail -c 3 "$LOG_FILE")" = END ]; }
+e2e_wait_for 10 _saved || true # the checks below say what was saved
 import -window root png:"$OUT/after.png"
 ACTIONS
 chmod +x "$OUT/actions.sh"
