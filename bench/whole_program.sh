@@ -63,7 +63,9 @@ measure() {
 window() { # the program's window, once shown
     for _ in $(seq 1 600); do
         for id in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null || true); do
-            if [ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/{print $2}' | cut -dx -f1)" -gt 600 ]; then
+            # A window may be gone by the time it is looked at (the splash screen).
+            width=$(xdotool getwindowgeometry "$id" 2>/dev/null | awk '/Geometry/{print $2}' | cut -dx -f1)
+            if [ "${width:-0}" -gt 600 ]; then
                 echo "$id"
                 return 0
             fi
@@ -80,10 +82,17 @@ for step in "$@"; do
     before=$(ticks)
     case "$step" in
     type100)
+        # The main thread's time on the processor, sampled every 2 ms: a key typed while it is
+        # busy waits until it is free, so its longest busy stretch is the longest wait.
+        python3 "$(dirname "$0")/busy_stretch.py" "$PID" > "$(dirname "$0")/busy.txt" &
+        SAMPLER=$!
         xdotool key ctrl+Home
         xdotool type --delay 30 "$(printf 'x%.0s' $(seq 1 100))"
         # Recovery files are written two seconds after the last key: that work is counted.
         measure "$step" 3000 "$from" "$before"
+        kill -TERM "$SAMPLER"
+        wait "$SAMPLER" || true
+        echo "type100_wait $(cat "$(dirname "$0")/busy.txt")"
         ;;
     f11)
         xdotool key F11
@@ -113,6 +122,27 @@ kill "$PID"
 wait "$PID" 2>/dev/null || true
 SESSION
 chmod +x "$WORK/session.sh"
+cat > "$WORK/busy_stretch.py" <<'SAMPLER'
+# Prints the longest stretch, in ms, in which a thread ran without a pause, from its CPU time
+# (ns, /proc/PID/task/PID/schedstat) sampled every 2 ms until SIGTERM.
+import signal, sys, time
+path = f"/proc/{sys.argv[1]}/task/{sys.argv[1]}/schedstat"
+samples = []
+def report(*_):
+    longest = run = 0
+    for (t0, c0), (t1, c1) in zip(samples, samples[1:]):
+        run = run + (t1 - t0) if c1 - c0 >= 0.8 * (t1 - t0) else 0
+        longest = max(longest, run)
+    print(f"{longest / 1e6:.0f}")
+    sys.exit(0)
+signal.signal(signal.SIGTERM, report)
+while True:
+    try:
+        samples.append((time.monotonic_ns(), int(open(path).read().split()[0])))
+    except OSError:
+        report()
+    time.sleep(0.002)
+SAMPLER
 
 # run PROGRAM FILE STEPS...: one session in a private home and settings folder, so that no
 # recovery file or setting of an earlier run counts.
@@ -168,4 +198,6 @@ row "F11 (colour again) on 105 MB" f11
 row "Replace All of \`return\` in 105 MB" replace
 row "Undo of that Replace All" undo
 echo
+read -r wait_ms _ <<< "${ours[type100_wait]:-– }"
+echo "longest wait of a typed key (main thread busy without a pause) in 105 MB: $wait_ms ms"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $(nproc) cores"

@@ -25,4 +25,9 @@ private:
 /// The one recent-files list of the run.
 inline RecentFileList RecentFiles;
 
+/// Reads the list from the store ("RecentFile1" to "RecentFile5").
+void readRecentFiles(RecentFileList& list);
+/// Writes the list to the store.
+void saveRecentFiles(const RecentFileList& list);
+
 } // namespace kelvane

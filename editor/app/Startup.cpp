@@ -1,20 +1,15 @@
-// Start-up and shut-down of the editor.
+// Start-up of the editor.
 #include "app/Startup.h"
 
-#include "app/MainToolbar.h"
-#include "app/RecentFiles.h"
 #include "app/Resources.h"
+#include "app/WindowArrangement.h"
+#include "app/WorkspaceCommands.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "dialogs/frmTip.h"
-#include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
-#include "library/ClipTextPane.h"
 #include "platform/AppPaths.h"
-#include "platform/KeyedTabBar.h"
 #include "platform/MsgBox.h"
-#include "platform/PanelStatusBar.h"
-#include "platform/RecoveryKeeper.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/help/Help.h"
@@ -23,157 +18,81 @@
 #include "settings/EditorSettings.h"
 #include "settings/ReloadSetting.h"
 #include "settings/SettingForms.h"
-#include "splitter/Splitter.h"
+#include "settings/WindowState.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
+#include <QCoreApplication>
 #include <QFontDatabase>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QScreen>
 #include <QThread>
-#include <QToolBar>
-
-#include <cmath>
 
 namespace kelvane {
-
-namespace {
-
-QString setting(const QString& key, const QString& fallback) {
-    return GetSetting(kAppTitle, kSettingsSection, key, fallback);
-}
-
-QRect screenTwips() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    return QRect(0, 0, int(pixelsToTwips(area.width())), int(pixelsToTwips(area.height())));
-}
-
-} // namespace
 
 QString commandLineOf(const QStringList& arguments) {
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
-void frmMain::restoreGeometryFromStore() {
-    const QRect screen = screenTwips();
-    const float left = readSingle(setting(QStringLiteral("MainLeft"), QStringLiteral("0")), 0);
-    const float top = readSingle(setting(QStringLiteral("MainTop"), QStringLiteral("0")), 0);
-    const float width =
-        readSingle(setting(QStringLiteral("MainWidth"), QString::number(screen.width())),
-                   float(screen.width()));
-    const float height =
-        readSingle(setting(QStringLiteral("MainHeight"), QString::number(screen.height())),
-                   float(screen.height()));
-    QRect wanted(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
-    // A position stored for a screen that is gone is brought back onto the screen.
-    bool onScreen = false;
-    for (const QScreen* s : QGuiApplication::screens())
-        onScreen = onScreen || s->availableGeometry().intersects(wanted);
-    if (!onScreen || wanted.width() < 100 || wanted.height() < 100) {
-        const QScreen* primary = QGuiApplication::primaryScreen();
-        const QRect area = primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768);
-        wanted.setSize(wanted.size().boundedTo(area.size()).expandedTo(QSize(400, 300)));
-        wanted.moveTopLeft(area.topLeft());
-    }
-    move(wanted.topLeft());
-    resize(wanted.size());
+void showStartupStep(frmSplash* splash, const QString& text) {
+    if (splash)
+        splash->showStatus(text);
 }
 
-void frmMain::readPaneState() {
-    struct Pane {
-        const char* key;
-        QWidget* widget;
-        QAction* item;
-    };
-    const Pane panes[] = {{"ToolBar", tbToolBar, mnuViewToolbar},
-                          {"StatusBar", sbStatusBar, mnuViewStatusBar},
-                          {"FileBrowser", SplitterLeft, mnuViewBrowser},
-                          {"ClipText", SplitterRight, mnuViewCliptext}};
-    for (const Pane& pane : panes) {
-        pane.widget->setVisible(
-            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
-        pane.item->setChecked(
-            readFlag(setting(QLatin1String(pane.key), QStringLiteral("True")), true));
-    }
-    // Widths the user dragged, kept beside the visibility keys.
-    readPaneWidths();
-}
-
-void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
-    auto status = [splash](const QString& text) {
-        if (splash)
-            splash->showStatus(text);
-    };
-    // Shows a status text, pauses 100 ms so it can be read, and paints it again.
-    auto statusAndPause = [splash](const QString& text) {
+void readEditorPreferences(frmSplash* splash) {
+    // Each step pauses 100 ms so its text can be read, and is painted again.
+    const auto step = [splash](const char* text) {
         if (!splash)
             return;
-        splash->showStatus(text);
+        splash->showStatus(QString::fromLatin1(text));
         QThread::msleep(100);
         splash->lblLoadStatus->repaint();
     };
-    tabFiles->removeAllTabs();
-    DocumentRegistry.reset();
-
-    status(QStringLiteral("Reading Settings"));
-    restoreGeometryFromStore();
-
-    statusAndPause(QStringLiteral("Reading Keywords..."));
+    step("Reading Keywords...");
     readKeywordSettings(EditorSettings);
-
-    statusAndPause(QStringLiteral("Reading Keyword Colors..."));
+    step("Reading Keyword Colors...");
     readKeywordColours(EditorSettings);
-
-    statusAndPause(QStringLiteral("Reading Editor Settings..."));
+    step("Reading Editor Settings...");
     readEditorSwitches(EditorSettings);
     readReloadSetting();
-
-    statusAndPause(QStringLiteral("Reading Printer Settings..."));
+    step("Reading Printer Settings...");
     readPrinterMargins(PageMargins);
-
-    readPaneState();
-
-    setBrowserFolder(setting(QStringLiteral("LastDir"), AppPath()));
-
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        RecentFiles.setEntry(i,
-                             setting(QStringLiteral("RecentFile") + QString::number(i), QString()));
-    refreshRecentFiles();
-
-    clipPane->refreshLibraries();
-
-    dlgCommonDialog.InitDir = AppPath();
-    // Qt's toolbars are flat already: buttons show a frame only under the mouse.
-
-    status(QStringLiteral("Populating Fonts List..."));
-    frmOptions* options = frmOptions::load(*this); // loaded here, shown only on request
-    options->cboFonts->clear();
-    options->cboFonts->addItems(QFontDatabase::families());
-
-    if (readFlag(setting(QStringLiteral("First Load"), QStringLiteral("True")), true))
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("First Load"),
-                    QStringLiteral("False"));
-
-    NewDocument();
-    CommandLineOpen(commandLine);
+    const QString firstLoad = QStringLiteral("First Load");
+    if (readFlag(GetSetting(kAppTitle, kSettingsSection, firstLoad, QStringLiteral("True")), true))
+        SaveSetting(kAppTitle, kSettingsSection, firstLoad, QStringLiteral("False"));
 }
 
-void frmMain::CommandLineOpen(const QString& commandLine) {
+QRect readWindowPlace(WindowStateRecord& state) {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+    state.MainWidth = float(int(pixelsToTwips(screen.width())));
+    state.MainHeight = float(int(pixelsToTwips(screen.height())));
+    readWindowState(state);
+    std::vector<QRect> screens;
+    for (const QScreen* each : QGuiApplication::screens())
+        screens.push_back(each->availableGeometry());
+    return placeOnScreens(QRect(twipsToPixels(state.MainLeft), twipsToPixels(state.MainTop),
+                                twipsToPixels(state.MainWidth), twipsToPixels(state.MainHeight)),
+                          screens, primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768));
+}
+
+void prepareOptionsDialog(DocumentHost& host) {
+    frmOptions* options = frmOptions::load(host);
+    options->cboFonts->clear();
+    options->cboFonts->addItems(QFontDatabase::families());
+}
+
+void openCommandLine(DocumentHost& host, WorkspaceCommands& workspaces,
+                     const QString& commandLine) {
     if (commandLine.isEmpty())
         return;
     QString error;
     bool ok = true;
     // The workspace extension in any case: Save Project/Workspace writes ".kpj".
     if (commandLine.right(4).compare(QLatin1String(".KPJ"), Qt::CaseInsensitive) == 0) {
-        ok = openWorkspaceDocuments(commandLine, WorkspaceEndTest::BeforeFirstRecord, error);
-    } else if (frmDocument* document = activeDocument()) {
+        ok = workspaces.openWorkspaceDocuments(
+            commandLine, WorkspaceCommands::EndTest::BeforeFirstRecord, error);
+    } else if (frmDocument* document = host.activeDocument()) {
         ok = document->loadFile(commandLine, {.caption = {}, .backup = true, .recentFiles = true},
                                 error);
     }
@@ -182,87 +101,6 @@ void frmMain::CommandLineOpen(const QString& commandLine) {
                    QStringLiteral(", specified in the command line.") + QStringLiteral("\r\n") +
                    error,
                vbOKOnly);
-}
-
-void frmMain::ShutdownSequence() {
-    if (!isMinimized()) {
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainLeft"),
-                    singleText(float(pixelsToTwips(x()))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainTop"),
-                    singleText(float(pixelsToTwips(y()))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainWidth"),
-                    singleText(float(std::round(pixelsToTwips(width())))));
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("MainHeight"),
-                    singleText(float(std::round(pixelsToTwips(height())))));
-    }
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("RecentFile") + QString::number(i),
-                    RecentFiles.entry(i));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ToolBar"),
-                flagText(!tbToolBar->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("StatusBar"),
-                flagText(!sbStatusBar->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("FileBrowser"),
-                flagText(!SplitterLeft->isHidden()));
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("ClipText"),
-                flagText(!SplitterRight->isHidden()));
-    writePaneWidths();
-    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
-}
-
-void frmMain::keepUnsavedForNextStart() {
-    for (frmDocument* document : DocumentRegistry.openDocuments()) {
-        if (!document->Changed)
-            continue;
-        document->keepForRecovery();
-        recovery_->writeNow(document);
-        recovery_->keepAfterExit(document);
-    }
-    recovery_->waitForDone();
-}
-
-bool frmMain::commitSession(bool mayAsk) {
-    if (mayAsk) {
-        // The questions of Exit; a document answered No stays unsaved and is kept below.
-        for (frmDocument* document : DocumentRegistry.openDocuments())
-            if (!document->confirmClose())
-                return false;
-    }
-    keepUnsavedForNextStart();
-    ShutdownSequence();
-    sessionCommitted_ = true;
-    return true;
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    if (shuttingDown_) {
-        event->accept();
-        return;
-    }
-    if (sessionCommitted_) {
-        // The session ends: the questions were asked (or could not be), the settings are
-        // written, and what is unsaved stays in recovery files.
-        keepUnsavedForNextStart();
-        shuttingDown_ = true;
-        event->accept();
-        return;
-    }
-    // Every changed document is asked about first, in slot order; a Cancel (or a failed save)
-    // stops the shut-down with every window still open. Only then do the windows close.
-    const std::vector<frmDocument*> documents = DocumentRegistry.openDocuments();
-    for (frmDocument* document : documents) {
-        if (!document->confirmClose()) {
-            event->ignore();
-            return;
-        }
-    }
-    for (frmDocument* document : documents) {
-        document->Changed = false; // answered: saved, or No (left unsaved)
-        document->subWindow()->close();
-    }
-    ShutdownSequence();
-    shuttingDown_ = true;
-    event->accept();
 }
 
 frmMain* StartupSequence(const QString& commandLine) {

@@ -1,9 +1,13 @@
-// The Advanced menu's workspace commands and the read loop they share with the command line.
+// The Workspace group's commands and the workspace read loop.
+#include "app/WorkspaceCommands.h"
+
+#include "app/FileCommands.h"
 #include "app/WorkspaceReader.h"
 #include "app/WorkspaceWriter.h"
-#include "app/frmMain.h"
+#include "document/DocumentHost.h"
 #include "document/DocumentRegistry.h"
 #include "document/frmDocument.h"
+#include "platform/CommonDialog.h"
 #include "platform/FileIO.h"
 #include "platform/MsgBox.h"
 
@@ -11,14 +15,21 @@
 
 namespace kelvane {
 
-const QString frmMain::kWorkspaceFilter = QStringLiteral("Kelvane Project Files (*.kpj)|*.kpj");
+WorkspaceCommands::WorkspaceCommands(DocumentHost& host, FileCommands& files, QWidget* parent)
+    : CommandGroup(QStringLiteral("&Advanced"), parent), host_(host), files_(files) {
+    // The Advanced menu takes these in the menu tree's order, with the tools' commands.
+    addUnlisted({"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
+                [this] { mnuAdvancedSaveProject_Click(); });
+    addUnlisted({"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
+                [this] { mnuAdvancedRestoreProject_Click(); });
+}
 
-bool frmMain::openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTest,
-                                     QString& error) {
+bool WorkspaceCommands::openWorkspaceDocuments(const QString& path, EndTest endTest,
+                                               QString& error) {
     WorkspaceReader workspace;
     if (!workspace.open(path, error))
         return false;
-    if (endTest == WorkspaceEndTest::BeforeFirstRecord && workspace.atEnd())
+    if (endTest == EndTest::BeforeFirstRecord && workspace.atEnd())
         return true;
     do {
         QString caption;
@@ -26,7 +37,7 @@ bool frmMain::openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTe
         // Both lines are read before a window opens, so a short record opens nothing.
         if (!workspace.readLine(caption, error) || !workspace.readLine(file, error))
             return false;
-        frmDocument* document = NewDocument();
+        frmDocument* document = host_.newDocument();
         // The caption the file names, no backup copy, the recent-files list untouched.
         if (!document->loadFile(file, {.caption = caption, .backup = false, .recentFiles = false},
                                 error))
@@ -35,7 +46,7 @@ bool frmMain::openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTe
     return true;
 }
 
-void frmMain::mnuAdvancedSaveProject_Click() {
+void WorkspaceCommands::mnuAdvancedSaveProject_Click() {
     if (DocumentRegistry.openDocuments().empty())
         return;
     if (MsgBox(QStringLiteral("Before saving a workspace file, all currently opened files in "
@@ -43,12 +54,12 @@ void frmMain::mnuAdvancedSaveProject_Click() {
                    QStringLiteral("\r\n\nDo you wish to continue?"),
                vbYesNo, QStringLiteral("Confirm")) == vbNo)
         return;
-    mnuFileSaveAll_Click();
+    files_.mnuFileSaveAll_Click();
     if (DocumentRegistry.openDocuments().empty())
         return;
 
-    const QString path = dlgCommonDialog.askSaveFile(QStringLiteral("Save As"), kWorkspaceFilter,
-                                                     QStringLiteral(".kpj"));
+    const QString path = host_.commonDialog().askSaveFile(
+        QStringLiteral("Save As"), kWorkspaceFileFilter, QStringLiteral(".kpj"));
     if (path.isEmpty())
         return;
 
@@ -64,7 +75,7 @@ void frmMain::mnuAdvancedSaveProject_Click() {
                vbOKOnly);
 }
 
-void frmMain::mnuAdvancedRestoreProject_Click() {
+void WorkspaceCommands::mnuAdvancedRestoreProject_Click() {
     if (MsgBox(QStringLiteral("Before loading a workspace file, all currently opened files in "
                               "the workspace must be closed.") +
                    QStringLiteral("\r\n\nDo you wish to continue?"),
@@ -74,11 +85,12 @@ void frmMain::mnuAdvancedRestoreProject_Click() {
     for (frmDocument* document : DocumentRegistry.openDocuments())
         document->subWindow()->close();
 
-    const QString path = dlgCommonDialog.askOpenFile(QStringLiteral("Open"), kWorkspaceFilter);
+    const QString path =
+        host_.commonDialog().askOpenFile(QStringLiteral("Open"), kWorkspaceFileFilter);
     if (path.isEmpty())
         return;
     QString error;
-    if (!openWorkspaceDocuments(path, WorkspaceEndTest::AfterEachRecord, error))
+    if (!openWorkspaceDocuments(path, EndTest::AfterEachRecord, error))
         MsgBox(QStringLiteral("There was an error when trying to load the files contained in ") +
                    path + QLatin1Char('.') + QStringLiteral("\r\n") + error,
                vbOKOnly, QStringLiteral("File I/O Error"));

@@ -1,11 +1,16 @@
-// The main window: panes, menus, View and Window commands, and the open-files strip.
+// The main window: the frame built from the command groups, the host of the document windows,
+// and the order of start-up and shut-down.
 #include "app/frmMain.h"
 
 #include "app/MainToolbar.h"
 #include "app/MenuTree.h"
+#include "app/OpenFilesStrip.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryOffer.h"
 #include "app/Resources.h"
 #include "app/SidePaneLayout.h"
+#include "app/SidePanes.h"
+#include "app/Startup.h"
 #include "commands/EditCommands.h"
 #include "commands/FormatCommands.h"
 #include "dialogs/HelpCommands.h"
@@ -15,37 +20,32 @@
 #include "library/FileBrowserPane.h"
 #include "library/LibraryCommands.h"
 #include "platform/AppPaths.h"
-#include "platform/CommandGroup.h"
 #include "platform/CommandNeeds.h"
 #include "platform/KeyedTabBar.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/richtext/RichTextBox.h"
 #include "prefs/PrefsCommands.h"
 #include "print/PrintCommands.h"
 #include "search/SearchCommands.h"
+#include "settings/EditorSettings.h"
+#include "settings/WindowState.h"
 #include "splitter/Splitter.h"
 #include "tools/ToolCommands.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QSessionManager>
-#include <QStyle>
 #include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace kelvane {
 
@@ -54,17 +54,14 @@ frmMain*& theMainWindow() {
     static frmMain* window = nullptr;
     return window;
 }
-
 } // namespace
-
-const QString frmMain::kDocumentFilter = QStringLiteral(
-    "All Files (*.*)|*.*|Text Files (*.txt, *.rtf, *.doc, *.faq)|*.txt;*.rtf;*.doc;*.faq|HTML "
-    "Files|*.htm;*.html;*.shtm;*.shtml;*.dhtm;*.dhtml|C/C++ Files|*.c;*.cpp;*.h|Java "
-    "Files|*.java;*.jav|Perl Files (*.pl)|*.pl|Pascal Files (*.pas)|*.pas|Basic Files "
-    "(*.bas)|*.bas|Visual Basic Files|*.mak;*.frm;*.bas;*.cls;*.pag;*.ctl;*.vbp");
 
 frmMain* frmMain::instance() {
     return theMainWindow();
+}
+
+frmDocument* NewDocument() {
+    return frmMain::instance()->newDocument();
 }
 
 frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) {
@@ -74,9 +71,10 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
     library = new LibraryCommands(*this, this);
-    buildPanes();
+    buildFrame();
     buildMenus();
-    buildToolbar();
+    tbToolBar->Rebuild(); // the buttons appear now that their commands exist
+    updateToolbarState();
     // Qt does not close the windows when the desktop session ends: the editor answers the
     // session manager itself, or it would be killed without its questions and its settings.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -90,25 +88,22 @@ frmMain::frmMain() : dlgCommonDialog(this), recovery_(new RecoveryKeeper(this)) 
 
 frmMain::~frmMain() {
     // Closing the window hides the document windows after this object is gone, and the MDI area
-    // reports each activation it passes through: that must no longer reach this window.
-    mdiArea->disconnect(this);
+    // reports each activation it passes through: that must no longer reach the frame's parts.
+    mdiArea->disconnect();
     if (theMainWindow() == this)
         theMainWindow() = nullptr;
     if (recoveryKeeper() == recovery_)
         setRecoveryKeeper(nullptr);
 }
 
-void frmMain::buildPanes() {
+void frmMain::buildFrame() {
     sbStatusBar = new PanelStatusBar(3, this);
     setStatusBar(sbStatusBar);
+    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
+    tbToolBar->setMinimumHeight(twipsToPixels(420));
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
 
     auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* band = new QHBoxLayout;
-    band->setSpacing(0);
-
     mdiArea = new QMdiArea(central);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -116,37 +111,96 @@ void frmMain::buildPanes() {
     // The side panes may leave the document area as little as 600 twips; a larger minimum
     // would make the frame grow instead.
     mdiArea->setMinimumSize(twipsToPixels(kSqueezeLimit), twipsToPixels(kSqueezeLimit));
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
+    // Closing the last document also activates; the toolbar looks once the close is done.
+    connect(mdiArea, &QMdiArea::subWindowActivated, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::updateToolbarState); });
 
-    buildSidePanes(central);
-    connect(browserPane, &FileBrowserPane::folderChanged, this,
-            &frmMain::browserPane_FolderChanged);
-    connect(browserPane, &FileBrowserPane::fileChosen, this,
-            [this](const QString& path) { library->openFromBrowser(path); });
+    sidePanes = new SidePanes(this, central);
+    SplitterLeft = sidePanes->SplitterLeft;
+    SplitterRight = sidePanes->SplitterRight;
+    picBrowser = browserPane = sidePanes->browserPane;
+    picClip = clipPane = sidePanes->clipPane;
+    connect(browserPane, &FileBrowserPane::folderChanged, this, [this](const QString& folder) {
+        browserFolder = folder;
+        dlgCommonDialog.InitDir = folder;
+    });
+    connect(browserPane, &FileBrowserPane::fileChosen, library, &LibraryCommands::openFromBrowser);
     library->setClipTextPane(clipPane);
-    connect(clipPane, &ClipTextPane::entryChosen, this,
-            [this](const QString& text) { library->insertClipText(text); });
+    connect(clipPane, &ClipTextPane::entryChosen, library, &LibraryCommands::insertClipText);
 
+    auto* strip = new OpenFilesStrip(central);
+    picTabs = strip;
+    lblOpenFiles = strip->lblOpenFiles;
+    tabFiles = strip->tabFiles;
+
+    auto* band = new QHBoxLayout;
+    band->setSpacing(0);
     band->addWidget(SplitterLeft);
     band->addWidget(mdiArea, 1);
     band->addWidget(SplitterRight);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
     column->addLayout(band, 1);
-
-    buildOpenFilesStrip(central);
     column->addWidget(picTabs);
     setCentralWidget(central);
 }
 
-void frmMain::buildToolbar() {
-    tbToolBar = new MainToolbar(this, [this](const QString& name) { return command(name); });
-    tbToolBar->setMinimumHeight(twipsToPixels(420));
-    addToolBar(Qt::TopToolBarArea, tbToolBar);
-    // The toggle was built before the toolbar; its check mark says the toolbar shows.
-    tbToolBar->setVisible(mnuViewToolbar->isChecked());
-    updateToolbarState();
+void frmMain::buildMenus() {
+    fileCommands = new FileCommands(*this, *library, this);
+    editCommands = new EditCommands(*this, this);
+    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
+    formatCommands = new FormatCommands(*this, this);
+    viewCommands =
+        new ViewCommands(*this, {tbToolBar, sbStatusBar, SplitterLeft, SplitterRight}, this);
+    workspaceCommands = new WorkspaceCommands(*this, *fileCommands, this);
+    windowCommands = new WindowCommands(*this, mdiArea, this);
+    helpCommands = new HelpCommands(this);
+    prefsCommands = new PrefsCommands(*this, this);
+    printCommands = new PrintCommands(*this, this);
+    toolCommands = new ToolCommands(*this, this);
+    mnuViewToolbar = viewCommands->mnuViewToolbar;
+    mnuViewStatusBar = viewCommands->mnuViewStatusBar;
+    mnuViewBrowser = viewCommands->mnuViewBrowser;
+    mnuViewCliptext = viewCommands->mnuViewCliptext;
+    connect(tabFiles, &KeyedTabBar::keyClicked, windowCommands, &WindowCommands::tabFiles_Click);
+
+    // The File and Advanced menus gather commands of several groups in the tree's order.
+    const CommandLookup lookup = [this](QStringView name) { return command(name); };
+    mnuFile = fileCommands->menu();
+    placeCommands(mnuFile, kFileMenuHead, lookup);
+    mnuFilePreferences = prefsCommands->menu();
+    placeCommands(mnuFilePreferences, kPreferencesMenu, lookup);
+    mnuFile->addMenu(mnuFilePreferences);
+    fileCommands->addRecentItems();
+    mnuFileRecent = fileCommands->recentItems();
+    mnuFile->addSeparator();
+    placeCommands(mnuFile, kFileMenuTail, lookup);
+    mnuAdvanced = workspaceCommands->menu();
+    placeCommands(mnuAdvanced, kAdvancedMenu, lookup);
+
+    mnuEdit = editCommands->menu();
+    mnuSearch = searchCommands->menu();
+    mnuFormat = formatCommands->menu();
+    mnuView = viewCommands->menu();
+    mnuWindow = windowCommands->menu();
+    mnuHelp = helpCommands->menu();
+    static_cast<OpenFilesStrip*>(picTabs)->setWindowMenu(mnuWindow);
+    for (QMenu* menu :
+         {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
+        menuBar()->addMenu(menu);
 }
 
-QMenu* frmMain::createPopupMenu() {
+QList<CommandGroup*> frmMain::groups() const {
+    return {fileCommands,  editCommands,      searchCommands, formatCommands,
+            viewCommands,  workspaceCommands, windowCommands, helpCommands,
+            prefsCommands, printCommands,     toolCommands,   library};
+}
+
+QAction* frmMain::command(QStringView name) const {
+    for (CommandGroup* group : groups())
+        if (QAction* found = group ? group->action(name) : nullptr)
+            return found;
     return nullptr;
 }
 
@@ -159,189 +213,17 @@ void frmMain::updateToolbarState() {
                 action->setEnabled(documentOpen);
 }
 
-void frmMain::placeCommands(QMenu* menu, std::span<const char* const> names) {
-    for (const char* name : names) {
-        const QList<QAction*> items = menu->actions();
-        if (QLatin1String(name) == QLatin1String("-")) {
-            if (!items.isEmpty() && !items.last()->isSeparator())
-                menu->addSeparator();
-        } else if (QAction* found = command(QString::fromLatin1(name))) {
-            if (!items.contains(found))
-                menu->addAction(found);
-        } else {
-            qWarning("The menu names %s, which is no command", name);
-        }
-    }
-}
-
-void frmMain::buildMenus() {
-    fileCommands = new CommandGroup(QStringLiteral("&File"), this);
-    editCommands = new EditCommands(*this, this);
-    searchCommands = new SearchCommands(*this, editCommands->action(u"mnuEditWordCount"), this);
-    formatCommands = new FormatCommands(*this, this);
-    viewCommands = new CommandGroup(QStringLiteral("&View"), this);
-    advancedCommands = new CommandGroup(QStringLiteral("&Advanced"), this);
-    windowCommands = new CommandGroup(QStringLiteral("&Window"), this);
-    helpCommands = new HelpCommands(this);
-    prefsCommands = new PrefsCommands(*this, this);
-    printCommands = new PrintCommands(*this, this);
-    toolCommands = new ToolCommands(*this, this);
-
-    // The File and Advanced menus gather commands of several groups: each command is declared
-    // by its group, and the menu takes it in the tree's order once it exists.
-    CommandGroup& file = *fileCommands;
-    file.addUnlisted({"mnuFileNew", QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
-                      QStringLiteral("toolbar/new"), QStringLiteral("New")},
-                     [this] { mnuFileNew_Click(); });
-    file.addUnlisted({"mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                      QStringLiteral("toolbar/open"), QStringLiteral("Open")},
-                     [this] { mnuFileOpen_Click(); });
-    file.addUnlisted({"mnuFileClose", QStringLiteral("&Close")}, [this] { mnuFileClose_Click(); });
-    needsDocument(file.addUnlisted({"mnuFileSave", QStringLiteral("&Save"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_S),
-                                    QStringLiteral("toolbar/save"), QStringLiteral("Save")},
-                                   [this] { mnuFileSave_Click(); }));
-    file.addUnlisted({"mnuFileSaveAs", QStringLiteral("Save &As...")},
-                     [this] { mnuFileSaveAs_Click(); });
-    needsDocument(file.addUnlisted({"mnuFileSaveAll",
-                                    QStringLiteral("Sa&ve All"),
-                                    {},
-                                    QStringLiteral("toolbar/saveall"),
-                                    QStringLiteral("Save All")},
-                                   [this] { mnuFileSaveAll_Click(); }));
-    needsDocument(file.addUnlisted({"mnuFileReload",
-                                    QStringLiteral("&Reload"),
-                                    {},
-                                    {},
-                                    QStringLiteral("Reads the file again as it is on disk now")},
-                                   [this] { mnuFileReload_Click(); }));
-    file.addUnlisted({"mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)},
-                     [this] { mnuFileExit_Click(); });
-
-    CommandGroup& view = *viewCommands;
-    mnuViewToolbar = view.add({"mnuViewToolbar", QStringLiteral("&Toolbar")},
-                              [this] { mnuViewToolbar_Click(); });
-    mnuViewStatusBar = view.add({"mnuViewStatusBar", QStringLiteral("Status &Bar")},
-                                [this] { mnuViewStatusBar_Click(); });
-    mnuViewBrowser = view.add({"mnuViewBrowser", QStringLiteral("&File Browser")},
-                              [this] { mnuViewBrowser_Click(); });
-    mnuViewCliptext = view.add({"mnuViewCliptext", QStringLiteral("&Cliptext Browser")},
-                               [this] { mnuViewCliptext_Click(); });
-    for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar, mnuViewBrowser, mnuViewCliptext}) {
-        toggle->setCheckable(true);
-        toggle->setChecked(true);
-    }
-    view.addSeparator();
-    view.add({"mnuViewRefresh", QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F12)},
-             [this] { mnuViewRefresh_Click(); });
-    needsDocument(view.add({"mnuViewRefreshColors", QStringLiteral("Refresh Color Coding"),
-                            QKeySequence(Qt::Key_F11), QStringLiteral("toolbar/colorcode"),
-                            QStringLiteral("Color Code Entire Document")},
-                           [this] { mnuViewRefreshColors_Click(); }));
-
-    advancedCommands->addUnlisted(
-        {"mnuAdvancedSaveProject", QStringLiteral("&Save Project/Workspace...")},
-        [this] { mnuAdvancedSaveProject_Click(); });
-    advancedCommands->addUnlisted(
-        {"mnuAdvancedRestoreProject", QStringLiteral("R&estore Project/Workspace...")},
-        [this] { mnuAdvancedRestoreProject_Click(); });
-
-    CommandGroup& window = *windowCommands;
-    window.add({"mnuWindowNewWindow", QStringLiteral("&New Window")},
-               [this] { mnuWindowNewWindow_Click(); });
-    window.addSeparator();
-    window.add({"mnuWindowCascade", QStringLiteral("&Cascade")},
-               [this] { mnuWindowCascade_Click(); });
-    window.add({"mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")},
-               [this] { mnuWindowTileHorizontal_Click(); });
-    window.add({"mnuWindowTileVertical", QStringLiteral("Tile &Vertical")},
-               [this] { mnuWindowTileVertical_Click(); });
-    window.add({"mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")},
-               [this] { mnuWindowArrangeIcons_Click(); });
-    window.addSeparator();
-    window.add({"mnuWindowMinAll", QStringLiteral("&Minimize All Windows")},
-               [this] { mnuWindowMinAll_Click(); });
-    mnuWindow = window.menu();
-    connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
-
-    mnuFile = fileCommands->menu();
-    placeCommands(mnuFile, kFileMenuHead);
-    mnuFilePreferences = prefsCommands->menu();
-    placeCommands(mnuFilePreferences, kPreferencesMenu);
-    mnuFile->addMenu(mnuFilePreferences);
-    mnuFileRecent << mnuFile->addSeparator();
-    for (int i = 1; i <= RecentFileList::kCount; ++i)
-        mnuFileRecent << mnuFile->addAction(QString(), this, [this, i] { mnuFileRecent_Click(i); });
-    for (QAction* item : mnuFileRecent)
-        item->setVisible(false); // until the list is first refreshed
-    mnuFile->addSeparator();
-    placeCommands(mnuFile, kFileMenuTail);
-
-    mnuAdvanced = advancedCommands->menu();
-    placeCommands(mnuAdvanced, kAdvancedMenu);
-    if (!mnuAdvanced->actions().isEmpty() && mnuAdvanced->actions().last()->isSeparator())
-        mnuAdvanced->removeAction(mnuAdvanced->actions().last());
-
-    mnuEdit = editCommands->menu();
-    mnuSearch = searchCommands->menu();
-    mnuFormat = formatCommands->menu();
-    mnuView = viewCommands->menu();
-    mnuHelp = helpCommands->menu();
-    for (QMenu* menu :
-         {mnuFile, mnuEdit, mnuSearch, mnuFormat, mnuView, mnuAdvanced, mnuWindow, mnuHelp})
-        menuBar()->addMenu(menu);
-}
-
-QList<CommandGroup*> frmMain::groups() const {
-    return {fileCommands,  editCommands,     searchCommands, formatCommands,
-            viewCommands,  advancedCommands, windowCommands, helpCommands,
-            prefsCommands, printCommands,    toolCommands,   library};
-}
-
-QAction* frmMain::command(QStringView name) const {
-    for (CommandGroup* group : groups())
-        if (QAction* found = group->action(name))
-            return found;
-    return nullptr;
-}
-
 // --- documents ---
 
 frmDocument* frmMain::createDocumentWindow() {
     auto* document = new frmDocument(*this);
     editCommands->installEditKeys(document);
-    QMdiSubWindow* sub = mdiArea->addSubWindow(document);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.svg")));
-    sub->hide();
-    placeNewSubWindow(sub);
+    windowCommands->addDocumentWindow(document);
     return document;
 }
 
-void frmMain::placeNewSubWindow(QMdiSubWindow* sub) {
-    // New windows take three quarters of the document area, each one step down and right of
-    // the one before, starting again at the corner when the steps run out of room.
-    const QSize area = mdiArea->viewport()->size().expandedTo(QSize(400, 300));
-    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
-    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    const int count = int(mdiArea->subWindowList(QMdiArea::CreationOrder).indexOf(sub));
-    const int room =
-        std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step);
-    const int offset = (count % (room + 1)) * step;
-    sub->setGeometry(offset, offset, size.width(), size.height());
-}
-
 void frmMain::showDocumentWindow(frmDocument* document) {
-    QMdiSubWindow* sub = document->subWindow();
-    sub->setWindowTitle(document->Caption());
-    document->Form_Load();
-    sub->show();
-    activatedDocument_ = nullptr; // a window shown (again) is activated with its text
-    if (mdiArea->activeSubWindow() == sub)
-        onSubWindowActivated(sub);
-    else
-        mdiArea->setActiveSubWindow(sub);
-    document->rtfText->SetFocus();
+    windowCommands->showDocumentWindow(document);
 }
 
 frmDocument* frmMain::newDocument() {
@@ -352,8 +234,9 @@ frmDocument* frmMain::newDocument() {
     return document;
 }
 
-frmDocument* NewDocument() {
-    return frmMain::instance()->newDocument();
+frmDocument* frmMain::activeDocument() const {
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
 }
 
 void frmMain::setStatusText(int panel, const QString& text) {
@@ -366,18 +249,6 @@ void frmMain::setStatusText(int panel, const QString& text) {
 void frmMain::addDocumentTab(const QString& key, const QString& caption) {
     tabFiles->addKeyedTab(key, caption);
     updateToolbarState();
-}
-
-void frmMain::selectDocumentTab(const QString& key) {
-    tabFiles->selectKey(key);
-}
-
-void frmMain::setDocumentTabCaption(const QString& key, const QString& caption) {
-    tabFiles->setKeyedCaption(key, caption);
-}
-
-void frmMain::setDocumentTabToolTip(const QString& key, const QString& toolTip) {
-    tabFiles->setKeyedToolTip(key, toolTip);
 }
 
 void frmMain::removeDocumentTab(const QString& key) {
@@ -398,49 +269,6 @@ void frmMain::focusActiveDocument() {
         setFocus(Qt::OtherFocusReason);
 }
 
-frmDocument* frmMain::activeDocument() const {
-    QMdiSubWindow* sub = mdiArea->activeSubWindow();
-    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
-}
-
-void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {
-    // Closing the last document also passes here; the toolbar looks once the close is done.
-    QTimer::singleShot(0, this, &frmMain::updateToolbarState);
-    if (!sub)
-        return;
-    if (auto* document = qobject_cast<frmDocument*>(sub->widget())) {
-        // Another program (or a dialog) taking the focus leaves no document active for a
-        // while; coming back to the same document is no new activation, so it is neither laid
-        // out, refreshed nor coloured again.
-        if (!document->isLoaded() || document == activatedDocument_)
-            return;
-        activatedDocument_ = document;
-        document->Form_GotFocus();
-        // The window system reports an activation once the command that caused it has finished,
-        // so a document opened into a new window is refreshed (and coloured) with its text.
-        QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
-            if (document && mdiArea->activeSubWindow() == document->subWindow())
-                document->Form_Activate();
-        });
-    }
-}
-
-void frmMain::tabFiles_Click(const QString& key) {
-    if (frmDocument* document = DocumentRegistry.openDocument(DocumentTable::slotOfTabKey(key))) {
-        // A minimised window would take the typing unseen: it comes back first.
-        if (document->subWindow()->isMinimized())
-            document->subWindow()->showNormal();
-        mdiArea->setActiveSubWindow(document->subWindow());
-        document->setFocus(Qt::MouseFocusReason);
-    }
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (framePartEvent(watched, event))
-        return true;
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (firstShown_)
@@ -452,28 +280,25 @@ void frmMain::showEvent(QShowEvent* event) {
     centralWidget()->layout()->activate();
     for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder))
         if (!sub->isMaximized() && !sub->isMinimized())
-            placeNewSubWindow(sub);
+            windowCommands->placeNewSubWindow(sub);
 }
 
 void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Each activation brings the recent-file items up to date: another part of the editor
-    // may have changed the list while the main window was inactive.
-    // The side panes are laid out again too.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        refreshRecentFiles();
-        layoutSidePanes();
-        // A file changed by another program while the editor was in the background is looked
-        // at, and asked about, once the user is back.
-        if (frmDocument* document = activeDocument())
-            QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
-                if (document && isActiveWindow() && activeDocument() == document)
-                    document->checkDiskFile();
-            });
-    }
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Another part of the editor may have changed the recent files while the window was
+    // inactive; the side panes are laid out again too.
+    fileCommands->refreshRecentFiles();
+    sidePanes->layoutPanes();
+    // A file changed by another program while the editor was in the background is looked at,
+    // and asked about, once the user is back.
+    if (frmDocument* document = activeDocument())
+        QTimer::singleShot(0, document, [document = QPointer<frmDocument>(document), this] {
+            if (document && isActiveWindow() && activeDocument() == document)
+                document->checkDiskFile();
+        });
 }
-
-// --- File browser pane ---
 
 void frmMain::setBrowserFolder(const QString& folder) {
     // A folder that has gone since the last run gives way to the program's folder.
@@ -486,129 +311,93 @@ void frmMain::setBrowserFolder(const QString& folder) {
     dlgCommonDialog.InitDir = browserPane->folder();
 }
 
-void frmMain::browserPane_FolderChanged(const QString& folder) {
-    browserFolder = folder;
-    dlgCommonDialog.InitDir = folder;
+// --- start-up and shut-down ---
+
+void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
+    tabFiles->removeAllTabs();
+    DocumentRegistry.reset();
+    showStartupStep(splash, QStringLiteral("Reading Settings"));
+    restoreWindowState();
+    readEditorPreferences(splash);
+    setBrowserFolder(GetSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), AppPath()));
+    readRecentFiles(RecentFiles);
+    fileCommands->refreshRecentFiles();
+    clipPane->refreshLibraries();
+    dlgCommonDialog.InitDir = AppPath();
+    showStartupStep(splash, QStringLiteral("Populating Fonts List..."));
+    prepareOptionsDialog(*this);
+    newDocument();
+    openCommandLine(*this, *workspaceCommands, commandLine);
 }
 
-// --- View menu ---
-
-void frmMain::mnuViewToolbar_Click() {
-    tbToolBar->setVisible(mnuViewToolbar->isChecked());
-}
-
-void frmMain::mnuViewStatusBar_Click() {
-    sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
-}
-
-void frmMain::mnuViewBrowser_Click() {
-    SplitterLeft->setVisible(mnuViewBrowser->isChecked());
-}
-
-void frmMain::mnuViewCliptext_Click() {
-    SplitterRight->setVisible(mnuViewCliptext->isChecked());
-}
-
-void frmMain::mnuViewRefresh_Click() {
-    for (frmDocument* document : DocumentRegistry.openDocuments())
-        document->RefreshDisplay();
-}
-
-void frmMain::mnuViewRefreshColors_Click() {
-    if (frmDocument* document = activeDocument()) {
-        document->ChangedHighLight = true;
-        document->ColorCode();
+void frmMain::restoreWindowState() {
+    WindowStateRecord state;
+    const QRect place = readWindowPlace(state);
+    move(place.topLeft());
+    resize(place.size());
+    const std::tuple<bool, QWidget*, QAction*> parts[] = {
+        {state.ToolBar, tbToolBar, mnuViewToolbar},
+        {state.StatusBar, sbStatusBar, mnuViewStatusBar},
+        {state.FileBrowser, SplitterLeft, mnuViewBrowser},
+        {state.ClipText, SplitterRight, mnuViewCliptext}};
+    for (const auto& [shown, part, toggle] : parts) {
+        part->setVisible(shown);
+        toggle->setChecked(shown);
     }
+    sidePanes->setWidths(state.FileBrowserWidth, state.ClipTextWidth);
 }
 
-// --- Window menu ---
-
-void frmMain::mnuWindowNewWindow_Click() {
-    NewDocument();
+void frmMain::ShutdownSequence() {
+    const WindowStateRecord state{float(pixelsToTwips(x())),
+                                  float(pixelsToTwips(y())),
+                                  float(std::round(pixelsToTwips(width()))),
+                                  float(std::round(pixelsToTwips(height()))),
+                                  !tbToolBar->isHidden(),
+                                  !sbStatusBar->isHidden(),
+                                  !SplitterLeft->isHidden(),
+                                  !SplitterRight->isHidden(),
+                                  qint32(std::lround(sidePanes->leftWidth())),
+                                  qint32(std::lround(sidePanes->rightWidth()))};
+    saveWindowState(state, !isMinimized()); // a minimised window's place is not its place
+    saveRecentFiles(RecentFiles);
+    SaveSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), browserFolder);
 }
 
-void frmMain::mnuWindowCascade_Click() {
-    mdiArea->cascadeSubWindows();
+bool frmMain::commitSession(bool mayAsk) {
+    // The questions of Exit; a document answered No stays unsaved and is kept below.
+    if (mayAsk)
+        for (frmDocument* document : DocumentRegistry.openDocuments())
+            if (!document->confirmClose())
+                return false;
+    keepUnsavedForNextStart(*recovery_);
+    ShutdownSequence();
+    sessionCommitted_ = true;
+    return true;
 }
 
-void frmMain::mnuWindowTileHorizontal_Click() {
-    tileDocuments(Qt::Horizontal);
-}
-
-void frmMain::mnuWindowTileVertical_Click() {
-    tileDocuments(Qt::Vertical);
-}
-
-void frmMain::tileDocuments(Qt::Orientation orientation) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
-        if (sub->isVisible() && !sub->isMinimized())
-            windows << sub;
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdiArea->viewport()->rect();
-    const int n = int(windows.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow* sub = windows[i];
-        if (sub->isMaximized())
-            sub->showNormal();
-        // Horizontal tiling stacks the windows one above the other, each the full width.
-        if (orientation == Qt::Horizontal)
-            sub->setGeometry(0, area.height() * i / n, area.width(),
-                             area.height() * (i + 1) / n - area.height() * i / n);
-        else
-            sub->setGeometry(area.width() * i / n, 0,
-                             area.width() * (i + 1) / n - area.width() * i / n, area.height());
-    }
-}
-
-void frmMain::mnuWindowArrangeIcons_Click() {
-    const QRect area = mdiArea->viewport()->rect();
-    int x = 0;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList()) {
-        if (!sub->isMinimized())
-            continue;
-        const QSize size = sub->size();
-        sub->move(x, area.height() - size.height());
-        x += size.width();
-    }
-}
-
-void frmMain::mnuWindowMinAll_Click() {
-    for (frmDocument* document : DocumentRegistry.openDocuments())
-        document->subWindow()->showMinimized();
-}
-
-void frmMain::fillWindowList() {
-    for (QAction* action : windowListActions_) {
-        mnuWindow->removeAction(action);
-        action->deleteLater();
-    }
-    windowListActions_.clear();
-    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
-    if (windows.isEmpty())
-        return;
-    windowListActions_ << mnuWindow->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* sub : windows) {
-        // The number is the access key; an "&" in the caption shows as written.
-        QString caption = sub->windowTitle();
-        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption)
-                                         : QStringLiteral("%1 %2").arg(number).arg(caption);
-        QAction* action = mnuWindow->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(sub == mdiArea->activeSubWindow());
-        connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (!sub)
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!shuttingDown_ && sessionCommitted_) {
+        // The session ends: the questions were asked (or could not be), the settings are
+        // written, and what is unsaved stays in recovery files.
+        keepUnsavedForNextStart(*recovery_);
+    } else if (!shuttingDown_) {
+        // Every changed document is asked about first, in slot order; a Cancel (or a failed
+        // save) stops the shut-down with every window still open. Only then do they close.
+        const std::vector<frmDocument*> documents = DocumentRegistry.openDocuments();
+        for (frmDocument* document : documents) {
+            if (!document->confirmClose()) {
+                event->ignore();
                 return;
-            if (sub->isMinimized())
-                sub->showNormal();
-            mdiArea->setActiveSubWindow(sub);
-        });
-        windowListActions_ << action;
-        ++number;
+            }
+        }
+        for (frmDocument* document : documents) {
+            document->Changed = false; // answered: saved, or No (left unsaved)
+            document->subWindow()->close();
+        }
+        ShutdownSequence();
     }
+    shuttingDown_ = true;
+    event->accept();
 }
 
 } // namespace kelvane

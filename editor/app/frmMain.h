@@ -1,45 +1,41 @@
 // The main window: an MDI frame with toolbar, side panes, the open-files strip and the status
-// bar. It hosts the documents, assembles the menu bar from the command groups, and owns the
-// file, view, workspace and window commands.
+// bar. It builds itself from the command groups, hosts the documents, and keeps the order of
+// start-up and shut-down.
 #pragma once
 
+#include "app/FileCommands.h"
+#include "app/RecoveryOffer.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
+#include "app/WorkspaceCommands.h"
 #include "document/DocumentHost.h"
 #include "platform/CommonDialog.h"
+#include "platform/KeyedTabBar.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-#include <memory>
-#include <span>
-
-class QAction;
-class QFrame;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QToolBar;
 
 namespace kelvane {
 
 class ClipTextPane;
-class CommandGroup;
 class EditCommands;
 class FileBrowserPane;
 class FormatCommands;
-class frmDocument;
 class frmSplash;
 class HelpCommands;
 class LibraryCommands;
-class KeyedTabBar;
 class MainToolbar;
 class PanelStatusBar;
-class Splitter;
 class PrefsCommands;
 class PrintCommands;
 class RecoveryKeeper;
 class SearchCommands;
-struct LeftRecovery;
+class SidePanes;
+class Splitter;
 class ToolCommands;
 
 class frmMain : public QMainWindow, public DocumentHost {
@@ -51,52 +47,61 @@ public:
     /// The one main window of the run.
     static frmMain* instance();
 
-    // The command groups, in the order of the menu bar.
-    CommandGroup* fileCommands;
-    EditCommands* editCommands;
-    SearchCommands* searchCommands;
-    FormatCommands* formatCommands;
-    CommandGroup* viewCommands;
-    CommandGroup* advancedCommands;
-    CommandGroup* windowCommands;
-    HelpCommands* helpCommands;
-    PrefsCommands* prefsCommands; ///< the File menu's Preferences submenu
-    PrintCommands* printCommands; ///< Print, Printer Setup and Page Setup of the File menu
-    /// Compiler, viewer and file associations: placed in Preferences and Advanced.
-    ToolCommands* toolCommands;
+    // The command groups, in the order of the menu bar, and the commands the window runs
+    // under their menu names.
+    FileCommands* fileCommands = nullptr;
+    void mnuFileNew_Click() { fileCommands->mnuFileNew_Click(); }
+    void mnuFileOpen_Click() { fileCommands->mnuFileOpen_Click(); }
+    void mnuFileClose_Click() { fileCommands->mnuFileClose_Click(); }
+    void mnuFileExit_Click() { fileCommands->mnuFileExit_Click(); }
+    EditCommands* editCommands = nullptr;
+    SearchCommands* searchCommands = nullptr;
+    FormatCommands* formatCommands = nullptr;
+    ViewCommands* viewCommands = nullptr;
+    void mnuViewBrowser_Click() { viewCommands->mnuViewBrowser_Click(); }
+    void mnuViewRefresh_Click() { viewCommands->mnuViewRefresh_Click(); }
+    void mnuViewRefreshColors_Click() { viewCommands->mnuViewRefreshColors_Click(); }
+    WorkspaceCommands* workspaceCommands = nullptr; ///< the Advanced menu's group
+    void mnuAdvancedSaveProject_Click() { workspaceCommands->mnuAdvancedSaveProject_Click(); }
+    void mnuAdvancedRestoreProject_Click() { workspaceCommands->mnuAdvancedRestoreProject_Click(); }
+    WindowCommands* windowCommands = nullptr;
+    void mnuWindowMinAll_Click() { windowCommands->mnuWindowMinAll_Click(); }
+    HelpCommands* helpCommands = nullptr;
+    PrefsCommands* prefsCommands = nullptr; ///< the File menu's Preferences submenu
+    PrintCommands* printCommands = nullptr; ///< Print, Printer Setup and Page Setup
+    ToolCommands* toolCommands = nullptr;   ///< compiler, viewer and file associations
+    /// File > New with its templates, the exports, Open Image and the panes' double clicks.
+    LibraryCommands* library = nullptr;
     /// A command of any group by its name ("mnuFileSave"), or nullptr.
     QAction* command(QStringView name) const;
 
+    // The parts of the frame.
     QMdiArea* mdiArea;
     MainToolbar* tbToolBar;
     PanelStatusBar* sbStatusBar;
+    SidePanes* sidePanes;
     Splitter* SplitterLeft;  ///< holds the file-browser pane, its bar along its right edge
     Splitter* SplitterRight; ///< holds the cliptext pane, its bar along its left edge
-    QWidget* picBrowser;
-    QWidget* picClip;
-    /// picBrowser, with its lists.
     FileBrowserPane* browserPane;
-    /// picClip, with its lists.
     ClipTextPane* clipPane;
-    /// File > New with its templates, the exports, Open Image and the panes' double clicks.
-    LibraryCommands* library;
-    QWidget* picTabs;
+    QWidget* picBrowser; ///< browserPane
+    QWidget* picClip;    ///< clipPane
+    QWidget* picTabs;    ///< the open-files strip
     QLabel* lblOpenFiles;
     KeyedTabBar* tabFiles;
     CommonDialog dlgCommonDialog;
 
+    // The menus of the menu bar and the items the tests and panes reach.
     QMenu* mnuFile;
-    QMenu* mnuEdit = nullptr; ///< the edit commands; also the document's right-click menu
-    QMenu* mnuSearch = nullptr;
-    QMenu* mnuFormat = nullptr;
+    QMenu* mnuEdit; ///< also the document's right-click menu
+    QMenu* mnuSearch;
+    QMenu* mnuFormat;
     QMenu* mnuView;
     QMenu* mnuAdvanced;
     QMenu* mnuWindow;
     QMenu* mnuHelp;
-    /// The File menu's "Preferences" submenu.
     QMenu* mnuFilePreferences;
-    /// The recent-file items: 0 is the separator above them, 1 to 5 the entries.
-    QList<QAction*> mnuFileRecent;
+    QList<QAction*> mnuFileRecent; ///< 0 the separator above the recent files, 1 to 5 the entries
     QAction* mnuViewToolbar;
     QAction* mnuViewStatusBar;
     QAction* mnuViewBrowser;
@@ -108,33 +113,39 @@ public:
     /// when it cannot be read).
     void setBrowserFolder(const QString& folder);
 
-    /// Reads every setting and prepares the window; the splash shows the progress.
+    /// Reads every setting and prepares the window, the splash showing the progress, then
+    /// opens the first document and the command line's file or workspace.
     void MainWindowInit(frmSplash* splash, const QString& commandLine);
-    /// Opens the file or workspace named on the command line.
-    void CommandLineOpen(const QString& commandLine);
-    /// Writes the window layout, recent files and pane state back to the store.
+    /// Writes the window's state, the recent files and the browser's folder to the store.
     void ShutdownSequence();
     /// The desktop session is ending: asks about each changed document as Exit does (when
     /// `mayAsk`), writes the settings, and keeps the recovery file of every document left
-    /// unsaved so the next start offers it. False when the user cancelled (the session should
-    /// not end).
+    /// unsaved so the next start offers it. False when the user cancelled.
     bool commitSession(bool mayAsk);
-    /// Offers back, one by one, the unsaved text that earlier runs which ended without saving
-    /// left in recovery files: Recover opens it in a new window, Discard deletes it.
-    void offerRecovery();
+    /// Offers back the unsaved text of earlier runs that ended without saving.
+    void offerRecovery() { offerLeftRecovery(*this, *recovery_); }
 
     // DocumentHost
     QWidget* hostWindow() override { return this; }
     frmDocument* activeDocument() const override;
     frmDocument* newDocument() override;
-    bool saveDocument(frmDocument* document) override;
+    bool saveDocument(frmDocument* d) override { return fileCommands->saveDocument(d); }
+    void mnuFileSave_Click() { fileCommands->mnuFileSave_Click(); }
+    void mnuFileSaveAs_Click() { fileCommands->mnuFileSaveAs_Click(); }
+    void mnuFileSaveAll_Click() { fileCommands->mnuFileSaveAll_Click(); }
     void addRecentFile(const QString& path) override { CycleRecentFiles(path); }
+    void CycleRecentFiles(const QString& path) { fileCommands->CycleRecentFiles(path); }
+    void mnuFileRecent_Click(int index) { fileCommands->mnuFileRecent_Click(index); }
     CommonDialog& commonDialog() override { return dlgCommonDialog; }
     void setStatusText(int panel, const QString& text) override;
     void addDocumentTab(const QString& key, const QString& caption) override;
-    void selectDocumentTab(const QString& key) override;
-    void setDocumentTabCaption(const QString& key, const QString& caption) override;
-    void setDocumentTabToolTip(const QString& key, const QString& toolTip) override;
+    void selectDocumentTab(const QString& key) override { tabFiles->selectKey(key); }
+    void setDocumentTabCaption(const QString& key, const QString& text) override {
+        tabFiles->setKeyedCaption(key, text);
+    }
+    void setDocumentTabToolTip(const QString& key, const QString& text) override {
+        tabFiles->setKeyedToolTip(key, text);
+    }
     void removeDocumentTab(const QString& key) override;
     void popupEditMenu(QPoint globalPosition) override;
     void focusActiveDocument() override;
@@ -143,120 +154,31 @@ public:
     frmDocument* createDocumentWindow();
     /// Shows a document window (loading it) and makes it active.
     void showDocumentWindow(frmDocument* document);
-    /// Brings the recent-file items of the File menu in line with RecentFiles.
-    void refreshRecentFiles();
-    /// Puts a path at the top of the recent-files list and refreshes the menu.
-    void CycleRecentFiles(const QString& path);
-    /// Reopens recent file i (1 to 5) in a new document.
-    void mnuFileRecent_Click(int index);
 
-    // File menu
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileClose_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
-    void mnuFileSaveAll_Click();
-    /// Reads the active document's file again, asking first when its text has unsaved changes.
-    void mnuFileReload_Click();
-    void mnuFileExit_Click();
-    // View menu
-    void mnuViewToolbar_Click();
-    void mnuViewStatusBar_Click();
-    void mnuViewBrowser_Click();
-    void mnuViewCliptext_Click();
-    void mnuViewRefresh_Click();
-    void mnuViewRefreshColors_Click();
-    // Advanced menu: workspace files
-    void mnuAdvancedSaveProject_Click();
-    void mnuAdvancedRestoreProject_Click();
-    /// Where a workspace's read loop tests for the end: the command line before the first
-    /// record, Restore only after each record (so it always reads one).
-    enum class WorkspaceEndTest { BeforeFirstRecord, AfterEachRecord };
-    /// Opens a document for every record of a workspace file, in file order. False with the
-    /// error text when the file, a record or a listed file cannot be read; the documents
-    /// opened before stay open.
-    bool openWorkspaceDocuments(const QString& path, WorkspaceEndTest endTest, QString& error);
-    // Window menu
-    void mnuWindowNewWindow_Click();
-    void mnuWindowCascade_Click();
-    void mnuWindowTileHorizontal_Click();
-    void mnuWindowTileVertical_Click();
-    void mnuWindowArrangeIcons_Click();
-    void mnuWindowMinAll_Click();
-
-    /// The filter of every document open and save dialog.
-    static const QString kDocumentFilter;
-    /// The filter of the workspace open and save dialogs.
-    static const QString kWorkspaceFilter;
+    static inline const QString kDocumentFilter = kDocumentFileFilter;
 
 protected:
     /// None: only the View menu's toggles show and hide the bars and panes, so their check
     /// marks and the stored visibility always agree.
-    QMenu* createPopupMenu() override;
+    QMenu* createPopupMenu() override { return nullptr; }
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-public:
-    // Side panes and the open-files strip
-    /// Keeps the browser pane from squeezing the document area, then lays the pane out.
-    void SplitterLeft_Resize();
-    /// Keeps the cliptext pane from squeezing the document area, then lays the pane out.
-    void SplitterRight_Resize();
-    /// Places the drive, folder and file lists inside the browser pane.
-    void picBrowser_Layout();
-    /// Places the library and item lists inside the cliptext pane.
-    void picClip_Layout();
-    /// Places the tab strip right of the "Opened Files:" label.
-    void picTabs_Resize();
-    /// Lays out and repaints both side panes.
-    void layoutSidePanes();
-
 private:
-    void buildPanes();
-    void buildSidePanes(QWidget* central);
-    void buildOpenFilesStrip(QWidget* central);
-    void buildToolbar();
-    /// Appends the named commands to a menu in order, "-" a separator (never two in a row,
-    /// never first); a name that names no command is left out with a warning.
-    void placeCommands(QMenu* menu, std::span<const char* const> names);
-    void updateToolbarState();
-    bool framePartEvent(QObject* watched, QEvent* event);
-    void setPaneWidth(Splitter* pane, double widthTwips);
-    double paneWidth(const Splitter* pane) const;
-    void squeezePane(Splitter* pane, const Splitter* other);
-    void readPaneWidths();
-    void writePaneWidths();
+    void buildFrame();
     void buildMenus();
     QList<CommandGroup*> groups() const;
-    void fillWindowList();
-    void onSubWindowActivated(QMdiSubWindow* sub);
-    void tabFiles_Click(const QString& key);
-    void restoreGeometryFromStore();
-    void readPaneState();
-    bool saveUnderNewName(frmDocument* document, const QString& title, QString& error,
-                          bool& cancelled);
-    void tileDocuments(Qt::Orientation orientation);
-    void placeNewSubWindow(QMdiSubWindow* sub);
+    /// Enables the commands that need a document while one is open.
+    void updateToolbarState();
+    /// Places the window and shows the bars and panes as the store says.
+    void restoreWindowState();
 
-    /// Opens a left recovery file's text in a new, unsaved window under the document's name.
-    /// True once the text is safe in this run's own recovery file.
-    bool recoverDocument(const LeftRecovery& left);
-
-    void browserPane_FolderChanged(const QString& folder);
-
-    QList<QAction*> windowListActions_;
     RecoveryKeeper* recovery_;
     bool shuttingDown_ = false;
     /// The session manager was answered: closing now asks nothing more.
     bool sessionCommitted_ = false;
-    /// Keeps the unsaved text of every changed document for the next start.
-    void keepUnsavedForNextStart();
     bool firstShown_ = false;
-    /// The document activated last among the document windows.
-    QPointer<frmDocument> activatedDocument_;
 };
 
 /// Creates, numbers and shows an untitled document in the main window; it becomes the active

@@ -2,13 +2,11 @@
 #include "commands/EditCommands.h"
 
 #include "commands/Clipboard.h"
-#include "commands/EditKeyFilter.h"
 #include "commands/WordCount.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
 #include "document/DocumentText.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/TextView.h"
@@ -21,23 +19,19 @@ namespace kelvane {
 
 EditCommands::EditCommands(DocumentHost& host, QWidget* parent)
     : CommandGroup(QStringLiteral("&Edit"), parent), host_(host) {
-    needsDocument(
-        add({"mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace),
-             QStringLiteral("toolbar/undo"), QStringLiteral("Undo")},
-            [this] { mnuEditUndo_Click(); }));
+    add({"mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace),
+         QStringLiteral("toolbar/undo"), QStringLiteral("Undo"), true},
+        [this] { mnuEditUndo_Click(); });
     addSeparator();
-    needsDocument(
-        add({"mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
-             QStringLiteral("toolbar/cut"), QStringLiteral("Cut")},
-            [this] { mnuEditCut_Click(); }));
-    needsDocument(
-        add({"mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
-             QStringLiteral("toolbar/copy"), QStringLiteral("Copy")},
-            [this] { mnuEditCopy_Click(); }));
-    needsDocument(
-        add({"mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
-             QStringLiteral("toolbar/paste"), QStringLiteral("Paste")},
-            [this] { mnuEditPaste_Click(); }));
+    add({"mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+         QStringLiteral("toolbar/cut"), QStringLiteral("Cut"), true},
+        [this] { mnuEditCut_Click(); });
+    add({"mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
+         QStringLiteral("toolbar/copy"), QStringLiteral("Copy"), true},
+        [this] { mnuEditCopy_Click(); });
+    add({"mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+         QStringLiteral("toolbar/paste"), QStringLiteral("Paste"), true},
+        [this] { mnuEditPaste_Click(); });
     add({"mnuEditPasteNew", QStringLiteral("Paste as &New Document")},
         [this] { mnuEditPasteNew_Click(); });
     addSeparator();
@@ -48,31 +42,19 @@ EditCommands::EditCommands(DocumentHost& host, QWidget* parent)
 }
 
 void EditCommands::installEditKeys(frmDocument* document) {
-    auto* filter = new EditKeyFilter(document->rtfText->view());
-    filter->onCommand = [this](EditKeyFilter::Command command) {
-        switch (command) {
-        case EditKeyFilter::Command::Undo:
-            mnuEditUndo_Click();
-            break;
-        case EditKeyFilter::Command::Redo:
-            if (frmDocument* active = host_.activeDocument())
-                active->Redo();
-            break;
-        case EditKeyFilter::Command::Cut:
-            mnuEditCut_Click();
-            break;
-        case EditKeyFilter::Command::Copy:
-            mnuEditCopy_Click();
-            break;
-        case EditKeyFilter::Command::Paste:
-            mnuEditPaste_Click();
-            break;
-        case EditKeyFilter::Command::SelectAll:
-            mnuEditSelectAll_Click();
-            break;
-        }
-    };
-    document->rtfText->view()->installEventFilter(filter);
+    TextView* view = document->rtfText->view();
+    // Ctrl+X is Exit in the main window, not Cut.
+    view->keys().unbind(QKeyCombination(Qt::ControlModifier, Qt::Key_X));
+    // The view's undo and clipboard keys run these commands, so every copy carries rich text.
+    view->setKeyCommand(KeyAction::Undo, [this] { mnuEditUndo_Click(); });
+    view->setKeyCommand(KeyAction::Redo, [this] {
+        if (frmDocument* active = host_.activeDocument())
+            active->Redo();
+    });
+    view->setKeyCommand(KeyAction::Cut, [this] { mnuEditCut_Click(); });
+    view->setKeyCommand(KeyAction::Copy, [this] { mnuEditCopy_Click(); });
+    view->setKeyCommand(KeyAction::Paste, [this] { mnuEditPaste_Click(); });
+    view->setKeyCommand(KeyAction::SelectAll, [this] { mnuEditSelectAll_Click(); });
 }
 
 void EditCommands::mnuEditUndo_Click() {

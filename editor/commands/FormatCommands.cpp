@@ -7,7 +7,6 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentText.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 #include "settings/EditorSettings.h"
@@ -60,33 +59,35 @@ FormatCommands::FormatCommands(DocumentHost& host, QWidget* parent)
     add({"mnuFormatTabsToSapces", QStringLiteral("Tabs to Spaces...")},
         [this] { mnuFormatTabsToSapces_Click(); });
     addSeparator();
-    needsDocument(add({"mnuFormatIndent", QStringLiteral("Indent Selection"),
-                       QKeySequence(Qt::CTRL | Qt::Key_I), QStringLiteral("toolbar/indent"),
-                       QStringLiteral("Indent Selection")},
-                      [this] { mnuFormatIndent_Click(); }));
-    needsDocument(add({"mnuFormatUnindent", QStringLiteral("Unindent Selection"),
-                       QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("toolbar/unindent"),
-                       QStringLiteral("Unindent Selection")},
-                      [this] { mnuFormatUnindent_Click(); }));
+    add({"mnuFormatIndent", QStringLiteral("Indent Selection"), QKeySequence(Qt::CTRL | Qt::Key_I),
+         QStringLiteral("toolbar/indent"), QStringLiteral("Indent Selection"), true},
+        [this] { mnuFormatIndent_Click(); });
+    add({"mnuFormatUnindent", QStringLiteral("Unindent Selection"),
+         QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("toolbar/unindent"),
+         QStringLiteral("Unindent Selection"), true},
+        [this] { mnuFormatUnindent_Click(); });
     addSeparator();
-    needsDocument(add({"mnuFOrmatUpper",
-                       QStringLiteral("To Upper Case"),
-                       {},
-                       QStringLiteral("toolbar/capall"),
-                       QStringLiteral("Raise to Upper Case")},
-                      [this] { mnuFOrmatUpper_Click(); }));
-    needsDocument(add({"mnuFormatLower",
-                       QStringLiteral("To Lower Case"),
-                       {},
-                       QStringLiteral("toolbar/capnone"),
-                       QStringLiteral("Change to Lower Case")},
-                      [this] { mnuFormatLower_Click(); }));
-    needsDocument(add({"mnuFormatCapSentence",
-                       QStringLiteral("Capitalize First Letter"),
-                       {},
-                       QStringLiteral("toolbar/capfirst"),
-                       QStringLiteral("Capitalize first letter")},
-                      [this] { mnuFormatCapSentence_Click(); }));
+    add({"mnuFOrmatUpper",
+         QStringLiteral("To Upper Case"),
+         {},
+         QStringLiteral("toolbar/capall"),
+         QStringLiteral("Raise to Upper Case"),
+         true},
+        [this] { mnuFOrmatUpper_Click(); });
+    add({"mnuFormatLower",
+         QStringLiteral("To Lower Case"),
+         {},
+         QStringLiteral("toolbar/capnone"),
+         QStringLiteral("Change to Lower Case"),
+         true},
+        [this] { mnuFormatLower_Click(); });
+    add({"mnuFormatCapSentence",
+         QStringLiteral("Capitalize First Letter"),
+         {},
+         QStringLiteral("toolbar/capfirst"),
+         QStringLiteral("Capitalize first letter"),
+         true},
+        [this] { mnuFormatCapSentence_Click(); });
     addSeparator();
     add({"mnuFormatTrimTrailing", QStringLiteral("Trim Trailing Spaces")},
         [this] { mnuFormatTrimTrailing_Click(); });

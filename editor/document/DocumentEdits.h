@@ -10,9 +10,7 @@ namespace kelvane {
 class RichTextBox;
 
 /// Keeps the edits made during its life one step of the control's undo history, apart from
-/// the steps before and after. (The text document merges adjacent insertions into one step
-/// while it counts itself modified; the editor keeps its own Changed flag, so the document's
-/// flag is cleared on both sides of a command.)
+/// the steps before and after: typing just before or after a command is not joined to it.
 class UndoStep {
 public:
     explicit UndoStep(RichTextBox& box);

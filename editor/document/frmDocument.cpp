@@ -23,9 +23,21 @@
 
 namespace kelvane {
 
+ChangedFlag::operator bool() const {
+    return model_.isModified();
+}
+
+ChangedFlag& ChangedFlag::operator=(bool changed) {
+    // Setting it as it is leaves the saved mark where it is: restoring the flag after a
+    // colouring pass must not make the saved text unreachable by undo.
+    if (changed != model_.isModified())
+        model_.setModified(changed);
+    return *this;
+}
+
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)), host_(host),
-      fileWatch_(new FileWatch(this)) {
+    : QWidget(parent), rtfText(new RichTextBox(this)), lblColors(new QLabel(this)),
+      Changed(*rtfText->view()->model()), host_(host), fileWatch_(new FileWatch(this)) {
     lblColors->setAlignment(Qt::AlignCenter);
     lblColors->setMinimumWidth(360);
     lblColors->lower(); // behind rtfText
@@ -226,7 +238,8 @@ void frmDocument::RefreshDisplay() {
 }
 
 void frmDocument::rtfText_Change() {
-    Changed = true;
+    // Changed follows the model's saved mark by itself: an edit sets it, an undo back to the
+    // saved text clears it.
     ChangedHighLight = true;
 }
 

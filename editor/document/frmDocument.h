@@ -14,7 +14,25 @@ namespace kelvane {
 class DocumentHost;
 class FileWatch;
 class RichTextBox;
+class TextModel;
 struct RecoverySource;
+
+/// "The text changed since it was loaded or saved", read and set as a flag but kept as the
+/// text model's saved mark: undoing back to the saved text clears it, redoing away sets it
+/// again. Setting it true forgets the saved state (undo no longer reaches it); setting it false
+/// makes the present text the saved one.
+class ChangedFlag {
+public:
+    explicit ChangedFlag(TextModel& model) : model_(model) {}
+    ChangedFlag(const ChangedFlag&) = delete;
+    ChangedFlag& operator=(const ChangedFlag&) = delete;
+
+    operator bool() const; // NOLINT(google-explicit-constructor): read as the flag it was
+    ChangedFlag& operator=(bool changed);
+
+private:
+    TextModel& model_;
+};
 
 /// How a file is opened into a document: the open commands differ only in these.
 struct LoadOptions {
@@ -40,7 +58,7 @@ public:
     QLabel* lblColors;
 
     /// The text changed since it was loaded or saved.
-    bool Changed = false;
+    ChangedFlag Changed;
     /// The colouring is out of date.
     bool ChangedHighLight = false;
     /// Slot number in the document table.

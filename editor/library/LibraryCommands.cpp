@@ -29,7 +29,7 @@ const QString LibraryCommands::kRtfFilter =
     QStringLiteral("Rich Text Format (*.rtf)|*.rtf|All Files (*.*)|*.*");
 
 LibraryCommands::LibraryCommands(DocumentHost& host, QWidget* parent)
-    : CommandGroup(QStringLiteral("&File"), parent), host_(host) {
+    : CommandGroup(parent), host_(host) {
     // The File menu shows these among its own commands.
     addUnlisted({"mnuFileOpenImage",
                  QStringLiteral("&Open Image..."),

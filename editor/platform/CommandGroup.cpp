@@ -1,5 +1,6 @@
 // The command table: actions declared once and the menu built from them.
 #include "platform/CommandGroup.h"
+#include "platform/CommandNeeds.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -9,6 +10,8 @@ namespace kelvane {
 
 CommandGroup::CommandGroup(const QString& menuTitle, QWidget* parent)
     : QObject(parent), parent_(parent), menu_(new QMenu(menuTitle, parent)) {}
+
+CommandGroup::CommandGroup(QWidget* parent) : QObject(parent), parent_(parent), menu_(nullptr) {}
 
 CommandGroup::~CommandGroup() = default;
 
@@ -28,6 +31,8 @@ QAction* CommandGroup::addUnlisted(const CommandInfo& info, std::function<void()
         command->setIcon(QIcon(QStringLiteral(":/icons/") + info.icon + QStringLiteral(".svg")));
     if (!info.toolTip.isEmpty())
         command->setToolTip(info.toolTip);
+    if (info.needsDocument)
+        command->setProperty(kNeedsDocumentProperty, true);
     connect(command, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     actions_ << command;
     return command;
@@ -35,6 +40,7 @@ QAction* CommandGroup::addUnlisted(const CommandInfo& info, std::function<void()
 
 QAction* CommandGroup::add(const CommandInfo& info, std::function<void()> handler) {
     QAction* command = addUnlisted(info, std::move(handler));
+    Q_ASSERT(menu_);
     menu_->addAction(command);
     return command;
 }

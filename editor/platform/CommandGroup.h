@@ -8,7 +8,7 @@
 //       FormatCommands(DocumentHost& host, QWidget* parent)
 //           : CommandGroup(QStringLiteral("&Format"), parent), host_(host) {
 //           add({"mnuFormatIndent", "Indent Selection", QKeySequence(Qt::CTRL | Qt::Key_I),
-//                "indent", "Indents the selected lines"},
+//                "indent", "Indents the selected lines", true},
 //               [this] { mnuFormatIndent_Click(); });
 //           addSeparator();
 //           ...
@@ -18,7 +18,8 @@
 //
 // A window may also fill a plain CommandGroup with its own handlers the same way.
 //
-// `add` creates the action (caption with its access key, shortcut, icon, tool tip), connects
+// `add` creates the action (caption with its access key, shortcut, icon, tool tip, whether it
+// needs a document), connects
 // it to the handler and appends it to the group's menu; `addSeparator` and `addSubmenu` place
 // what the menu needs between them. Actions are found again by command name (the handler name
 // without "_Click"), which is how the main window's toolbar picks the very same actions.
@@ -50,6 +51,9 @@ struct CommandInfo {
     /// Name of the icon under ":/icons/" without ".svg"; empty for none.
     QString icon = {};
     QString toolTip = {};
+    /// The command does nothing without a document window: menu item and toolbar button are
+    /// enabled only while one is open.
+    bool needsDocument = false;
 };
 
 class CommandGroup : public QObject {
@@ -58,16 +62,20 @@ public:
     /// A group whose menu has the given title ('&' before the access key). The menu and the
     /// actions belong to `parent`'s window.
     CommandGroup(const QString& menuTitle, QWidget* parent);
+    /// A group without a menu of its own: its commands stand in menus of other groups (placed
+    /// there by the menu tree) and on the toolbar.
+    explicit CommandGroup(QWidget* parent);
     ~CommandGroup() override;
 
-    /// The menu of the group's commands, in the order they were declared.
+    /// The menu of the group's commands, in the order they were declared; nullptr for a group
+    /// without a menu.
     QMenu* menu() const { return menu_; }
     /// Every command of the group, in declaration order (separators not included).
     const QList<QAction*>& actions() const { return actions_; }
     /// The command of that name, or nullptr.
     QAction* action(QStringView name) const;
 
-    /// Declares a command and appends it to the menu.
+    /// Declares a command and appends it to the menu (the group must have one).
     QAction* add(const CommandInfo& info, std::function<void()> handler);
     /// Declares a command without putting it on the group's menu (another group's menu or the
     /// toolbar shows it).

@@ -51,11 +51,27 @@ QString saveTarget(const QString& path) {
     return resolved.isEmpty() ? info.symLinkTarget() : resolved; // a dangling link: its target
 }
 
+/// Writes what the source hands out to a file from its current position; the number of bytes
+/// written goes to `written`. False when a write falls short.
+bool writeFrom(QFileDevice& file, const ByteSource& source, qint64& written) {
+    written = 0;
+    return source([&file, &written](QByteArrayView piece) {
+        const qint64 n = file.write(piece.data(), piece.size());
+        if (n > 0)
+            written += n;
+        return n == piece.size();
+    });
+}
+
+ByteSource sourceOf(const QByteArray& bytes) {
+    return [&bytes](const std::function<bool(QByteArrayView)>& write) { return write(bytes); };
+}
+
 /// Writes the bytes through a temporary file and a rename. With `identity`, the new file is
 /// first given the old one's owner, group and mode; `refused` is set (and nothing changed)
 /// when that is not permitted or the folder takes no new file, so the caller can rewrite the
 /// file in place instead.
-bool writeByRename(const QString& target, const QByteArray& bytes, const void* identity,
+bool writeByRename(const QString& target, const ByteSource& source, const void* identity,
                    bool& refused, QString& error) {
     refused = false;
     QSaveFile file(target);
@@ -86,7 +102,8 @@ bool writeByRename(const QString& target, const QByteArray& bytes, const void* i
 #endif
     // A write cut short (a full disk, a file size limit) must not replace the old file, so
     // the temporary file's size is checked and its data forced to disk before the rename.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size() ||
+    qint64 written = 0;
+    if (!writeFrom(file, source, written) || !file.flush() || file.size() != written ||
         !syncToDisk(file.handle())) {
         error = file.error() != QFileDevice::NoError ? file.errorString() : systemError();
         file.cancelWriting();
@@ -108,12 +125,13 @@ bool writeByRename(const QString& target, const QByteArray& bytes, const void* i
     return true;
 }
 
-/// Writes all of bytes at the start of an open file, cuts it to their length and forces it to
-/// disk. False with errno's description on any failure.
-bool overwrite(QFile& file, const QByteArray& bytes, QString& error) {
+/// Writes all the source hands out at the start of an open file, cuts it to that length and
+/// forces it to disk. False with errno's description on any failure.
+bool overwrite(QFile& file, const ByteSource& source, QString& error) {
     errno = 0;
-    if (!file.seek(0) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.resize(bytes.size()) || !syncToDisk(file.handle()) || file.size() != bytes.size()) {
+    qint64 written = 0;
+    if (!file.seek(0) || !writeFrom(file, source, written) || !file.flush() ||
+        !file.resize(written) || !syncToDisk(file.handle()) || file.size() != written) {
         error = file.error() != QFileDevice::NoError ? file.errorString() : systemError();
         return false;
     }
@@ -123,10 +141,11 @@ bool overwrite(QFile& file, const QByteArray& bytes, QString& error) {
 /// Rewrites the file in place, so it stays the same file. Its old content goes first to a copy
 /// in the user's data folder; when the write fails it is put back, and the copy is kept only
 /// when even that fails.
-bool writeInPlace(const QString& target, const QByteArray& bytes, QString& error) {
+bool writeInPlace(const QString& target, const ByteSource& source, QString& error) {
     QFile file(target);
-    // ReadWrite does not truncate: nothing changes before the old content is safe.
-    if (!file.open(QIODevice::ReadWrite)) {
+    // ReadWrite does not truncate: nothing changes before the old content is safe. Unbuffered:
+    // a piece that failed to reach the file must not linger to spoil putting the old one back.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
@@ -143,10 +162,10 @@ bool writeInPlace(const QString& target, const QByteArray& bytes, QString& error
                 (copy.error() != QFileDevice::NoError ? copy.errorString() : systemError());
         return false;
     }
-    if (overwrite(file, bytes, error))
+    if (overwrite(file, source, error))
         return true; // the copy goes with `copy`
     QString restoreError;
-    if (!overwrite(file, old, restoreError)) {
+    if (!overwrite(file, sourceOf(old), restoreError)) {
         copy.setAutoRemove(false);
         error += QStringLiteral(". The old content is kept in ") +
                  QDir::toNativeSeparators(copy.fileName());
@@ -187,6 +206,10 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
+    return writeFileAtomically(path, sourceOf(bytes), error);
+}
+
+bool writeFileAtomically(const QString& path, const ByteSource& bytes, QString& error) {
     const QString target = saveTarget(path);
     bool refused = false;
 #ifdef Q_OS_WIN

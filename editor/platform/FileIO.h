@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 namespace kelvane {
 
@@ -20,6 +23,13 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error);
 /// in place instead: its old content is first copied to the user's data folder, and put back
 /// if the write fails. On failure returns false and sets error to the system's description.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
+/// Writes the bytes a source hands out, piece by piece, as writeFileAtomically does, so that a
+/// long file is written without ever being whole in memory. The source calls `write` with
+/// consecutive pieces and returns false as soon as `write` does; it may be asked twice (when
+/// the file has to be rewritten in place after all), and hands out the same bytes each time.
+using ByteSource = std::function<bool(const std::function<bool(QByteArrayView)>& write)>;
+bool writeFileAtomically(const QString& path, const ByteSource& source, QString& error);
 
 /// The per-user folder where the editor keeps its own working files (copies made while a file
 /// is rewritten in place, recovery files), created when missing; ends without a separator.

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -30,20 +31,60 @@ std::unique_ptr<QLockFile> lockFor(const QString& folder) {
 
 } // namespace
 
-QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation) {
+namespace {
+
+QByteArray recoveryHeader(const RecoveryRecord& record, quint64 generation) {
     QByteArray bytes = generation == 0
                            ? kSignature + '\n'
                            : kJournalledSignature + '\n' + QByteArray::number(generation) + '\n';
     bytes += record.path.toUtf8().toPercentEncoding() + '\n' +
              record.title.toUtf8().toPercentEncoding() + '\n';
-    const qsizetype start = bytes.size();
-    bytes.resize(start + 2 * record.text.size());
-    char* out = bytes.data() + start;
-    for (const QChar c : record.text) {
+    return bytes;
+}
+
+// Puts characters down as UTF-16 little-endian code units.
+void putLittleEndian(QStringView text, char* out) {
+    for (const QChar c : text) {
         *out++ = char(c.unicode() & 0xFF);
         *out++ = char(c.unicode() >> 8);
     }
+}
+
+} // namespace
+
+QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation) {
+    QByteArray bytes = recoveryHeader(record, generation);
+    const qsizetype start = bytes.size();
+    bytes.resize(start + 2 * record.text.size());
+    putLittleEndian(record.text, bytes.data() + start);
     return bytes;
+}
+
+bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 generation,
+                   QString& error) {
+    const ByteSource source = [&](const std::function<bool(QByteArrayView)>& write) {
+        if (!write(recoveryHeader(record, generation)))
+            return false;
+        const QStringView text = record.text;
+        constexpr qsizetype PieceLength = 1 << 19;
+        QByteArray piece;
+        for (qsizetype at = 0; at < text.size(); at += PieceLength) {
+            const QStringView chars = text.sliced(at, std::min(PieceLength, text.size() - at));
+            if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+                // The characters in memory are already the bytes the file holds.
+                if (!write(QByteArrayView(reinterpret_cast<const char*>(chars.utf16()),
+                                          2 * chars.size())))
+                    return false;
+            } else {
+                piece.resize(2 * chars.size());
+                putLittleEndian(chars, piece.data());
+                if (!write(piece))
+                    return false;
+            }
+        }
+        return true;
+    };
+    return writeFileAtomically(file, source, error);
 }
 
 std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* generation) {

@@ -28,6 +28,11 @@ struct RecoveryRecord {
 /// the signature; the journal continues only the base of the same generation.
 QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation = 0);
 
+/// Writes the bytes of encodeRecovery to a file (through a temporary file and a rename),
+/// handing the text over a piece at a time, so a long text is not held a second time as bytes.
+bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 generation,
+                   QString& error);
+
 /// Reads a recovery file's bytes; nothing when they are not one (no signature, a line missing,
 /// or an odd number of text bytes). `generation` receives 0 for a file without a journal.
 std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* generation = nullptr);

@@ -94,7 +94,7 @@ namespace {
 // leaves the new base with the old journal, which its generation then sets aside.
 void writeBase(const QString& file, const RecoveryRecord& record, quint64 generation) {
     QString error;
-    if (writeFileAtomically(file, encodeRecovery(record, generation), error))
+    if (writeRecovery(file, record, generation, error))
         writeFileAtomically(journalFileOf(file), journalHeader(generation), error);
 }
 

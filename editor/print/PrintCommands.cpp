@@ -3,7 +3,6 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "platform/CommonDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -79,11 +78,10 @@ void setUpPrinter(CommonDialog& dialog) {
 }
 
 PrintCommands::PrintCommands(DocumentHost& host, QWidget* parent)
-    : CommandGroup(QStringLiteral("&File"), parent), host_(host) {
-    needsDocument(addUnlisted({"mnuFilePrint", QStringLiteral("&Print..."),
-                               QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("toolbar/print"),
-                               QStringLiteral("Print")},
-                              [this] { mnuFilePrint_Click(); }));
+    : CommandGroup(parent), host_(host) {
+    addUnlisted({"mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+                 QStringLiteral("toolbar/print"), QStringLiteral("Print"), true},
+                [this] { mnuFilePrint_Click(); });
     addUnlisted({"mnuFilePrinterSetup", QStringLiteral("Printer Setup...")},
                 [this] { mnuFilePrinterSetup_Click(); });
     addUnlisted({"mnuFilePageSetup", QStringLiteral("Page Setup...")},

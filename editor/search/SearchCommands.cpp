@@ -4,7 +4,6 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
@@ -39,16 +38,14 @@ Dialog* loaded(QPointer<Dialog>& dialog, DocumentHost& host, QWidget* owner) {
 
 SearchCommands::SearchCommands(DocumentHost& host, QAction* wordCount, QWidget* parent)
     : CommandGroup(QStringLiteral("&Search"), parent), host_(host) {
-    needsDocument(
-        add({"mnuSearchFind", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F),
-             QStringLiteral("toolbar/find"), QStringLiteral("Find")},
-            [this] { mnuSearchFind_Click(); }));
+    add({"mnuSearchFind", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F),
+         QStringLiteral("toolbar/find"), QStringLiteral("Find"), true},
+        [this] { mnuSearchFind_Click(); });
     add({"mnuSearchFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3)},
         [this] { mnuSearchFindNext_Click(); });
-    needsDocument(
-        add({"mnuSearchReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R),
-             QStringLiteral("toolbar/replace"), QStringLiteral("Replace")},
-            [this] { mnuSearchReplace_Click(); }));
+    add({"mnuSearchReplace", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+         QStringLiteral("toolbar/replace"), QStringLiteral("Replace"), true},
+        [this] { mnuSearchReplace_Click(); });
     addSeparator();
     add({"mnuSearchFindEx", QStringLiteral("Extended Find")}, [this] { mnuSearchFindEx_Click(); });
     add({"mnuSearchReplaceEx", QStringLiteral("Extended Replace")},

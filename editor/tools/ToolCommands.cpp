@@ -3,7 +3,6 @@
 
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
-#include "platform/CommandNeeds.h"
 #include "tools/CompilerCommands.h"
 #include "tools/frmFileTypes.h"
 
@@ -35,8 +34,7 @@ private:
 } // namespace
 
 ToolCommands::ToolCommands(DocumentHost& host, QWidget* parent)
-    : CommandGroup(QStringLiteral("&Tools"), parent), host_(host),
-      toolsHost_(std::make_unique<HostedTools>(host)),
+    : CommandGroup(parent), host_(host), toolsHost_(std::make_unique<HostedTools>(host)),
       compiler_(std::make_unique<CompilerCommands>(*toolsHost_)) {
     addUnlisted({"mnuAdvancedConfigure",
                  QStringLiteral("Configure Compiler/Viewer..."),
@@ -44,15 +42,14 @@ ToolCommands::ToolCommands(DocumentHost& host, QWidget* parent)
                  QStringLiteral("toolbar/configcompiler"),
                  QStringLiteral("Configure Compiler/Viewer")},
                 [this] { mnuAdvancedConfigure_Click(); });
-    needsDocument(addUnlisted({"mnuAdvancedRunCompiler", QStringLiteral("&Run Compiler/Viewer..."),
-                               QKeySequence(Qt::Key_F5), QStringLiteral("toolbar/run"),
-                               QStringLiteral("Run Compiler")},
-                              [this] { mnuAdvancedRunCompiler_Click(); }));
-    needsDocument(
-        addUnlisted({"mnuAdvancedOpenViewer", QStringLiteral("&Open in Default Viewer"),
-                     QKeySequence(Qt::CTRL | Qt::Key_F5), QStringLiteral("toolbar/defaultviewer"),
-                     QStringLiteral("Show in Default Viewer")},
-                    [this] { mnuAdvancedOpenViewer_Click(); }));
+    addUnlisted({"mnuAdvancedRunCompiler", QStringLiteral("&Run Compiler/Viewer..."),
+                 QKeySequence(Qt::Key_F5), QStringLiteral("toolbar/run"),
+                 QStringLiteral("Run Compiler"), true},
+                [this] { mnuAdvancedRunCompiler_Click(); });
+    addUnlisted({"mnuAdvancedOpenViewer", QStringLiteral("&Open in Default Viewer"),
+                 QKeySequence(Qt::CTRL | Qt::Key_F5), QStringLiteral("toolbar/defaultviewer"),
+                 QStringLiteral("Show in Default Viewer"), true},
+                [this] { mnuAdvancedOpenViewer_Click(); });
     addUnlisted({"mnuPrefsCompilerSetup", QStringLiteral("Compiler/Viewer Setup")},
                 [this] { mnuPrefsCompilerSetup_Click(); });
     addUnlisted({"mnuPrefsAssocs", QStringLiteral("File Associations")},

@@ -5,6 +5,7 @@
 #include "platform/richtext/TextView.h"
 
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QTest>
 
 namespace kelvane::test {
@@ -160,6 +161,65 @@ TEST_F(DocumentWindowTest, RefreshOfEveryDocumentColoursChangedOnes) {
     main->mnuViewRefresh_Click();
     EXPECT_EQ(colourAt(first, 0), EditorSettings.KeywordColor0);
     EXPECT_EQ(colourAt(second, 0), EditorSettings.KeywordColor0);
+}
+
+// Changed is the text's distance from the saved file, kept by the undo history: typed keys set
+// it, undoing them back to the saved text clears it (no question on closing), redo sets it again.
+TEST_F(DocumentWindowTest, UndoBackToTheSavedTextClearsChangedAndRedoSetsIt) {
+    start();
+    const QString path = scratch.write("saved.txt", "saved");
+    dialogs.answerFile(path);
+    main->mnuFileOpen_Click();
+    frmDocument* document = main->activeDocument();
+    TextView* view = document->rtfText->view();
+    ASSERT_FALSE(document->Changed);
+    document->rtfText->setSelStart(5);
+    QTest::keyClicks(view, " text");
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_TRUE(document->Changed);
+
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier); // the line break
+    EXPECT_TRUE(document->Changed);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier); // the typing
+    EXPECT_EQ(document->rtfText->Text(), "saved");
+    EXPECT_FALSE(document->Changed) << "undone back to the saved text";
+    EXPECT_EQ(document->Caption(), "saved.txt");
+
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(document->Changed) << "redone away from it";
+    boxes.answer(vbCancel);
+    EXPECT_FALSE(document->subWindow()->close());
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].title, "Save Changes?");
+
+    // Saved with the typing in: undoing it now is a change from the file on disk.
+    main->mnuFileSave_Click();
+    EXPECT_FALSE(document->Changed);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(document->Changed);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(document->Changed);
+    EXPECT_TRUE(document->subWindow()->close());
+    EXPECT_EQ(boxes.asked().size(), 1u) << "closed without asking";
+}
+
+// Formatting (a colouring pass, the font applied again) is no change; a flag set by the program
+// (a file gone from disk) holds until the text is saved, whatever is undone.
+TEST_F(DocumentWindowTest, ChangedSetByTheProgramSurvivesUndoAndColouring) {
+    frmDocument* document = startWithLists();
+    TextView* view = document->rtfText->view();
+    QTest::keyClicks(view, "int");
+    ASSERT_TRUE(document->Changed);
+    document->Changed = false; // as a save leaves it
+    document->ColorCode();
+    document->RefreshDisplay();
+    EXPECT_FALSE(document->Changed);
+    document->Changed = true;
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(document->rtfText->Text(), "");
+    EXPECT_TRUE(document->Changed);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(document->Changed);
 }
 
 using OpenedDocumentTest = DocumentWindowTest;

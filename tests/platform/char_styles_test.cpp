@@ -4,18 +4,15 @@
 // use a new style takes the closest one.
 #include "platform/text/CharStyles.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace kelvane;
 
 namespace {
 
-CharStyle coloured(WinColour colour) {
-    CharStyle style;
-    style.hasColour = true;
-    style.colour = colour;
-    return style;
-}
+using kelvane::test::coloured;
 
 /// Gives character i of the first `count` its own colour i + 1.
 void colourEachCharacter(CharStyles& styles, qsizetype count) {

@@ -173,5 +173,51 @@ TEST_F(FileIOTest, NoCopyOfTheOldContentMeansNoWriteInPlace) {
     EXPECT_EQ(readAll(path), "old");
 }
 
+// A source that hands out `bytes` in pieces of `piece` bytes, counting how often it is asked.
+ByteSource piecesOf(const QByteArray& bytes, qsizetype piece, int* asked = nullptr) {
+    return [=](const std::function<bool(QByteArrayView)>& write) {
+        if (asked)
+            ++*asked;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            if (!write(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at))))
+                return false;
+        return true;
+    };
+}
+
+TEST_F(FileIOTest, ASourceInPiecesIsWrittenWholeByRenameAndInPlace) {
+    const QByteArray text = QByteArray("0123456789abcdef").repeated(1000);
+    const QString renamed = scratch.write("renamed.txt", "old");
+    ASSERT_TRUE(writeFileAtomically(renamed, piecesOf(text, 777), error)) << error.toStdString();
+    EXPECT_EQ(readAll(renamed), text);
+
+    const QString linked = scratch.write("linked.txt", QByteArray(50000, 'o'));
+    ASSERT_EQ(::link(QFile::encodeName(linked).constData(),
+                     QFile::encodeName(scratch.file("second")).constData()),
+              0);
+    ASSERT_TRUE(writeFileAtomically(linked, piecesOf(text, 777), error)) << error.toStdString();
+    EXPECT_EQ(readAll(linked), text) << "the longer old content is cut to the new length";
+    EXPECT_EQ(readAll(scratch.file("second")), text);
+}
+
+TEST_F(FileIOTest, ASourceCutShortLeavesTheOldFile) {
+    const QByteArray old(3000, 'o');
+    const QString renamed = scratch.write("renamed.txt", old);
+    const QString linked = scratch.write("linked.txt", old);
+    ASSERT_EQ(::link(QFile::encodeName(linked).constData(),
+                     QFile::encodeName(scratch.file("second")).constData()),
+              0);
+    for (const QString& path : {renamed, linked}) {
+        bool saved = true;
+        runWithFileSizeLimit(4096, [&] {
+            saved = writeFileAtomically(path, piecesOf(QByteArray(100000, 'n'), 1000), error);
+        });
+        EXPECT_FALSE(saved) << path.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(readAll(path), old) << path.toStdString();
+    }
+    EXPECT_EQ(entries(scratch.path()), (QStringList{"linked.txt", "renamed.txt", "second"}));
+}
+
 } // namespace
 } // namespace kelvane::test

@@ -47,6 +47,18 @@ TEST(RecoveryFileFormat, EveryRecordComesBackWhole) {
         EXPECT_EQ(decodeRecovery(encodeRecovery(record)), record) << record.path.toStdString();
 }
 
+TEST(RecoveryFileFormat, AWrittenFileHoldsTheEncodedBytesOfALongText) {
+    ScratchDir dir;
+    RecoveryRecord longer = kSample;
+    longer.text = kSample.text.repeated(100'000); // several pieces of the writer
+    for (quint64 generation : {0, 7}) {
+        const QString file = dir.file(QString("g%1.recovery").arg(generation));
+        QString error;
+        ASSERT_TRUE(writeRecovery(file, longer, generation, error)) << error.toStdString();
+        EXPECT_EQ(readAll(file), encodeRecovery(longer, generation));
+    }
+}
+
 TEST(RecoveryFileFormat, BytesThatAreNoRecoveryFileReadAsNothing) {
     const QByteArray good = encodeRecovery(kSample);
     const QByteArray cases[] = {

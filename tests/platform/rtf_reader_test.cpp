@@ -24,12 +24,7 @@ RichText readString(const char* rtf) {
     return rtf::read(QByteArrayView(rtf));
 }
 
-CharStyle coloured(WinColour c) {
-    CharStyle s;
-    s.hasColour = true;
-    s.colour = c;
-    return s;
-}
+using kelvane::test::coloured;
 
 CharStyle withBackground(WinColour c) {
     CharStyle s;

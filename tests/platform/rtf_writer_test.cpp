@@ -143,3 +143,68 @@ TEST(RtfWriter, EffectiveStyleFillsDefaults) {
     EXPECT_EQ(e.fontName, "Mono");
     EXPECT_EQ(rtf::effectiveStyle(CharStyle{}, options).pointSize, 9.0f);
 }
+
+namespace {
+
+// writeTo over the text cut at the given places, its markup joined again.
+QByteArray writeInPieces(QStringView text, std::span<const std::uint8_t> styleOfChar,
+                         std::span<const CharStyle> styles, const std::vector<qsizetype>& cuts,
+                         int* sinkCalls = nullptr) {
+    const rtf::StyledPieces pieces = [&](const rtf::StyledPieceSink& take) {
+        qsizetype from = 0;
+        for (qsizetype to : cuts) {
+            take(text.sliced(from, to - from),
+                 styleOfChar.subspan(std::size_t(from), std::size_t(to - from)));
+            from = to;
+        }
+        take(text.sliced(from), styleOfChar.subspan(std::size_t(from)));
+    };
+    QByteArray joined;
+    EXPECT_TRUE(rtf::writeTo(pieces, styles, {}, [&](QByteArrayView bytes) {
+        joined += bytes;
+        if (sinkCalls)
+            ++*sinkCalls;
+        return true;
+    }));
+    return joined;
+}
+
+} // namespace
+
+TEST(RtfWriter, PiecesWriteTheSameMarkupWhereverTheTextIsCut) {
+    CharStyle bold;
+    bold.bold = true;
+    const std::vector<CharStyle> styles{CharStyle{}, coloured(0xFF), bold};
+    const QString text = "ab\tc{\\}\n\u00e9\u03a9 x\ty";
+    std::vector<std::uint8_t> styleOfChar{0, 1, 1, 0, 2, 2, 2, 0, 1, 1, 0, 0, 2, 2};
+    ASSERT_EQ(styleOfChar.size(), std::size_t(text.size()));
+    const QByteArray whole = rtf::write(text, styleOfChar, styles);
+    for (qsizetype cut = 0; cut <= text.size(); ++cut)
+        EXPECT_EQ(writeInPieces(text, styleOfChar, styles, {cut}), whole) << "cut at " << cut;
+    std::vector<qsizetype> everyCharacter;
+    for (qsizetype at = 1; at < text.size(); ++at)
+        everyCharacter.push_back(at);
+    EXPECT_EQ(writeInPieces(text, styleOfChar, styles, everyCharacter), whole);
+}
+
+TEST(RtfWriter, ALongTextReachesTheSinkInPiecesAndARefusalStopsIt) {
+    const QString text = QString("int x; /* {y} */\n").repeated(200'000);
+    std::vector<std::uint8_t> styleOfChar(std::size_t(text.size()));
+    for (std::size_t i = 0; i < styleOfChar.size(); ++i)
+        styleOfChar[i] = std::uint8_t(i / 7 % 2);
+    const std::vector<CharStyle> styles{CharStyle{}, coloured(0xFF00)};
+    int calls = 0;
+    EXPECT_EQ(writeInPieces(text, styleOfChar, styles, {text.size() / 3}, &calls),
+              rtf::write(text, styleOfChar, styles));
+    EXPECT_GT(calls, 2) << "several megabytes of markup are handed on as they are made";
+
+    int refusedCalls = 0;
+    const bool written =
+        rtf::writeTo([&](const rtf::StyledPieceSink& take) { take(text, styleOfChar); }, styles, {},
+                     [&](QByteArrayView) {
+                         ++refusedCalls;
+                         return false;
+                     });
+    EXPECT_FALSE(written);
+    EXPECT_EQ(refusedCalls, 1) << "nothing more is offered once a piece was refused";
+}

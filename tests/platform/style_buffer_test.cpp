@@ -73,5 +73,20 @@ TEST(StyleBufferTest, OutOfRangeRequestsAreClamped) {
     EXPECT_EQ(buffer.size(), 2);
 }
 
+TEST(StyleBufferTest, AResetBufferTakesAnEditWithoutGrowing) {
+    StyleBuffer buffer;
+    buffer.replace(0, 0, 10, 3);
+    buffer.reset(1'000'000, 0);
+    EXPECT_EQ(buffer.read(0, 1'000'000), std::vector<std::uint8_t>(1'000'000, 0));
+    const qsizetype held = buffer.memoryBytes();
+    EXPECT_LT(held, 1'000'000 + 1'000'000 / 32) << "only a little room to spare";
+    buffer.replace(0, 0, 1, 7); // the first key, at the far end from the room
+    buffer.replace(500'000, 2, 100, 8);
+    EXPECT_EQ(buffer.memoryBytes(), held) << "edits of a typical size fit the room";
+    EXPECT_EQ(buffer.size(), 1'000'099);
+    EXPECT_EQ(buffer.at(0), 7);
+    EXPECT_EQ(buffer.at(500'000), 8);
+}
+
 } // namespace
 } // namespace kelvane

@@ -4,6 +4,8 @@
 // and styles, with the undo and redo depth, the modified state and the edit notifications.
 #include "platform/text/TextModel.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
@@ -14,12 +16,7 @@ using namespace kelvane;
 
 namespace {
 
-CharStyle coloured(WinColour colour) {
-    CharStyle style;
-    style.hasColour = true;
-    style.colour = colour;
-    return style;
-}
+using kelvane::test::coloured;
 
 /// What the text looks like after a number of undo steps: characters and their styles.
 struct Snapshot {

@@ -3,6 +3,8 @@
 // that come back with undone text but are no edits themselves.
 #include "platform/text/TextModel.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -16,12 +18,7 @@ void type(TextModel& model, qsizetype at, const QString& text) {
         model.replace(at + i, 0, QStringView(text).mid(i, 1), EditKind::Typing);
 }
 
-CharStyle coloured(WinColour colour) {
-    CharStyle style;
-    style.hasColour = true;
-    style.colour = colour;
-    return style;
-}
+using kelvane::test::coloured;
 
 } // namespace
 

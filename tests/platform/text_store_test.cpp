@@ -73,15 +73,19 @@ TEST(TextStoreTest, EditsJoinAndSplitLines) {
 
 TEST(TextStoreTest, LoadingInPiecesEqualsSettingTheWhole) {
     const QString whole = QStringLiteral("alpha\nbeta\n\ngamma\ndelta");
-    TextStore pieces;
-    pieces.clear(whole.size());
-    for (qsizetype at = 0; at < whole.size(); at += 3)
-        pieces.append(QStringView(whole).mid(at, 3));
-    pieces.finishLoading();
-    EXPECT_EQ(pieces.text(), whole);
-    expectSameLines(pieces, whole);
-    pieces.replace(6, 0, u"x\n"); // the first edit after loading
-    expectSameLines(pieces, QStringLiteral("alpha\nx\nbeta\n\ngamma\ndelta"));
+    // The number of line breaks announced is only a hint: too few, right or far too many.
+    for (qsizetype expectedBreaks : {0, 1, 4, 5000}) {
+        TextStore pieces;
+        pieces.clear(whole.size(), expectedBreaks);
+        for (qsizetype at = 0; at < whole.size(); at += 3)
+            pieces.append(QStringView(whole).mid(at, 3));
+        pieces.finishLoading();
+        EXPECT_EQ(pieces.text(), whole);
+        expectSameLines(pieces, whole);
+        pieces.replace(6, 0, u"x\n"); // the first edit after loading
+        expectSameLines(pieces, QStringLiteral("alpha\nx\nbeta\n\ngamma\ndelta"));
+        EXPECT_LT(pieces.memoryBytes(), 8 * 1024 + 4096) << "spare room given back";
+    }
 }
 
 TEST(TextStoreTest, PiecesAndViewsCoverTheRangeAcrossTheGap) {
@@ -123,6 +127,48 @@ TEST(TextStoreTest, RandomEditsMatchAPlainString) {
             expectSameLines(store, reference);
     }
     expectSameLines(store, reference);
+}
+
+TEST(TextStoreTest, InsertsLargerThanTheGapAndALoadGivenBackItsRoom) {
+    // Loaded with far more room reserved than the text needs, then given back; then pastes of
+    // more characters than the gap holds, in the middle, each splitting lines, and cuts of
+    // whole runs: every step against a plain string.
+    TextStore store;
+    QString reference;
+    store.clear(1 << 20);
+    for (int piece = 0; piece < 40; ++piece) {
+        const QString text = QStringLiteral("line %1 of the load\n").arg(piece);
+        store.append(text);
+        reference += text;
+    }
+    store.finishLoading();
+    ASSERT_EQ(store.text(), reference);
+    expectSameLines(store, reference);
+    EXPECT_LT(store.memoryBytes(), 1 << 19) << "the room reserved for loading was given back";
+
+    QRandomGenerator random(1024);
+    for (int round = 0; round < 24; ++round) {
+        const qsizetype middle = reference.size() / 2 + random.bounded(64) - 32;
+        QString paste;
+        const qsizetype length = 1025 + random.bounded(3000);
+        while (paste.size() < length)
+            paste += random.bounded(8) == 0 ? QStringLiteral("\n") : QStringLiteral("word ");
+        store.replace(middle, 0, paste);
+        reference.insert(middle, paste);
+        ASSERT_EQ(store.text(), reference) << "paste " << round;
+        if (round % 3 == 2) { // and cut a run larger than the gap elsewhere
+            const qsizetype from = random.bounded(int(reference.size() / 3));
+            const qsizetype count = std::min<qsizetype>(reference.size() - from, 1500);
+            store.replace(from, count, u"");
+            reference.remove(from, count);
+            ASSERT_EQ(store.text(), reference) << "cut " << round;
+        }
+    }
+    expectSameLines(store, reference);
+    // And back to nothing, line index and all.
+    store.replace(0, store.size(), u"");
+    EXPECT_EQ(store.size(), 0);
+    EXPECT_EQ(store.lineCount(), 1);
 }
 
 TEST(TextStoreTest, SurrogatePairsAreTwoPositions) {

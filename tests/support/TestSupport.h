@@ -11,11 +11,21 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/text/CharStyles.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace kelvane::test {
+
+/// A character style with only a colour.
+inline CharStyle coloured(WinColour colour) {
+    CharStyle style;
+    style.hasColour = true;
+    style.colour = colour;
+    return style;
+}
 
 /// A scratch folder removed when the object goes away.
 class ScratchDir {

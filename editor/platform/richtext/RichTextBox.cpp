@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 namespace kelvane {
 
@@ -338,7 +340,7 @@ bool RichTextBox::LoadFile(const QString& path, QString& error) {
         model_->assignStyles(0, rich.styleOfChar, rich.styles);
         textFile_->startNew();
     } else {
-        textFile_->load(bytes);
+        textFile_->load(std::move(bytes));
     }
     setSelStart(0);
     return true;
@@ -371,7 +373,30 @@ bool RichTextBox::ReloadFile(const QString& path, QString& error) {
 bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
     if (format == 1)
         return textFile_->save(path, error);
-    return writeFileAtomically(path, rtfOf(0, model_->size()), error);
+    // The backup copy of a long file is written as it is made, never whole in memory.
+    const CharStyles& styles = model_->styles();
+    const TextStore& text = model_->text();
+    const rtf::StyledPieces pieces = [&](const rtf::StyledPieceSink& take) {
+        constexpr qsizetype PieceLength = 1 << 16;
+        std::vector<std::uint8_t> styleOfChar;
+        for (qsizetype from = 0; from < text.size(); from += PieceLength) {
+            const qsizetype to = std::min(text.size(), from + PieceLength);
+            styleOfChar.resize(std::size_t(to - from));
+            styles.buffer().read(from, to - from, styleOfChar.data());
+            qsizetype at = 0;
+            text.forPieces(from, to, [&](QStringView run) {
+                take(run, std::span(styleOfChar).subspan(std::size_t(at), std::size_t(run.size())));
+                at += run.size();
+            });
+        }
+    };
+    return writeFileAtomically(
+        path,
+        [&](const std::function<bool(QByteArrayView)>& write) {
+            return rtf::writeTo(pieces, styles.table().styles(),
+                                rtf::WriteOptions{defaultFontName_, defaultFontSize_}, write);
+        },
+        error);
 }
 
 TextFileFormat RichTextBox::fileFormat() const {

@@ -24,6 +24,8 @@ TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(true);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
+    layout_.setPreedit(&preedit_, &position_);
+    layout_.onExtentChanged = [this] { updateScrollBars(); };
 }
 
 TextView::~TextView() = default;
@@ -32,9 +34,8 @@ void TextView::setModel(TextModel* model) {
     if (model_)
         disconnect(model_, nullptr, this, nullptr);
     model_ = model;
-    styleFormats_ = StyleFormats();
+    layout_.setModel(model_);
     if (!model_) {
-        dropLayouts();
         viewport()->update();
         return;
     }
@@ -59,31 +60,7 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
             QAccessible::updateAccessibility(&event);
         }
     }
-    const qsizetype first = text.lineOf(from);
-    const qsizetype newSpan = text.lineOf(from + added) - first + 1;
-    const qsizetype delta = text.lineCount() - knownLines_;
-    const qsizetype oldSpan = newSpan - delta;
-    knownLines_ = text.lineCount();
-    measuredLines_ = std::min(measuredLines_, first);
-    if (delta == 0 && newSpan <= 64) {
-        // Lines keep their numbers: only the changed ones are laid out again.
-        dropLayoutsOfLines(first, first + newSpan - 1);
-        for (qsizetype line = first; line < first + newSpan; ++line) {
-            pieceRows_.erase(line);
-            pieceWidths_.erase(line);
-            rowBreakPieces_.erase(line);
-        }
-    } else {
-        dropLayouts();
-    }
-    if (wrapping()) {
-        std::vector<std::int32_t> estimates(static_cast<size_t>(newSpan));
-        for (qsizetype i = 0; i < newSpan; ++i)
-            estimates[size_t(i)] = estimatedRows(first + i);
-        rows_.replaceLines(first, oldSpan, estimates);
-    }
-    for (qsizetype line = first; line < first + std::min<qsizetype>(newSpan, 4096); ++line)
-        widestLine_ = std::max(widestLine_, estimatedWidth(text.lineLength(line)));
+    layout_.contentsChanged(from, removed, added);
 
     // The caret and anchor follow the text they stood in.
     auto follow = [&](qsizetype p) {
@@ -103,15 +80,8 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
 }
 
 void TextView::onStylesChanged(qsizetype from, qsizetype count) {
-    const TextStore& text = model_->text();
-    if (model_->styles().table().count() != knownStyles_)
-        updateMetrics();
-    const qsizetype first = text.lineOf(from);
-    const qsizetype last = text.lineOf(from + count);
-    if (last - first > 64)
-        layouts_.clear(); // measurements stay: styles keep the text's rows
-    else
-        dropLayoutsOfLines(first, last);
+    layout_.stylesChanged(from, count);
+    updateScrollBars();
     viewport()->update();
 }
 
@@ -128,61 +98,30 @@ void TextView::onReset() {
 void TextView::updateMetrics() {
     if (!model_)
         return;
-    // Every row is as tall as the tallest font in use, so rows never overlap.
-    const QFontMetricsF metrics(font());
-    qreal height = metrics.lineSpacing();
-    const StyleTable& table = model_->styles().table();
-    for (std::size_t i = 1; i < table.count(); ++i) {
-        const CharStyle& style = table.at(std::uint8_t(i));
-        if (style.pointSize <= 0 && style.fontName.isEmpty())
-            continue;
-        QFont styled = font();
-        if (style.pointSize > 0)
-            styled.setPointSizeF(style.pointSize);
-        if (!style.fontName.isEmpty())
-            styled.setFamilies({style.fontName});
-        height = std::max(height, QFontMetricsF(styled).lineSpacing());
-    }
-    knownStyles_ = table.count();
-    rowHeight_ = std::max(1, int(std::ceil(height)));
-    averageCharWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('x')));
-    maxCharWidth_ = std::max<qreal>(averageCharWidth_, metrics.maxWidth());
-
-    effectiveWrap_ = wrapWidthFor(viewport()->width());
-    const TextStore& text = model_->text();
-    knownLines_ = text.lineCount();
-    qsizetype longest = 0;
-    std::vector<std::int32_t> estimates;
-    if (wrapping())
-        estimates.resize(size_t(text.lineCount()));
-    for (qsizetype line = 0; line < text.lineCount(); ++line) {
-        longest = std::max(longest, text.lineLength(line));
-        if (wrapping())
-            estimates[size_t(line)] = estimatedRows(line);
-    }
-    rows_.reset(std::move(estimates));
-    measuredLines_ = 0;
-    widestLine_ = estimatedWidth(longest);
-    dropLayouts();
+    layout_.setMetrics(font(), tabStop_, wrapPixels_, availableWidth());
     updateScrollBars();
     viewport()->update();
 }
 
+int TextView::availableWidth() const {
+    return viewport()->width() - 2 * kCaretRoom;
+}
+
 void TextView::updateScrollBars() {
-    const int visibleRows = std::max(1, viewport()->height() / rowHeight_);
+    const int visibleRows = std::max(1, viewport()->height() / rowHeight());
     const qsizetype rows = rowCount();
     QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
                                                   std::numeric_limits<int>::max())));
     vertical->setPageStep(visibleRows);
     vertical->setSingleStep(1);
-    const qreal contentWidth = wrapping() ? effectiveWrap_ : widestLine_;
+    const qreal contentWidth = wrapping() ? layout_.wrapWidth() : layout_.widestLine();
     const qreal limit = std::numeric_limits<int>::max() / 2;
     const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setRange(0, std::max(0, width - viewport()->width()));
     horizontal->setPageStep(viewport()->width());
-    horizontal->setSingleStep(std::max(1, int(averageCharWidth_ * 2)));
+    horizontal->setSingleStep(std::max(1, int(layout_.averageCharWidth() * 2)));
 }
 
 // --- settings ---
@@ -210,17 +149,10 @@ void TextView::changeEvent(QEvent* event) {
         viewport()->update();
 }
 
-int TextView::wrapWidthFor(int viewportWidth) const {
-    if (!wrapping())
-        return 0;
-    // A window narrower than the wrap width wraps at its own width, so nothing is cut off.
-    const int available = viewportWidth - 2 * kCaretRoom;
-    return std::max(int(std::ceil(averageCharWidth_)), std::min(wrapPixels_, available));
-}
-
 void TextView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    if (wrapWidthFor(viewport()->width()) != effectiveWrap_)
+    // A window narrower than the wrap width wraps at its own width, so nothing is cut off.
+    if (layout_.wrapWidthFor(availableWidth()) != layout_.wrapWidth())
         updateMetrics();
     else
         updateScrollBars();

@@ -1,11 +1,9 @@
 // The text view of the rich-text control: a scroll area that shows a TextModel, laying out only
-// the rows on screen with QTextLayout. A line longer than one piece is laid out piece by piece
-// around what is visible, so a line of ten million characters costs no more than a short one.
-// With word wrap, the rows of each line are estimated from its length until it is laid out.
+// the rows on screen (through its LayoutCache, which knows no widget).
 #pragma once
 
-#include "platform/richtext/DisplayFormats.h"
-#include "platform/richtext/DisplayRows.h"
+#include "platform/richtext/KeyActions.h"
+#include "platform/richtext/LayoutCache.h"
 #include "platform/richtext/Preedit.h"
 #include "platform/richtext/TextDrag.h"
 #include "platform/text/EditHistory.h"
@@ -25,13 +23,8 @@ class TextModel;
 class TextView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    /// Characters of a line laid out together; longer lines are laid out in such pieces.
-    static constexpr qsizetype kPieceLength = 1024;
-    /// With word wrap, lines up to this length are laid out whole (one typed key lays out
-    /// the line again: this bounds its cost).
-    static constexpr qsizetype kWrappedWholeLine = 16 * 1024;
-    /// Text past a piece's nominal start laid out to find the row break its start moves to.
-    static constexpr qsizetype kBreakLookahead = 256;
+    static constexpr qsizetype kPieceLength = LayoutCache::kPieceLength;
+    static constexpr qsizetype kWrappedWholeLine = LayoutCache::kWrappedWholeLine;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
@@ -66,19 +59,21 @@ public:
     bool wrapping() const { return wrapPixels_ > 0; }
     void setTabStopDistance(qreal pixels);
     qreal tabStopDistance() const { return tabStop_; }
-    int rowHeight() const { return rowHeight_; }
+    int rowHeight() const { return layout_.rowHeight(); }
 
     /// Display rows of the whole text (estimated for lines not laid out yet).
-    qsizetype rowCount() const;
+    qsizetype rowCount() const { return layout_.rowCount(); }
     /// The row holding a position; lays out only that line's piece.
-    qsizetype rowOf(qsizetype position);
+    qsizetype rowOf(qsizetype position) { return layout_.rowOf(position); }
     /// Position of a row's first character, -1 past the last row.
-    qsizetype rowStart(qsizetype row);
+    qsizetype rowStart(qsizetype row) { return layout_.rowStart(row); }
     /// Position just past a row's last character (before its break).
-    qsizetype rowEnd(qsizetype row);
+    qsizetype rowEnd(qsizetype row) { return layout_.rowEnd(row); }
     /// Lays out the lines up to `lastLine` whose display rows are still estimates, until about
     /// `budget` characters were laid out; the rows found stay known until the lines change.
-    void measureLines(qsizetype lastLine, qsizetype budget);
+    void measureLines(qsizetype lastLine, qsizetype budget) {
+        layout_.measureLines(lastLine, budget);
+    }
     /// The caret's rectangle in viewport coordinates.
     QRect caretRect();
     /// The rectangle a caret at a position would take, in viewport coordinates.
@@ -86,6 +81,12 @@ public:
     /// The position under a point of the viewport.
     qsizetype positionAt(QPoint point);
     void ensureCaretVisible();
+
+    /// Which action each key runs; a window takes out the keys it keeps for itself.
+    KeyTable& keys() { return keys_; }
+    /// Runs `command` for the keys of `action` in place of the view's own action (and before
+    /// onKeyDown hears of the key); an empty command gives the action back to the view.
+    void setKeyCommand(KeyAction action, std::function<void()> command);
 
     std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyCode, int shift)> onKeyUp;
@@ -106,6 +107,7 @@ signals:
     void selectionChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -127,49 +129,22 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct Piece;
-    struct Spot;
-
-    // pieces and their layouts
-    qsizetype pieceCount(qsizetype line) const;
-    qsizetype pieceStart(qsizetype line, qsizetype piece) const;
-    /// Where a piece starts when lines are cut every kPieceLength characters.
-    qsizetype nominalPieceStart(qsizetype line, qsizetype piece) const;
-    /// Where a piece of a long wrapped line starts: at a row break near its nominal start.
-    qsizetype wrappedPieceStart(qsizetype line, qsizetype piece) const;
-    QList<QTextLayout::FormatRange> formatsOf(qsizetype start, qsizetype end) const;
-    qsizetype pieceEnd(qsizetype line, qsizetype piece) const;
-    qsizetype pieceOf(qsizetype line, qsizetype position) const;
-    Piece& piece(qsizetype line, qsizetype index);
-    qreal pieceX(qsizetype line, qsizetype index);
-    /// A piece's width: measured when laid out, estimated before.
-    qreal pieceWidth(qsizetype line, qsizetype index, const std::vector<qreal>* known) const;
-    const std::vector<qreal>* knownWidths(qsizetype line) const;
-    int pieceRows(qsizetype line, qsizetype index) const;
-    /// Rows of the pieces of a line before piece `piece`.
-    qsizetype rowsBefore(qsizetype line, qsizetype piece) const;
-    /// The piece holding row `rowInLine` of a line; `rowInLine` becomes the row in that piece.
-    qsizetype pieceOfRow(qsizetype line, qsizetype& rowInLine) const;
-    qreal estimatedWidth(qsizetype characters) const;
-    QList<qreal> tabStopsFrom(qreal origin, QStringView pieceText) const;
-    std::int32_t estimatedRows(qsizetype line) const;
-    void noteMeasured(qsizetype line);
-    Spot spotOf(qsizetype position);
-    qsizetype rowInLineToPosition(qsizetype line, qsizetype rowInLine, qreal x);
+    using Piece = LayoutCache::Piece;
+    using Spot = LayoutCache::Spot;
 
     // model changes
     void onContentsChanged(qsizetype from, qsizetype removed, qsizetype added);
     void onStylesChanged(qsizetype from, qsizetype count);
     void onReset();
-    void dropLayouts();
-    void dropLayoutsOfLines(qsizetype first, qsizetype last);
     void updateMetrics();
     void updateScrollBars();
-    int wrapWidthFor(int viewportWidth) const;
+    /// The width there is to show rows in.
+    int availableWidth() const;
 
     // editing and moving
     void moveTo(qsizetype position, bool extend, bool keepGoalX = false);
     qsizetype rowMove(qsizetype rows);
+    void runKeyAction(KeyAction action, bool extend);
     void selectWordAt(qsizetype position);
     void emitCaretSignals(qsizetype oldAnchor, qsizetype oldPosition);
     void restartBlink();
@@ -177,9 +152,8 @@ private:
     void publishSelection();
     /// Commits or drops text still being composed, before the caret moves elsewhere.
     void endComposing();
-    /// Layout offsets count the composed text inside the caret's piece; text offsets do not.
-    int toLayoutOffset(const Piece& piece, qsizetype offset) const;
-    qsizetype fromLayoutOffset(const Piece& piece, int offset) const;
+    /// The layouts of a line are made again (its composition changed).
+    void dropLayoutOfLine(qsizetype line);
 
     // dragging text
     /// Drags the selection out: to this view, another one or another program.
@@ -191,29 +165,14 @@ private:
     void scrollForDrag(QPoint point);
 
     TextModel* model_ = nullptr; ///< the text shown; owned by whoever set it
-    StyleFormats styleFormats_;
+    LayoutCache layout_;
     qsizetype anchor_ = 0;
     qsizetype position_ = 0;
     qreal goalX_ = -1; ///< x kept while moving up and down
     int wrapPixels_ = 0;
-    int effectiveWrap_ = 0; ///< the wrap width, or the window's when that is narrower
     qreal tabStop_ = 80;
-    int rowHeight_ = 16;
-    int ascentPad_ = 0;
-    qreal averageCharWidth_ = 8;
-    qreal maxCharWidth_ = 8;
-    qreal widestLine_ = 0;
-    qsizetype knownLines_ = 1;    ///< lines when the view last looked
-    qsizetype measuredLines_ = 0; ///< the rows of every line before this one are exact
-    std::size_t knownStyles_ = 0; ///< table size when row heights were measured
-    DisplayRows rows_;
-    std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
-    /// Rows of the pieces of long wrapped lines, 0 where not yet laid out.
-    std::unordered_map<qsizetype, std::vector<std::int32_t>> pieceRows_;
-    /// Starts of the pieces of long wrapped lines, negative where not yet found.
-    mutable std::unordered_map<qsizetype, std::vector<qsizetype>> rowBreakPieces_;
-    /// Widths of the pieces of long unwrapped lines, negative where not yet laid out.
-    std::unordered_map<qsizetype, std::vector<qreal>> pieceWidths_;
+    KeyTable keys_;
+    std::unordered_map<KeyAction, std::function<void()>> keyCommands_;
     Preedit preedit_; ///< text an input method is composing at the caret
     bool dragging_ = false;
     bool readOnly_ = false;

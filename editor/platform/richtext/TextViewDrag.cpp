@@ -97,9 +97,9 @@ void TextView::setDropCaret(qsizetype position) {
 
 void TextView::scrollForDrag(QPoint point) {
     QScrollBar* vertical = verticalScrollBar();
-    if (point.y() < rowHeight_)
+    if (point.y() < rowHeight())
         vertical->setValue(vertical->value() - 1);
-    else if (point.y() > viewport()->height() - rowHeight_)
+    else if (point.y() > viewport()->height() - rowHeight())
         vertical->setValue(vertical->value() + 1);
 }
 

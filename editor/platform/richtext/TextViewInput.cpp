@@ -2,7 +2,6 @@
 // what is committed is typed.
 #include "platform/richtext/TextView.h"
 
-#include "platform/richtext/TextViewPiece.h"
 #include "platform/text/TextModel.h"
 
 #include <QFontMetricsF>
@@ -11,17 +10,8 @@
 
 namespace kelvane {
 
-int TextView::toLayoutOffset(const Piece& piece, qsizetype offset) const {
-    if (piece.preeditAt >= 0 && offset > piece.preeditAt)
-        return int(offset) + piece.preeditLength;
-    return int(offset);
-}
-
-qsizetype TextView::fromLayoutOffset(const Piece& piece, int offset) const {
-    if (piece.preeditAt < 0 || offset <= piece.preeditAt)
-        return offset;
-    // Inside the composed text is at the caret, where it will be inserted.
-    return std::max(piece.preeditAt, offset - piece.preeditLength);
+void TextView::dropLayoutOfLine(qsizetype line) {
+    layout_.dropLines(line, line);
 }
 
 void TextView::inputMethodEvent(QInputMethodEvent* event) {
@@ -42,9 +32,9 @@ void TextView::inputMethodEvent(QInputMethodEvent* event) {
     }
     // The text still being composed, its formats and its own caret.
     preedit_.set(event->preeditString(), event->attributes());
-    dropLayoutsOfLines(composedLine, composedLine);
+    dropLayoutOfLine(composedLine);
     const qsizetype caretLine = model_->text().lineOf(position_);
-    dropLayoutsOfLines(caretLine, caretLine);
+    dropLayoutOfLine(caretLine);
     viewport()->update();
     event->accept();
 }
@@ -57,7 +47,7 @@ void TextView::endComposing() {
         return; // the input method committed the text
     preedit_.clear();
     const qsizetype line = model_->text().lineOf(position_);
-    dropLayoutsOfLines(line, line);
+    dropLayoutOfLine(line);
     viewport()->update();
 }
 

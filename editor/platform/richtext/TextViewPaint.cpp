@@ -26,17 +26,17 @@ void TextView::paintEvent(QPaintEvent* event) {
     const int height = viewport()->height();
 
     auto drawPiece = [&](qsizetype line, qsizetype k, QPointF origin) {
-        Piece& layout = piece(line, k);
-        const qsizetype start = pieceStart(line, k);
-        const qsizetype end = pieceEnd(line, k);
+        Piece& layout = layout_.piece(line, k);
+        const qsizetype start = layout_.pieceStart(line, k);
+        const qsizetype end = layout_.pieceEnd(line, k);
         QList<QTextLayout::FormatRange> selections;
         if (selStart < end && selEnd > start) {
-            const int from = toLayoutOffset(layout, std::max(selStart, start) - start);
-            const int to = toLayoutOffset(layout, std::min(selEnd, end) - start);
+            const int from = LayoutCache::toLayoutOffset(layout, std::max(selStart, start) - start);
+            const int to = LayoutCache::toLayoutOffset(layout, std::min(selEnd, end) - start);
             selections.append({from, to - from, selected});
         }
         layout.layout.draw(&painter, origin, selections);
-        const bool lastPiece = k + 1 == pieceCount(line);
+        const bool lastPiece = k + 1 == layout_.pieceCount(line);
         if (showCaret && position_ >= start &&
             (position_ < end || (lastPiece && position_ == end))) {
             const int composed = preedit_.isEmpty() ? 0 : preedit_.cursor();
@@ -44,8 +44,8 @@ void TextView::paintEvent(QPaintEvent* event) {
         }
         // Where dragged text would land, shown while a drag hovers over the view.
         if (dropCaret_ >= start && (dropCaret_ < end || (lastPiece && dropCaret_ == end)))
-            layout.layout.drawCursor(&painter, origin, toLayoutOffset(layout, dropCaret_ - start),
-                                     2);
+            layout.layout.drawCursor(&painter, origin,
+                                     LayoutCache::toLayoutOffset(layout, dropCaret_ - start), 2);
     };
 
     const TextStore& text = model_->text();
@@ -54,10 +54,11 @@ void TextView::paintEvent(QPaintEvent* event) {
         const qreal viewLeft = horizontalScrollBar()->value();
         const qreal viewRight = viewLeft + viewport()->width();
         int y = 0;
-        for (qsizetype line = row; line < text.lineCount() && y < height; ++line, y += rowHeight_) {
-            if (y + rowHeight_ <= area.top() || y >= area.bottom() + 1)
+        for (qsizetype line = row; line < text.lineCount() && y < height;
+             ++line, y += rowHeight()) {
+            if (y + rowHeight() <= area.top() || y >= area.bottom() + 1)
                 continue;
-            const qsizetype pieces = pieceCount(line);
+            const qsizetype pieces = layout_.pieceCount(line);
             if (pieces == 1) {
                 drawPiece(line, 0, QPointF(left, y));
                 continue;
@@ -66,11 +67,11 @@ void TextView::paintEvent(QPaintEvent* event) {
             // is drawn near the window's origin, so large offsets never reach the painter.
             qreal x = 0;
             for (qsizetype k = 0; k < pieces && x <= viewRight; ++k) {
-                const qreal next = x + pieceWidth(line, k, knownWidths(line));
+                const qreal next = x + layout_.pieceWidth(line, k);
                 if (next + kCaretRoom >= viewLeft) {
                     drawPiece(line, k, QPointF(x - viewLeft + kCaretRoom, y));
                     // Laying the piece out measured it: later pieces start where it ends.
-                    x += pieceWidth(line, k, knownWidths(line));
+                    x += layout_.pieceWidth(line, k);
                 } else {
                     x = next;
                 }
@@ -79,15 +80,15 @@ void TextView::paintEvent(QPaintEvent* event) {
         return;
     }
     qsizetype rowInLine = 0;
-    qsizetype line = rows_.lineOfRow(row, &rowInLine);
+    qsizetype line = layout_.lineOfRow(row, &rowInLine);
     int y = 0;
     while (line < text.lineCount() && y < height) {
-        const qsizetype pieces = pieceCount(line);
-        for (qsizetype k = pieceOfRow(line, rowInLine); k < pieces && y < height; ++k) {
-            Piece& layout = piece(line, k);
+        const qsizetype pieces = layout_.pieceCount(line);
+        for (qsizetype k = layout_.pieceOfRow(line, rowInLine); k < pieces && y < height; ++k) {
+            Piece& layout = layout_.piece(line, k);
             rowInLine = std::min<qsizetype>(rowInLine, layout.rows - 1);
-            drawPiece(line, k, QPointF(left, y - rowInLine * rowHeight_));
-            y += int(layout.rows - rowInLine) * rowHeight_;
+            drawPiece(line, k, QPointF(left, y - rowInLine * rowHeight()));
+            y += int(layout.rows - rowInLine) * rowHeight();
             rowInLine = 0;
         }
         ++line;

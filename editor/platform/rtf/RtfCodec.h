@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace kelvane::rtf {
@@ -39,6 +40,19 @@ CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options = {
 /// RTF document. styleOfChar has text.size() entries indexing into styles.
 QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
                  std::span<const CharStyle> styles, const WriteOptions& options = {});
+
+/// Receives consecutive pieces of text, each with one style index per character.
+using StyledPieceSink =
+    std::function<void(QStringView text, std::span<const std::uint8_t> styleOfChar)>;
+/// Hands the whole text to its argument in consecutive pieces; called twice by writeTo.
+using StyledPieces = std::function<void(const StyledPieceSink& take)>;
+/// Takes the next bytes of markup; false when they could not be kept (the writing stops).
+using ByteSink = std::function<bool(QByteArrayView bytes)>;
+
+/// Writes the same markup as `write`, handing it to `sink` a piece at a time, so that a long
+/// document never exists whole as markup. False when the sink refused a piece.
+bool writeTo(const StyledPieces& pieces, std::span<const CharStyle> styles,
+             const WriteOptions& options, const ByteSink& sink);
 
 /// Convenience overload for a whole RichText.
 QByteArray write(const RichText& rich, const WriteOptions& options = {});

@@ -15,8 +15,9 @@ namespace {
 
 constexpr int kRtfDefaultHalfPoints = 24; // the size RTF assumes before any \fs
 constexpr int kMaxHalfPoints = 3276;
-constexpr qsizetype kChunk = 4096;     // characters written per capacity check
-constexpr qsizetype kMaxCharBytes = 9; // the longest form of one character: \u-32768?
+constexpr qsizetype kChunk = 4096;        // characters written per capacity check
+constexpr qsizetype kMaxCharBytes = 9;    // the longest form of one character: \u-32768?
+constexpr qsizetype kSinkPiece = 1 << 20; // bytes of markup handed to a sink at a time
 
 bool isSystemColour(WinColour c) {
     return (c & 0x80000000u) != 0;
@@ -27,19 +28,36 @@ int halfPointsOf(float points) {
 }
 
 // Appends to a byte array through a raw pointer: the capacity is checked once per chunk of
-// characters rather than once per byte.
+// characters rather than once per byte. With a sink, the bytes written so far are handed on
+// whenever room runs out, so the array stays the size of one piece.
 class ByteWriter {
 public:
-    explicit ByteWriter(qsizetype capacity) {
+    explicit ByteWriter(qsizetype capacity, const ByteSink* sink = nullptr) : sink_(sink) {
         buffer_.resize(std::max<qsizetype>(capacity, 256));
         cur_ = buffer_.data();
         limit_ = cur_ + buffer_.size();
     }
 
     void ensure(qsizetype n) {
-        if (limit_ - cur_ < n)
-            grow(n);
+        if (limit_ - cur_ >= n)
+            return;
+        if (sink_ && cur_ != buffer_.data()) {
+            flush();
+            if (limit_ - cur_ >= n)
+                return;
+        }
+        grow(n);
     }
+    /// Hands the bytes written so far to the sink; false once the sink has refused any.
+    bool flush() {
+        if (sink_ && cur_ != buffer_.data()) {
+            if (!refused_ && !(*sink_)(QByteArrayView(buffer_.data(), cur_ - buffer_.data())))
+                refused_ = true;
+            cur_ = buffer_.data();
+        }
+        return !refused_;
+    }
+    bool refused() const { return refused_; }
     // The unchecked writers below need a prior ensure().
     char* cursor() const { return cur_; }
     void setCursor(char* c) { cur_ = c; }
@@ -95,6 +113,8 @@ private:
     QByteArray buffer_;
     char* cur_ = nullptr;
     char* limit_ = nullptr;
+    const ByteSink* sink_ = nullptr;
+    bool refused_ = false;
 };
 
 // Character formatting as RTF states it: table indexes and half points.
@@ -293,46 +313,93 @@ CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options) {
     return s;
 }
 
+namespace {
+
+// The body of a document: runs of characters, each preceded by the control words that change
+// the format to its style's. Pieces may split runs anywhere: a piece that goes on in the same
+// style writes no control word, so the markup does not depend on where pieces end.
+class BodyWriter {
+public:
+    BodyWriter(ByteWriter& out, const Tables& tables, std::size_t styleCount)
+        : out_(out), tables_(tables), styleCount_(styleCount) {
+        written_.font = -1; // name the font of the first run even when it is \f0
+    }
+
+    void add(QStringView text, std::span<const std::uint8_t> styleOfChar) {
+        const qsizetype n = text.size();
+        // Characters without a style entry, or with an index past the table, are plain.
+        auto styleAt = [&](qsizetype i) -> std::uint8_t {
+            if (std::size_t(i) >= styleOfChar.size())
+                return 0;
+            const std::uint8_t s = styleOfChar[std::size_t(i)];
+            return s < styleCount_ ? s : 0;
+        };
+        qsizetype i = 0;
+        while (i < n) {
+            const std::uint8_t style = styleAt(i);
+            qsizetype end = i + 1;
+            while (end < n && styleAt(end) == style)
+                ++end;
+            const RunFormat& format = tables_.format(style);
+            if (appendFormatChange(out_, written_, format))
+                needsDelimiter_ = true;
+            written_ = format;
+            appendCharacters(out_, text.sliced(i, end - i), needsDelimiter_);
+            i = end;
+        }
+    }
+
+private:
+    ByteWriter& out_;
+    const Tables& tables_;
+    std::size_t styleCount_;
+    RunFormat written_;
+    bool needsDelimiter_ = false;
+};
+
+// The styles a text uses, for the tables; the plain style is always there.
+void noteUsed(std::array<bool, 256>& used, qsizetype length,
+              std::span<const std::uint8_t> styleOfChar) {
+    used[0] = true;
+    const qsizetype styled = std::min<qsizetype>(length, qsizetype(styleOfChar.size()));
+    for (qsizetype i = 0; i < styled; ++i)
+        used[styleOfChar[std::size_t(i)]] = true;
+}
+
+} // namespace
+
 QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
                  std::span<const CharStyle> styles, const WriteOptions& options) {
     const qsizetype n = text.size();
-    // Characters without a style entry, or with an index past the table, are plain.
-    auto styleAt = [&](qsizetype i) -> std::uint8_t {
-        if (std::size_t(i) >= styleOfChar.size())
-            return 0;
-        const std::uint8_t s = styleOfChar[std::size_t(i)];
-        return s < styles.size() ? s : 0;
-    };
-
     std::array<bool, 256> used{};
-    used[0] = true;
-    const qsizetype styled = std::min<qsizetype>(n, qsizetype(styleOfChar.size()));
-    for (qsizetype i = 0; i < styled; ++i)
-        used[styleOfChar[std::size_t(i)]] = true;
+    noteUsed(used, n, styleOfChar);
     const Tables tables(styles, used, options);
 
     // Most text is ASCII; line breaks and tabs take a few bytes more.
     ByteWriter out(n + n / 2 + 1024);
     appendHeader(out, tables);
-
-    RunFormat written;
-    written.font = -1; // name the font of the first run even when it is \f0
-    bool needsDelimiter = false;
-    qsizetype i = 0;
-    while (i < n) {
-        const std::uint8_t style = styleAt(i);
-        qsizetype end = i + 1;
-        while (end < n && styleAt(end) == style)
-            ++end;
-        const RunFormat& format = tables.format(style);
-        if (appendFormatChange(out, written, format))
-            needsDelimiter = true;
-        written = format;
-        appendCharacters(out, text.sliced(i, end - i), needsDelimiter);
-        i = end;
-    }
+    BodyWriter(out, tables, styles.size()).add(text, styleOfChar);
     out.append("}\r\n");
     return out.take();
+}
+
+bool writeTo(const StyledPieces& pieces, std::span<const CharStyle> styles,
+             const WriteOptions& options, const ByteSink& sink) {
+    std::array<bool, 256> used{};
+    pieces([&used](QStringView text, std::span<const std::uint8_t> styleOfChar) {
+        noteUsed(used, text.size(), styleOfChar);
+    });
+    const Tables tables(styles, used, options);
+
+    ByteWriter out(kSinkPiece, &sink);
+    appendHeader(out, tables);
+    BodyWriter body(out, tables, styles.size());
+    pieces([&](QStringView text, std::span<const std::uint8_t> styleOfChar) {
+        if (!out.refused())
+            body.add(text, styleOfChar);
+    });
+    out.append("}\r\n");
+    return out.flush();
 }
 
 QByteArray write(const RichText& rich, const WriteOptions& options) {

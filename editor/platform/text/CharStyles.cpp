@@ -18,8 +18,7 @@ void CharStyles::replace(qsizetype from, qsizetype removed, qsizetype added) {
 
 void CharStyles::reset(qsizetype count) {
     table_.reset();
-    buffer_ = StyleBuffer();
-    buffer_.resize(count, 0);
+    buffer_.reset(count, 0);
 }
 
 std::array<bool, 256> CharStyles::usedIndexes() const {

@@ -1,6 +1,7 @@
 // Line starts with a pending shift after the last edit.
 #include "platform/text/LineIndex.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kelvane {
@@ -32,8 +33,10 @@ qsizetype LineIndex::lineOf(qsizetype position) const {
     return firstEntryAfter(position);
 }
 
-void LineIndex::clear() {
-    starts_.reset();
+void LineIndex::clear(qsizetype expectedBreaks) {
+    expectedBreaks = std::max<qsizetype>(expectedBreaks, 0);
+    starts_.reset(
+        expectedBreaks > 0 ? expectedBreaks + GapBuffer<qsizetype>::spareFor(expectedBreaks) : 0);
     step_ = -1;
     shift_ = 0;
 }

@@ -18,8 +18,8 @@ public:
     /// The line holding a position (a line break belongs to the line it ends).
     qsizetype lineOf(qsizetype position) const;
 
-    /// Forgets every line break.
-    void clear();
+    /// Forgets every line break, keeping room for `expectedBreaks` to be appended.
+    void clear(qsizetype expectedBreaks = 0);
     /// Records a line starting at `position`, after every line known so far (loading).
     void appendLineStart(qsizetype position) { starts_.append(position - shift_); }
     /// Records the line breaks of `text` placed at `position` at the end of the text (loading).

@@ -41,6 +41,12 @@ void StyleBuffer::resize(qsizetype count, std::uint8_t fill) {
         replace(count, current - count, 0, fill);
 }
 
+void StyleBuffer::reset(qsizetype count, std::uint8_t fill) {
+    count = std::max<qsizetype>(count, 0);
+    buffer_.reset(count + GapBuffer<std::uint8_t>::spareFor(count));
+    buffer_.replaceWith(0, 0, count, fill);
+}
+
 std::array<bool, 256> StyleBuffer::usedValues(qsizetype from, qsizetype count) const {
     std::array<bool, 256> used{};
     buffer_.forPieces(from, count, [&used](const std::uint8_t* p, qsizetype n) {

@@ -16,6 +16,8 @@ public:
 
     qsizetype size() const { return buffer_.size(); }
     std::uint8_t at(qsizetype index) const { return buffer_.at(index); }
+    /// Bytes held, for memory figures.
+    qsizetype memoryBytes() const { return buffer_.capacity(); }
 
     /// Replaces `removed` entries at `from` by `added` entries of `fill`.
     void replace(qsizetype from, qsizetype removed, qsizetype added, std::uint8_t fill) {
@@ -43,6 +45,9 @@ public:
     std::vector<std::uint8_t> read(qsizetype from, qsizetype count) const;
     /// Makes the buffer `count` entries long, new entries `fill`.
     void resize(qsizetype count, std::uint8_t fill);
+    /// Holds `count` entries of `fill` and nothing else, with room for an edit of a typical
+    /// size, so the first key after loading does not copy the whole buffer.
+    void reset(qsizetype count, std::uint8_t fill);
     /// Marks every index that occurs in the buffer.
     std::array<bool, 256> usedValues() const { return usedValues(0, size()); }
     /// Marks every index that occurs in a range.

@@ -4,7 +4,32 @@
 #include "platform/FileIO.h"
 #include "platform/text/TextModel.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kelvane {
+
+namespace {
+
+// About the number of line breaks in a file, from the line feeds of its first megabyte and a
+// little more: room for the line index is only reserved, so a guess too high costs nothing
+// until it is given back, and one too low lets the index grow as usual.
+qsizetype expectedLineFeeds(QByteArrayView bytes) {
+    const QByteArrayView head = bytes.first(std::min<qsizetype>(bytes.size(), 1 << 20));
+    qsizetype count = 0;
+    const char* p = head.data();
+    const char* const end = p + head.size();
+    while (p < end && (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p))))) {
+        ++count;
+        ++p;
+    }
+    if (head.isEmpty())
+        return 0;
+    const double scaled = double(count) * double(bytes.size()) / double(head.size());
+    return qsizetype(scaled * 1.125) + 16;
+}
+
+} // namespace
 
 TextFile::TextFile(TextModel& model, QObject* parent) : QObject(parent), model_(model) {
     startNew();
@@ -26,10 +51,12 @@ TextFileFormat TextFile::format() const {
     return format;
 }
 
-void TextFile::load(QByteArrayView bytes) {
-    model_.beginLoad(bytes.size());
+void TextFile::load(QByteArray bytes) {
+    // Room for the line index is made once instead of growing through the whole load.
+    model_.beginLoad(bytes.size(), expectedLineFeeds(bytes));
     TextFileFormat format =
         decodeTextPieces(bytes, [this](QStringView piece) { model_.appendLoaded(piece); });
+    bytes = QByteArray();
     breakStyles_ = std::move(format.exceptions);
     format.exceptions.clear(); // kept in breakStyles_, following the edits
     format_ = std::move(format);

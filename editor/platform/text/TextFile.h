@@ -23,8 +23,9 @@ public:
 
     /// Replaces the model's content with a text file's bytes (encoding detected, line breaks
     /// remembered), decoded a piece at a time straight into the model: the text is never held
-    /// twice. The undo history starts afresh.
-    void load(QByteArrayView bytes);
+    /// twice: the bytes are let go before the characters' styles are made. The undo history
+    /// starts afresh.
+    void load(QByteArray bytes);
     /// The file was read again into the model as an edit: its layout is now `format`.
     void adopt(TextFileFormat format);
     /// Writes the model's content in the file's encoding and line breaks, replacing the file

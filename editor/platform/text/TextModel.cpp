@@ -90,8 +90,8 @@ void TextModel::setText(QStringView text) {
     endLoad();
 }
 
-void TextModel::beginLoad(qsizetype expectedSize) {
-    text_.clear(expectedSize);
+void TextModel::beginLoad(qsizetype expectedSize, qsizetype expectedBreaks) {
+    text_.clear(expectedSize, expectedBreaks);
 }
 
 void TextModel::appendLoaded(QStringView piece) {

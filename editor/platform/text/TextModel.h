@@ -40,9 +40,9 @@ public:
                        const std::vector<CharStyle>& styles);
     /// Replaces everything with plain text; the history starts afresh.
     void setText(QStringView text);
-    /// Loading in pieces: beginLoad(expected size), append pieces, endLoad(). The history
-    /// starts afresh and the content counts as unmodified.
-    void beginLoad(qsizetype expectedSize);
+    /// Loading in pieces: beginLoad(expected size and line breaks), append pieces, endLoad().
+    /// The history starts afresh and the content counts as unmodified.
+    void beginLoad(qsizetype expectedSize, qsizetype expectedBreaks = 0);
     void appendLoaded(QStringView piece);
     void endLoad();
 

@@ -24,10 +24,10 @@ void TextStore::setText(QStringView text) {
     finishLoading();
 }
 
-void TextStore::clear(qsizetype expectedSize) {
+void TextStore::clear(qsizetype expectedSize, qsizetype expectedBreaks) {
     expectedSize = std::max<qsizetype>(expectedSize, 0);
     text_.reset(expectedSize + GapBuffer<char16_t>::spareFor(expectedSize));
-    lines_.clear();
+    lines_.clear(expectedBreaks);
 }
 
 void TextStore::append(QStringView piece) {

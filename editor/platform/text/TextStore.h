@@ -34,8 +34,9 @@ public:
     /// Replaces the whole text.
     void setText(QStringView text);
 
-    /// Loading in pieces: clear(expected size), then append pieces, then finishLoading().
-    void clear(qsizetype expectedSize = 0);
+    /// Loading in pieces: clear(expected size and line breaks), then append pieces, then
+    /// finishLoading().
+    void clear(qsizetype expectedSize = 0, qsizetype expectedBreaks = 0);
     void append(QStringView piece);
     void finishLoading();
 
