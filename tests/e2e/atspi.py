@@ -5,6 +5,7 @@ control by its accessible name instead of by a place on the screen.
     atspi.py focus PATH     gives the control keyboard focus
     atspi.py extents PATH   prints the control's "x y width height" on the screen
     atspi.py count PATH     prints how many children (list rows, ...) the control has
+    atspi.py text PATH      prints the control's whole text (a document's, a label's)
     atspi.py dump           one line per control shown: role, name, text (tab-separated)
 
 PATH is a chain of accessible names joined by ">": each name is looked for below the control
@@ -41,10 +42,11 @@ def find(path):
     return None
 
 
-def text_of(node):
+def text_of(node, limit=200):
     try:
         text = node.queryText()
-        return text.getText(0, min(text.characterCount, 200))
+        count = text.characterCount
+        return text.getText(0, count if limit is None else min(count, limit))
     except Exception:  # no text interface, or the control went away meanwhile
         return ""
 
@@ -70,7 +72,7 @@ def main():
                 dump(app)
                 return
         sys.exit("atspi.py: Kelvane is not in the accessibility tree")
-    if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count"):
+    if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count", "text"):
         sys.exit(__doc__)
     command, path = sys.argv[1:]
     deadline = time.monotonic() + 20
@@ -83,6 +85,9 @@ def main():
         time.sleep(0.2)
     if command == "count":
         print(node.childCount)
+        return
+    if command == "text":
+        sys.stdout.write(text_of(node, None))
         return
     component = node.queryComponent()
     if command == "focus":

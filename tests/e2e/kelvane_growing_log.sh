@@ -33,7 +33,7 @@ WINDOW="$1"
             written=$((written + 1))
             echo "line $written of the growing log" >> "$LOG_FILE"
         done
-        sleep 0.01
+        sleep 0.01 # the writer's pace; what it writes is counted by the clock above
     done
 ) &
 WRITER=$!
@@ -46,7 +46,7 @@ while kill -0 $WRITER 2>/dev/null; do
     xdotool key Escape
     [ $opened = yes ] || { echo "the File menu did not open within 1 s, $(( (${EPOCHREALTIME/./} - START) / 1000000 )) s in"; kill $WRITER; exit 1; }
     e2e_wait_for 1 e2e_menu_closed || { echo "the File menu did not close"; kill $WRITER; exit 1; }
-    sleep 0.7 # one look a second
+    sleep 0.7 # the user's pace: one look at the menu a second, not a wait for the program
 done
 wait $WRITER
 echo "$(( (${EPOCHREALTIME/./} - START) / 1000000 ))" > "$OUT/seconds"

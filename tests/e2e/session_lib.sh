@@ -25,6 +25,9 @@
 #                                           e.g. "Cliptext pane>Clip Text Entries".
 #   e2e_extents PATH                        prints that control's "x y width height".
 #   e2e_count PATH                          prints how many children (rows) the control has.
+#   e2e_text PATH                           prints the control's whole text, as a screen reader
+#                                           reads it (a document's, the status bar's).
+#   e2e_shows_text PATH TEXT                true while the control's text is TEXT exactly.
 #   e2e_click PATH                          clicks the middle of that control with the mouse.
 #   e2e_dump                                one line per control shown in the accessibility
 #                                           tree: role, name, text (tab-separated).
@@ -164,6 +167,16 @@ e2e_extents() {
 
 e2e_count() {
     /usr/bin/python3 "$E2E_ATSPI" count "$1"
+}
+
+e2e_text() {
+    /usr/bin/python3 "$E2E_ATSPI" text "$1"
+}
+
+e2e_shows_text() {
+    local shown
+    shown=$(e2e_text "$1" 2>/dev/null) || return 1
+    [ "$shown" = "$2" ]
 }
 
 e2e_click() {
