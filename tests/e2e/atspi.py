@@ -7,6 +7,8 @@ control by its accessible name instead of by a place on the screen.
     atspi.py count PATH     prints how many children (list rows, ...) the control has
     atspi.py text PATH      prints the control's whole text (a document's, a label's)
     atspi.py dump           one line per control shown: role, name, text (tab-separated)
+    atspi.py menu-item      prints the name of the menu item that has the keyboard in an open
+                            menu (nothing when none has)
 
 PATH is a chain of accessible names joined by ">": each name is looked for below the control
 the previous one found (at any depth), e.g. "File browser pane>Splitter bar"; "#N" stands for
@@ -65,7 +67,34 @@ def dump(node, depth=0):
         dump(child, depth + 1)
 
 
+def focused_menu_item(node, depth=0):
+    if node is None or depth > 40:
+        return None
+    try:
+        state = node.getState()
+        # The menu bar's item stays focused while its menu is open: the item wanted is the
+        # open menu's.
+        if (node.getRoleName().endswith("menu item") and state.contains(pyatspi.STATE_SHOWING)
+                and state.contains(pyatspi.STATE_FOCUSED)
+                and node.parent.getRoleName() != "menu bar"):
+            return node.name
+        children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+    except Exception:  # the control went away meanwhile
+        return None
+    for child in children:
+        found = focused_menu_item(child, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
 def main():
+    if sys.argv[1:] == ["menu-item"]:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Kelvane":
+                print(focused_menu_item(app) or "")
+                return
+        sys.exit("atspi.py: Kelvane is not in the accessibility tree")
     if sys.argv[1:] == ["dump"]:
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == "Kelvane":
