@@ -55,7 +55,7 @@ Y2=$(((T2 + B2) / 2))
 # interval run out on purpose (Qt's default is 400 ms); nothing is waited for.
 select_word() {
     xdotool mousemove --sync "$1" "$2" click --repeat 2 --delay 80 1
-    sleep 0.5
+    sleep 0.5 # the double-click time runs out, on purpose
 }
 drag() { # drag from (x, y) to (x, y) in small steps, as a hand moves; screenshot on the way
     xdotool mousemove --sync "$1" "$2" mousedown 1

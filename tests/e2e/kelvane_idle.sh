@@ -55,7 +55,7 @@ settle() {
     local before
     for _ in $(seq 1 45); do
         before=$(ticks)
-        sleep 1
+        sleep 1 # the sampling window
         [ $((($(ticks) - before) * 1000 / TICK)) -lt 20 ] && return 0
     done
     return 0

@@ -45,7 +45,7 @@ e2e_wait_for() {
     shift
     until "$@"; do
         [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
+        sleep 0.1 # between two looks
     done
 }
 
@@ -172,7 +172,7 @@ e2e_settle() {
     work=$(mktemp -d)
     _e2e_still() {
         import -window root "$work/a.xwd" 2>/dev/null || return 1
-        sleep 0.2
+        sleep 0.2 # between the two screenshots compared
         import -window root "$work/b.xwd" 2>/dev/null || return 1
         # Bytes that differ: a caret of 2 by 20 pixels at 4 bytes each changes 160.
         [ "$(cmp -l "$work/a.xwd" "$work/b.xwd" 2>/dev/null | wc -l)" -lt 400 ]
