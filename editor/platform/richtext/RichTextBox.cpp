@@ -160,6 +160,10 @@ void RichTextBox::replaceDocumentRange(qsizetype from, qsizetype removed, const 
     model_->replace(from, removed, toLfLineBreaks(text));
 }
 
+bool RichTextBox::replaceEach(std::vector<SpreadPiece> pieces, QString allInserted) {
+    return model_->replaceEach(std::move(pieces), std::move(allInserted));
+}
+
 void RichTextBox::sealUndoStep() {
     model_->sealUndoStep();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/TextEncoding.h"
 #include "platform/text/RichText.h"
+#include "platform/text/SpreadPiece.h"
 
 #include <QByteArray>
 #include <QString>
@@ -154,6 +155,10 @@ public:
     /// Replaces `removed` characters at document position `from` with text ('\n' line
     /// breaks); the new characters take the style of the character before them.
     void replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text);
+    /// Makes many replacements (document positions, '\n' line breaks; see
+    /// TextModel::replaceEach) as one edit in one pass over the text. False, changing nothing,
+    /// inside an edit batch.
+    bool replaceEach(std::vector<SpreadPiece> pieces, QString allInserted);
     /// Ends the current undo step: the next edit starts a step of its own.
     void sealUndoStep();
     /// Steps the undo history holds.
