@@ -28,11 +28,15 @@ has_kept_files() { [ -n "$(kept_files)" ]; }
 e2e_wait_for 10 has_kept_files || true
 OLD=$(kept_files)
 [ -n "$OLD" ] || { echo "no recovery file was written"; kill -9 $FIRST; exit 1; }
-# Later pauses append to the journal beside the first copy: three more bursts, each kept.
+# Later pauses append to the journal beside the first copy: three more bursts, each kept
+# before the next one is typed.
+journal_size() { stat -c %s "$OLD.journal" 2>/dev/null || echo 0; }
+journal_grew() { [ "$(journal_size)" -gt "$1" ]; }
 for burst in one two three; do
+    before=$(journal_size)
     xdotool type --delay 20 "and burst $burst  "
     xdotool key BackSpace
-    sleep 3
+    e2e_wait_for 10 journal_grew "$before" || { echo "burst $burst was not kept"; kill -9 $FIRST; exit 1; }
 done
 cp "$OLD" "$OUT/killed.recovery"
 cp "$OLD.journal" "$OUT/killed.journal" || true

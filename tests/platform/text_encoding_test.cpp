@@ -273,3 +273,39 @@ TEST(TextEncoding, EncodingInPiecesGivesTheWholeTextEncoding) {
     }
     EXPECT_EQ(format.encoding, TextEncoding::Windows1252);
 }
+
+TEST(TextEncoding, Utf8DecodesAsQtDoesInPiecesOfEverySize) {
+    // Characters of one to four bytes, a leading U+FEFF and every line-break style, decoded
+    // whole and in pieces that cut characters and CR LF pairs: the text Qt's own decoder
+    // gives, with every break one '\n'.
+    std::mt19937 rng(8);
+    const QString alphabet = QStringLiteral("ab \r\n\t\u00e9\u00ff\u20ac\u65e5\U0001F600\uFEFF");
+    for (int round = 0; round < 400; ++round) {
+        QString text;
+        const int length = int(rng() % 60);
+        for (int i = 0; i < length; ++i) {
+            const qsizetype at = qsizetype(rng() % alphabet.size());
+            // The emoji is a surrogate pair: take both halves.
+            if (alphabet[at].isLowSurrogate())
+                text += alphabet.mid(at - 1, 2);
+            else if (alphabet[at].isHighSurrogate())
+                text += alphabet.mid(at, 2);
+            else
+                text += alphabet[at];
+        }
+        const QByteArray bytes = text.toUtf8();
+        // A U+FEFF that starts the file is the file's byte-order mark, not a character.
+        QString expected = QStringDecoder(QStringConverter::Utf8)(bytes);
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        const DecodedText whole = decodeText(bytes);
+        ASSERT_EQ(whole.text, expected) << bytes.toHex().constData();
+        for (const qsizetype pieceBytes : {2, 4, 6, 64}) {
+            QString joined;
+            const TextFileFormat format = decodeTextPieces(
+                bytes, [&joined](QStringView piece) { joined += piece; }, pieceBytes);
+            ASSERT_EQ(joined, expected) << bytes.toHex().constData() << " by " << pieceBytes;
+            ASSERT_EQ(format, whole.format);
+        }
+        ASSERT_EQ(encodeText(whole.text, whole.format), bytes) << bytes.toHex().constData();
+    }
+}
