@@ -157,4 +157,38 @@ TEST(LineIndexTest, EditsFarApartKeepEveryLineStart) {
     EXPECT_EQ(index.lineStart(index.lineCount()), -1) << "past the last line";
 }
 
+TEST(LineIndexTest, EdgesOfTheIndex) {
+    LineIndex index;
+    EXPECT_EQ(index.lineCount(), 1) << "an empty text has one line";
+    EXPECT_EQ(index.lineStart(0), 0);
+    EXPECT_EQ(index.lineStart(-1), -1);
+    EXPECT_EQ(index.lineStart(1), -1);
+    EXPECT_EQ(index.lineOf(0), 0);
+
+    // Loaded in two pieces, the second starting right after a break.
+    index.clear(8);
+    index.appendBreaksOf(u"ab\ncd\n", 0);
+    index.appendBreaksOf(u"\nf", 6);
+    const std::vector<qsizetype> starts{0, 3, 6, 7};
+    ASSERT_EQ(index.lineCount(), 4);
+    for (qsizetype line = 0; line < 4; ++line)
+        EXPECT_EQ(index.lineStart(line), starts[size_t(line)]) << "line " << line;
+    EXPECT_EQ(index.lineOf(2), 0) << "a break belongs to the line it ends";
+    EXPECT_EQ(index.lineOf(3), 1);
+    EXPECT_EQ(index.lineOf(6), 2) << "an empty line holds its own break";
+    EXPECT_EQ(index.lineOf(100), 3) << "past the end is the last line";
+
+    // Every break removed at once, then a break typed at the very start and at the very end.
+    index.replace(0, 8, u"xyz");
+    EXPECT_EQ(index.lineCount(), 1);
+    index.replace(0, 0, u"\n");
+    index.replace(4, 0, u"\n");
+    EXPECT_EQ(index.lineCount(), 3);
+    EXPECT_EQ(index.lineStart(1), 1);
+    EXPECT_EQ(index.lineStart(2), 5);
+    index.clear();
+    EXPECT_EQ(index.lineCount(), 1) << "clearing forgets every break and its pending shift";
+    EXPECT_EQ(index.lineStart(1), -1);
+}
+
 } // namespace
