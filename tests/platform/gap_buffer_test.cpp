@@ -95,6 +95,21 @@ TEST(GapBufferTest, RangesAreClampedAndEmptyPiecesAreNeverHandedOut) {
     EXPECT_EQ(std::u16string(out), u"cXdef!");
 }
 
+TEST(GapBufferTest, AnEditThatChangesNothingLeavesTheGapWhereItIs) {
+    // The line starts of a long text: typing without a line break changes none of them, and
+    // must not move the whole buffer to the far end of the text.
+    GapBuffer<int> buffer;
+    std::vector<int> values(100000);
+    std::iota(values.begin(), values.end(), 0);
+    buffer.append(values.data(), qsizetype(values.size()));
+    buffer.remove(0, 0);
+    buffer.replace(10, 0, nullptr, 0);
+    int pieces = 0;
+    buffer.forPieces(0, buffer.size(), [&pieces](const int*, qsizetype) { ++pieces; });
+    EXPECT_EQ(pieces, 1) << "the gap is still at the end";
+    EXPECT_EQ(contents(buffer), values);
+}
+
 TEST(GapBufferTest, ShrinkGivesBackRoomReservedForLoading) {
     GapBuffer<char16_t> buffer;
     buffer.reset(1 << 20); // room for a file that decoded to far fewer characters

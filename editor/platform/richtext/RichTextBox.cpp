@@ -158,6 +158,10 @@ void RichTextBox::replaceDocumentRange(qsizetype from, qsizetype removed, const 
     model_->replace(from, removed, toLfLineBreaks(text));
 }
 
+bool RichTextBox::replaceEach(std::vector<SpreadPiece> pieces, QString allInserted) {
+    return model_->replaceEach(std::move(pieces), std::move(allInserted));
+}
+
 void RichTextBox::sealUndoStep() {
     model_->sealUndoStep();
 }
@@ -238,11 +242,14 @@ RichText RichTextBox::richText() const {
 
 // --- files ---
 
-bool RichTextBox::LoadFile(const QString& path, QString& error) {
+bool RichTextBox::LoadFile(const QString& path, QString& error, bool* plainText) {
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
-    if (rtf::looksLikeRtf(bytes)) {
+    const bool rich = rtf::looksLikeRtf(bytes);
+    if (plainText)
+        *plainText = !rich;
+    if (rich) {
         RichText rich = rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
         bytes = QByteArray();
         model_->beginLoad(rich.text.size());

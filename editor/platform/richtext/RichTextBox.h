@@ -5,6 +5,7 @@
 
 #include "platform/TextEncoding.h"
 #include "platform/text/RichText.h"
+#include "platform/text/SpreadPiece.h"
 
 #include <QByteArray>
 #include <QString>
@@ -77,8 +78,9 @@ public:
     // --- Files ---
     /// Replaces the content with a file: RTF files formatted, other files as plain text
     /// (encoding and line breaks remembered for saving). Returns false and the system's
-    /// description of the failure in `error`.
-    bool LoadFile(const QString& path, QString& error);
+    /// description of the failure in `error`. `plainText` (when given) tells whether the text is
+    /// the file's bytes decoded as a plain text file.
+    bool LoadFile(const QString& path, QString& error, bool* plainText = nullptr);
     /// Reads the file again as LoadFile does, but as one edit: Undo brings back the text it
     /// replaced. The caret goes to the start. False with the system's description in `error`.
     bool ReloadFile(const QString& path, QString& error);
@@ -153,6 +155,10 @@ public:
     /// Replaces `removed` characters at document position `from` with text ('\n' line
     /// breaks); the new characters take the style of the character before them.
     void replaceDocumentRange(qsizetype from, qsizetype removed, const QString& text);
+    /// Makes many replacements (document positions, '\n' line breaks; see
+    /// TextModel::replaceEach) as one edit in one pass over the text. False, changing nothing,
+    /// inside an edit batch.
+    bool replaceEach(std::vector<SpreadPiece> pieces, QString allInserted);
     /// Ends the current undo step: the next edit starts a step of its own.
     void sealUndoStep();
     /// Steps the undo history holds.

@@ -142,4 +142,42 @@ void CharStyles::restore(qsizetype from, const SavedStyles& saved) {
                       [&](qsizetype i, std::uint8_t) { return lut[saved.indexes[size_t(i)]]; });
 }
 
+SavedStyles CharStyles::saveEach(const std::vector<SpreadPiece>& pieces) const {
+    SavedStyles saved;
+    qsizetype total = 0;
+    for (const SpreadPiece& piece : pieces)
+        total += piece.removed;
+    saved.indexes.resize(size_t(total));
+    std::uint8_t* out = saved.indexes.data();
+    for (const SpreadPiece& piece : pieces) {
+        buffer_.read(piece.at, piece.removed, out);
+        out += piece.removed;
+    }
+    const std::array<bool, 256> used = [&saved] {
+        std::array<bool, 256> marks{};
+        for (std::uint8_t index : saved.indexes)
+            marks[index] = true;
+        return marks;
+    }();
+    for (std::size_t i = 0; i < used.size(); ++i)
+        if (used[i])
+            saved.styles.emplace_back(std::uint8_t(i), table_.at(std::uint8_t(i)));
+    return saved;
+}
+
+void CharStyles::restoreEach(const std::vector<SpreadPiece>& pieces, const SavedStyles& saved) {
+    pinned_ = {};
+    StyleBuffer::Lut lut{};
+    for (const auto& [index, style] : saved.styles)
+        lut[index] = intern(style);
+    pinned_ = {};
+    std::size_t at = 0;
+    for (const SpreadPiece& piece : pieces) {
+        buffer_.transform(piece.at, piece.removed, [&](qsizetype i, std::uint8_t) {
+            return lut[saved.indexes[at + size_t(i)]];
+        });
+        at += size_t(piece.removed);
+    }
+}
+
 } // namespace kelvane

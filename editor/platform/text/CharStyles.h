@@ -2,6 +2,7 @@
 // into a table of at most 256 distinct styles. Changing it is not an edit of the text.
 #pragma once
 
+#include "platform/text/SpreadPiece.h"
 #include "platform/text/StyleBuffer.h"
 #include "platform/text/StyleTable.h"
 
@@ -43,6 +44,15 @@ public:
                        const std::vector<WinColour>& classColours);
 
     SavedStyles save(qsizetype from, qsizetype count) const;
+    /// Follows TextStore::replaceEach(): the characters piece i inserts take index fills[i].
+    void replaceEach(const std::vector<SpreadPiece>& pieces,
+                     const std::vector<std::uint8_t>& fills) {
+        buffer_.replaceEach(pieces, fills);
+    }
+    /// The styles of the ranges the pieces remove, one range after another.
+    SavedStyles saveEach(const std::vector<SpreadPiece>& pieces) const;
+    /// Gives the ranges the pieces remove the saved styles, one range after another.
+    void restoreEach(const std::vector<SpreadPiece>& pieces, const SavedStyles& saved);
     void restore(qsizetype from, const SavedStyles& saved);
 
 private:

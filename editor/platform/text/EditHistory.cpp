@@ -44,14 +44,26 @@ bool EditHistory::joins(const Step& last, const RecordedEdit& edit, EditKind kin
     return false;
 }
 
-void EditHistory::record(RecordedEdit edit, EditKind kind) {
+void EditHistory::dropRedoSteps() {
     if (applied_ < steps_.size()) {
         steps_.resize(applied_);
         if (clean_ > qsizetype(applied_))
             clean_ = -1; // the saved state can no longer be reached
     }
+}
+
+void EditHistory::recordSpread(SpreadEdit edit) {
+    dropRedoSteps();
+    seal();
+    steps_.push_back(
+        Step{{}, EditKind::Command, true, std::make_unique<SpreadEdit>(std::move(edit))});
+    ++applied_;
+}
+
+void EditHistory::record(RecordedEdit edit, EditKind kind) {
+    dropRedoSteps();
     if (batchOpen_ && !batchStarted_) {
-        steps_.push_back(Step{{}, EditKind::Command, false});
+        steps_.push_back(Step{{}, EditKind::Command, false, nullptr});
         ++applied_;
         batchStarted_ = true;
     }
@@ -86,7 +98,7 @@ void EditHistory::record(RecordedEdit edit, EditKind kind) {
     seal();
     // A typed line break ends the run: text typed after it is a step of its own.
     const bool ends = kind == EditKind::Typing && edit.inserted.contains(QLatin1Char('\n'));
-    steps_.push_back(Step{{}, kind, ends || kind == EditKind::Command});
+    steps_.push_back(Step{{}, kind, ends || kind == EditKind::Command, nullptr});
     steps_.back().edits.push_back(std::move(edit));
     ++applied_;
 }

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "platform/text/CharStyles.h"
+#include "platform/text/SpreadEdit.h"
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace kelvane {
@@ -34,12 +36,17 @@ public:
         std::vector<RecordedEdit> edits;
         EditKind kind = EditKind::Command;
         bool sealed = false; ///< takes no more edits
+        /// Set instead of `edits` for many replacements made together in one pass.
+        std::unique_ptr<SpreadEdit> spread;
     };
 
     /// Adds an edit: to the open batch, to the step before when it continues a run of the
     /// same kind, else as a step of its own. Drops every step that could have been redone.
     void record(RecordedEdit edit, EditKind kind);
 
+    /// Adds a step of its own made of many replacements (never inside a batch). Drops every
+    /// step that could have been redone.
+    void recordSpread(SpreadEdit edit);
     /// Edits recorded between these calls make one step. Nesting is counted by the caller
     /// (TextModel), which opens and closes only the outermost batch.
     void openBatch();
@@ -62,6 +69,7 @@ public:
     void clear();
 
 private:
+    void dropRedoSteps();
     bool joins(const Step& last, const RecordedEdit& edit, EditKind kind) const;
 
     std::vector<Step> steps_;

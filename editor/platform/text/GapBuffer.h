@@ -45,6 +45,8 @@ public:
     void replace(qsizetype from, qsizetype removed, const T* values, qsizetype count) {
         from = std::clamp<qsizetype>(from, 0, size());
         removed = std::clamp<qsizetype>(removed, 0, size() - from);
+        if (removed == 0 && count <= 0)
+            return; // nothing changes: the gap stays where it is, however far away
         moveGap(from);
         gapEnd_ += removed;
         ensureGap(count);
@@ -69,6 +71,58 @@ public:
     /// Appends at the end; the gap stays at the end, so a run of appends never moves values.
     void append(const T* values, qsizetype count) { replace(size(), 0, values, count); }
     void append(T value) { replace(size(), 0, &value, 1); }
+
+    /// Makes several replacements in one pass over the values: each piece (fields `at`,
+    /// `removed`, `inserted`; ascending, not overlapping, positions before any of them) has its
+    /// `removed` values replaced by `inserted` ones, which fill(piece index, offset among all
+    /// inserted values, out, count) writes. Works in place unless the pieces both grow and
+    /// shrink the values, so no second copy is made of a long sequence.
+    template <typename Pieces, typename Fill> void replaceEach(const Pieces& pieces, Fill&& fill) {
+        if (pieces.empty())
+            return;
+        moveGap(size());
+        const qsizetype count = size();
+        qsizetype delta = 0;
+        qsizetype allInserted = 0;
+        bool neverLonger = true;  // every prefix of the pieces shrinks or keeps the length
+        bool neverShorter = true; // every prefix grows or keeps it
+        for (const auto& piece : pieces) {
+            delta += piece.inserted - piece.removed;
+            allInserted += piece.inserted;
+            neverLonger = neverLonger && delta <= 0;
+            neverShorter = neverShorter && delta >= 0;
+        }
+        const qsizetype newCount = count + delta;
+        if (neverLonger) {
+            // Written values never pass the values still to be read.
+            spliceForward(pieces, fill, data_.get(), data_.get(), count);
+        } else if (neverShorter) {
+            ensureGap(delta);
+            // From the end: written values stay behind the values still to be read.
+            T* const d = data_.get();
+            qsizetype write = newCount;
+            qsizetype read = count;
+            qsizetype offset = allInserted;
+            for (std::size_t i = pieces.size(); i-- > 0;) {
+                const auto& piece = pieces[i];
+                const qsizetype keptFrom = piece.at + piece.removed;
+                write -= read - keptFrom;
+                std::memmove(d + write, d + keptFrom, size_t(read - keptFrom) * sizeof(T));
+                offset -= piece.inserted;
+                write -= piece.inserted;
+                fill(i, offset, d + write, qsizetype(piece.inserted));
+                read = piece.at;
+            }
+        } else {
+            const qsizetype capacity = newCount + spareFor(newCount);
+            std::unique_ptr<T[]> rebuilt(new T[size_t(capacity)]);
+            spliceForward(pieces, fill, rebuilt.get(), data_.get(), count);
+            data_ = std::move(rebuilt);
+            capacity_ = capacity;
+        }
+        gapStart_ = newCount;
+        gapEnd_ = capacity_;
+    }
 
     /// Copies the values of [from, from + count) out.
     void read(qsizetype from, qsizetype count, T* out) const {
@@ -121,6 +175,24 @@ private:
     static constexpr qsizetype kMinimumGap = 1024;
 
     qsizetype gapLength() const { return gapEnd_ - gapStart_; }
+
+    template <typename Pieces, typename Fill>
+    static void spliceForward(const Pieces& pieces, Fill& fill, T* out, const T* in,
+                              qsizetype count) {
+        qsizetype read = 0;
+        qsizetype write = 0;
+        qsizetype offset = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const auto& piece = pieces[i];
+            std::memmove(out + write, in + read, size_t(piece.at - read) * sizeof(T));
+            write += piece.at - read;
+            fill(i, offset, out + write, qsizetype(piece.inserted));
+            write += piece.inserted;
+            offset += piece.inserted;
+            read = piece.at + piece.removed;
+        }
+        std::memmove(out + write, in + read, size_t(count - read) * sizeof(T));
+    }
 
     void moveGap(qsizetype position) {
         if (position < gapStart_) {

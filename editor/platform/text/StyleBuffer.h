@@ -23,6 +23,15 @@ public:
     void replace(qsizetype from, qsizetype removed, qsizetype added, std::uint8_t fill) {
         buffer_.replaceWith(from, removed, added, fill);
     }
+    /// Several replacements in one pass (GapBuffer::replaceEach); the entries of piece i take
+    /// fills[i].
+    template <typename Pieces>
+    void replaceEach(const Pieces& pieces, const std::vector<std::uint8_t>& fills) {
+        buffer_.replaceEach(pieces,
+                            [&fills](std::size_t i, qsizetype, std::uint8_t* out, qsizetype count) {
+                                std::fill_n(out, count, fills[i]);
+                            });
+    }
     /// Sets `count` entries from `from` to `value`.
     void fill(qsizetype from, qsizetype count, std::uint8_t value);
     /// Sets entries from `from` to the given values.

@@ -1,6 +1,8 @@
 // Text, styles and undo history of a document, changed together.
 #include "platform/text/TextModel.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace kelvane {
@@ -36,6 +38,80 @@ void TextModel::replace(qsizetype from, qsizetype removed, QStringView inserted,
     history_.record(std::move(edit), kind);
     apply(from, removed, inserted);
     noteModification(wasModified);
+}
+
+bool TextModel::replaceEach(std::vector<SpreadPiece> pieces, QString allInserted) {
+    if (batchDepth_ > 0)
+        return false;
+    qsizetype end = 0;
+    qsizetype inserted = 0;
+    std::erase_if(pieces, [](const SpreadPiece& p) { return p.removed == 0 && p.inserted == 0; });
+    for (const SpreadPiece& piece : pieces) {
+        if (piece.at < end || piece.removed < 0 || piece.inserted < 0 ||
+            piece.at + piece.removed > size())
+            return false;
+        end = piece.at + piece.removed;
+        inserted += piece.inserted;
+    }
+    if (pieces.empty() || inserted != allInserted.size())
+        return false;
+    const bool wasModified = isModified();
+    SpreadEdit edit;
+    qsizetype removed = 0;
+    for (const SpreadPiece& piece : pieces)
+        removed += piece.removed;
+    edit.removed.reserve(removed);
+    for (const SpreadPiece& piece : pieces)
+        text_.forPieces(piece.at, piece.at + piece.removed,
+                        [&edit](QStringView run) { edit.removed += run; });
+    edit.removedStyles = styles_.saveEach(pieces);
+    // The inserted characters of a piece take the style of the first one it replaces.
+    SavedStyles insertedStyles;
+    insertedStyles.indexes.reserve(size_t(inserted));
+    std::array<bool, 256> used{};
+    for (const SpreadPiece& piece : pieces) {
+        const qsizetype from = piece.removed > 0 ? piece.at : piece.at - 1;
+        const std::uint8_t index =
+            size() == 0 ? 0 : styles_.indexAt(std::clamp<qsizetype>(from, 0, size() - 1));
+        insertedStyles.indexes.insert(insertedStyles.indexes.end(), size_t(piece.inserted), index);
+        used[index] = true;
+    }
+    for (std::size_t i = 0; i < used.size(); ++i)
+        if (used[i])
+            insertedStyles.styles.emplace_back(std::uint8_t(i),
+                                               styles_.table().at(std::uint8_t(i)));
+    edit.inserted = std::move(allInserted);
+    edit.pieces = std::move(pieces);
+    applySpread(edit.pieces, edit.inserted, insertedStyles);
+    history_.recordSpread(std::move(edit));
+    noteModification(wasModified);
+    return true;
+}
+
+void TextModel::applySpread(const std::vector<SpreadPiece>& pieces, QStringView inserted,
+                            const SavedStyles& styles) {
+    const qsizetype from = pieces.front().at;
+    const qsizetype oldEnd = pieces.back().at + pieces.back().removed;
+    const qsizetype oldSize = size();
+    text_.replaceEach(pieces, inserted);
+    // The new characters take plain style first, then the saved ones.
+    styles_.replaceEach(pieces, std::vector<std::uint8_t>(pieces.size(), 0));
+    styles_.restoreEach(invertPieces(pieces), styles);
+    const qsizetype newEnd = oldEnd + size() - oldSize;
+    emit contentsChanged(from, oldEnd - from, newEnd - from);
+    emit stylesChanged(from, newEnd - from);
+}
+
+qsizetype TextModel::undoSpread(SpreadEdit& edit) {
+    const std::vector<SpreadPiece> back = invertPieces(edit.pieces);
+    edit.insertedStyles = styles_.saveEach(back);
+    applySpread(back, edit.removed, edit.removedStyles);
+    return edit.oldEnd();
+}
+
+qsizetype TextModel::redoSpread(SpreadEdit& edit) {
+    applySpread(edit.pieces, edit.inserted, edit.insertedStyles);
+    return edit.newEnd();
 }
 
 void TextModel::replaceStyled(qsizetype from, qsizetype removed, QStringView inserted,
@@ -112,6 +188,11 @@ qsizetype TextModel::undo() {
     EditHistory::Step* step = history_.takeUndo();
     if (!step)
         return -1;
+    if (step->spread) {
+        const qsizetype caret = undoSpread(*step->spread);
+        noteModification(wasModified);
+        return caret;
+    }
     qsizetype caret = -1;
     for (auto edit = step->edits.rbegin(); edit != step->edits.rend(); ++edit) {
         const qsizetype insertedLength = edit->inserted.size();
@@ -131,6 +212,11 @@ qsizetype TextModel::redo() {
     EditHistory::Step* step = history_.takeRedo();
     if (!step)
         return -1;
+    if (step->spread) {
+        const qsizetype caret = redoSpread(*step->spread);
+        noteModification(wasModified);
+        return caret;
+    }
     qsizetype caret = -1;
     for (RecordedEdit& edit : step->edits) {
         apply(edit.at, edit.removed.size(), edit.inserted);

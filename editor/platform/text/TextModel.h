@@ -38,6 +38,13 @@ public:
     void replaceStyled(qsizetype from, qsizetype removed, QStringView inserted,
                        const std::vector<std::uint8_t>& styleOfChar,
                        const std::vector<CharStyle>& styles);
+    /// Makes every replacement of `pieces` (ascending, not overlapping, positions in the text
+    /// before them) as one edit and one undo step, in one pass over the text; the inserted
+    /// characters are `allInserted`, piece after piece, each taking the style of the first
+    /// character it replaces (of the one before it when it replaces none). Announced as one
+    /// change of the range the pieces span. False, changing nothing, inside a batch or when
+    /// the pieces do not fit the text.
+    bool replaceEach(std::vector<SpreadPiece> pieces, QString allInserted);
     /// Replaces everything with plain text; the history starts afresh.
     void setText(QStringView text);
     /// Loading in pieces: beginLoad(expected size and line breaks), append pieces, endLoad().
@@ -90,6 +97,11 @@ signals:
 
 private:
     void apply(qsizetype from, qsizetype removed, QStringView inserted);
+    /// Carries out spread pieces; `inserted` and `styles` are given to their ranges.
+    void applySpread(const std::vector<SpreadPiece>& pieces, QStringView inserted,
+                     const SavedStyles& styles);
+    qsizetype undoSpread(SpreadEdit& edit);
+    qsizetype redoSpread(SpreadEdit& edit);
     void noteModification(bool before);
 
     TextStore text_;

@@ -1,6 +1,8 @@
 // The text of a document: a UTF-16 gap buffer and its line index.
 #include "platform/text/TextStore.h"
 
+#include <cstring>
+
 namespace kelvane {
 
 QString TextStore::text(qsizetype from, qsizetype to) const {
@@ -16,6 +18,26 @@ void TextStore::replace(qsizetype from, qsizetype removed, QStringView inserted)
     removed = std::clamp<qsizetype>(removed, 0, size() - from);
     lines_.replace(from, removed, inserted);
     text_.replace(from, removed, inserted.utf16(), inserted.size());
+}
+
+void TextStore::replaceEach(const std::vector<SpreadPiece>& pieces, QStringView allInserted) {
+    if (pieces.empty())
+        return;
+    const qsizetype from = pieces.front().at;
+    const qsizetype oldEnd = pieces.back().at + pieces.back().removed;
+    const char16_t* inserted = allInserted.utf16();
+    text_.replaceEach(pieces,
+                      [inserted](std::size_t, qsizetype offset, char16_t* out, qsizetype count) {
+                          if (count > 0)
+                              std::memcpy(out, inserted + offset, size_t(count) * sizeof(char16_t));
+                      });
+    qsizetype removed = 0;
+    for (const SpreadPiece& piece : pieces)
+        removed += piece.removed;
+    const qsizetype newEnd = oldEnd + allInserted.size() - removed;
+    // The spanned range is one run now (the gap is after the text): its lines are found again.
+    lines_.replace(from, oldEnd - from,
+                   QStringView(text_.contiguous(from, newEnd - from), newEnd - from));
 }
 
 void TextStore::setText(QStringView text) {

@@ -4,9 +4,12 @@
 
 #include "platform/text/GapBuffer.h"
 #include "platform/text/LineIndex.h"
+#include "platform/text/SpreadPiece.h"
 
 #include <QString>
 #include <QStringView>
+
+#include <vector>
 
 namespace kelvane {
 
@@ -31,6 +34,9 @@ public:
 
     /// Replaces `removed` characters at `from` with `inserted` ('\n' line breaks).
     void replace(qsizetype from, qsizetype removed, QStringView inserted);
+    /// Makes every replacement of `pieces` in one pass (see GapBuffer::replaceEach); the
+    /// inserted characters are `allInserted`, piece after piece.
+    void replaceEach(const std::vector<SpreadPiece>& pieces, QStringView allInserted);
     /// Replaces the whole text.
     void setText(QStringView text);
 
