@@ -75,6 +75,8 @@ struct Shown {
         box.resize(1000, 800);
         box.show();
         box.SetFocus();
+        // The window is exposed only once its events run; until then a repaint paints nothing.
+        QApplication::processEvents();
     }
     void load(const QString& path) {
         QString error;

@@ -74,9 +74,13 @@ void frmDocument::setCaption(const QString& caption) {
 
 bool frmDocument::loadFile(const QString& path, const LoadOptions& options, QString& error) {
     const FileStamp read = FileStamp::of(path); // before reading: a write meanwhile still shows
-    if (!rtfText->LoadFile(path, error))
+    bool plainText = false;
+    if (!rtfText->LoadFile(path, error, &plainText))
         return false;
     fileWatch_->arm(path, read);
+    // The file's own bytes can stand for the text in the recovery file until it is edited whole.
+    if (RecoveryKeeper* keeper = recoveryKeeper(); keeper && plainText)
+        keeper->loaded(this, {path, read, rtfText->documentLength()}, recoverySource());
     diskQuestionDue_ = false;
     removedNoticeDue_ = false;
     if (options.backup && EditorSettings.Backup)
@@ -251,7 +255,11 @@ RecoverySource frmDocument::recoverySource() {
                     return std::nullopt;
                 return RecoveryRecord{Tag, Caption(), QString()};
             },
-            [this] { return rtfText->documentTextSnapshot(); }};
+            {},
+            [this] { return qint64(rtfText->documentLength()); },
+            [this](qint64 from, qint64 count) {
+                return rtfText->documentText(qsizetype(from), qsizetype(from + count));
+            }};
 }
 
 void frmDocument::keepForRecovery() {

@@ -3,15 +3,24 @@
 
 #include "platform/FileIO.h"
 #include "platform/RecoveryJournal.h"
+#include "platform/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QSysInfo>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#endif
 
 namespace kelvane {
 
@@ -19,6 +28,8 @@ namespace {
 
 const QByteArray kSignature = "Kelvane recovery file 1";
 const QByteArray kJournalledSignature = "Kelvane recovery file 2";
+// The base is a text file's bytes, read as the file was when the document was opened.
+const QByteArray kTextFileSignature = "Kelvane recovery file 3";
 const QString kLockName = QStringLiteral("running.lock");
 const QString kSuffix = QStringLiteral(".recovery");
 
@@ -33,10 +44,11 @@ std::unique_ptr<QLockFile> lockFor(const QString& folder) {
 
 namespace {
 
-QByteArray recoveryHeader(const RecoveryRecord& record, quint64 generation) {
+QByteArray recoveryHeader(const RecoveryRecord& record, quint64 generation,
+                          const QByteArray& journalledSignature = kJournalledSignature) {
     QByteArray bytes = generation == 0
                            ? kSignature + '\n'
-                           : kJournalledSignature + '\n' + QByteArray::number(generation) + '\n';
+                           : journalledSignature + '\n' + QByteArray::number(generation) + '\n';
     bytes += record.path.toUtf8().toPercentEncoding() + '\n' +
              record.title.toUtf8().toPercentEncoding() + '\n';
     return bytes;
@@ -87,6 +99,125 @@ bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 ge
     return writeFileAtomically(file, source, error);
 }
 
+RecoveryBaseWriter::RecoveryBaseWriter() = default;
+RecoveryBaseWriter::~RecoveryBaseWriter() = default;
+
+void RecoveryBaseWriter::open(const QString& file, const RecoveryRecord& header,
+                              quint64 generation) {
+    file_ = std::make_unique<QSaveFile>(file);
+    file_->setDirectWriteFallback(false);
+    const QByteArray bytes = recoveryHeader(header, generation);
+    ok_ = file_->open(QIODevice::WriteOnly) && file_->write(bytes) == bytes.size();
+}
+
+void RecoveryBaseWriter::append(QStringView text) {
+    if (!ok_ || text.isEmpty())
+        return;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        // The characters in memory are already the bytes the file holds.
+        ok_ = file_->write(reinterpret_cast<const char*>(text.utf16()), 2 * text.size()) ==
+              2 * text.size();
+    } else {
+        QByteArray piece(2 * text.size(), Qt::Uninitialized);
+        putLittleEndian(text, piece.data());
+        ok_ = file_->write(piece) == piece.size();
+    }
+}
+
+bool RecoveryBaseWriter::commit() {
+    if (!file_)
+        return false;
+    bool done = ok_ && file_->flush();
+#ifdef Q_OS_UNIX
+    done = done && ::fsync(file_->handle()) == 0;
+#endif
+    if (done)
+        done = file_->commit();
+    else
+        file_->cancelWriting();
+    file_.reset();
+    return done;
+}
+
+void RecoveryBaseWriter::cancel() {
+    if (file_)
+        file_->cancelWriting();
+    file_.reset();
+}
+
+namespace {
+
+// Appends the whole of `source` to `target` at its position: in the kernel where it can, else
+// through a buffer. The number of bytes copied, or -1 on a read or write error.
+qint64 appendFileBytes(QFile& source, QFileDevice& target) {
+    qint64 copied = 0;
+#ifdef Q_OS_LINUX
+    for (;;) {
+        const ssize_t n = ::copy_file_range(source.handle(), nullptr, target.handle(), nullptr,
+                                            size_t(1) << 30, 0);
+        if (n > 0) {
+            copied += n;
+            continue;
+        }
+        if (n == 0)
+            return copied;
+        // Kernels or file systems without it, before anything was copied, take the buffer.
+        if (copied > 0 ||
+            (errno != ENOSYS && errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP))
+            return -1;
+        break;
+    }
+#endif
+    QByteArray buffer(qsizetype(1) << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = source.read(buffer.data(), buffer.size());
+        if (n <= 0)
+            return n == 0 ? copied : -1;
+        if (target.write(buffer.constData(), n) != n)
+            return -1;
+        copied += n;
+    }
+}
+
+} // namespace
+
+bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
+                             const QString& textFile, const FileStamp& stamp, QString& error) {
+    const QString changed = QStringLiteral("The file was changed since it was read");
+    QFile source(textFile);
+    if (!stamp.exists || FileStamp::of(textFile) != stamp) {
+        error = changed;
+        return false;
+    }
+    if (!source.open(QIODevice::ReadOnly)) {
+        error = source.errorString();
+        return false;
+    }
+    QSaveFile base(file);
+    base.setDirectWriteFallback(false);
+    if (!base.open(QIODevice::WriteOnly)) {
+        error = base.errorString();
+        return false;
+    }
+    const QByteArray header = recoveryHeader(record, generation, kTextFileSignature);
+    const bool copied = base.write(header) == header.size() && base.flush() &&
+                        appendFileBytes(source, base) == stamp.size && base.flush();
+    // A write to the file while it was copied shows in its stamp: the copy may be torn.
+    if (!copied || FileStamp::of(textFile) != stamp) {
+        error = copied ? changed : base.errorString();
+        base.cancelWriting();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    ::fsync(base.handle());
+#endif
+    if (!base.commit()) {
+        error = base.errorString();
+        return false;
+    }
+    return true;
+}
+
 std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* generation) {
     QByteArrayView rest = bytes;
     auto nextLine = [&rest](QByteArrayView& line) {
@@ -101,7 +232,8 @@ std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* gene
     if (!nextLine(lines[0]))
         return std::nullopt;
     quint64 kept = 0;
-    if (lines[0] == kJournalledSignature) {
+    const bool textFileBase = lines[0] == kTextFileSignature;
+    if (lines[0] == kJournalledSignature || textFileBase) {
         QByteArrayView number;
         if (!nextLine(number) || number.isEmpty() ||
             !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -113,13 +245,17 @@ std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* gene
     } else if (lines[0] != kSignature) {
         return std::nullopt;
     }
-    if (!nextLine(lines[1]) || !nextLine(lines[2]) || rest.size() % 2 != 0)
+    if (!nextLine(lines[1]) || !nextLine(lines[2]) || (!textFileBase && rest.size() % 2 != 0))
         return std::nullopt;
     if (generation)
         *generation = kept;
     RecoveryRecord record;
     record.path = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1].toByteArray()));
     record.title = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2].toByteArray()));
+    if (textFileBase) {
+        record.text = decodeText(rest).text;
+        return record;
+    }
     record.text.resize(rest.size() / 2);
     const auto* in = reinterpret_cast<const unsigned char*>(rest.data());
     for (qsizetype i = 0; i < record.text.size(); ++i)

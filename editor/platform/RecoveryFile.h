@@ -2,14 +2,19 @@
 // editor does not lose it. One folder per running editor, locked while it runs.
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLockFile>
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <optional>
 #include <vector>
+
+class QSaveFile;
 
 namespace kelvane {
 
@@ -32,6 +37,39 @@ QByteArray encodeRecovery(const RecoveryRecord& record, quint64 generation = 0);
 /// handing the text over a piece at a time, so a long text is not held a second time as bytes.
 bool writeRecovery(const QString& file, const RecoveryRecord& record, quint64 generation,
                    QString& error);
+
+/// A recovery file's base copy of a text written a piece at a time, as writeRecovery writes it
+/// whole: into a temporary file that takes the file's place on commit, so a copy left unfinished
+/// never replaces the file that was there. Used on one thread.
+class RecoveryBaseWriter {
+public:
+    RecoveryBaseWriter();
+    ~RecoveryBaseWriter();
+    RecoveryBaseWriter(const RecoveryBaseWriter&) = delete;
+    RecoveryBaseWriter& operator=(const RecoveryBaseWriter&) = delete;
+
+    /// Starts the copy with the file's header (the record's text is not written).
+    void open(const QString& file, const RecoveryRecord& header, quint64 generation);
+    /// The next piece of the text.
+    void append(QStringView text);
+    /// The copy is whole: it takes the file's place. False when any step failed (then the file
+    /// that was there stays).
+    bool commit();
+    /// The copy is dropped; the file that was there stays.
+    void cancel();
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+    bool ok_ = false;
+};
+
+/// Writes a recovery file whose base is a text file's bytes as they are on disk (the document's
+/// text is that file as it was read, decoded as text files are): the bytes are copied by the
+/// system, so a large document costs neither an encoding pass nor the memory of one. False
+/// with the error text when the file cannot be copied or is no longer the one `stamp` describes
+/// (another program wrote it since it was read); nothing is left behind then.
+bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
+                             const QString& textFile, const FileStamp& stamp, QString& error);
 
 /// Reads a recovery file's bytes; nothing when they are not one (no signature, a line missing,
 /// or an odd number of text bytes). `generation` receives 0 for a file without a journal.

@@ -25,6 +25,8 @@ void setRecoveryKeeper(RecoveryKeeper* keeper) {
 
 RecoveryKeeper::RecoveryKeeper(QObject* parent) : QObject(parent) {
     pool_.setMaxThreadCount(1);
+    // A base copy's file stays open between its pieces on the one thread that writes it.
+    pool_.setExpiryTimeout(-1);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -47,15 +49,32 @@ RecoveryKeeper::Entry& RecoveryKeeper::entryFor(const QObject* document) {
 
 void RecoveryKeeper::changed(const QObject* document,
                              std::function<std::optional<RecoveryRecord>()> snapshot) {
-    changed(document, RecoverySource{std::move(snapshot), {}});
+    changed(document, RecoverySource{std::move(snapshot), {}, {}, {}});
+}
+
+void RecoveryKeeper::startOver(Entry& entry) {
+    cancelBaseCopy(entry);
+    entry.needsBase = true;
+    entry.pending.clear();
+    entry.pendingGrowth = 0;
+    entry.journalBytes = 0;
 }
 
 void RecoveryKeeper::changed(const QObject* document, RecoverySource source) {
     Entry& entry = entryFor(document);
     entry.source = std::move(source);
-    entry.needsBase = true;
-    entry.pending.clear();
-    entry.pendingGrowth = 0;
+    startOver(entry);
+    entry.origin.reset();
+    entry.timer->start(delay_);
+}
+
+void RecoveryKeeper::loaded(const QObject* document, const RecoveryOrigin& origin,
+                            RecoverySource source) {
+    Entry& entry = entryFor(document);
+    entry.source = std::move(source);
+    startOver(entry);
+    entry.origin = origin;
+    entry.textChars = origin.length;
     entry.timer->start(delay_);
 }
 
@@ -63,14 +82,20 @@ void RecoveryKeeper::edited(const QObject* document, const JournalEdit& edit,
                             RecoverySource source) {
     Entry& entry = entryFor(document);
     entry.source = std::move(source);
-    if (!entry.needsBase) {
+    if (entry.copying) {
+        followEditInCopy(entry, edit);
+        entry.timer->start(delay_);
+        return;
+    }
+    // Edits wait for a base copy of the text in the journal only when that base is to be the
+    // document's file: a base of the text itself holds them already.
+    if (!entry.needsBase || entry.origin) {
         entry.pending += encodeJournalEdit(edit);
         entry.pendingGrowth += edit.inserted.size() - edit.removed;
         // Edits that outweigh the text are cheaper kept as a new base copy.
         if (entry.journalBytes + entry.pending.size() > 2 * journalLimit(entry)) {
-            entry.needsBase = true;
-            entry.pending.clear();
-            entry.pendingGrowth = 0;
+            startOver(entry);
+            entry.origin.reset();
         }
     }
     entry.timer->start(delay_);
@@ -81,11 +106,15 @@ qint64 RecoveryKeeper::journalLimit(const Entry& entry) const {
 }
 
 void RecoveryKeeper::writeNow(const QObject* document) {
-    const auto it = entries_.find(document);
+    auto it = entries_.find(document);
     if (it != entries_.end() && it->timer->isActive()) {
         it->timer->stop();
         write(document);
+        it = entries_.find(document);
     }
+    // A base copy under way is finished at once.
+    while (it != entries_.end() && it->copying)
+        copyPiece(*it);
 }
 
 namespace {
@@ -98,11 +127,15 @@ void writeBase(const QString& file, const RecoveryRecord& record, quint64 genera
         writeFileAtomically(journalFileOf(file), journalHeader(generation), error);
 }
 
-void appendToJournal(const QString& file, const QByteArray& entries) {
+void appendToJournal(const QString& file, quint64 generation, const QByteArray& entries) {
     QFile journal(journalFileOf(file));
-    // Without its journal (its base could not be written) the entries would belong to nothing.
-    if (journal.exists() && journal.open(QIODevice::WriteOnly | QIODevice::Append))
-        journal.write(entries);
+    // Without the journal of their base (a base that could not be written leaves none, or the
+    // one of the base before) the entries would belong to nothing, or to the wrong text.
+    const QByteArray header = journalHeader(generation);
+    if (!journal.open(QIODevice::ReadWrite | QIODevice::ExistingOnly) ||
+        journal.read(header.size()) != header || !journal.seek(journal.size()))
+        return;
+    journal.write(entries);
 }
 
 void removeRecovery(const QString& file) {
@@ -121,9 +154,11 @@ void RecoveryKeeper::write(const QObject* document) {
     if (!record) {
         if (!entry.file.isEmpty())
             pool_.start([file = entry.file] { removeRecovery(file); });
-        entry.needsBase = true;
-        entry.pending.clear();
-        entry.pendingGrowth = 0;
+        // Without unsaved changes the text is its file again: a file it came from stays its
+        // origin.
+        startOver(entry);
+        if (entry.origin)
+            entry.textChars = entry.origin->length;
         return;
     }
     if (entry.file.isEmpty()) {
@@ -133,7 +168,18 @@ void RecoveryKeeper::write(const QObject* document) {
             return; // no folder for recovery files: there is nothing to keep them in
         entry.file = session_->newFileName();
     }
+    if (entry.copying)
+        return; // the copy under way follows every edit until it is whole
+    if (entry.needsBase && entry.origin) {
+        writeBaseOfTextFile(document, entry, *record);
+        return;
+    }
     if (entry.needsBase || record->path != entry.path || record->title != entry.title) {
+        entry.origin.reset();
+        if (entry.source.piece && entry.source.length) {
+            startBaseCopy(entry, *record);
+            return;
+        }
         if (entry.source.text)
             record->text = entry.source.text();
         entry.needsBase = false;
@@ -152,8 +198,9 @@ void RecoveryKeeper::write(const QObject* document) {
     entry.journalBytes += entry.pending.size();
     entry.textChars += entry.pendingGrowth;
     entry.pendingGrowth = 0;
-    pool_.start([file = entry.file, entries = std::exchange(entry.pending, QByteArray())] {
-        appendToJournal(file, entries);
+    pool_.start([file = entry.file, generation = entry.generation,
+                 entries = std::exchange(entry.pending, QByteArray())] {
+        appendToJournal(file, generation, entries);
     });
     if (entry.journalBytes <= journalLimit(entry))
         return;
@@ -164,6 +211,38 @@ void RecoveryKeeper::write(const QObject* document) {
         if (std::optional<RecoveryRecord> whole = readRecovery(file))
             writeBase(file, *whole, generation);
     });
+}
+
+void RecoveryKeeper::writeBaseOfTextFile(const QObject* document, Entry& entry,
+                                         const RecoveryRecord& record) {
+    const quint64 generation = ++entry.generation;
+    entry.needsBase = false;
+    entry.path = record.path;
+    entry.title = record.title;
+    entry.textChars = entry.origin->length + entry.pendingGrowth;
+    entry.pendingGrowth = 0;
+    const QByteArray journal = journalHeader(generation) + std::exchange(entry.pending, {});
+    entry.journalBytes = journal.size();
+    pool_.start([this, document, file = entry.file, origin = *entry.origin, generation, journal,
+                 header = RecoveryRecord{record.path, record.title, QString()}] {
+        QString error;
+        if (writeRecoveryOfTextFile(file, header, generation, origin.path, origin.stamp, error) &&
+            writeFileAtomically(journalFileOf(file), journal, error))
+            return;
+        removeRecovery(file);
+        QMetaObject::invokeMethod(
+            this, [this, document, generation] { textFileBaseFailed(document, generation); });
+    });
+}
+
+void RecoveryKeeper::textFileBaseFailed(const QObject* document, quint64 generation) {
+    const auto it = entries_.find(document);
+    // A base asked for before it failed cannot have been meant to replace it.
+    if (it == entries_.end() || it->generation < generation)
+        return;
+    it->origin.reset();
+    startOver(*it);
+    it->timer->start(0);
 }
 
 void RecoveryKeeper::keepAfterExit(const QObject* document) {
@@ -180,6 +259,7 @@ void RecoveryKeeper::dropped(const QObject* document) {
         forget(document);
         return;
     }
+    cancelBaseCopy(*it); // the text it was reading is gone
     delete it->timer;
     entries_.erase(it);
 }
@@ -188,6 +268,7 @@ void RecoveryKeeper::forget(const QObject* document) {
     const auto it = entries_.find(document);
     if (it == entries_.end())
         return;
+    cancelBaseCopy(*it);
     delete it->timer;
     disconnect(document, &QObject::destroyed, this, nullptr);
     if (!it->file.isEmpty())

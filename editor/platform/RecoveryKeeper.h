@@ -26,6 +26,17 @@ struct RecoverySource {
     /// The whole text, asked for only when a new base copy is needed; when not given, the
     /// header's text is the text.
     std::function<QString()> text;
+    /// The text's length and `count` characters of it from `from`: when given, a base copy is
+    /// read from these a piece per turn of the event loop instead of from `text` at once.
+    std::function<qint64()> length;
+    std::function<QString(qint64 from, qint64 count)> piece;
+};
+
+/// The text file a document's whole text was read from, as it was then.
+struct RecoveryOrigin {
+    QString path;
+    FileStamp stamp;
+    qint64 length = 0; ///< characters of the text read
 };
 
 class RecoveryKeeper : public QObject {
@@ -52,6 +63,12 @@ public:
     /// journal after the delay. The first write of a document, and one after its whole text
     /// changed, is a base copy of the whole text instead.
     void edited(const QObject* document, const JournalEdit& edit, RecoverySource source);
+    /// The document's whole text is now the text file `origin` names, as read (a document just
+    /// opened). Until its whole text changes, its base copy can be a copy of that file's bytes
+    /// made by the system, with every edit since in the journal, so a large file costs no pass
+    /// over its text; when the file has changed on disk by then, the base is the text after
+    /// all.
+    void loaded(const QObject* document, const RecoveryOrigin& origin, RecoverySource source);
     /// The document was saved, or closed without saving: a pending write is dropped and its
     /// recovery file removed.
     void forget(const QObject* document);
@@ -66,10 +83,15 @@ public:
     int pendingFor(const QObject* document) const;
     /// The document's recovery file, empty while none has been asked for.
     QString fileOf(const QObject* document) const;
+    /// A base copy of the document's text is being read, a piece per turn of the event loop.
+    bool copyingBase(const QObject* document) const;
     /// Waits until every write and removal asked for so far is done.
     void waitForDone();
+    /// Characters a base copy reads per turn of the event loop.
+    void setCopyPieceLength(qint64 characters) { copyPieceLength_ = characters; }
 
 private:
+    struct BaseCopy;
     struct Entry {
         QTimer* timer = nullptr;
         QString file;
@@ -82,15 +104,32 @@ private:
         QByteArray pending;       ///< journal entries not written yet
         qint64 pendingGrowth = 0; ///< characters the pending entries add
         bool keepAfterExit = false;
+        /// The file the text was read from, while the text is still that file (then nothing is
+        /// pending) or a base is due and `pending` holds every edit since.
+        std::optional<RecoveryOrigin> origin;
+        /// The base copy of the text under way, while one is.
+        std::shared_ptr<BaseCopy> copying;
     };
     Entry& entryFor(const QObject* document);
     /// The document went away without a word.
     void dropped(const QObject* document);
     void write(const QObject* document);
+    void writeBaseOfTextFile(const QObject* document, Entry& entry, const RecoveryRecord& record);
+    /// A base copy from the document's file could not be made: the text itself is kept instead.
+    void textFileBaseFailed(const QObject* document, quint64 generation);
+    void startOver(Entry& entry);
+    // Base copies of the text, a piece at a time (RecoveryBaseCopy.cpp).
+    void startBaseCopy(Entry& entry, const RecoveryRecord& header);
+    void copyPieces();
+    void copyPiece(Entry& entry);
+    void followEditInCopy(Entry& entry, const JournalEdit& edit);
+    void cancelBaseCopy(Entry& entry);
     qint64 journalLimit(const Entry& entry) const;
 
     int delay_ = 2000;
     qint64 compactionMinimum_ = 1 << 20;
+    qint64 copyPieceLength_ = 1 << 20;
+    QTimer* copyTimer_ = nullptr;
     QHash<const QObject*, Entry> entries_;
     std::unique_ptr<RecoverySession> session_;
     // One thread, so a document's writes and its removal happen in the order asked.

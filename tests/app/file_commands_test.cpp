@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace kelvane::test {
@@ -121,47 +122,63 @@ TEST_F(FileCommandsTest, SaveAllSavesEveryDocumentInSlotOrder) {
         EXPECT_FALSE(document->Changed);
 }
 
-TEST_F(FileCommandsTest, FailedSaveOnFullDiskLeavesOldFileByteIdenticalAndReports) {
+TEST_F(FileCommandsTest, FailedSavesReportOnceAndKeepTheFileAndTheDocument) {
     const QByteArray original = "original content\r\nsecond line\r\n";
-    const QString path = scratch.write("keep.txt", original);
-    start(path);
-    frmDocument* document = main->activeDocument();
-    document->rtfText->setText(QString("replacement ").repeated(100));
-    runWithFileSizeLimit(4, [this] { main->mnuFileSave_Click(); });
-    EXPECT_EQ(readAll(path), original);
-    ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(boxes.asked()[0].prompt.startsWith(
-        "An error occurred trying to save the file keep.txt.\r\n"));
-    EXPECT_TRUE(document->Changed);
-    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files).size(), 3)
-        << "no temporary file is left behind: "
-        << QDir(scratch.path()).entryList(QDir::Files).join(",").toStdString();
-}
-
-TEST_F(FileCommandsTest, FailedSaveIntoMissingFolderKeepsDocumentState) {
-    start();
-    frmDocument* document = main->activeDocument();
-    document->rtfText->setText("text");
-    dialogs.answerFile(scratch.file("no/such/folder/x.txt"));
-    main->mnuFileSaveAs_Click();
-    ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_TRUE(
-        boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r"));
-    EXPECT_FALSE(
-        boxes.asked()[0].prompt.startsWith("An error occurred when saving the file File 1.\r\n"));
-    EXPECT_EQ(document->Caption(), "File 1");
-    EXPECT_TRUE(document->Tag.isEmpty());
-}
-
-TEST_F(FileCommandsTest, SaveAllFailureShowsItsMessageAndStops) {
-    start();
-    frmDocument* document = main->activeDocument();
-    document->rtfText->setText("text");
-    dialogs.answerFile(scratch.file("no/such/x.txt"));
-    main->mnuFileSaveAll_Click();
-    ASSERT_EQ(boxes.asked().size(), 1u);
-    EXPECT_EQ(boxes.asked()[0].prompt, "An error occurred during the save process.");
-    EXPECT_EQ(boxes.asked()[0].title, "File I/O Error");
+    const QString kept = scratch.write("keep.txt", original);
+    const struct {
+        const char* name;
+        QString file; // on the command line
+        QString text; // typed before the save
+        std::function<void()> save;
+        std::function<void(const MsgBoxRequest&)> check;
+    } rows[] = {
+        {"a full disk leaves the old file byte-identical and no temporary file", kept,
+         QString("replacement ").repeated(100),
+         [this] { runWithFileSizeLimit(4, [this] { main->mnuFileSave_Click(); }); },
+         [this, original, kept](const MsgBoxRequest& box) {
+             EXPECT_EQ(readAll(kept), original);
+             EXPECT_TRUE(
+                 box.prompt.startsWith("An error occurred trying to save the file keep.txt.\r\n"));
+             const QStringList files = QDir(scratch.path()).entryList(QDir::Files);
+             EXPECT_EQ(files.size(), 3)
+                 << "no temporary file is left behind: " << files.join(",").toStdString();
+         }},
+        {"a missing folder keeps the untitled document's caption and path", QString(), "text",
+         [this] {
+             dialogs.answerFile(scratch.file("no/such/folder/x.txt"));
+             main->mnuFileSaveAs_Click();
+         },
+         [this](const MsgBoxRequest& box) {
+             EXPECT_TRUE(box.prompt.startsWith("An error occurred when saving the file File 1.\r"));
+             EXPECT_FALSE(
+                 box.prompt.startsWith("An error occurred when saving the file File 1.\r\n"));
+             EXPECT_EQ(main->activeDocument()->Caption(), "File 1");
+             EXPECT_TRUE(main->activeDocument()->Tag.isEmpty());
+         }},
+        {"Save All shows its own message and stops", QString(), "text",
+         [this] {
+             dialogs.answerFile(scratch.file("no/such/x.txt"));
+             main->mnuFileSaveAll_Click();
+         },
+         [](const MsgBoxRequest& box) {
+             EXPECT_EQ(box.prompt, "An error occurred during the save process.");
+             EXPECT_EQ(box.title, "File I/O Error");
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (main) {
+            for (frmDocument* document : DocumentRegistry.openDocuments())
+                document->Changed = false; // the previous row's document goes unasked
+            main.reset();
+        }
+        boxes.clear();
+        start(row.file)->activeDocument()->rtfText->setText(row.text);
+        row.save();
+        ASSERT_EQ(boxes.asked().size(), 1u);
+        row.check(boxes.asked()[0]);
+        EXPECT_TRUE(main->activeDocument()->Changed) << "the text is still unsaved";
+    }
 }
 
 TEST_F(FileCommandsTest, CommandsWithoutDocumentDoNothing) {

@@ -1,6 +1,7 @@
 // The main window's frame through its real widgets: the menu tree, the View toggles, the
 // Window menu and the open-files strip, the side panes in their splitters and the toolbar.
 #include "app/AppFixture.h"
+#include "support/MenuItems.h"
 
 #include "app/MainToolbar.h"
 #include "library/ClipTextPane.h"
@@ -116,15 +117,6 @@ QStringList collapseSeparators(const QStringList& items) {
     return result;
 }
 
-QString describe(const QAction* action) {
-    if (action->isSeparator())
-        return "-";
-    QString text = action->text();
-    if (!action->shortcut().isEmpty())
-        text += " [" + action->shortcut().toString() + "]";
-    return text;
-}
-
 class MainWindowFrameTest : public AppFixture {
 protected:
     /// The items a menu shows: visible actions, separators collapsed as the menu draws them.
@@ -132,7 +124,7 @@ protected:
         QStringList items;
         for (const QAction* action : menu->actions())
             if (action->isVisible())
-                items << describe(action);
+                items << menuItemText(action);
         return collapseSeparators(items);
     }
     /// The items the tree lists for a menu; every command it names must exist.

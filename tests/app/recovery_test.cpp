@@ -107,11 +107,14 @@ TEST_F(RecoveryTest, TypedTextIsKeptUntilTheDocumentIsSaved) {
     type(document, "new words");
     const QString file = keptFile(document);
     ASSERT_TRUE(QFile::exists(file));
-    const std::optional<RecoveryRecord> kept = decodeRecovery(readAll(file));
+    const std::optional<RecoveryRecord> kept = readRecovery(file);
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->path, path);
     EXPECT_EQ(kept->title, "notes.txt");
+    EXPECT_EQ(kept->text, document->rtfText->documentText());
     EXPECT_TRUE(kept->text.contains("new words"));
+    // The text as read is a copy of the file's bytes; the typing is in the journal.
+    EXPECT_TRUE(readAll(file).endsWith("\nold\n"));
 
     main->mnuFileSave_Click();
     recoveryKeeper()->waitForDone();

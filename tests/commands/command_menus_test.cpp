@@ -1,6 +1,7 @@
 // The Edit, Search and Format menus: their place, captions and shortcuts, and that each item
 // runs its command.
 #include "commands/DocumentFixture.h"
+#include "support/MenuItems.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,20 +12,6 @@ namespace kelvane::test {
 namespace {
 
 using CommandMenusTest = DocumentFixture;
-
-/// Caption and shortcut of every item of a menu ("-" for separators).
-QStringList itemsOf(const QMenu* menu) {
-    QStringList items;
-    for (const QAction* action : menu->actions()) {
-        if (action->isSeparator())
-            items << "-";
-        else if (action->shortcut().isEmpty())
-            items << action->text();
-        else
-            items << action->text() + " [" + action->shortcut().toString() + "]";
-    }
-    return items;
-}
 
 QAction* itemOf(const QMenu* menu, const QString& caption) {
     for (QAction* action : menu->actions())
@@ -44,14 +31,14 @@ TEST_F(CommandMenusTest, MenusStandInTheMenuTreesOrder) {
 
 TEST_F(CommandMenusTest, ItemsHaveTheirCaptionsAndShortcuts) {
     EXPECT_EQ(
-        itemsOf(main->mnuEdit),
+        menuItems(main->mnuEdit),
         (QStringList{"&Undo [Alt+Backspace]", "-", "Cu&t [Shift+Del]", "&Copy [Ctrl+Ins]",
                      "&Paste [Shift+Ins]", "Paste as &New Document", "-", "Select All [Ctrl+A]"}));
-    EXPECT_EQ(itemsOf(main->mnuSearch),
+    EXPECT_EQ(menuItems(main->mnuSearch),
               (QStringList{"&Find... [Ctrl+F]", "Find &Next [F3]", "&Replace... [Ctrl+R]", "-",
                            "Extended Find", "Extended Replace", "-", "&Word Count", "-",
                            "&Go to Line", "Go to Character"}));
-    EXPECT_EQ(itemsOf(main->mnuFormat),
+    EXPECT_EQ(menuItems(main->mnuFormat),
               (QStringList{"Tabs to Spaces...", "-", "Indent Selection [Ctrl+I]",
                            "Unindent Selection [Ctrl+U]", "-", "To Upper Case", "To Lower Case",
                            "Capitalize First Letter", "-", "Trim Trailing Spaces",

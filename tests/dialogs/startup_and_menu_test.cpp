@@ -1,6 +1,7 @@
 // The tip dialog at start-up and both dialogs from the Help menu, through real modal loops
 // that a timer closes.
 #include "app/AppFixture.h"
+#include "support/MenuItems.h"
 
 #include "app/Startup.h"
 #include "dialogs/frmAbout.h"
@@ -78,11 +79,8 @@ TEST_F(StartupTipTest, ClearedCheckBoxStopsTheTipAtTheNextStart) {
 TEST_F(StartupTipTest, HelpMenuOpensAboutAndTipOfTheDay) {
     SaveSetting(kAppTitle, "Options", "Show Tips at Startup", "0");
     startUp();
-    QStringList items;
-    for (QAction* action : main->mnuHelp->actions())
-        items << (action->isSeparator() ? QString("-") : action->text());
-    EXPECT_EQ(items, (QStringList{"&Contents", "&Search For Help On...", "-", "&About ",
-                                  "&Tip of the Day"}));
+    EXPECT_EQ(menuItems(main->mnuHelp, false), (QStringList{"&Contents", "&Search For Help On...",
+                                                            "-", "&About ", "&Tip of the Day"}));
     ModalCloser closer;
     main->mnuHelp->actions()[3]->trigger();
     main->mnuHelp->actions()[4]->trigger();

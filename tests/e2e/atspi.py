@@ -5,7 +5,10 @@ control by its accessible name instead of by a place on the screen.
     atspi.py focus PATH     gives the control keyboard focus
     atspi.py extents PATH   prints the control's "x y width height" on the screen
     atspi.py count PATH     prints how many children (list rows, ...) the control has
+    atspi.py text PATH      prints the control's whole text (a document's, a label's)
     atspi.py dump           one line per control shown: role, name, text (tab-separated)
+    atspi.py menu-item      prints the name of the menu item that has the keyboard in an open
+                            menu (nothing when none has)
 
 PATH is a chain of accessible names joined by ">": each name is looked for below the control
 the previous one found (at any depth), e.g. "File browser pane>Splitter bar"; "#N" stands for
@@ -41,10 +44,11 @@ def find(path):
     return None
 
 
-def text_of(node):
+def text_of(node, limit=200):
     try:
         text = node.queryText()
-        return text.getText(0, min(text.characterCount, 200))
+        count = text.characterCount
+        return text.getText(0, count if limit is None else min(count, limit))
     except Exception:  # no text interface, or the control went away meanwhile
         return ""
 
@@ -63,14 +67,41 @@ def dump(node, depth=0):
         dump(child, depth + 1)
 
 
+def focused_menu_item(node, depth=0):
+    if node is None or depth > 40:
+        return None
+    try:
+        state = node.getState()
+        # The menu bar's item stays focused while its menu is open: the item wanted is the
+        # open menu's.
+        if (node.getRoleName().endswith("menu item") and state.contains(pyatspi.STATE_SHOWING)
+                and state.contains(pyatspi.STATE_FOCUSED)
+                and node.parent.getRoleName() != "menu bar"):
+            return node.name
+        children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+    except Exception:  # the control went away meanwhile
+        return None
+    for child in children:
+        found = focused_menu_item(child, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
 def main():
+    if sys.argv[1:] == ["menu-item"]:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Kelvane":
+                print(focused_menu_item(app) or "")
+                return
+        sys.exit("atspi.py: Kelvane is not in the accessibility tree")
     if sys.argv[1:] == ["dump"]:
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == "Kelvane":
                 dump(app)
                 return
         sys.exit("atspi.py: Kelvane is not in the accessibility tree")
-    if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count"):
+    if len(sys.argv) != 3 or sys.argv[1] not in ("focus", "extents", "count", "text"):
         sys.exit(__doc__)
     command, path = sys.argv[1:]
     deadline = time.monotonic() + 20
@@ -83,6 +114,9 @@ def main():
         time.sleep(0.2)
     if command == "count":
         print(node.childCount)
+        return
+    if command == "text":
+        sys.stdout.write(text_of(node, None))
         return
     component = node.queryComponent()
     if command == "focus":

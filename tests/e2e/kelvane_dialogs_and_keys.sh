@@ -7,7 +7,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
 export OUT
-DOCUMENT="$OUT/R&D.txt"
+# One "&" before a letter and a doubled one: an access-key reading of either ("QA", a lone "&")
+# shows in the tab's and the menu item's accessible names.
+NAME="Q&A && notes.txt"
+DOCUMENT="$OUT/$NAME"
 printf 'notes\r\n' > "$DOCUMENT"
 
 cat > "$OUT/actions.sh" <<'ACTIONS'
@@ -17,74 +20,75 @@ source "$E2E_SESSION_LIB"
 WINDOW="$1"
 focus() { xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true; }
 titles() { for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do xdotool getwindowname "$id"; done | sort -u | tr '\n' '|'; }
-# The id of the shown window titled exactly so once it has the keyboard (keys typed before the
-# dialog takes the focus would go to the window behind it), or a failure that names the windows.
+# The id of the dialog once it has the keyboard (keys typed before it takes the focus would go to
+# the window behind it), or a failure that names the windows. The title it shows is kept beside
+# the one expected and checked at the end, so that a wrong title does not hide the other checks.
 dialog() {
     local found=""
     _has_keyboard() {
-        local id
-        for id in $(e2e_windows_named "^$1\$"); do
-            [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && found="$id" && return 0
-        done
-        return 1
+        found=$(xdotool getwindowfocus 2>/dev/null) || return 1
+        [ -n "$found" ] && [ "$found" != "$WINDOW" ] && xdotool getwindowname "$found" >/dev/null 2>&1
     }
-    e2e_wait_for 10 _has_keyboard "$1" || { echo "FAIL: no window titled $1 took the keyboard: $(titles)"; exit 1; }
+    e2e_wait_for 10 _has_keyboard || { echo "FAIL: no $1 dialog took the keyboard: $(titles)" >&2; exit 1; }
+    printf '%s\t%s\n' "$1" "$(xdotool getwindowname "$found")" >> "$OUT/dialog-titles.txt"
     echo "$found"
 }
-closed() { e2e_window_gone "^$1\$" 10 || { echo "FAIL: $1 did not close"; exit 1; }; }
+closed() { # closed ID NAME
+    _shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+    _closed() { ! _shown "$1"; }
+    e2e_wait_for 10 _closed "$1" || { echo "FAIL: $2 did not close"; exit 1; }
+}
 # The accessibility tree into a file, once it shows a line matching the pattern.
 dump_showing() {
     _dumped() { e2e_dump > "$1" && grep -qP "$2" "$1"; }
     e2e_wait_for 10 _dumped "$1" "$2" || { echo "FAIL: no '$2' in $1"; exit 1; }
 }
-# File menu item N (0 = New), typed: Alt+F, N times Down, Enter.
+# The File menu's item of this name, typed: Alt+F, Down until it has the keyboard, Enter.
 file_item() {
-    focus
-    xdotool key --clearmodifiers alt+f
-    e2e_wait_for 10 e2e_menu_open || { echo "FAIL: Alt+F showed no menu"; exit 1; }
-    for _ in $(seq 1 "$1"); do xdotool key Down; done
-    xdotool key Return
+    e2e_menu "$WINDOW" f "" "$1" || { echo "FAIL: no File menu"; exit 1; }
+    e2e_menu_choose "$1" || { echo "FAIL: File > $1 was not reached"; exit 1; }
 }
 
 # File > Open, cancelled: its title must not follow the next dialogs.
 focus
 xdotool key --clearmodifiers ctrl+o
-dialog Open >/dev/null
+BOX=$(dialog Open)
 xdotool key Escape
-closed Open
+closed "$BOX" Open
 
-file_item 9 # Printer Setup...
-dialog "Printer Setup" >/dev/null
-dump_showing "$OUT/printer-setup.txt" $'^dialog\tPrinter Setup'
+file_item "Printer Setup..."
+BOX=$(dialog "Printer Setup")
+dump_showing "$OUT/printer-setup.txt" $'^dialog\t'
 e2e_settle
 import -window root png:"$OUT/printer-setup.png"
 xdotool key Escape
-closed "Printer Setup"
+closed "$BOX" "Printer Setup"
 
 focus
 xdotool key --clearmodifiers ctrl+p # Print...
-dialog Print >/dev/null
+BOX=$(dialog Print)
 xdotool key Escape
-closed Print
+closed "$BOX" Print
 
-file_item 10 # Page Setup...: the top field has the keyboard, its text selected
-dialog "Page Setup" >/dev/null
+file_item "Page Setup..." # the top field has the keyboard, its text selected
+BOX=$(dialog "Page Setup")
 xdotool type 12
 xdotool key Home Delete Tab
 xdotool type 45
 xdotool key ctrl+a
 xdotool type 7
 xdotool key Return
-closed "Page Setup"
+closed "$BOX" "Page Setup"
 
-# A right click on the toolbar and on the menu bar: no menu of their own comes up.
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-for row in 40 10; do
+# A right click on the toolbar and on the menu bar (found in the accessibility tree), in their
+# empty right-hand part: no menu of their own comes up.
+for bar in tool menu; do
     focus
-    xdotool mousemove $((X + WIDTH - 30)) $((Y + row)) click 3
+    read -r BX BY BW BH < <(e2e_extents "@$bar bar") || { echo "FAIL: no $bar bar"; exit 1; }
+    xdotool mousemove --sync $((BX + BW - 30)) $((BY + BH / 2)) click 3
     e2e_settle 5
-    if e2e_menu_open; then echo "a menu is open after the right click at row $row" > "$OUT/right-click-$row.menu"; fi
-    e2e_dump > "$OUT/right-click-$row.txt"
+    if e2e_menu_open; then echo "a menu is open after the right click on the $bar bar" > "$OUT/right-click-$bar.menu"; fi
+    e2e_dump > "$OUT/right-click-$bar.txt"
     xdotool key Escape
 done
 
@@ -102,25 +106,36 @@ chmod +x "$OUT/actions.sh"
 
 E2E_ACTIONS="$OUT/actions.sh" e2e_session "$1" "$OUT/start.png" "$DOCUMENT"
 
+# Every check below is reported, not only the first that fails.
+FAILED=""
+problem() { echo "FAIL: $*"; FAILED=yes; }
+
+# Each dialog showed its own title, whatever File > Open had shown before.
+[ -s "$OUT/dialog-titles.txt" ] || fail "no dialog was seen"
+while IFS=$'\t' read -r expected shown; do
+    [ "$expected" = "$shown" ] || problem "the $expected dialog was titled \"$shown\""
+done < "$OUT/dialog-titles.txt"
 # Printer Setup chooses the printer and its paper only.
 [ -s "$OUT/printer-setup.txt" ] || fail "the accessibility tree was not read"
 if grep -E $'^radio button\t(Selection|Pages from|Current Page)' "$OUT/printer-setup.txt" ||
     grep -F 'Print to File' "$OUT/printer-setup.txt"; then
-    fail "Printer Setup offers printing choices (see $OUT/printer-setup.txt)"
+    problem "Printer Setup offers printing choices (see $OUT/printer-setup.txt)"
 fi
 # Page Setup: Delete removed the "1" of "12"; Ctrl+A selected "45" before "7" replaced it.
-grep -q '^TopMargin=2$' "$INI" || fail "Delete did not edit the top margin: $(grep Margin "$INI" || true)"
-grep -q '^BottomMargin=7$' "$INI" || fail "Ctrl+A did not select the bottom margin: $(grep Margin "$INI" || true)"
+grep -q '^TopMargin=2$' "$INI" || problem "Delete did not edit the top margin: $(grep Margin "$INI" || true)"
+grep -q '^BottomMargin=7$' "$INI" || problem "Ctrl+A did not select the bottom margin: $(grep Margin "$INI" || true)"
 # No popup menu on the bars.
-for row in 40 10; do
-    [ ! -e "$OUT/right-click-$row.menu" ] || fail "$(cat "$OUT/right-click-$row.menu")"
-    if grep -E $'^(popup menu|menu)\t' "$OUT/right-click-$row.txt" | grep -v $'^menu\t&\\?[A-Z]'; then
-        fail "a right click at row $row opened a menu (see $OUT/right-click-$row.txt)"
+for bar in tool menu; do
+    [ ! -e "$OUT/right-click-$bar.menu" ] || problem "$(cat "$OUT/right-click-$bar.menu")"
+    if grep -E $'^(popup menu|menu)\t' "$OUT/right-click-$bar.txt" | grep -v $'^menu\t&\\?[A-Z]'; then
+        problem "a right click on the $bar bar opened a menu (see $OUT/right-click-$bar.txt)"
     fi
 done
-grep -q '^ToolBar=True$' "$INI" || fail "the toolbar was stored hidden"
+grep -q '^ToolBar=True$' "$INI" || problem "the toolbar was stored hidden"
 # "&" shows as written.
-grep -qP '^page tab\tR&D\.txt' "$OUT/tabs.txt" || fail "the tab does not read R&D.txt: $(grep '^page tab' "$OUT/tabs.txt" || true)"
-grep -qP '^(check )?menu item\t1 R&D\.txt' "$OUT/window-menu.txt" ||
-    fail "the Window menu does not list R&D.txt: $(grep 'menu item' "$OUT/window-menu.txt" | tail -3 || true)"
+grep -qP "^page tab\t\Q$NAME\E\t" "$OUT/tabs.txt" ||
+    problem "the tab does not read $NAME: $(grep '^page tab' "$OUT/tabs.txt" || true)"
+grep -qP "^(check )?menu item\t1 \Q$NAME\E\t" "$OUT/window-menu.txt" ||
+    problem "the Window menu does not list $NAME: $(grep 'menu item' "$OUT/window-menu.txt" | tail -3 || true)"
+[ -z "$FAILED" ] || exit 1
 echo "PASS: screenshots and accessibility dumps in $OUT"

@@ -51,15 +51,16 @@ x_of() { python3 -c "print(int($L1 - 1 + $1 * $CELL))"; } # the left edge of cel
 Y1=$(((T1 + B1) / 2))
 Y2=$(((T2 + B2) / 2))
 # A word is selected with a double-click; the press that starts the drag comes after the
-# double-click time, or it would count as a third click and select the line.
+# double-click time, or it would count as a third click and select the line. The sleep lets that
+# interval run out on purpose (Qt's default is 400 ms); nothing is waited for.
 select_word() {
     xdotool mousemove --sync "$1" "$2" click --repeat 2 --delay 80 1
-    sleep 0.5
+    sleep 0.5 # the double-click time runs out, on purpose
 }
 drag() { # drag from (x, y) to (x, y) in small steps, as a hand moves; screenshot on the way
     xdotool mousemove --sync "$1" "$2" mousedown 1
     for step in 1 2 3 4 5 6 7 8; do
-        sleep 0.1
+        sleep 0.1 # the pace of a hand, not a wait (the screen is let settle before the shot)
         xdotool mousemove --sync $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
     done
     e2e_settle

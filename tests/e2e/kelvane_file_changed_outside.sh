@@ -10,37 +10,38 @@ printf 'old text\n' > "$SAMPLE"
 cat > "$OUT/actions.sh" <<'ACTIONS'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$E2E_SESSION_LIB"
 WINDOW="$1"
+DOCUMENT="notes.txt>@text"
 on_disk() { cat "$SAMPLE" 2>/dev/null || echo '<missing>'; }
+on_disk_is() { [ "$(on_disk)" = "$1" ]; }
 expect_disk() {
-    for _ in $(seq 1 30); do [ "$(on_disk)" = "$1" ] && return 0; sleep 0.1; done
+    e2e_wait_for 10 on_disk_is "$1" && return 0
     echo "expected on disk: $(printf %q "$1"), found: $(printf %q "$(on_disk)") ($2)"
     exit 1
 }
-box_named() {
-    local id
-    for _ in $(seq 1 40); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
+# The document's window shows TEXT (read as a screen reader reads it).
+expect_shown() {
+    e2e_wait_for 10 e2e_shows_text "$DOCUMENT" "$1" && return 0
+    echo "expected in the window: $(printf %q "$1"), shown: $(printf %q "$(e2e_text "$DOCUMENT")") ($2)"
+    exit 1
 }
 keys() { xdotool windowfocus --sync "$WINDOW" || true; xdotool key --clearmodifiers "$@"; }
 type_text() { xdotool windowfocus --sync "$WINDOW" || true; xdotool type --delay 20 "$1"; }
-answer() { # answer TITLE KEY
+answer() { # answer TITLE KEY: the question is answered and gone
     local box
-    box=$(box_named "$1") || { echo "no \"$1\" question"; exit 1; }
-    import -window root png:"$OUT/$(echo "$1" | tr ' ' '-')-$2.png"
+    box=$(e2e_window "$1") || { echo "no \"$1\" question"; exit 1; }
+    import -window root png:"$OUT/$(echo "$1" | tr -d '^$' | tr ' ' '-')-$2.png"
     xdotool windowfocus --sync "$box" || true
     xdotool key --clearmodifiers "$2"
-    sleep 0.5
+    e2e_window_gone "$1" || { echo "the \"$1\" question stayed after $2"; exit 1; }
 }
 
-# 1. Unchanged and rewritten: shown within 2 s (the typed X lands after the new text); two
-# Ctrl+Z take back the X and the reload, and Save writes the old text again without asking.
+# 1. Unchanged and rewritten: the new text is shown (the typed X lands after it); two Ctrl+Z
+# take back the X and the reload, and Save writes the old text again without asking.
+expect_shown 'old text' "the file as opened"
 printf 'new text\n' > "$SAMPLE"
-sleep 2
+expect_shown 'new text' "the rewritten file was not shown"
 keys ctrl+End
 type_text X
 keys ctrl+s
@@ -51,7 +52,7 @@ expect_disk 'old text' "Ctrl+Z did not bring back the text shown before the relo
 # 2. Replaced by mv of another file: reloaded as a rewrite.
 printf 'moved in\n' > "$OUT/other.txt"
 mv "$OUT/other.txt" "$SAMPLE"
-sleep 2
+expect_shown 'moved in' "the file replaced by mv was not shown"
 keys ctrl+End
 type_text Y
 keys ctrl+s
@@ -71,7 +72,6 @@ expect_disk "$(printf 'moved in\nYZ')" "Yes did not save the kept text"
 
 # 4. Deleted: said once, when the window is active; Save writes the text back to its path.
 rm "$SAMPLE"
-sleep 0.5
 xdotool windowfocus --sync "$WINDOW" || true # back to the editor after the last question
 answer '^File Removed$' Return
 keys ctrl+s

@@ -33,7 +33,7 @@ WINDOW="$1"
             written=$((written + 1))
             echo "line $written of the growing log" >> "$LOG_FILE"
         done
-        sleep 0.01
+        sleep 0.01 # the writer's pace; what it writes is counted by the clock above
     done
 ) &
 WRITER=$!
@@ -46,11 +46,14 @@ while kill -0 $WRITER 2>/dev/null; do
     xdotool key Escape
     [ $opened = yes ] || { echo "the File menu did not open within 1 s, $(( (${EPOCHREALTIME/./} - START) / 1000000 )) s in"; kill $WRITER; exit 1; }
     e2e_wait_for 1 e2e_menu_closed || { echo "the File menu did not close"; kill $WRITER; exit 1; }
-    sleep 0.7 # one look a second
+    sleep 0.7 # the user's pace: one look at the menu a second, not a wait for the program
 done
 wait $WRITER
 echo "$(( (${EPOCHREALTIME/./} - START) / 1000000 ))" > "$OUT/seconds"
-sleep 2
+# The last reload shows every line: the status bar counts them, and the empty one after the end.
+LINES=$(( $(wc -l < "$LOG_FILE") + 1 ))
+_all_shown() { e2e_dump > "$OUT/tree.txt" && grep -qP "^label\tLine \d+ of $LINES\b" "$OUT/tree.txt"; }
+e2e_wait_for 10 _all_shown || echo "the status bar never counted $LINES lines"
 # The whole log is shown: END lands after its last line.
 xdotool windowfocus --sync "$WINDOW" || true
 xdotool key --clearmodifiers Escape
@@ -58,7 +61,8 @@ e2e_focus "build.log>@text"
 xdotool key --clearmodifiers ctrl+End
 xdotool type --delay 20 END
 xdotool key --clearmodifiers ctrl+s
-sleep 1
+_saved() { [ "$(tail -c 3 "$LOG_FILE")" = END ]; }
+e2e_wait_for 10 _saved || true # the checks below say what was saved
 import -window root png:"$OUT/after.png"
 ACTIONS
 chmod +x "$OUT/actions.sh"

@@ -57,22 +57,22 @@ xdotool windowfocus --sync "$TIP" || true
 xdotool key --clearmodifiers Return
 e2e_window_gone '^Tip of the Day$' || { echo "Enter did not close the Tip of the Day"; kill $PID; exit 1; }
 MAIN=$(e2e_main_window) || { echo "no main window"; kill $PID; exit 1; }
-xdotool windowfocus --sync "$MAIN" || true
-xdotool key --clearmodifiers F4
-OPTIONS=$(e2e_window 'Options') || { echo "F4 showed no Options dialog"; kill $PID; exit 1; }
-e2e_settle
-xdotool windowfocus --sync "$OPTIONS" || true
-xdotool key --clearmodifiers Escape
-e2e_window_gone 'Options' || { echo "Esc did not close the Options dialog"; kill $PID; exit 1; }
+# ask KEY TITLE ANSWER [SHOT]: KEY typed in the main window shows the window titled so (SHOT is a
+# screenshot of it); ANSWER typed there closes it.
+ask() {
+    local box
+    xdotool windowfocus --sync "$MAIN" || true
+    xdotool key --clearmodifiers "$1"
+    box=$(e2e_window "$2") || { echo "$1 showed no $2 window"; kill $PID; exit 1; }
+    e2e_settle
+    [ -z "${4:-}" ] || import -window root png:"$OUT/$4"
+    xdotool windowfocus --sync "$box" || true
+    xdotool key --clearmodifiers "$3"
+    e2e_window_gone "$2" || { echo "$3 did not close the $2 window"; kill $PID; exit 1; }
+}
+ask F4 'Options' Escape
 # F5 on the untitled document asks to save it first; Esc (No) ends the command.
-xdotool windowfocus --sync "$MAIN" || true
-xdotool key --clearmodifiers F5
-CONFIRM=$(e2e_window '^Confirm$') || { echo "F5 asked nothing"; kill $PID; exit 1; }
-e2e_settle
-import -window root png:"$OUT/installed-run-question.png"
-xdotool windowfocus --sync "$CONFIRM" || true
-xdotool key --clearmodifiers Escape
-e2e_window_gone '^Confirm$' || { echo "Esc did not close the question"; kill $PID; exit 1; }
+ask F5 '^Confirm$' Escape installed-run-question.png
 e2e_exit_through_menu "$MAIN" $PID
 SESSION
 chmod +x "$OUT/session.sh"

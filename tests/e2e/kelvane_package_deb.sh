@@ -5,8 +5,7 @@
 # the AppStream metadata, the same layout as `cmake --install` gives a prefix, and the unpacked
 # program started on a file in its own D-Bus session and virtual X server.
 set -euo pipefail
-LIB="$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-source "$LIB"
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 e2e_prepare "$2"
 BUILD="$(cd "$(dirname "$1")/.." && pwd)"
 
@@ -121,7 +120,8 @@ mkdir -p "$OUT/work"
 SAMPLE="$OUT/work/hello.c"
 printf 'int main(void)\n{\n    return 0;\n}\n' > "$SAMPLE"
 export OUT
-dbus-run-session -- bash -c 'source "$1"; e2e_session "$2" "$3" "$4"' _ "$LIB" \
-    "$USR/bin/kelvane" "$OUT/package-run.png" "$SAMPLE" || fail "the unpacked program's session failed"
+# (e2e_session gives it a D-Bus session bus and an X display of its own.)
+e2e_session "$USR/bin/kelvane" "$OUT/package-run.png" "$SAMPLE" ||
+    fail "the unpacked program's session failed"
 grep -qF "RecentFile1=$SAMPLE" "$INI" || fail "the unpacked program did not open $SAMPLE"
 echo "PASS: $DEB ($VERSION) depends on $DEPENDS; screenshot in $OUT/package-run.png"

@@ -29,10 +29,8 @@ xdotool key --clearmodifiers ctrl+End ctrl+v ctrl+s
 _saved() { grep -q 'word processor' "$OUT/notes.txt"; }
 e2e_wait_for 10 _saved || { echo "FAIL: the pasted words were not saved"; exit 1; }
 # File > Export as RTF, into the output folder.
-xdotool key --clearmodifiers alt+f
-e2e_wait_for 10 e2e_menu_open || { echo "FAIL: Alt+F showed no menu"; exit 1; }
-for _ in $(seq 1 11); do xdotool key Down; done
-xdotool key Return
+e2e_menu "$WINDOW" f "" "Export as RTF..." || { echo "FAIL: no File menu"; exit 1; }
+e2e_menu_choose "Export as RTF..." || { echo "FAIL: File > Export as RTF was not reached"; exit 1; }
 xdotool windowfocus --sync "$(e2e_window '^Export as RTF$')"
 xdotool type "$OUT/exported.rtf"
 xdotool key Return

@@ -15,8 +15,12 @@
 #   e2e_menu_closed                         true while no menu is shown.
 #   e2e_menu WINDOW ALT-KEY ITEM-KEY [ITEM] opens a menu of WINDOW with Alt+ALT-KEY, waits for
 #                                           it to show (and, given ITEM, to be the menu that
-#                                           holds the item named so), then types ITEM-KEY.
+#                                           holds the item named so), then types ITEM-KEY
+#                                           (nothing when it is "": the menu stays open).
 #   e2e_menu_shows ITEM                     true while a shown menu holds the item named so.
+#   e2e_menu_choose ITEM                    in the open menu, moves down (Down key) to the item
+#                                           named so and picks it (Return); fails when no item
+#                                           of that name takes the keyboard.
 #   e2e_settle [SECONDS]                    waits until the screen stops changing (a blinking
 #                                           caret aside), so a screenshot shows it painted;
 #                                           after SECONDS (10) it says so and goes on.
@@ -25,6 +29,9 @@
 #                                           e.g. "Cliptext pane>Clip Text Entries".
 #   e2e_extents PATH                        prints that control's "x y width height".
 #   e2e_count PATH                          prints how many children (rows) the control has.
+#   e2e_text PATH                           prints the control's whole text, as a screen reader
+#                                           reads it (a document's, the status bar's).
+#   e2e_shows_text PATH TEXT                true while the control's text is TEXT exactly.
 #   e2e_click PATH                          clicks the middle of that control with the mouse.
 #   e2e_dump                                one line per control shown in the accessibility
 #                                           tree: role, name, text (tab-separated).
@@ -38,7 +45,7 @@ e2e_wait_for() {
     shift
     until "$@"; do
         [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
+        sleep 0.1 # between two looks
     done
 }
 
@@ -134,7 +141,28 @@ e2e_menu() {
         e2e_wait_for 10 e2e_menu_closed || return 1
         xdotool key Escape
     done
-    xdotool key --clearmodifiers "$3"
+    [ -z "$3" ] || xdotool key --clearmodifiers "$3"
+}
+
+e2e_menu_choose() {
+    local current previous="" presses=0
+    _e2e_menu_moved() {
+        current=$(/usr/bin/python3 "$E2E_ATSPI" menu-item 2>/dev/null) || return 1
+        [ "$current" != "$previous" ]
+    }
+    # The menu may open with no item chosen yet: the first Down chooses its first.
+    current=$(/usr/bin/python3 "$E2E_ATSPI" menu-item 2>/dev/null) || current=""
+    while [ "$current" != "$1" ]; do
+        presses=$((presses + 1))
+        if [ $presses -gt 40 ]; then
+            echo "no menu item $1 took the keyboard (the last was \"$current\")"
+            return 1
+        fi
+        previous="$current"
+        xdotool key Down
+        e2e_wait_for 5 _e2e_menu_moved || { echo "Down did not move in the menu (at \"$current\")"; return 1; }
+    done
+    xdotool key Return
 }
 
 # Two screenshots a moment apart that differ in fewer pixels than a caret has: the screen has
@@ -144,7 +172,7 @@ e2e_settle() {
     work=$(mktemp -d)
     _e2e_still() {
         import -window root "$work/a.xwd" 2>/dev/null || return 1
-        sleep 0.2
+        sleep 0.2 # between the two screenshots compared
         import -window root "$work/b.xwd" 2>/dev/null || return 1
         # Bytes that differ: a caret of 2 by 20 pixels at 4 bytes each changes 160.
         [ "$(cmp -l "$work/a.xwd" "$work/b.xwd" 2>/dev/null | wc -l)" -lt 400 ]
@@ -164,6 +192,16 @@ e2e_extents() {
 
 e2e_count() {
     /usr/bin/python3 "$E2E_ATSPI" count "$1"
+}
+
+e2e_text() {
+    /usr/bin/python3 "$E2E_ATSPI" text "$1"
+}
+
+e2e_shows_text() {
+    local shown
+    shown=$(e2e_text "$1" 2>/dev/null) || return 1
+    [ "$shown" = "$2" ]
 }
 
 e2e_click() {

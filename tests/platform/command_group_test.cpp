@@ -1,11 +1,13 @@
 // The command table: each command declared once as an action, the menu built from them.
 #include "platform/CommandGroup.h"
+#include "support/MenuItems.h"
 
 #include <QMenu>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace kelvane;
+using kelvane::test::menuItems;
 
 namespace {
 
@@ -24,13 +26,6 @@ public:
     QStringList runs;
 };
 
-QStringList captionsOf(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return captions;
-}
-
 } // namespace
 
 TEST(CommandGroup, DeclaresEachCommandOnceAndBuildsItsMenu) {
@@ -38,7 +33,7 @@ TEST(CommandGroup, DeclaresEachCommandOnceAndBuildsItsMenu) {
     SampleCommands group(&window);
 
     EXPECT_EQ(group.menu()->title(), "&Sample");
-    EXPECT_EQ(captionsOf(group.menu()), (QStringList{"&One", "-", "&Two", "More"}));
+    EXPECT_EQ(menuItems(group.menu(), false), (QStringList{"&One", "-", "&Two", "More"}));
     ASSERT_EQ(group.actions().size(), 3);
 
     QAction* one = group.action(u"mnuSampleOne");

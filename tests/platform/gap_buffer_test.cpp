@@ -95,6 +95,21 @@ TEST(GapBufferTest, RangesAreClampedAndEmptyPiecesAreNeverHandedOut) {
     EXPECT_EQ(std::u16string(out), u"cXdef!");
 }
 
+TEST(GapBufferTest, AnEditThatChangesNothingLeavesTheGapWhereItIs) {
+    // The line starts of a long text: typing without a line break changes none of them, and
+    // must not move the whole buffer to the far end of the text.
+    GapBuffer<int> buffer;
+    std::vector<int> values(100000);
+    std::iota(values.begin(), values.end(), 0);
+    buffer.append(values.data(), qsizetype(values.size()));
+    buffer.remove(0, 0);
+    buffer.replace(10, 0, nullptr, 0);
+    int pieces = 0;
+    buffer.forPieces(0, buffer.size(), [&pieces](const int*, qsizetype) { ++pieces; });
+    EXPECT_EQ(pieces, 1) << "the gap is still at the end";
+    EXPECT_EQ(contents(buffer), values);
+}
+
 TEST(GapBufferTest, ShrinkGivesBackRoomReservedForLoading) {
     GapBuffer<char16_t> buffer;
     buffer.reset(1 << 20); // room for a file that decoded to far fewer characters
@@ -140,6 +155,40 @@ TEST(LineIndexTest, EditsFarApartKeepEveryLineStart) {
         ASSERT_EQ(index.lineOf(probe), qsizetype(after - starts.begin()) - 1) << "round " << round;
     }
     EXPECT_EQ(index.lineStart(index.lineCount()), -1) << "past the last line";
+}
+
+TEST(LineIndexTest, EdgesOfTheIndex) {
+    LineIndex index;
+    EXPECT_EQ(index.lineCount(), 1) << "an empty text has one line";
+    EXPECT_EQ(index.lineStart(0), 0);
+    EXPECT_EQ(index.lineStart(-1), -1);
+    EXPECT_EQ(index.lineStart(1), -1);
+    EXPECT_EQ(index.lineOf(0), 0);
+
+    // Loaded in two pieces, the second starting right after a break.
+    index.clear(8);
+    index.appendBreaksOf(u"ab\ncd\n", 0);
+    index.appendBreaksOf(u"\nf", 6);
+    const std::vector<qsizetype> starts{0, 3, 6, 7};
+    ASSERT_EQ(index.lineCount(), 4);
+    for (qsizetype line = 0; line < 4; ++line)
+        EXPECT_EQ(index.lineStart(line), starts[size_t(line)]) << "line " << line;
+    EXPECT_EQ(index.lineOf(2), 0) << "a break belongs to the line it ends";
+    EXPECT_EQ(index.lineOf(3), 1);
+    EXPECT_EQ(index.lineOf(6), 2) << "an empty line holds its own break";
+    EXPECT_EQ(index.lineOf(100), 3) << "past the end is the last line";
+
+    // Every break removed at once, then a break typed at the very start and at the very end.
+    index.replace(0, 8, u"xyz");
+    EXPECT_EQ(index.lineCount(), 1);
+    index.replace(0, 0, u"\n");
+    index.replace(4, 0, u"\n");
+    EXPECT_EQ(index.lineCount(), 3);
+    EXPECT_EQ(index.lineStart(1), 1);
+    EXPECT_EQ(index.lineStart(2), 5);
+    index.clear();
+    EXPECT_EQ(index.lineCount(), 1) << "clearing forgets every break and its pending shift";
+    EXPECT_EQ(index.lineStart(1), -1);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/RecoveryFile.h"
 #include "platform/RecoveryJournal.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform/TextEncoding.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -46,18 +49,23 @@ std::vector<QString> statesUpTo(int count) {
 }
 
 // The child keeps a document's recovery file with a journal that is folded into a new base
-// every few entries, says how far its writes have reached after each, and is killed.
+// every few entries, and a new base copy of the text, read in pieces, now and then; it says how
+// far its writes have reached after each, and is killed.
 const TestChild journallingChild("recovery-journal", [] {
     setUserDataFolderOverride(QString::fromLocal8Bit(qgetenv(kChildFolder)));
     RecoveryKeeper keeper;
     keeper.setDelay(0);
     keeper.setCompactionMinimum(300);
+    keeper.setCopyPieceLength(7);
     QObject document;
     QString text = kStart;
-    const RecoverySource source{[] {
-                                    return RecoveryRecord{"", "File 1", ""};
-                                },
-                                [&text] { return text; }};
+    const RecoverySource source{
+        [] {
+            return RecoveryRecord{"", "File 1", ""};
+        },
+        {},
+        [&text] { return text.size(); },
+        [&text](qint64 from, qint64 count) { return text.mid(from, count); }};
     keeper.changed(&document, source);
     keeper.writeNow(&document);
     keeper.waitForDone();
@@ -66,9 +74,49 @@ const TestChild journallingChild("recovery-journal", [] {
     for (int i = 1; i < 100000; ++i) {
         const JournalEdit edit = editNumber(i, text.size());
         applyJournal(text, {edit});
+        if (i % 25 == 0)
+            keeper.changed(&document, source); // as if replaced whole
+        else
+            keeper.edited(&document, edit, source);
+        keeper.writeNow(&document);
+        keeper.waitForDone();
+        std::printf("%d\n", i);
+        std::fflush(stdout);
+    }
+    for (;;)
+        ::pause();
+    return 0;
+});
+
+// The same, for a document read from a text file (CR LF line breaks, so the file's bytes are not
+// the text's): its base is a copy of the file.
+const TestChild textFileChild("recovery-text-file", [] {
+    const QString folder = QString::fromLocal8Bit(qgetenv(kChildFolder));
+    setUserDataFolderOverride(folder);
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/read.txt");
+    QString error;
+    writeFileAtomically(path, QByteArray("start of the text\r\n"), error);
+    RecoveryKeeper keeper;
+    keeper.setDelay(0);
+    keeper.setCompactionMinimum(300);
+    QObject document;
+    QString text = kStart;
+    const RecoverySource source{[] {
+                                    return RecoveryRecord{"", "read.txt", ""};
+                                },
+                                [&text] { return text; },
+                                {},
+                                {}};
+    keeper.loaded(&document, {path, FileStamp::of(path), text.size()}, source);
+    for (int i = 1; i < 100000; ++i) {
+        const JournalEdit edit = editNumber(i, text.size());
+        applyJournal(text, {edit});
         keeper.edited(&document, edit, source);
         keeper.writeNow(&document);
         keeper.waitForDone();
+        if (i == 1)
+            std::printf("file %s\n", qPrintable(keeper.fileOf(&document)));
         std::printf("%d\n", i);
         std::fflush(stdout);
     }
@@ -128,14 +176,19 @@ protected:
     struct Document {
         QObject object;
         QString text;
+        bool unsaved = true;
         RecoverySource source() {
-            return {[] {
+            return {[this]() -> std::optional<RecoveryRecord> {
+                        if (!unsaved)
+                            return std::nullopt;
                         return RecoveryRecord{"/home/user/a.c", "a.c", ""};
                     },
                     [this] {
                         ++copies;
                         return text;
-                    }};
+                    },
+                    {},
+                    {}};
         }
         int copies = 0;
     };
@@ -190,6 +243,156 @@ TEST_F(RecoveryJournalTest, EditsAreAppendedAfterOneBaseCopyAndFoldedInWhenTheJo
     EXPECT_FALSE(QFile::exists(journalFileOf(file)));
 }
 
+TEST_F(RecoveryJournalTest, ADocumentReadFromATextFileKeepsACopyOfTheFileAndItsEdits) {
+    // Windows-1252 with CR LF breaks: the file's bytes are not the text's.
+    const QByteArray bytes = "caf\xe9\r\nsecond line\r\nthird\r\n";
+    const QString path = scratch.file("read.txt");
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(path, bytes, error));
+    RecoveryKeeper keeper;
+    Document document;
+    document.text = decodeText(bytes).text;
+    const RecoveryOrigin origin{path, FileStamp::of(path), document.text.size()};
+    keeper.loaded(&document.object, origin, document.source());
+
+    edit(keeper, document, {3, 1, "e\u0301"});
+    edit(keeper, document, {0, 0, "Le "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    EXPECT_TRUE(readAll(file).endsWith(bytes)) << "the base is the file's bytes";
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    edit(keeper, document, {5, 0, "!"});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+
+    // Undone back to the file: nothing to keep, and the file stays the base of later edits.
+    document.text = decodeText(bytes).text;
+    document.unsaved = false;
+    keeper.edited(&document.object, {0, 0, ""}, document.source());
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_FALSE(QFile::exists(file));
+    document.unsaved = true;
+    edit(keeper, document, {document.text.size(), 0, "end"});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_TRUE(readAll(file).endsWith(bytes));
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    EXPECT_EQ(document.copies, 0) << "the text itself was never copied";
+
+    // Changed whole, the text is its own base again.
+    document.text = "replaced";
+    keeper.changed(&document.object, document.source());
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(document.copies, 1);
+    EXPECT_EQ(readRecovery(file)->text, "replaced");
+}
+
+TEST_F(RecoveryJournalTest, AFileWrittenByAnotherProgramIsNotTakenForTheText) {
+    const QString path = scratch.file("read.txt");
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(path, QByteArray("as it was read\n"), error));
+    RecoveryKeeper keeper;
+    Document document;
+    document.text = "as it was read\n";
+    keeper.loaded(&document.object, {path, FileStamp::of(path), document.text.size()},
+                  document.source());
+    // Rewritten in place, same length: only its stamp tells.
+    QThread::msleep(20);
+    QFile rewrite(path);
+    ASSERT_TRUE(rewrite.open(QIODevice::ReadWrite));
+    rewrite.write("AS IT WAS READ\n");
+    rewrite.close();
+
+    edit(keeper, document, {0, 0, "typed "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    // The failed copy asks for a base of the text, written at once.
+    QCoreApplication::processEvents();
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    EXPECT_EQ(document.copies, 1);
+    ASSERT_TRUE(readRecovery(file));
+    EXPECT_EQ(readRecovery(file)->text, "typed as it was read\n");
+}
+
+TEST_F(RecoveryJournalTest, ABaseCopyReadInPiecesFollowsTheEditsMadeMeanwhile) {
+    RecoveryKeeper keeper;
+    keeper.setDelay(0);
+    keeper.setCopyPieceLength(100);
+    Document document;
+    for (int i = 0; i < 1000; ++i)
+        document.text += QString("line %1\n").arg(i);
+    // Where the copy has read up to in the present text, as the keeper follows it.
+    qint64 read = 0;
+    RecoverySource source = document.source();
+    source.text = {};
+    source.length = [&] { return document.text.size(); };
+    source.piece = [&](qint64 from, qint64 count) {
+        read = from + count;
+        return document.text.mid(from, count);
+    };
+    keeper.changed(&document.object, source);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.copyingBase(&document.object); }));
+    int edits = 0;
+    for (int i = 0; keeper.copyingBase(&document.object) && i < 100000; ++i) {
+        QCoreApplication::processEvents();
+        if (!keeper.copyingBase(&document.object) || read == 0)
+            continue;
+        // Behind the part read, across its end, at its end and in the rest, in turn.
+        const qint64 size = document.text.size();
+        JournalEdit edit;
+        switch (edits++ % 4) {
+        case 0:
+            edit = {read / 2, std::min<qint64>(3, read / 2), "<before>"};
+            break;
+        case 1:
+            edit = {std::max<qint64>(0, read - 2), std::min<qint64>(5, size - read + 2), "<"};
+            break;
+        case 2:
+            edit = {read, 0, "<at>"};
+            break;
+        default:
+            edit = {(read + size) / 2, std::min<qint64>(2, size - (read + size) / 2), ""};
+            break;
+        }
+        applyJournal(document.text, {edit});
+        const qint64 removedRead = std::min(edit.removed, std::max<qint64>(0, read - edit.from));
+        if (edit.from < read)
+            read += edit.inserted.size() - removedRead;
+        keeper.edited(&document.object, edit, source);
+    }
+    EXPECT_GT(edits, 40);
+    keeper.waitForDone();
+    const QString file = keeper.fileOf(&document.object);
+    ASSERT_TRUE(readRecovery(file));
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    EXPECT_EQ(document.copies, 0) << "the text was never copied whole";
+
+    // Later edits go to the journal of that base; a new copy replaces it only once whole.
+    edit(keeper, document, {0, 0, "later "});
+    keeper.writeNow(&document.object);
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, document.text);
+    const QString kept = readRecovery(file)->text;
+    keeper.changed(&document.object, source);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.copyingBase(&document.object); }));
+    QCoreApplication::processEvents();
+    keeper.waitForDone();
+    EXPECT_EQ(readRecovery(file)->text, kept) << "a copy under way leaves the last one";
+    keeper.writeNow(&document.object);
+    EXPECT_FALSE(keeper.copyingBase(&document.object)) << "writing now finishes the copy";
+    keeper.forget(&document.object);
+    keeper.waitForDone();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no temporary file is left, only the folder's lock";
+}
+
 TEST_F(RecoveryJournalTest, AJournalOfAnotherGenerationIsSetAsideAndAWholeTextFileStillReads) {
     const QString folder = recoveryFolder() + "/1-1-dead";
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -220,9 +423,13 @@ TEST_F(RecoveryJournalTest, AJournalOfAnotherGenerationIsSetAsideAndAWholeTextFi
 
 TEST_F(RecoveryJournalTest, AWriterKilledAtAnyMomentLeavesTheTextOfItsLastWholeWrite) {
     const std::vector<QString> states = statesUpTo(2000);
-    for (int round = 0; round < 4; ++round) {
+    // Four rounds keep a base of the text, four a base copied from the file the text was read
+    // from (and folded into a base of the text as the journal grows).
+    for (int round = 0; round < 8; ++round) {
+        const bool fromFile = round >= 4;
         QProcess child;
-        QProcessEnvironment env = testChildEnvironment("recovery-journal");
+        QProcessEnvironment env =
+            testChildEnvironment(fromFile ? "recovery-text-file" : "recovery-journal");
         const QString folder = scratch.file(QString("round%1").arg(round));
         env.insert(kChildFolder, folder);
         child.setProcessEnvironment(env);

@@ -137,3 +137,72 @@ TEST(RtfRoundTrip, PlainTextReadsBackAsThePlainStyleWhenTheDefaultsAreKnown) {
     EXPECT_EQ(unknown.styles[1].pointSize, 11.0f);
     EXPECT_TRUE(unknown.styles[1].fontName.isEmpty()) << "\\f0 is the control's own font";
 }
+
+TEST(RtfRoundTrip, EachStyleColourAndEscapeIsWrittenAsRtfSaysAndReadsBack) {
+    const auto styled = [](auto change) {
+        CharStyle s;
+        change(s);
+        return s;
+    };
+    const CharStyle plain;
+    const CharStyle bold = styled([](CharStyle& s) { s.bold = true; });
+    struct Case {
+        const char* name;
+        const char16_t* text;
+        CharStyle style;
+        const char* markup; // part of the written markup
+    };
+    const Case cases[] = {
+        {"bold", u"b", bold, "\\b b"},
+        {"italic", u"i", styled([](CharStyle& s) { s.italic = true; }), "\\i i"},
+        {"underline", u"u", styled([](CharStyle& s) { s.underline = true; }), "\\ul u"},
+        {"all three at once", u"x",
+         styled([](CharStyle& s) { s.bold = s.italic = s.underline = true; }), "\\b\\i\\ul x"},
+        {"a text colour", u"c",
+         styled([](CharStyle& s) { s.hasColour = true, s.colour = 0x123456; }),
+         "\\red86\\green52\\blue18;"},
+        {"a background", u"h",
+         styled([](CharStyle& s) { s.hasBackground = true, s.background = 0xABCDEF; }),
+         "\\cb1\\chcbpat1 h"},
+        {"text and background of one colour share an entry", u"s", styled([](CharStyle& s) {
+             s.hasColour = s.hasBackground = true;
+             s.colour = s.background = 0x00FF00;
+         }),
+         "{\\colortbl ;\\red0\\green255\\blue0;}"},
+        {"the window-text colour is no colour", u"w",
+         styled([](CharStyle& s) { s.hasColour = true, s.colour = kWindowTextColour; }),
+         "{\\colortbl ;}"},
+        {"half a point", u"p", styled([](CharStyle& s) { s.pointSize = 10.5f; }), "\\fs21 p"},
+        {"a font of its own", u"f", styled([](CharStyle& s) { s.fontName = "Arial"; }),
+         "{\\f1\\fnil\\fcharset0 Arial;}"},
+        {"a font name with the table's own characters", u"f",
+         styled([](CharStyle& s) { s.fontName = "A;B{C}\\D"; }), "A\\'3bB\\'7bC\\'7d\\'5cD;"},
+        {"a font name outside Windows-1252", u"f",
+         styled([](CharStyle& s) { s.fontName = QString::fromUtf16(u"Шрифт"); }), "\\u1064?"},
+        {"backslash and braces", u"\\{}", plain, "\\\\\\{\\}"},
+        {"a tab", u"a\tb", plain, "a\\tab b"},
+        {"a paragraph", u"a\nb", plain, "a\\par\r\nb"},
+        {"a Windows-1252 letter", u"é", plain, "\\'e9"},
+        {"the euro sign", u"€", plain, "\\'80"},
+        {"a letter outside Windows-1252", u"Ω", plain, "\\u937?"},
+        {"the upper half of the first plane", u"\uFFFD", plain, "\\u-3?"},
+        {"a surrogate pair", u"😀", plain, "\\u-10179?\\u-8704?"},
+        {"digits right after a control word", u"123", bold, "\\b 123"},
+        {"a blank right after a control word", u" x", bold, "\\b  x"},
+    };
+    const rtf::WriteOptions options;
+    for (const Case& c : cases) {
+        RichText doc;
+        doc.text = QString::fromUtf16(c.text);
+        doc.styles.push_back(c.style);
+        doc.styleOfChar.assign(std::size_t(doc.text.size()), 1);
+        const QByteArray written = rtf::write(doc, options);
+        EXPECT_TRUE(written.contains(c.markup)) << c.name << ": " << written.toStdString();
+        const RichText back = rtf::read(written, options);
+        EXPECT_EQ(back.text, doc.text) << c.name;
+        for (std::size_t i = 0; i < back.styleOfChar.size(); ++i)
+            EXPECT_EQ(rtf::effectiveStyle(back.styles[back.styleOfChar[i]], options),
+                      rtf::effectiveStyle(c.style, options))
+                << c.name << " character " << i;
+    }
+}

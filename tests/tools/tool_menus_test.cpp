@@ -2,6 +2,7 @@
 // document.
 #include "app/AppFixture.h"
 #include "platform/Shell.h"
+#include "support/MenuItems.h"
 #include "tools/CompilerCommands.h"
 #include "tools/frmCompilerConfig.h"
 #include "tools/frmFileTypes.h"
@@ -38,24 +39,11 @@ protected:
     RecordingShell shell;
 };
 
-QStringList itemsOf(const QMenu* menu) {
-    QStringList items;
-    for (const QAction* action : menu->actions()) {
-        if (action->isSeparator())
-            items << "-";
-        else if (action->shortcut().isEmpty())
-            items << action->text();
-        else
-            items << action->text() + " [" + action->shortcut().toString() + "]";
-    }
-    return items;
-}
-
 TEST_F(ToolMenusTest, MenusCarryTheCommandsWithTheirShortcuts) {
     start();
-    EXPECT_EQ(itemsOf(main->mnuFilePreferences),
+    EXPECT_EQ(menuItems(main->mnuFilePreferences),
               (QStringList{"Editor Setup [F4]", "Compiler/Viewer Setup", "File Associations"}));
-    EXPECT_EQ(itemsOf(main->mnuAdvanced),
+    EXPECT_EQ(menuItems(main->mnuAdvanced),
               (QStringList{"Configure Compiler/Viewer...", "&Run Compiler/Viewer... [F5]", "-",
                            "&Save Project/Workspace...", "R&estore Project/Workspace...", "-",
                            "&Open in Default Viewer [Ctrl+F5]"}));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/text/RichText.h"
+#include "platform/text/StyleRuns.h"
 
 #include <QColor>
 #include <QList>
@@ -40,16 +41,11 @@ template <typename StyleAt>
 QList<QTextLayout::FormatRange> formatRanges(qsizetype length, StyleAt&& styleAt,
                                              const std::vector<QTextCharFormat>& formats) {
     QList<QTextLayout::FormatRange> ranges;
-    qsizetype runStart = 0;
-    while (runStart < length) {
-        const auto style = std::size_t(styleAt(runStart));
-        qsizetype runEnd = runStart + 1;
-        while (runEnd < length && std::size_t(styleAt(runEnd)) == style)
-            ++runEnd;
+    forEachStyleRun(length, styleAt, [&](qsizetype start, qsizetype end, auto styleIndex) {
+        const auto style = std::size_t(styleIndex);
         if (style < formats.size() && !formats[style].properties().isEmpty())
-            ranges.append({int(runStart), int(runEnd - runStart), formats[style]});
-        runStart = runEnd;
-    }
+            ranges.append({int(start), int(end - start), formats[style]});
+    });
     return ranges;
 }
 

@@ -78,8 +78,9 @@ public:
     // --- Files ---
     /// Replaces the content with a file: RTF files formatted, other files as plain text
     /// (encoding and line breaks remembered for saving). Returns false and the system's
-    /// description of the failure in `error`.
-    bool LoadFile(const QString& path, QString& error);
+    /// description of the failure in `error`. `plainText` (when given) tells whether the text is
+    /// the file's bytes decoded as a plain text file.
+    bool LoadFile(const QString& path, QString& error, bool* plainText = nullptr);
     /// Reads the file again as LoadFile does, but as one edit: Undo brings back the text it
     /// replaced. The caret goes to the start. False with the system's description in `error`.
     bool ReloadFile(const QString& path, QString& error);

@@ -2,13 +2,12 @@
 #include "platform/TextEncoding.h"
 #include "platform/rtf/RtfCodePages.h"
 #include "platform/rtf/RtfCodec.h"
+#include "platform/rtf/RtfDocumentTables.h"
+#include "platform/rtf/RtfGroupState.h"
 #include "platform/rtf/RtfKeywords.h"
 #include "platform/text/StyleTable.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <string_view>
 
@@ -20,69 +19,9 @@ bool looksLikeRtf(QByteArrayView bytes) {
 
 namespace {
 
-constexpr std::size_t kMaxDepth = 1000;      // deeper groups share their parent's state
-constexpr int kMaxUnicodeSkip = 16;          // fallbacks are a few bytes; more is damage
-constexpr int kMaxHalfPoints = 3276;         // the largest size RTF writers use
-constexpr std::size_t kMaxColours = 1 << 16; // colour table entries kept
-
-constexpr WinColour rgb(unsigned r, unsigned g, unsigned b) {
-    return r | (g << 8) | (b << 16);
-}
-
-// The sixteen highlight colours of \highlightN (index 0 is "no highlight").
-constexpr std::array<WinColour, 17> kHighlightColours = {
-    0,
-    rgb(0, 0, 0),
-    rgb(0, 0, 255),
-    rgb(0, 255, 255),
-    rgb(0, 255, 0),
-    rgb(255, 0, 255),
-    rgb(255, 0, 0),
-    rgb(255, 255, 0),
-    rgb(255, 255, 255),
-    rgb(0, 0, 128),
-    rgb(0, 128, 128),
-    rgb(0, 128, 0),
-    rgb(128, 0, 128),
-    rgb(128, 0, 0),
-    rgb(128, 128, 0),
-    rgb(128, 128, 128),
-    rgb(192, 192, 192),
-};
-
-enum class Destination : std::uint8_t { Text, Skip, FontTable, ColourTable };
-
-// What a group saves and its closing brace restores.
-struct GroupState {
-    Destination destination = Destination::Text;
-    bool fresh = true; // nothing read in the group yet, so \* may still mark it
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    int font = -1;       // RTF font number; -1 the document's default font
-    int halfPoints = 0;  // 0: no size given
-    int colour = -1;     // colour table indexes; -1 the automatic colour
-    int background = -1; // \cb
-    int pattern = -1;    // \chcbpat
-    int highlight = 0;   // \highlight, 0 none
-    int unicodeSkip = 1; // \uc
-
-    void resetCharacter() {
-        bold = italic = underline = false;
-        font = colour = background = pattern = -1;
-        halfPoints = highlight = 0;
-    }
-};
-
-struct FontEntry {
-    QString name;
-    int codePage = 0; // 0: the document's code page
-};
-
-struct ColourEntry {
-    bool automatic = true;
-    WinColour value = 0;
-};
+constexpr std::size_t kMaxDepth = 1000; // deeper groups share their parent's state
+constexpr int kMaxUnicodeSkip = 16;     // fallbacks are a few bytes; more is damage
+constexpr int kMaxHalfPoints = 3276;    // the largest size RTF writers use
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -128,14 +67,10 @@ private:
     void addChar(QChar c);
     void addUnicode(int param);
     void flushPending();
-    void beginFontEntry(int number);
     void endFontEntry();
-    void endColourEntry();
     int codePage() const;
     bool inNestedGroup() const { return stack_.size() >= (isDocument_ ? 2u : 1u); }
     std::uint8_t currentStyle();
-    CharStyle resolve() const;
-    bool colourAt(int index, WinColour& out) const;
 
     const char* p_;
     const char* end_;
@@ -154,17 +89,7 @@ private:
     int skipCount_ = 0;        // fallback characters still to skip after \u
 
     int ansiCodePage_ = 1252;
-    int defaultFont_ = 0;
-    QHash<int, FontEntry> fonts_;
-    std::vector<ColourEntry> colours_;
-
-    bool fontEntryOpen_ = false;
-    bool fontCodePageGiven_ = false;
-    int fontNumber_ = 0;
-    FontEntry fontEntry_;
-
-    bool colourGiven_ = false;
-    unsigned red_ = 0, green_ = 0, blue_ = 0;
+    DocumentTables tables_;
 
     // Bytes of a code page other than 1252, decoded together so multi-byte characters
     // written as several \'hh come out whole.
@@ -303,7 +228,7 @@ void Reader::dispatch(KeywordInfo info, bool hasParam, int param) {
             ansiCodePage_ = param;
         break;
     case Keyword::DefaultFont:
-        defaultFont_ = param;
+        tables_.setDefaultFont(param);
         styleDirty_ = true;
         break;
     case Keyword::UnicodeSkip:
@@ -318,15 +243,13 @@ void Reader::dispatch(KeywordInfo info, bool hasParam, int param) {
     case Keyword::FontTable:
         if (inNestedGroup()) {
             state_.destination = Destination::FontTable;
-            fontEntryOpen_ = false;
+            tables_.beginFontTable();
         }
         break;
     case Keyword::ColourTable:
         if (inNestedGroup()) {
             state_.destination = Destination::ColourTable;
-            colours_.clear();
-            colourGiven_ = false;
-            red_ = green_ = blue_ = 0;
+            tables_.beginColours();
             styleDirty_ = true;
         }
         break;
@@ -335,25 +258,21 @@ void Reader::dispatch(KeywordInfo info, bool hasParam, int param) {
             state_.destination = Destination::Skip;
         break;
     case Keyword::FontCharset:
-        if (state_.destination == Destination::FontTable && !fontCodePageGiven_)
-            fontEntry_.codePage = codePageOfCharset(param);
+        if (state_.destination == Destination::FontTable)
+            tables_.setFontCharset(param);
         break;
     case Keyword::FontCodePage:
-        if (state_.destination == Destination::FontTable) {
-            fontEntry_.codePage = std::max(0, param);
-            fontCodePageGiven_ = true;
-        }
+        if (state_.destination == Destination::FontTable)
+            tables_.setFontCodePage(param);
         break;
     case Keyword::Red:
     case Keyword::Green:
     case Keyword::Blue:
-        if (state_.destination == Destination::ColourTable) {
-            const auto component = unsigned(std::clamp(param, 0, 255));
-            (info.keyword == Keyword::Red     ? red_
-             : info.keyword == Keyword::Green ? green_
-                                              : blue_) = component;
-            colourGiven_ = true;
-        }
+        if (state_.destination == Destination::ColourTable)
+            tables_.setColourComponent(info.keyword == Keyword::Red     ? 0
+                                       : info.keyword == Keyword::Green ? 1
+                                                                        : 2,
+                                       param);
         break;
     case Keyword::Paragraph:
     case Keyword::Tab:
@@ -403,7 +322,9 @@ void Reader::dispatch(KeywordInfo info, bool hasParam, int param) {
         break;
     case Keyword::Font:
         if (state_.destination == Destination::FontTable) {
-            beginFontEntry(param);
+            flushPending();
+            tables_.beginFont(param);
+            styleDirty_ = true;
         } else {
             state_.font = param;
             styleDirty_ = true;
@@ -484,8 +405,10 @@ void Reader::literal(unsigned char b) {
         skipRun();
         return;
     case Destination::ColourTable:
-        if (b == ';')
-            endColourEntry();
+        if (b == ';') {
+            tables_.endColour();
+            styleDirty_ = true;
+        }
         return;
     case Destination::FontTable:
         if (b == ';') {
@@ -554,7 +477,7 @@ void Reader::addChar(QChar c) {
         result_.text.append(c);
         result_.styleOfChar.push_back(style);
     } else if (state_.destination == Destination::FontTable) {
-        fontEntry_.name.append(c);
+        tables_.appendToFontName(c);
     }
 }
 
@@ -584,90 +507,27 @@ void Reader::flushPending() {
         addChar(c);
 }
 
-void Reader::beginFontEntry(int number) {
-    endFontEntry();
-    fontEntryOpen_ = true;
-    fontCodePageGiven_ = false;
-    fontNumber_ = number;
-    fontEntry_ = FontEntry{};
-}
-
 void Reader::endFontEntry() {
     flushPending();
-    if (!fontEntryOpen_)
+    if (!tables_.fontOpen())
         return;
-    fontEntryOpen_ = false;
-    fontEntry_.name = fontEntry_.name.trimmed();
-    fonts_.insert(fontNumber_, fontEntry_);
-    fontEntry_ = FontEntry{};
-    styleDirty_ = true;
-}
-
-void Reader::endColourEntry() {
-    if (colours_.size() < kMaxColours)
-        colours_.push_back(colourGiven_ ? ColourEntry{false, rgb(red_, green_, blue_)}
-                                        : ColourEntry{});
-    colourGiven_ = false;
-    red_ = green_ = blue_ = 0;
+    tables_.endFont();
     styleDirty_ = true;
 }
 
 // The code page that \'hh and 8-bit bytes are in: the current font's, else the document's.
 int Reader::codePage() const {
-    int cp = 0;
-    if (state_.destination == Destination::FontTable) {
-        cp = fontEntry_.codePage;
-    } else {
-        const auto it = fonts_.constFind(state_.font < 0 ? defaultFont_ : state_.font);
-        if (it != fonts_.cend())
-            cp = it->codePage;
-    }
+    const int cp = state_.destination == Destination::FontTable ? tables_.openFontCodePage()
+                                                                : tables_.codePageOf(state_.font);
     return cp > 0 ? cp : ansiCodePage_;
 }
 
 std::uint8_t Reader::currentStyle() {
     if (styleDirty_) {
-        style_ = styleTable_.intern(resolve());
+        style_ = styleTable_.intern(tables_.styleOf(state_, defaults_));
         styleDirty_ = false;
     }
     return style_;
-}
-
-bool Reader::colourAt(int index, WinColour& out) const {
-    if (index < 0 || std::size_t(index) >= colours_.size() || colours_[index].automatic)
-        return false;
-    out = colours_[index].value;
-    return true;
-}
-
-CharStyle Reader::resolve() const {
-    CharStyle s;
-    s.hasColour = colourAt(state_.colour, s.colour);
-    if (state_.highlight >= 1 && std::size_t(state_.highlight) < kHighlightColours.size()) {
-        s.hasBackground = true;
-        s.background = kHighlightColours[std::size_t(state_.highlight)];
-    } else {
-        s.hasBackground =
-            colourAt(state_.pattern, s.background) || colourAt(state_.background, s.background);
-    }
-    s.bold = state_.bold;
-    s.italic = state_.italic;
-    s.underline = state_.underline;
-    s.pointSize = float(state_.halfPoints) / 2;
-    // The document's default font stands for the control's own font.
-    const int font = state_.font < 0 ? defaultFont_ : state_.font;
-    if (font != defaultFont_) {
-        const auto it = fonts_.constFind(font);
-        if (it != fonts_.cend())
-            s.fontName = it->name;
-    }
-    if (defaults_) {
-        if (s.fontName == defaults_->defaultFont)
-            s.fontName.clear();
-        if (s.pointSize == effectiveStyle(CharStyle{}, *defaults_).pointSize)
-            s.pointSize = 0;
-    }
-    return s;
 }
 
 } // namespace

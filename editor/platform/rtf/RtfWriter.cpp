@@ -1,6 +1,7 @@
 // Writing text with per-character styles as RTF, in one pass over the text.
 #include "platform/TextEncoding.h"
 #include "platform/rtf/RtfCodec.h"
+#include "platform/text/StyleRuns.h"
 
 #include <QHash>
 
@@ -334,19 +335,13 @@ public:
             const std::uint8_t s = styleOfChar[std::size_t(i)];
             return s < styleCount_ ? s : 0;
         };
-        qsizetype i = 0;
-        while (i < n) {
-            const std::uint8_t style = styleAt(i);
-            qsizetype end = i + 1;
-            while (end < n && styleAt(end) == style)
-                ++end;
+        forEachStyleRun(n, styleAt, [&](qsizetype start, qsizetype end, std::uint8_t style) {
             const RunFormat& format = tables_.format(style);
             if (appendFormatChange(out_, written_, format))
                 needsDelimiter_ = true;
             written_ = format;
-            appendCharacters(out_, text.sliced(i, end - i), needsDelimiter_);
-            i = end;
-        }
+            appendCharacters(out_, text.sliced(start, end - start), needsDelimiter_);
+        });
     }
 
 private:

@@ -45,6 +45,8 @@ public:
     void replace(qsizetype from, qsizetype removed, const T* values, qsizetype count) {
         from = std::clamp<qsizetype>(from, 0, size());
         removed = std::clamp<qsizetype>(removed, 0, size() - from);
+        if (removed == 0 && count <= 0)
+            return; // nothing changes: the gap stays where it is, however far away
         moveGap(from);
         gapEnd_ += removed;
         ensureGap(count);

@@ -60,6 +60,9 @@ display=""
 read -r -t 30 display <"$work/display" || true
 [ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$display"
+# No session bus: one a desktop left in the environment is not this run's, and with none set a
+# machine that has dbus-launch would start a bus daemon for the display that outlives the run.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
 
 # Start the server detached from this script's output, or Wine's background processes would
 # hold ctest's pipe open.

@@ -111,7 +111,9 @@ scenario_missing_files() {
 }
 
 # Invalid destinations are rejected with nothing created; Esc closes the window. OK and browse
-# clicked while the installation already runs (its question is open) start nothing further.
+# clicked while the installation already runs (its question is open) start nothing further: the
+# driver's "sleep 1000" gives a wrongly started dialog the time to show before they are counted
+# (a wait for something that must not happen has no event to wait on).
 scenario_invalid_destination() {
     make_source
     start_setup
