@@ -11,7 +11,7 @@
 # times much less).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-KELVANE="$(realpath "${1:-$ROOT/build/bench/editor/Kelvane}")"
+KELVANE="$(realpath "${1:-$ROOT/build/bench/bin/Kelvane}")"
 PLAIN="$(realpath "${2:-$ROOT/build/bench/bench/plain_text_floor}")"
 [ -x "$KELVANE" ] || { echo "no editor at $KELVANE: build it first (see README)"; exit 1; }
 [ -x "$PLAIN" ] || { echo "no plain_text_floor at $PLAIN: build it first (see README)"; exit 1; }

@@ -92,9 +92,9 @@ bool applyDocumentEdits(RichTextBox& box, const TextEdits& edits) {
         return false;
     const UndoStep step(box);
     box.setRedraw(false);
-    const bool inPlace = cheaperInPlace(box, edits);
-    if (inPlace || !applyAsSpread(box, edits))
-        applyAsRewrite(box, edits, inPlace);
+    // Inside an edit batch of the caller the pieces cannot be one step of their own.
+    if (!applyAsSpread(box, edits))
+        applyAsRewrite(box, edits, cheaperInPlace(box, edits));
     box.setRedraw(true);
     box.Refresh();
     return true;

@@ -130,7 +130,8 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    const TextEdits edits = replaceAllEdits(cachedDocumentText(box), toLfLineBreaks(findText()),
+    // Searched in place: a long document is not copied for it.
+    const TextEdits edits = replaceAllEdits(box.documentView(), toLfLineBreaks(findText()),
                                             toLfLineBreaks(replaceText()), sensitivity());
     if (edits.empty()) {
         MsgBox(kSearchTextNotFound, vbOKOnly);

@@ -120,6 +120,10 @@ void RichTextBox::forEachTextPiece(qsizetype pieceLength,
     });
 }
 
+QStringView RichTextBox::documentView() {
+    return model_->contiguousText();
+}
+
 const QString& RichTextBox::documentTextSnapshot() const {
     if (!snapshotValid_) {
         snapshot_ = documentText();

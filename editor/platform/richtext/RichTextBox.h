@@ -144,6 +144,8 @@ public:
     /// (document positions, '\n' line breaks), in order, without a copy of the whole text.
     void forEachTextPiece(qsizetype pieceLength,
                           const std::function<void(QStringView piece)>& take) const;
+    /// The content as documentText() gives it, without a copy: valid until the next change.
+    QStringView documentView();
     /// The content as documentText() gives it, built once per change of the content.
     const QString& documentTextSnapshot() const;
 

@@ -27,6 +27,8 @@ public:
     explicit TextModel(QObject* parent = nullptr);
 
     const TextStore& text() const { return text_; }
+    /// The whole text as one view, valid until the next change (the gap is moved out of it).
+    QStringView contiguousText() { return text_.view(0, text_.size()); }
     const CharStyles& styles() const { return styles_; }
     qsizetype size() const { return text_.size(); }
 
