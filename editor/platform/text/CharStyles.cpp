@@ -118,25 +118,34 @@ void CharStyles::colourByClass(qsizetype from, const std::uint8_t* classes, qsiz
     pinned_ = {};
 }
 
-SavedStyles CharStyles::save(qsizetype from, qsizetype count) const {
-    SavedStyles saved;
-    saved.indexes = buffer_.read(from, count);
+void CharStyles::keepStylesOf(SavedStyles& saved) const {
     std::array<bool, 256> used{};
     for (std::uint8_t index : saved.indexes)
         used[index] = true;
     for (std::size_t i = 0; i < used.size(); ++i)
         if (used[i])
             saved.styles.emplace_back(std::uint8_t(i), table_.at(std::uint8_t(i)));
-    return saved;
 }
 
-void CharStyles::restore(qsizetype from, const SavedStyles& saved) {
+StyleBuffer::Lut CharStyles::indexesNow(const SavedStyles& saved) {
     // The table may have changed since: find each saved style again by value.
     pinned_ = {};
     StyleBuffer::Lut lut{};
     for (const auto& [index, style] : saved.styles)
         lut[index] = intern(style);
     pinned_ = {};
+    return lut;
+}
+
+SavedStyles CharStyles::save(qsizetype from, qsizetype count) const {
+    SavedStyles saved;
+    saved.indexes = buffer_.read(from, count);
+    keepStylesOf(saved);
+    return saved;
+}
+
+void CharStyles::restore(qsizetype from, const SavedStyles& saved) {
+    const StyleBuffer::Lut lut = indexesNow(saved);
     const qsizetype count = qsizetype(saved.indexes.size());
     buffer_.transform(from, count,
                       [&](qsizetype i, std::uint8_t) { return lut[saved.indexes[size_t(i)]]; });
@@ -153,24 +162,12 @@ SavedStyles CharStyles::saveEach(const std::vector<SpreadPiece>& pieces) const {
         buffer_.read(piece.at, piece.removed, out);
         out += piece.removed;
     }
-    const std::array<bool, 256> used = [&saved] {
-        std::array<bool, 256> marks{};
-        for (std::uint8_t index : saved.indexes)
-            marks[index] = true;
-        return marks;
-    }();
-    for (std::size_t i = 0; i < used.size(); ++i)
-        if (used[i])
-            saved.styles.emplace_back(std::uint8_t(i), table_.at(std::uint8_t(i)));
+    keepStylesOf(saved);
     return saved;
 }
 
 void CharStyles::restoreEach(const std::vector<SpreadPiece>& pieces, const SavedStyles& saved) {
-    pinned_ = {};
-    StyleBuffer::Lut lut{};
-    for (const auto& [index, style] : saved.styles)
-        lut[index] = intern(style);
-    pinned_ = {};
+    const StyleBuffer::Lut lut = indexesNow(saved);
     std::size_t at = 0;
     for (const SpreadPiece& piece : pieces) {
         buffer_.transform(piece.at, piece.removed, [&](qsizetype i, std::uint8_t) {

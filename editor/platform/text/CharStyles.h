@@ -58,6 +58,10 @@ public:
 private:
     std::array<bool, 256> usedIndexes() const;
     std::uint8_t intern(const CharStyle& style);
+    /// Records in `saved` the style behind each index its characters use.
+    void keepStylesOf(SavedStyles& saved) const;
+    /// For each index of `saved`, the index its style has in the table now.
+    StyleBuffer::Lut indexesNow(const SavedStyles& saved);
 
     StyleBuffer buffer_;
     StyleTable table_;
