@@ -43,7 +43,28 @@ fail() {
     echo "FAILED ($name): $*" >&2
     echo "--- driver log" >&2
     cat "$work/driver.log" >&2 2>/dev/null || true
+    if [ -n "${DISPLAY:-}" ]; then
+        # What the screen showed then, and its windows, for whoever reads the failure.
+        screenshot failure.png 2>/dev/null || true
+        echo "--- visible windows (screen: $work/failure.png; focus on" \
+            "$(xdotool getwindowfocus 2>/dev/null))" >&2
+        for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            echo "$id $(xdotool getwindowname "$id" 2>/dev/null) $(xprop -id "$id" WM_CLASS 2>/dev/null |
+                sed 's/.*= //')" >&2
+        done
+    fi
     exit 1
+}
+
+# wait_until TENTHS COMMAND [ARG...]: retries COMMAND until it succeeds; false after TENTHS
+# tenths of a second.
+wait_until() {
+    local deadline=$((SECONDS + ($1 + 9) / 10))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1 # between two looks
+    done
 }
 
 # A display of its own, so scenarios may run side by side. The keyboard-driven ones use the

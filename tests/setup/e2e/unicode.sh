@@ -32,12 +32,11 @@ scenario_cyrillic_progman() {
     expect "$language_question" "WINDOW Dralto Setup 1024x768" \
            'BOX Setup|Install to "c:\Программы\Dralto"?' "BOX Dralto|Create program group?"
 
-    # The acknowledgement comes 8 s after the commands: measure 4 s of that wait (the sleep is
-    # the window the processor time is measured over).
+    # The acknowledgement comes 8 s after the commands: measure 4 s of that wait.
     local ticks before after
     ticks="$(getconf CLK_TCK)"
     before="$(awk '{ print $14 + $15 }' "/proc/$setup_pid/stat")"
-    sleep 4
+    sleep 4 # the window the processor time is measured over
     after="$(awk '{ print $14 + $15 }' "/proc/$setup_pid/stat")"
     echo "processor while waiting: $((after - before)) of $(awk -v t="$ticks" 'BEGIN { print 4 * t }') ticks" \
         >"$work/cpu.txt"
