@@ -116,6 +116,7 @@ answer_box() {
         fail "no box '$title' of the setup showed painted with the keyboard focus (answered:" \
             "$(tr '\n' ' ' <<<"$answered"))"
     xdotool key "$key"
+    note "typed $key into the box '$title' ($box)"
     answered="$answered"$'\n'"$box"
     wait_until "$x_timeout" box_gone "$title" "$box" || fail "the box '$title' stayed after $key"
 }
@@ -161,6 +162,7 @@ wait_group_window() {
     wait_until 2400 group_window_or_warning ||
         fail "the Program Manager showed no window for the group"
     [ -n "$(x_windows explorer Dralto)" ] || fail "the setup warns that it made no group"
+    note "the Program Manager shows the group"
 }
 
 # One default run: language key (Return = English, n = German), group answer (Return = Yes,
@@ -190,53 +192,36 @@ keyboard_run() {
     expect_setup_ended
 }
 
-expect_installed() {
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Dralto/$file"
-    done
+# Runs keyboard_run with these keys and checks what the answers left on disk: the product's files
+# and uninstaller; the German marker file only after German; the group with its item only when
+# it was asked for; the program started only when the last question was answered Yes.
+keyboard_scenario() {
+    local language="$1" group="$2" completion="$3" dir
+    keyboard_run "$language" "$group" "$completion"
+    expect_installed_in Dralto
     expect_file windows/drunin32.exe
     query_uninstall | grep -qF 'c:\Dralto\Dralto.exe uninst' || fail "no uninstall entry"
+    if [ "$language" = n ]; then
+        expect_file Dralto/Dralto.cfg
+    else
+        expect_no_file Dralto/Dralto.cfg
+    fi
+    dir="$(group_dir)"
+    if [ "$group" = n ]; then
+        [ -z "$dir" ] || fail "a group was created although it was declined"
+    else
+        [ -n "$dir" ] || fail "no Program Manager group"
+        [ -f "$dir/Dralto.lnk" ] || fail "no Dralto item in the group"
+    fi
+    if [ "$completion" = n ]; then
+        expect_no_file Dralto/started.txt
+    else
+        wait_until 600 test -s "$drive_c/Dralto/started.txt" || fail "Dralto.exe was not started"
+    fi
 }
 
-expect_group() {
-    local group
-    group="$(group_dir)"
-    [ -n "$group" ] || fail "no Program Manager group"
-    [ -f "$group/Dralto.lnk" ] || fail "no Dralto item in the group"
-}
-
-# English, default folder, group created, the program started from the last question.
-scenario_keyboard_english_group() {
-    keyboard_run Return Return Return
-    expect_installed
-    expect_no_file Dralto/Dralto.cfg
-    expect_group
-    wait_until 600 test -s "$drive_c/Dralto/started.txt" || fail "Dralto.exe was not started"
-}
-
-# German, default folder, group created, the program not started.
-scenario_keyboard_german_group() {
-    keyboard_run n Return n
-    expect_installed
-    expect_file Dralto/Dralto.cfg
-    expect_group
-    expect_no_file Dralto/started.txt
-}
-
-# English, default folder, group declined.
-scenario_keyboard_english_no_group() {
-    keyboard_run Return n n
-    expect_installed
-    [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
-    expect_no_file Dralto/started.txt
-}
-
-# German, default folder, group declined.
-scenario_keyboard_german_no_group() {
-    keyboard_run n n n
-    expect_installed
-    expect_file Dralto/Dralto.cfg
-    [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
-    expect_no_file Dralto/started.txt
-}
+# Language (Return = English, n = German), group (Return = Yes), program started (Return = Yes).
+scenario_keyboard_english_group() { keyboard_scenario Return Return Return; }
+scenario_keyboard_german_group() { keyboard_scenario n Return n; }
+scenario_keyboard_english_no_group() { keyboard_scenario Return n n; }
+scenario_keyboard_german_no_group() { keyboard_scenario n n n; }

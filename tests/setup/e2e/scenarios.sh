@@ -21,10 +21,7 @@ scenario_english_default() {
            "BOX Dralto|Setup complete. Start program?" "GONE"
     expect_setup_ended
 
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Dralto/$file"
-    done
+    expect_installed_in Dralto
     expect_file windows/drunin32.exe
     expect_no_file Dralto/Dralto.cfg
     [ "$(query_uninstall)" = "$(printf '%s\n' \
@@ -65,10 +62,7 @@ scenario_german_deep() {
            "BOX Dralto|Setup abgeschlossen. Dralto starten?" "GONE"
     expect_setup_ended
 
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Neu/Tief/Dralto/$file"
-    done
+    expect_installed_in "Neu/Tief/Dralto"
     expect_file Neu/Tief/Dralto/Dralto.cfg
     [ ! -s "$drive_c/Neu/Tief/Dralto/Dralto.cfg" ] || fail "Dralto.cfg is not empty"
     expect_no_file Neu/Tief/Dralto/started.txt
