@@ -17,18 +17,19 @@ using kelvane::testing::ShownView;
 
 namespace {
 
-/// The viewport as the window shows it: what the paints so far left in its backing store.
+/// The view, scroll bars included, as the window shows it: what the paints so far left in its
+/// backing store.
 QImage onScreen(TextView& view) {
     QApplication::processEvents();
     QWidget* window = view.window();
     const QPixmap shot = window->screen()->grabWindow(window->winId());
-    const QRect area(view.viewport()->mapTo(window, QPoint(0, 0)), view.viewport()->size());
+    const QRect area(view.mapTo(window, QPoint(0, 0)), view.size());
     return shot.copy(area).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-/// The viewport painted whole, now.
+/// The view painted whole, now.
 QImage paintedAfresh(TextView& view) {
-    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QString numberedLines(int count, const QString& text) {
@@ -145,6 +146,29 @@ TEST_F(TextViewPaintTest, WrappedLinesThatGainAndLoseRows) {
     shown.model.restyle(shown.model.text().lineStart(4), 40,
                         [](CharStyle& style) { style.bold = true; });
     expectScreenIsWhole(view, "bold letters that may wrap further");
+}
+
+TEST_F(TextViewPaintTest, ScrollBarsFollowALineTypedPastTheWindow) {
+    ShownView shown(numberedLines(5, QStringLiteral("short")), 300, 150);
+    TextView& view = shown.view;
+    QScrollBar* horizontal = view.horizontalScrollBar();
+    expectScreenIsWhole(view, "showing lines that fit");
+    EXPECT_FALSE(horizontal->isVisible());
+    view.setCaret(shown.model.text().lineEnd(1));
+    QTest::keyClicks(&view, QString(60, QLatin1Char('w')));
+    expectScreenIsWhole(view, "typing past the window's edge");
+    ASSERT_TRUE(horizontal->isVisible()) << "the line is wider than the window";
+    const int maximum = horizontal->maximum();
+    QTest::keyClicks(&view, QStringLiteral("www"));
+    EXPECT_GT(horizontal->maximum(), maximum) << "the range follows the line as it grows";
+    expectScreenIsWhole(view, "typing on at the line's end");
+    EXPECT_EQ(horizontal->value(), horizontal->maximum()) << "scrolled to the caret";
+    // Lines added below make the text taller than the window: the vertical bar appears.
+    QTest::keyClick(&view, Qt::Key_Home);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(&view, Qt::Key_Return);
+    expectScreenIsWhole(view, "breaking lines until the text is taller than the window");
+    EXPECT_TRUE(view.verticalScrollBar()->isVisible());
 }
 
 TEST_F(TextViewPaintTest, TypingAtTheEndOfALineScrolledSideways) {

@@ -132,20 +132,31 @@ void setSteps(QScrollBar* bar, int page, int single) {
         bar->setSingleStep(single);
 }
 
+// The scroll area lays out and repaints both scroll bars whenever either's range changes. A
+// line growing as it is typed changes the range on every key: a change that leaves the bar
+// shown (or hidden) and its value where it was needs no layout, and is made quietly.
+void setMaximum(QScrollBar* bar, int maximum) {
+    if (bar->maximum() == maximum)
+        return;
+    const bool quiet = (bar->maximum() > 0) == (maximum > 0) && bar->value() <= maximum;
+    const QSignalBlocker blocker(quiet ? bar : nullptr);
+    bar->setRange(0, maximum);
+}
+
 } // namespace
 
 void TextView::updateScrollBars() {
     const int visibleRows = std::max(1, viewport()->height() / rowHeight());
     const qsizetype rows = rowCount();
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
-                                                  std::numeric_limits<int>::max())));
+    setMaximum(vertical, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
+                                                 std::numeric_limits<int>::max())));
     setSteps(vertical, visibleRows, 1);
     const qreal contentWidth = wrapping() ? layout_.wrapWidth() : layout_.widestLine();
     const qreal limit = std::numeric_limits<int>::max() / 2;
     const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
     QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, width - viewport()->width()));
+    setMaximum(horizontal, std::max(0, width - viewport()->width()));
     setSteps(horizontal, viewport()->width(), std::max(1, int(layout_.averageCharWidth() * 2)));
 }
 
