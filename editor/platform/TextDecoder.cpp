@@ -99,6 +99,19 @@ void decodeUtf8Lines(QByteArrayView bytes, LineSplitter& splitter, char16_t*& o)
     const auto* const end = p + bytes.size();
     while (p < end) {
         if (!splitter.crPending()) {
+            // Whole blocks of plain ASCII first: a loop the compiler vectorises.
+            constexpr int kBlock = 16;
+            while (end - p >= kBlock) {
+                bool plain = true;
+                for (int k = 0; k < kBlock; ++k)
+                    plain &= (p[k] < 0x80) & (p[k] != '\r') & (p[k] != '\n');
+                if (!plain)
+                    break;
+                for (int k = 0; k < kBlock; ++k)
+                    o[k] = char16_t(p[k]);
+                p += kBlock;
+                o += kBlock;
+            }
             while (p < end && *p < 0x80 && *p != '\r' && *p != '\n')
                 *o++ = char16_t(*p++);
             if (p == end)

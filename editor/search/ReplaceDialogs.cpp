@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/text/SystemPages.h"
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
 #include "search/TextSearch.h"
@@ -130,18 +131,23 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    // Searched in place: a long document is not copied for it.
-    const TextEdits edits = replaceAllEdits(box.documentView(), toLfLineBreaks(findText()),
-                                            toLfLineBreaks(replaceText()), sensitivity());
-    if (edits.empty()) {
-        MsgBox(kSearchTextNotFound, vbOKOnly);
-        return;
+    std::size_t replaced = 0;
+    {
+        // Searched in place: a long document is not copied for it.
+        const TextEdits edits = replaceAllEdits(box.documentView(), toLfLineBreaks(findText()),
+                                                toLfLineBreaks(replaceText()), sensitivity());
+        if (edits.empty()) {
+            MsgBox(kSearchTextNotFound, vbOKOnly);
+            return;
+        }
+        applyDocumentEdits(box, edits);
+        const TextEdit& last = edits.back();
+        placeCaretAtDocumentPosition(box, positionAfterEdits(edits, last.from + last.removed));
+        replaced = edits.size();
     }
-    applyDocumentEdits(box, edits);
-    const TextEdit& last = edits.back();
-    placeCaretAtDocumentPosition(box, positionAfterEdits(edits, last.from + last.removed));
+    giveBackFreeHeap(); // the list of matches of a long document is gone
     unloadDialog(this);
-    MsgBox(QString::number(edits.size()) + QStringLiteral(" Occurrences found and replaced."),
+    MsgBox(QString::number(replaced) + QStringLiteral(" Occurrences found and replaced."),
            vbOKOnly);
     host_.focusActiveDocument();
 }

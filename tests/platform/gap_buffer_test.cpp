@@ -152,6 +152,35 @@ TEST(GapBufferTest, ValuesWrittenInPlaceAndZeroedBuffersJoinTheSequence) {
     EXPECT_EQ(all[50000], 7);
 }
 
+TEST(GapBufferTest, LargeBuffersHoldZerosAndKeepTheirValuesWhenTheyGrow) {
+    // Megabytes, as a long document's styles and text take: zeroed when asked, every value
+    // kept when the buffer grows and the gap moves.
+    GapBuffer<std::uint8_t> styles;
+    const qsizetype count = qsizetype(6) << 20;
+    styles.resetZeroed(count, count + 4096);
+    EXPECT_EQ(styles.at(0), 0);
+    EXPECT_EQ(styles.at(count - 1), 0);
+    styles.replaceWith(count / 2, 0, qsizetype(1) << 20, 5); // more than the room: it grows
+    ASSERT_EQ(styles.size(), count + (qsizetype(1) << 20));
+    EXPECT_EQ(styles.at(count / 2 - 1), 0);
+    EXPECT_EQ(styles.at(count / 2), 5);
+    EXPECT_EQ(styles.at(count / 2 + (qsizetype(1) << 20)), 0);
+
+    GapBuffer<char16_t> text;
+    text.reset(qsizetype(3) << 20);
+    for (qsizetype i = 0; i < (qsizetype(5) << 20); i += 4096) {
+        char16_t* room = text.appendRoom(4096);
+        for (qsizetype k = 0; k < 4096; ++k)
+            room[k] = char16_t((i + k) % 65521);
+        text.appended(4096);
+    }
+    text.insert(7, u'x');
+    ASSERT_EQ(text.size(), (qsizetype(5) << 20) + 1);
+    EXPECT_EQ(text.at(7), u'x');
+    EXPECT_EQ(text.at(8), char16_t(7));
+    EXPECT_EQ(text.at(text.size() - 1), char16_t(((qsizetype(5) << 20) - 1) % 65521));
+}
+
 /// Line starts of a text computed the obvious way.
 std::vector<qsizetype> startsOf(const QString& text) {
     std::vector<qsizetype> starts{0};

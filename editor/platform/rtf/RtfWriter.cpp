@@ -269,8 +269,23 @@ void appendCharacters(ByteWriter& out, QStringView chars, bool& needsDelimiter) 
                     needsDelimiter = false;
                 }
                 out.put(char(c));
-                // The rest of a stretch of plain ASCII goes out without further checks.
+                // The rest of a stretch of plain ASCII goes out without further checks, a block
+                // at a time while whole blocks are plain (a loop the compiler vectorises).
                 char* o = out.cursor();
+                constexpr int kBlock = 16;
+                while (end - p >= kBlock) {
+                    bool plain = true;
+                    for (int k = 0; k < kBlock; ++k) {
+                        const char16_t a = p[k].unicode();
+                        plain &= (a >= 0x20) & (a < 0x7F) & (a != '\\') & (a != '{') & (a != '}');
+                    }
+                    if (!plain)
+                        break;
+                    for (int k = 0; k < kBlock; ++k)
+                        o[k] = char(p[k].unicode());
+                    p += kBlock;
+                    o += kBlock;
+                }
                 for (; p < end; ++p) {
                     const char16_t a = p->unicode();
                     if (a < 0x20 || a >= 0x7F || a == '\\' || a == '{' || a == '}')

@@ -3,10 +3,11 @@
 // the style index of each character.
 #pragma once
 
+#include "platform/text/SystemPages.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -195,19 +196,20 @@ public:
 private:
     static constexpr qsizetype kMinimumGap = 1024;
 
-    struct FreeValues {
-        void operator()(T* values) const { std::free(values); }
+    struct Release {
+        std::size_t mapped = 0;
+        void operator()(T* values) const { releasePages(values, mapped); }
     };
-    using Storage = std::unique_ptr<T[], FreeValues>;
+    using Storage = std::unique_ptr<T[], Release>;
 
     static Storage allocate(qsizetype count, bool zeroed) {
         if (count <= 0)
-            return nullptr;
-        void* values =
-            zeroed ? std::calloc(size_t(count), sizeof(T)) : std::malloc(size_t(count) * sizeof(T));
+            return Storage();
+        std::size_t mapped = 0;
+        void* values = allocatePages(size_t(count) * sizeof(T), zeroed, mapped);
         if (!values)
             throw std::bad_alloc();
-        return Storage(static_cast<T*>(values));
+        return Storage(static_cast<T*>(values), Release{mapped});
     }
 
     qsizetype gapLength() const { return gapEnd_ - gapStart_; }

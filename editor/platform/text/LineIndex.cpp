@@ -5,7 +5,6 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
-#include <vector>
 
 namespace kelvane {
 
@@ -130,17 +129,23 @@ void LineIndex::replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype re
     moveStep(starts, first - 1);
     starts.remove(first, end - first);
 
-    std::vector<Entry> added;
+    // The new starts go straight into the index: a replacement of a whole long text makes
+    // millions of them, which a list of their own would hold twice.
     const char16_t* const begin = inserted.utf16();
     const char16_t* const stop = begin + inserted.size();
+    qsizetype added = 0;
     for (const char16_t* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
-        added.push_back(Entry(from + (p - begin) + 1 - shift_));
-    if (!added.empty())
-        starts.insert(first, added.data(), qsizetype(added.size()));
+        ++added;
+    if (added > 0) {
+        starts.replaceWith(first, 0, added, Entry(0));
+        qsizetype entry = first;
+        for (const char16_t* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
+            starts[entry++] = Entry(from + (p - begin) + 1 - shift_);
+    }
 
     // Every later line moves by the change in length; the step carries it lazily.
     const qsizetype delta = inserted.size() - removed;
-    const qsizetype lastNew = first + qsizetype(added.size()) - 1;
+    const qsizetype lastNew = first + added - 1;
     if (delta != 0 && lastNew + 1 < starts.size()) {
         moveStep(starts, lastNew);
         shift_ += delta;

@@ -1,6 +1,8 @@
 // Text, styles and undo history of a document, changed together.
 #include "platform/text/TextModel.h"
 
+#include "platform/text/SystemPages.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -190,6 +192,7 @@ qsizetype TextModel::undo() {
         return -1;
     if (step->spread) {
         const qsizetype caret = undoSpread(*step->spread);
+        giveBackFreeHeap(); // the pieces turned round for it were many and are gone
         noteModification(wasModified);
         return caret;
     }
@@ -214,6 +217,7 @@ qsizetype TextModel::redo() {
         return -1;
     if (step->spread) {
         const qsizetype caret = redoSpread(*step->spread);
+        giveBackFreeHeap();
         noteModification(wasModified);
         return caret;
     }
