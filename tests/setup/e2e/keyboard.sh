@@ -121,32 +121,19 @@ answer_box() {
     wait_until "$x_timeout" box_gone "$title" "$box" || fail "the box '$title' stayed after $key"
 }
 
-setup_running() {
-    local state
-    state="$(sed 's/.*) //' "/proc/$setup_pid/stat" 2>/dev/null | cut -d' ' -f1)"
-    [ -n "$state" ] && [ "$state" != Z ]
-}
+# True while the setup runs (its process neither gone nor ended and not yet waited for).
+setup_running() { [[ "$(sed 's/.*) //' "/proc/$setup_pid/stat" 2>/dev/null)" =~ ^[^Z] ]]; }
 
-# "ended" once the setup has ended, "asked" while it shows a new box with this title.
-ended_or_asked() {
-    if ! setup_running; then
-        echo ended
-    elif setup_window "$1" >/dev/null; then
-        echo asked
-    else
-        return 1
-    fi
-}
+ended_or_asks() { ! setup_running || setup_window "$1" >/dev/null; }
 
 # Answers the last question and waits for the setup to end. Had the Program Manager's window
 # come over the box as the key was typed, the setup asks again in front: that box gets the key.
 answer_last_box() {
-    local title="$1" key="$2" shot="$3" state
-    answer_box "$title" "$key" "$shot"
-    while state="$(wait_until "$x_timeout" ended_or_asked "$title")" && [ "$state" = asked ]; do
-        answer_box "$title" "$key" "again-$shot"
+    answer_box "$@"
+    while wait_until "$x_timeout" ended_or_asks "$1" && setup_running; do
+        answer_box "$1" "$2" "again-$3"
     done
-    [ "$state" = ended ] || fail "after $key the setup neither ended nor asked again"
+    ! setup_running || fail "after $2 the setup neither ended nor asked again"
 }
 
 # The label, field and buttons of the panel (screen 1280x900: cx 620, cy 462).

@@ -37,15 +37,14 @@ scenario_english_default() {
     local group
     group="$(group_dir)"
     [ -n "$group" ] || fail "no Program Manager group"
-    ls "$group" > "$work/group.txt"
+    ls "$group" >"$work/group.txt"
     [ -f "$group/Dralto.lnk" ] || fail "no Dralto item in the group"
     [ -f "$group/Dralto Help.lnk" ] || fail "no help item in the group"
     grep -qa 'Dralto-e.hlp' "$group/Dralto Help.lnk" || fail "help item is not the English help"
 
     # Wine's menu builder makes a desktop entry for the program's shortcut (it has an icon).
     local entry="$XDG_DATA_HOME/applications/wine/Programs/Dralto/Dralto.desktop"
-    wait_until 600 test -f "$entry" || true
-    [ -f "$entry" ] || fail "no desktop entry for the Dralto item"
+    wait_until 600 test -f "$entry" || fail "no desktop entry for the Dralto item"
 }
 
 # German into a new deep folder typed with a trailing backslash; Enter in the field means OK.
@@ -93,9 +92,7 @@ scenario_missing_files() {
     group="$(group_dir)"
     [ -f "$group/Dralto.lnk" ] || fail "no group although the uninstaller alone was missing"
     ls "$group" > "$work/group.txt"
-    if grep -q 'Uninstall' "$work/group.txt"; then
-        fail "uninstall item created without uninstaller"
-    fi
+    ! grep -q 'Uninstall' "$work/group.txt" || fail "uninstall item created without uninstaller"
 }
 
 # Invalid destinations are rejected with nothing created; Esc closes the window. OK and browse

@@ -92,25 +92,6 @@ void WaitLoopReached(HWND window) {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
 }
 
-bool AwaitsPaint(HWND window) {
-    if (GetUpdateRect(window, nullptr, FALSE)) {
-        return true;
-    }
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (AwaitsPaint(child)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Waits until no part of the window or of its controls still awaits a paint.
-void WaitPainted(HWND window) {
-    WaitFor("the setup window's paint",
-            [window] { return AwaitsPaint(window) ? nullptr : window; });
-    WaitLoopReached(window);
-}
-
 struct DialogSearch {
     bool wantBrowser;
     HWND found = nullptr;
@@ -254,10 +235,10 @@ void PrintFocus() {
     Print("FOCUS " + std::to_string(index));
 }
 
-// Waits until the setup's thread has taken and dealt with all input queued for it so far: a
-// queue hands out a window's paint only when it holds no other message, so once a corner
-// invalidated now is painted again, every key and click before it has been dispatched.
-void WaitInputTaken() {
+// Waits until the setup's thread has dealt with all queued for it so far (keys, clicks, its own
+// first paint): a queue hands out a window's paint only when it holds no other message, so once
+// a corner invalidated now is painted again, everything before it has been dispatched.
+void WaitCaughtUp() {
     if (HWND setup = SetupWindow()) {
         const RECT corner{0, 0, 1, 1};
         InvalidateRect(setup, &corner, FALSE);
@@ -274,7 +255,7 @@ void ClickField() {
     HWND field = SetupField();
     PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    WaitInputTaken();
+    WaitCaughtUp();
 }
 
 INPUT KeyInput(WORD vk, bool up) {
@@ -289,7 +270,7 @@ INPUT KeyInput(WORD vk, bool up) {
 void SendShift(bool up) {
     INPUT input = KeyInput(VK_SHIFT, up);
     SendInput(1, &input, sizeof(INPUT));
-    WaitInputTaken();
+    WaitCaughtUp();
 }
 
 // Every control of the setup window: class and text, as GetWindowTextW reads them.
@@ -334,7 +315,7 @@ void SendKey(const std::string& name) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
-    WaitInputTaken();
+    WaitCaughtUp();
 }
 
 } // namespace
@@ -368,7 +349,7 @@ int wmain(int argc, wchar_t** argv) {
             });
             RECT rect;
             GetWindowRect(setup, &rect);
-            WaitPainted(setup); // the picture is drawn on the first paint
+            WaitCaughtUp(); // the picture is drawn on the first paint
             Print("WINDOW " + Utf8(WindowText(setup)) + " " +
                   std::to_string(rect.right - rect.left) + "x" +
                   std::to_string(rect.bottom - rect.top));
@@ -399,7 +380,7 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageTimeoutW(SetupWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                                 reinterpret_cast<LPARAM>(&suggested), SMTO_ABORTIFHUNG, 5000,
                                 &result);
-            WaitPainted(SetupWindow());
+            WaitCaughtUp();
         } else if (step == "clickfield") {
             ClickField();
         } else if (step == "shiftdown" || step == "shiftup") {
