@@ -161,7 +161,7 @@ void TextView::updateScrollBars() {
     // asks, rather than repainting it and the scroll bar on every key.
     const int ahead = viewport()->width() / 4;
     const bool shown = scrollWidth_ > viewport()->width();
-    if (shown && width > scrollWidth_ && width - scrollWidth_ < ahead)
+    if (!wrapping() && shown && width > scrollWidth_ && width - scrollWidth_ < ahead)
         scrollWidth_ = width + ahead;
     else if (width > scrollWidth_ || wrapping())
         scrollWidth_ = width;
