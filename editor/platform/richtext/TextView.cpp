@@ -112,6 +112,7 @@ void TextView::onReset() {
 void TextView::updateMetrics() {
     if (!model_)
         return;
+    scrollWidth_ = 0; // the lines are measured afresh
     layout_.setMetrics(font(), tabStop_, wrapPixels_, availableWidth());
     updateScrollBars();
     viewport()->update();
@@ -155,8 +156,17 @@ void TextView::updateScrollBars() {
     const qreal contentWidth = wrapping() ? layout_.wrapWidth() : layout_.widestLine();
     const qreal limit = std::numeric_limits<int>::max() / 2;
     const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
+    // A line typed past the right end of the scroll range makes it grow a quarter of the window
+    // ahead of the line: the window then scrolls a quarter of its width at a time as the caret
+    // asks, rather than repainting it and the scroll bar on every key.
+    const int ahead = viewport()->width() / 4;
+    const bool shown = scrollWidth_ > viewport()->width();
+    if (!wrapping() && shown && width > scrollWidth_ && width - scrollWidth_ < ahead)
+        scrollWidth_ = width + ahead;
+    else if (width > scrollWidth_ || wrapping())
+        scrollWidth_ = width;
     QScrollBar* horizontal = horizontalScrollBar();
-    setMaximum(horizontal, std::max(0, width - viewport()->width()));
+    setMaximum(horizontal, std::max(0, scrollWidth_ - viewport()->width()));
     setSteps(horizontal, viewport()->width(), std::max(1, int(layout_.averageCharWidth() * 2)));
 }
 
@@ -194,8 +204,13 @@ void TextView::resizeEvent(QResizeEvent* event) {
         updateScrollBars();
 }
 
-void TextView::scrollContentsBy(int, int) {
-    viewport()->update();
+void TextView::scrollContentsBy(int dx, int dy) {
+    // Vertical steps are rows: the pixels still shown move, and only the rows uncovered paint.
+    const qint64 pixels = qint64(dy) * rowHeight();
+    if (std::abs(pixels) < viewport()->height() && std::abs(dx) < viewport()->width())
+        viewport()->scroll(dx, int(pixels));
+    else
+        viewport()->update();
 }
 
 // --- caret and selection ---

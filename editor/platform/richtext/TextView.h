@@ -178,7 +178,8 @@ private:
     LayoutCache layout_;
     qsizetype anchor_ = 0;
     qsizetype position_ = 0;
-    qreal goalX_ = -1; ///< x kept while moving up and down
+    qreal goalX_ = -1;    ///< x kept while moving up and down
+    int scrollWidth_ = 0; ///< the width the horizontal scroll bar spans; 0: none yet
     int wrapPixels_ = 0;
     qreal tabStop_ = 80;
     KeyTable keys_;
