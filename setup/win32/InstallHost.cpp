@@ -70,20 +70,62 @@ BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
     return TRUE;
 }
 
+/// True when a visible window of another program lies above `window` in the stacking order.
+/// Windows kept on top of all others are passed over: the setup could not go above them.
+bool OtherProgramAbove(HWND window) {
+    const DWORD self = GetCurrentProcessId();
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        DWORD process = 0;
+        if (IsWindowVisible(above) && !IsIconic(above) &&
+            !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+            GetWindowThreadProcessId(above, &process) && process != self) {
+            return true;
+        }
+    }
+    return false;
+}
+
+/// Puts the setup window and the open question box back on top without changing the foreground,
+/// and paints both again: what lay over them left the title covered and the box unpainted.
+void RaiseSetupAndQuestion(HWND box) {
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    const HWND window = Ui().window;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (box) {
+        SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
+        RedrawWindow(box, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
 void ReclaimQuestion() {
     GroupWindowGuard& guard = Ui().groupWindow;
     const Front front = WhoIsInFront();
     if (front == Front::Setup) {
         guard.QuestionInFront();
     }
-    if (!guard.ShouldReclaim(front == Front::OtherProgram, GetTickCount())) {
+    const DWORD now = GetTickCount();
+    const bool lostFront = guard.ShouldReclaim(front == Front::OtherProgram, now);
+    // Holding the foreground is not enough: the Program Manager's window may have opened over
+    // the setup window without taking it.
+    const bool covered = !lostFront && front == Front::Setup &&
+                         guard.ShouldRaise(OtherProgramAbove(Ui().window), now);
+    if (!lostFront && !covered) {
         return;
     }
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindQuestionBox, reinterpret_cast<LPARAM>(&box));
-    if (box) {
-        EndDialog(box, kQuestionInterrupted);
+    if (lostFront) {
+        if (box) {
+            EndDialog(box, kQuestionInterrupted);
+        }
+        return;
     }
+    guard.Raised();
+    RaiseSetupAndQuestion(box);
 }
 
 // Runs inside the question box's own message loop.
