@@ -9,9 +9,9 @@ namespace fastinst {
 /// of its own at any moment, and that window takes the foreground from the setup. A question box
 /// caught by it stops taking keys (and under some window systems stops painting), so for a while
 /// the setup takes the foreground back and asks again. That window may also open over the setup
-/// window without taking the foreground: the box keeps the keys but is left unpainted under the
-/// setup's covered title, so the setup raises itself over it and paints again. A window of another
-/// program that comes to the front later is the user's choice and is left alone.
+/// window without taking the foreground: the box keeps the keys but is left unpainted and the
+/// setup's title covered, so the setup raises itself over that window and asks again. A window of
+/// another program that comes to the front later is the user's choice and is left alone.
 class GroupWindowGuard {
 public:
     /// How long after the commands the Program Manager's window is waited for.
@@ -42,9 +42,9 @@ public:
     bool ShouldReclaim(bool foreignForeground, std::uint32_t now) const {
         return foreignForeground && questionInFront_ && Watching(now);
     }
-    /// True when the setup window and its open question should be raised over `foreignAbove`, a
-    /// window of another program stacked above the setup window while the setup keeps the
-    /// foreground. As with the foreground, only a question that was in front is raised.
+    /// True when the open question should be asked again over the raised setup window because of
+    /// `foreignAbove`, a window of another program stacked above the setup window while the setup
+    /// keeps the foreground. As with the foreground, only a question that was in front is raised.
     bool ShouldRaise(bool foreignAbove, std::uint32_t now) const {
         return foreignAbove && questionInFront_ && raises_ < kMaxRaises && Watching(now);
     }

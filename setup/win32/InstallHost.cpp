@@ -86,21 +86,6 @@ bool OtherProgramAbove(HWND window) {
     return false;
 }
 
-/// Puts the setup window and the open question box back on top without changing the foreground,
-/// and paints both again: what lay over them left the title covered and the box unpainted.
-void RaiseSetupAndQuestion(HWND box) {
-    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    const HWND window = Ui().window;
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    if (box) {
-        SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
-        RedrawWindow(box, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
-}
-
 void ReclaimQuestion() {
     GroupWindowGuard& guard = Ui().groupWindow;
     const Front front = WhoIsInFront();
@@ -110,22 +95,21 @@ void ReclaimQuestion() {
     const DWORD now = GetTickCount();
     const bool lostFront = guard.ShouldReclaim(front == Front::OtherProgram, now);
     // Holding the foreground is not enough: the Program Manager's window may have opened over
-    // the setup window without taking it.
+    // the setup window without taking it, and a box under it (or raised over it in place) may
+    // stay unpainted. Either way the box is closed and asked again over a raised setup window.
     const bool covered = !lostFront && front == Front::Setup &&
                          guard.ShouldRaise(OtherProgramAbove(Ui().window), now);
     if (!lostFront && !covered) {
         return;
     }
+    if (covered) {
+        guard.Raised();
+    }
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindQuestionBox, reinterpret_cast<LPARAM>(&box));
-    if (lostFront) {
-        if (box) {
-            EndDialog(box, kQuestionInterrupted);
-        }
-        return;
+    if (box) {
+        EndDialog(box, kQuestionInterrupted);
     }
-    guard.Raised();
-    RaiseSetupAndQuestion(box);
 }
 
 // Runs inside the question box's own message loop.
@@ -263,14 +247,16 @@ private:
         return MessageBoxW(ui_.window, Wide(text), Wide(caption), style | MB_SETFOREGROUND);
     }
 
-    /// Takes the foreground back from the Program Manager's window and repaints the setup
-    /// window, whose picture that window may have covered.
+    /// Takes the foreground back from the Program Manager's window, puts the setup window above
+    /// any window of another program that was stacked over it and repaints it, as that window may
+    /// have covered its picture.
     void BringSetupToFront() {
         if (WhoIsInFront() != Front::Setup) {
             SetForegroundWindow(ui_.window);
         }
+        SetWindowPos(ui_.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(ui_.window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 
     static bool SetString(HKEY key, const wchar_t* name, const std::u16string& value) {
