@@ -70,14 +70,40 @@ BOOL CALLBACK FindQuestionBox(HWND window, LPARAM found) {
     return TRUE;
 }
 
+/// True when a visible window of another program lies above `window` in the stacking order.
+/// Windows kept on top of all others are passed over: the setup could not go above them.
+bool OtherProgramAbove(HWND window) {
+    const DWORD self = GetCurrentProcessId();
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        DWORD process = 0;
+        if (IsWindowVisible(above) && !IsIconic(above) &&
+            !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+            GetWindowThreadProcessId(above, &process) && process != self) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ReclaimQuestion() {
     GroupWindowGuard& guard = Ui().groupWindow;
     const Front front = WhoIsInFront();
     if (front == Front::Setup) {
         guard.QuestionInFront();
     }
-    if (!guard.ShouldReclaim(front == Front::OtherProgram, GetTickCount())) {
+    const DWORD now = GetTickCount();
+    const bool lostFront = guard.ShouldReclaim(front == Front::OtherProgram, now);
+    // Holding the foreground is not enough: the Program Manager's window may have opened over
+    // the setup window without taking it, and a box under it (or raised over it in place) may
+    // stay unpainted. Either way the box is closed and asked again over a raised setup window.
+    const bool covered = !lostFront && front == Front::Setup &&
+                         guard.ShouldRaise(OtherProgramAbove(Ui().window), now);
+    if (!lostFront && !covered) {
         return;
+    }
+    if (covered) {
+        guard.Raised();
     }
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindQuestionBox, reinterpret_cast<LPARAM>(&box));
@@ -221,14 +247,16 @@ private:
         return MessageBoxW(ui_.window, Wide(text), Wide(caption), style | MB_SETFOREGROUND);
     }
 
-    /// Takes the foreground back from the Program Manager's window and repaints the setup
-    /// window, whose picture that window may have covered.
+    /// Takes the foreground back from the Program Manager's window, puts the setup window above
+    /// any window of another program that was stacked over it and repaints it, as that window may
+    /// have covered its picture.
     void BringSetupToFront() {
         if (WhoIsInFront() != Front::Setup) {
             SetForegroundWindow(ui_.window);
         }
+        SetWindowPos(ui_.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(ui_.window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 
     static bool SetString(HKEY key, const wchar_t* name, const std::u16string& value) {
