@@ -67,6 +67,20 @@ void LineIndex::moveStep(qsizetype entry) {
         shift_ = 0; // no entry is left to receive it
 }
 
+bool LineIndex::prepareEditAt(qsizetype position, qsizetype limit) {
+    limit = std::max<qsizetype>(limit, 0);
+    // An edit at `position` settles the entries up to the line holding it and puts new lines
+    // after them.
+    const qsizetype first = firstEntryAfter(position);
+    const qsizetype settled = first - 1;
+    if (shift_ != 0 && settled > step_)
+        moveStep(std::min(settled, step_ + limit));
+    else if (shift_ != 0 && settled < step_)
+        moveStep(std::max(settled, step_ - limit));
+    const bool stepThere = shift_ == 0 || step_ == settled;
+    return starts_.moveGapToward(first, limit) && stepThere;
+}
+
 void LineIndex::replace(qsizetype from, qsizetype removed, QStringView inserted) {
     // Lines starting inside the removed range lose their start: their break was removed.
     const qsizetype first = firstEntryAfter(from);
