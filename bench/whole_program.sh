@@ -118,6 +118,8 @@ for step in "$@"; do
         xdotool key ctrl+Home
         sleep 0.3 # a hand's pace
         xdotool type --delay 30 "xxxxx"
+        # Enter, Up and Down colour the line of the caret; Backspace takes a line break out.
+        xdotool key --delay 30 Return Up Down BackSpace
         measure "$step" 3000 "$from" "$before"
         switches_stop jumps_wait
         # And a key sent 12 ms after the jump, faster than a hand: it finds the text still
