@@ -196,8 +196,10 @@ run() {
     local sep=$'\xc3\xbf'
     printf '[Settings]\nKeywords0=int%sreturn%svoid%s\nKeywords1=include%sdefine%s\nKeywords2=printf%smain%s\nKeywordCount=7\nDelimiters=42\n[Options]\nShow%%20Tips%%20at%%20Startup=0\n' \
         "$sep" "$sep" "$sep" "$sep" "$sep" "$sep" "$sep" > "$home/config/Kelvane/Kelvane.ini"
-    HOME="$home" XDG_CONFIG_HOME="$home/config" \
-        xvfb-run -a -s "-screen 0 1280x800x24" "$WORK/session.sh" "$@"
+    # A session bus of its own: with none, libdbus would start one (where dbus-x11 is installed)
+    # that outlives the run.
+    HOME="$home" XDG_CONFIG_HOME="$home/config" env -u DBUS_SESSION_BUS_ADDRESS \
+        xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- "$WORK/session.sh" "$@"
 }
 
 declare -A ours floor

@@ -187,9 +187,9 @@ QString setUserDataFolderOverride(const QString& folder) {
     return std::exchange(userDataOverride(), folder);
 }
 
-bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() && QFileInfo::exists(path)) {
+bool openForReading(QFile& file, QString& error) {
+    const QFileInfo info(file.fileName());
+    if (!info.isFile() && info.exists()) {
         error = QStringLiteral("Path is not a file");
         return false;
     }
@@ -197,6 +197,13 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
         error = file.errorString();
         return false;
     }
+    return true;
+}
+
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
+    QFile file(path);
+    if (!openForReading(file, error))
+        return false;
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();

@@ -7,10 +7,16 @@
 
 #include <functional>
 
+class QFile;
+
 namespace kelvane {
 
 /// Reads a whole file. On failure returns false and sets error to the system's description.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString& error);
+
+/// Opens a file to be read (in pieces). On failure returns false and sets error to the
+/// system's description (or says the path is no file).
+bool openForReading(QFile& file, QString& error);
 
 /// Writes bytes to path so that a failed write never truncates or damages the file that was
 /// there, and the file stays the same file: a symbolic link stays a link (its target is

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <vector>
 
@@ -122,6 +123,35 @@ TEST(GapBufferTest, ShrinkGivesBackRoomReservedForLoading) {
     EXPECT_EQ(buffer.at(2500), u'y');
 }
 
+TEST(GapBufferTest, ValuesWrittenInPlaceAndZeroedBuffersJoinTheSequence) {
+    // A loader writes into the room at the end, also after the gap was moved by an edit, and
+    // takes in fewer values than it asked room for.
+    GapBuffer<int> buffer;
+    buffer.reset(4);
+    int* room = buffer.appendRoom(3);
+    room[0] = 1;
+    room[1] = 2;
+    buffer.appended(2);
+    buffer.insert(0, 0);
+    room = buffer.appendRoom(2000); // more than the room left: the buffer grows
+    std::iota(room, room + 2000, 3);
+    buffer.appended(2000);
+    std::vector<int> expected(2003);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(contents(buffer), expected);
+
+    // Zeroed values are real values: read, edited and kept around the gap like any other.
+    GapBuffer<std::uint8_t> styles;
+    styles.resetZeroed(100000, 101000);
+    EXPECT_EQ(styles.size(), 100000);
+    styles.replaceWith(50000, 10, 5, 7);
+    std::vector<std::uint8_t> all(size_t(styles.size()));
+    styles.read(0, styles.size(), all.data());
+    EXPECT_EQ(std::count(all.begin(), all.end(), 0), 100000 - 10);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 7), 5);
+    EXPECT_EQ(all[50000], 7);
+}
+
 /// Line starts of a text computed the obvious way.
 std::vector<qsizetype> startsOf(const QString& text) {
     std::vector<qsizetype> starts{0};
@@ -155,6 +185,33 @@ TEST(LineIndexTest, EditsFarApartKeepEveryLineStart) {
         ASSERT_EQ(index.lineOf(probe), qsizetype(after - starts.begin()) - 1) << "round " << round;
     }
     EXPECT_EQ(index.lineStart(index.lineCount()), -1) << "past the last line";
+}
+
+TEST(LineIndexTest, StartsKeepTheirPositionsNearAndBeyondFourGigaCharacters) {
+    // Positions near the top of four bytes with shifts both ways pending, then a text that
+    // grows past them: the index widens and every start stays where it was.
+    const qsizetype high = 4'000'000'000;
+    LineIndex index;
+    index.clear(4);
+    index.appendBreaksOf(u"a\nb\n", 0); // lines start at 2 and 4
+    index.appendLineStart(high);        // a very long line before this one
+    index.replace(0, 1, u"");           // everything after moves back by one
+    index.replace(1, 0, u"\nxyz");      // a new line; the rest moves on by four
+    const std::vector<qsizetype> before{0, 1, 2, 5 + 2, high + 3};
+    ASSERT_EQ(index.lineCount(), 5);
+    for (qsizetype line = 0; line < 5; ++line)
+        EXPECT_EQ(index.lineStart(line), before[size_t(line)]) << "line " << line;
+    EXPECT_EQ(index.lineOf(high + 2), 3);
+
+    // A break far past four giga characters (a text that grew): the index widens first.
+    index.appendBreaksOf(u"\n", high * 2);
+    index.replace(0, 0, u"\n");
+    ASSERT_EQ(index.lineCount(), 7);
+    const std::vector<qsizetype> after{0, 1, 2, 3, 8, high + 4, high * 2 + 2};
+    for (qsizetype line = 0; line < 7; ++line)
+        EXPECT_EQ(index.lineStart(line), after[size_t(line)]) << "line " << line;
+    EXPECT_EQ(index.lineOf(high * 2 + 2), 6);
+    EXPECT_EQ(index.lineOf(high * 2 + 1), 5);
 }
 
 TEST(LineIndexTest, EdgesOfTheIndex) {

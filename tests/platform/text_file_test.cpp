@@ -1,6 +1,7 @@
 // A text file's line breaks following the edits of its text: each line keeps the break it had
 // on disk wherever edits move it, breaks removed with their lines are forgotten, and new breaks
 // take the file's usual style. A save that cannot be written says why and leaves no file.
+#include "platform/TextEncoding.h"
 #include "platform/text/TextFile.h"
 #include "platform/text/TextModel.h"
 
@@ -8,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
+
+#include <algorithm>
+#include <cstring>
 
 namespace kelvane {
 namespace {
@@ -70,6 +75,84 @@ TEST(TextFileTest, ASaveThatCannotBeWrittenSaysWhyAndKeepsTheEncoding) {
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(file.format().encoding, TextEncoding::Windows1252);
     EXPECT_EQ(file.format().lineBreak, LineBreak::CrLf);
+}
+
+// A device that gives its bytes until `failAt`, then reports a read error.
+class FailingDevice : public QIODevice {
+public:
+    FailingDevice(QByteArray bytes, qint64 failAt) : bytes_(std::move(bytes)), failAt_(failAt) {
+        open(QIODevice::ReadOnly);
+    }
+    qint64 size() const override { return bytes_.size(); }
+
+protected:
+    qint64 readData(char* data, qint64 max) override {
+        if (pos() >= failAt_) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        const qint64 n = std::min({max, failAt_ - pos(), qint64(bytes_.size()) - pos()});
+        std::memcpy(data, bytes_.constData() + pos(), size_t(n));
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 failAt_;
+};
+
+TEST(TextFileTest, EveryEncodingAndLineBreakKindReadInPiecesSavesBackByteForByte) {
+    QByteArray big;
+    for (int line = 0; big.size() < 300000; ++line)
+        big += "    value" + QByteArray::number(line) + " = f(\xC3\xA9, " +
+               QByteArray::number(line) + (line % 97 == 0 ? ");\n" : ");\r\n");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {
+        {"empty", ""},
+        {"one line", "just one line"},
+        {"UTF-8 with LF", "a\nb\xC3\xBC\nc\n"},
+        {"UTF-8 with a mark and CR", "\xEF\xBB\xBFx\ry\r\xE2\x82\xAC"},
+        {"UTF-16 LE with CR LF", QByteArray("\xFF\xFEh\0\r\0\n\0i\0", 10)},
+        {"UTF-16 BE with an odd last byte", QByteArray("\xFE\xFF\0h\0\n\0i!", 9)},
+        {"Windows-1252", "caf\xE9\r\n\x93q\x94\r\n"},
+        {"big, mostly CR LF", big},
+        {"big, not UTF-8 at its very end", big + "\xE9"},
+    };
+    test::ScratchDir dir;
+    for (const auto& f : files) {
+        for (const qsizetype pieceBytes : {qsizetype(7), qsizetype(1) << 16}) {
+            TextModel model;
+            TextFile file(model);
+            QBuffer buffer;
+            buffer.setData(f.bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QString error;
+            ASSERT_TRUE(file.load(buffer, error, pieceBytes)) << f.name;
+            const DecodedText whole = decodeText(f.bytes);
+            EXPECT_EQ(model.text().text(), whole.text) << f.name;
+            EXPECT_EQ(model.text().lineCount(), whole.text.count(u'\n') + 1) << f.name;
+            EXPECT_EQ(model.styles().buffer().size(), whole.text.size()) << f.name;
+            EXPECT_FALSE(model.isModified()) << f.name;
+            ASSERT_TRUE(file.save(dir.file("out.txt"), error)) << f.name;
+            EXPECT_EQ(test::readAll(dir.file("out.txt")), f.bytes)
+                << f.name << " by " << pieceBytes;
+        }
+    }
+}
+
+TEST(TextFileTest, AReadErrorPartWayLeavesAnEmptyTextAndSaysWhy) {
+    TextModel model;
+    TextFile file(model);
+    file.load("what was there before");
+    FailingDevice device(QByteArray(5000, 'x'), 3000);
+    QString error;
+    EXPECT_FALSE(file.load(device, error, 1024));
+    EXPECT_EQ(error, "Input/output error");
+    EXPECT_EQ(model.text().size(), 0);
+    EXPECT_EQ(model.text().lineCount(), 1);
 }
 
 } // namespace

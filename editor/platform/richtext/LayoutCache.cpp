@@ -43,6 +43,12 @@ qsizetype LayoutCache::lineOfRow(qsizetype row, qsizetype* rowInLine) const {
     return rows_.lineOfRow(row, rowInLine);
 }
 
+qsizetype LayoutCache::rowOfLine(qsizetype line) const {
+    if (!model_)
+        return 0;
+    return wrapping() ? rows_.rowOfLine(line) : std::min(line, model_->text().lineCount());
+}
+
 qsizetype LayoutCache::rowOfSpot(const Spot& spot) const {
     return wrapping() ? rows_.rowOfLine(spot.line) + spot.rowInLine : spot.line;
 }

@@ -39,6 +39,13 @@ public:
         int preeditAt = -1; ///< offset of the text being composed inside the piece, -1 for none
         int preeditLength = 0;
     };
+    /// The lines an edit changed, as the rows know them.
+    struct LineChange {
+        qsizetype first = 0;    ///< the first line changed
+        qsizetype lines = 0;    ///< lines the changed text takes now
+        qsizetype oldLines = 0; ///< lines it took before
+        qsizetype oldRows = 0;  ///< display rows it took before (lines, unwrapped)
+    };
     /// Where a position shows.
     struct Spot {
         qsizetype line = 0;
@@ -96,6 +103,8 @@ public:
     qsizetype rowCount() const;
     /// The line holding a row, and the row's index inside that line.
     qsizetype lineOfRow(qsizetype row, qsizetype* rowInLine) const;
+    /// The first row of a line (rows of the whole text past the last line).
+    qsizetype rowOfLine(qsizetype line) const;
     Spot spotOf(qsizetype position);
     qsizetype rowOfSpot(const Spot& spot) const;
     /// The row holding a position; lays out only that line's piece.
@@ -111,8 +120,9 @@ public:
     void measureLines(qsizetype lastLine, qsizetype budget);
 
     // --- Changes of the text ---
-    void contentsChanged(qsizetype from, qsizetype removed, qsizetype added);
-    void stylesChanged(qsizetype from, qsizetype count);
+    LineChange contentsChanged(qsizetype from, qsizetype removed, qsizetype added);
+    /// True when the change laid out everything afresh (a new font in use).
+    bool stylesChanged(qsizetype from, qsizetype count);
     /// Forgets the layouts of lines [first, last] (their text or composition changed).
     void dropLines(qsizetype first, qsizetype last);
     void dropAll();

@@ -87,13 +87,17 @@ void LayoutCache::setPreedit(const Preedit* preedit, const qsizetype* caret) {
     preeditCaret_ = caret;
 }
 
-void LayoutCache::contentsChanged(qsizetype from, qsizetype removed, qsizetype added) {
+LayoutCache::LineChange LayoutCache::contentsChanged(qsizetype from, qsizetype removed,
+                                                     qsizetype added) {
     Q_UNUSED(removed);
     const TextStore& text = model_->text();
     const qsizetype first = text.lineOf(from);
     const qsizetype newSpan = text.lineOf(from + added) - first + 1;
     const qsizetype delta = text.lineCount() - knownLines_;
     const qsizetype oldSpan = newSpan - delta;
+    // The rows the changed lines took, before their estimates replace them.
+    const qsizetype oldRows =
+        wrapping() ? rows_.rowOfLine(first + oldSpan) - rows_.rowOfLine(first) : oldSpan;
     knownLines_ = text.lineCount();
     measuredLines_ = std::min(measuredLines_, first);
     if (delta == 0 && newSpan <= 64) {
@@ -116,12 +120,13 @@ void LayoutCache::contentsChanged(qsizetype from, qsizetype removed, qsizetype a
     for (qsizetype line = first; line < first + std::min<qsizetype>(newSpan, 4096); ++line)
         widestLine_ = std::max(widestLine_, estimatedWidth(text.lineLength(line)));
     extentChanged();
+    return {first, newSpan, oldSpan, oldRows};
 }
 
-void LayoutCache::stylesChanged(qsizetype from, qsizetype count) {
+bool LayoutCache::stylesChanged(qsizetype from, qsizetype count) {
     if (model_->styles().table().count() != knownStyles_) {
         remeasure(); // a new font in use may make the rows taller
-        return;
+        return true;
     }
     const TextStore& text = model_->text();
     const qsizetype first = text.lineOf(from);
@@ -130,6 +135,7 @@ void LayoutCache::stylesChanged(qsizetype from, qsizetype count) {
         layouts_.clear(); // measurements stay: styles keep the text's rows
     else
         dropLines(first, last);
+    return false;
 }
 
 void LayoutCache::dropAll() {

@@ -12,6 +12,7 @@
 #include "platform/text/TextFile.h"
 #include "platform/text/TextModel.h"
 
+#include <QFile>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -255,13 +256,22 @@ RichText RichTextBox::richText() const {
 // --- files ---
 
 bool RichTextBox::LoadFile(const QString& path, QString& error, bool* plainText) {
-    QByteArray bytes;
-    if (!readWholeFile(path, bytes, error))
+    QFile file(path);
+    if (!openForReading(file, error))
         return false;
-    const bool rich = rtf::looksLikeRtf(bytes);
+    const bool rich = rtf::looksLikeRtf(file.peek(16));
     if (plainText)
         *plainText = !rich;
-    if (rich) {
+    if (!rich) {
+        // A text file is decoded as it is read, straight into the document's text.
+        if (!textFile_->load(file, error))
+            return false;
+    } else {
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            error = file.errorString();
+            return false;
+        }
         RichText rich = rtf::read(bytes, rtf::WriteOptions{defaultFontName_, defaultFontSize_});
         bytes = QByteArray();
         model_->beginLoad(rich.text.size());
@@ -269,8 +279,6 @@ bool RichTextBox::LoadFile(const QString& path, QString& error, bool* plainText)
         model_->endLoad();
         model_->assignStyles(0, rich.styleOfChar, rich.styles);
         textFile_->startNew();
-    } else {
-        textFile_->load(std::move(bytes));
     }
     setSelStart(0);
     return true;

@@ -60,7 +60,7 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
             QAccessible::updateAccessibility(&event);
         }
     }
-    layout_.contentsChanged(from, removed, added);
+    const LayoutCache::LineChange change = layout_.contentsChanged(from, removed, added);
 
     // The caret and anchor follow the text they stood in.
     auto follow = [&](qsizetype p) {
@@ -75,14 +75,28 @@ void TextView::onContentsChanged(qsizetype from, qsizetype removed, qsizetype ad
     anchor_ = follow(anchor_);
     position_ = follow(position_);
     updateScrollBars();
-    viewport()->update();
+    // The caret and the selection moved only inside the changed lines or with the rows below.
+    updateChangedLines(change);
     emitCaretSignals(oldAnchor, oldPosition);
 }
 
 void TextView::onStylesChanged(qsizetype from, qsizetype count) {
-    layout_.stylesChanged(from, count);
+    const bool laidOutAfresh = layout_.stylesChanged(from, count);
     updateScrollBars();
-    viewport()->update();
+    const TextStore& text = model_->text();
+    const qsizetype first = text.lineOf(from);
+    if (laidOutAfresh) {
+        viewport()->update();
+    } else if (wrapping()) {
+        // Bold or wider letters may wrap the lines into other rows, moving the rows below.
+        const qsizetype firstRow = layout_.rowOfLine(first);
+        if (firstRow < verticalScrollBar()->value())
+            viewport()->update();
+        else
+            updateRows(firstRow, rowCount() + 1);
+    } else {
+        updateLines(first, text.lineOf(from + count));
+    }
 }
 
 void TextView::onReset() {
@@ -107,21 +121,43 @@ int TextView::availableWidth() const {
     return viewport()->width() - 2 * kCaretRoom;
 }
 
+namespace {
+
+// A scroll bar repaints whenever its steps are set, even to what they were: each typed key
+// would repaint both.
+void setSteps(QScrollBar* bar, int page, int single) {
+    if (bar->pageStep() != page)
+        bar->setPageStep(page);
+    if (bar->singleStep() != single)
+        bar->setSingleStep(single);
+}
+
+// The scroll area lays out and repaints both scroll bars whenever either's range changes. A
+// line growing as it is typed changes the range on every key: a change that leaves the bar
+// shown (or hidden) and its value where it was needs no layout, and is made quietly.
+void setMaximum(QScrollBar* bar, int maximum) {
+    if (bar->maximum() == maximum)
+        return;
+    const bool quiet = (bar->maximum() > 0) == (maximum > 0) && bar->value() <= maximum;
+    const QSignalBlocker blocker(quiet ? bar : nullptr);
+    bar->setRange(0, maximum);
+}
+
+} // namespace
+
 void TextView::updateScrollBars() {
     const int visibleRows = std::max(1, viewport()->height() / rowHeight());
     const qsizetype rows = rowCount();
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
-                                                  std::numeric_limits<int>::max())));
-    vertical->setPageStep(visibleRows);
-    vertical->setSingleStep(1);
+    setMaximum(vertical, int(std::min<qsizetype>(std::max<qsizetype>(0, rows - visibleRows),
+                                                 std::numeric_limits<int>::max())));
+    setSteps(vertical, visibleRows, 1);
     const qreal contentWidth = wrapping() ? layout_.wrapWidth() : layout_.widestLine();
     const qreal limit = std::numeric_limits<int>::max() / 2;
     const int width = int(std::min(contentWidth, limit)) + 2 * kCaretRoom;
     QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, width - viewport()->width()));
-    horizontal->setPageStep(viewport()->width());
-    horizontal->setSingleStep(std::max(1, int(layout_.averageCharWidth() * 2)));
+    setMaximum(horizontal, std::max(0, width - viewport()->width()));
+    setSteps(horizontal, viewport()->width(), std::max(1, int(layout_.averageCharWidth() * 2)));
 }
 
 // --- settings ---
@@ -198,7 +234,7 @@ void TextView::setSelection(qsizetype anchor, qsizetype position) {
     goalX_ = -1;
     if (anchor_ != oldAnchor || position_ != oldPosition) {
         restartBlink();
-        viewport()->update();
+        updateSelection(oldAnchor, oldPosition);
     }
     emitCaretSignals(oldAnchor, oldPosition);
 }

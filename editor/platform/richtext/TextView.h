@@ -138,6 +138,16 @@ private:
     void onReset();
     void updateMetrics();
     void updateScrollBars();
+
+    // what a change repaints (TextViewPaint.cpp)
+    /// Repaints the rows [firstRow, endRow) that are on screen.
+    void updateRows(qsizetype firstRow, qsizetype endRow);
+    /// Repaints the rows of lines [first, last] that are on screen.
+    void updateLines(qsizetype first, qsizetype last);
+    /// Repaints the changed lines, and the rows below them when those moved.
+    void updateChangedLines(const LayoutCache::LineChange& change);
+    /// Repaints where the caret and the selection were and are.
+    void updateSelection(qsizetype oldAnchor, qsizetype oldPosition);
     /// The width there is to show rows in.
     int availableWidth() const;
 

@@ -1,4 +1,5 @@
-// Painting the text view: the visible pieces with the selection, the caret and the drop caret.
+// Painting the text view: the visible pieces with the selection, the caret and the drop caret;
+// and which rows a change repaints, so that a typed key repaints its line, not the window.
 #include "platform/richtext/TextView.h"
 
 #include "platform/richtext/TextViewPiece.h"
@@ -9,6 +10,74 @@
 #include <QScrollBar>
 
 namespace kelvane {
+
+void TextView::updateRows(qsizetype firstRow, qsizetype endRow) {
+    const qsizetype top = verticalScrollBar()->value();
+    const qsizetype visible = viewport()->height() / rowHeight() + 1;
+    const qsizetype from = std::max<qsizetype>(firstRow - top, 0);
+    const qsizetype to = std::min<qsizetype>(endRow - top, visible);
+    if (from < to)
+        viewport()->update(0, int(from) * rowHeight(), viewport()->width(),
+                           int(to - from) * rowHeight());
+}
+
+void TextView::updateLines(qsizetype first, qsizetype last) {
+    updateRows(layout_.rowOfLine(first), layout_.rowOfLine(last + 1));
+}
+
+void TextView::updateChangedLines(const LayoutCache::LineChange& change) {
+    const qsizetype firstRow = layout_.rowOfLine(change.first);
+    const qsizetype below = rowCount() + 1; // past the last row: to the window's bottom
+    if (change.lines != change.oldLines) {
+        updateRows(firstRow, below);
+        return;
+    }
+    if (wrapping()) {
+        const qsizetype top = verticalScrollBar()->value();
+        if (firstRow < top) {
+            viewport()->update(); // the rows above the window may have changed
+            return;
+        }
+        if (firstRow > top + viewport()->height() / rowHeight())
+            return; // below the window
+        // The changed lines are laid out now, as painting them would, to learn whether they
+        // wrap into as many rows as before; long lines are not, and repaint what follows.
+        if (change.lines > 64) {
+            updateRows(firstRow, below);
+            return;
+        }
+        for (qsizetype line = change.first; line < change.first + change.lines; ++line) {
+            if (layout_.pieceCount(line) > 1) {
+                updateRows(firstRow, below);
+                return;
+            }
+            layout_.piece(line, 0);
+        }
+        if (layout_.rowOfLine(change.first + change.lines) - firstRow != change.oldRows) {
+            updateRows(firstRow, below);
+            return;
+        }
+    }
+    updateLines(change.first, change.first + change.lines - 1);
+}
+
+void TextView::updateSelection(qsizetype oldAnchor, qsizetype oldPosition) {
+    const TextStore& text = model_->text();
+    auto between = [&](qsizetype a, qsizetype b) {
+        updateLines(text.lineOf(std::min(a, b)), text.lineOf(std::max(a, b)));
+    };
+    between(oldPosition, oldPosition);
+    between(position_, position_);
+    const qsizetype oldStart = std::min(oldAnchor, oldPosition);
+    const qsizetype oldEnd = std::max(oldAnchor, oldPosition);
+    if (oldStart == oldEnd && !hasSelection())
+        return;
+    // The highlight changes only between where each end of the selection was and is.
+    if (oldStart != selectionStart())
+        between(oldStart, selectionStart());
+    if (oldEnd != selectionEnd())
+        between(oldEnd, selectionEnd());
+}
 
 void TextView::paintEvent(QPaintEvent* event) {
     if (!model_)
@@ -87,8 +156,11 @@ void TextView::paintEvent(QPaintEvent* event) {
         for (qsizetype k = layout_.pieceOfRow(line, rowInLine); k < pieces && y < height; ++k) {
             Piece& layout = layout_.piece(line, k);
             rowInLine = std::min<qsizetype>(rowInLine, layout.rows - 1);
-            drawPiece(line, k, QPointF(left, y - rowInLine * rowHeight()));
-            y += int(layout.rows - rowInLine) * rowHeight();
+            const int bottom = y + int(layout.rows - rowInLine) * rowHeight();
+            // Only the pieces that reach into the area to paint are drawn.
+            if (bottom > area.top() && y <= area.bottom())
+                drawPiece(line, k, QPointF(left, y - rowInLine * rowHeight()));
+            y = bottom;
             rowInLine = 0;
         }
         ++line;

@@ -6,8 +6,10 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 namespace kelvane {
@@ -35,9 +37,19 @@ public:
 
     /// Forgets every value and keeps room for `capacity` values.
     void reset(qsizetype capacity = 0) {
-        data_.reset(capacity > 0 ? new T[size_t(capacity)] : nullptr);
+        data_ = allocate(capacity, false);
         capacity_ = capacity;
         gapStart_ = 0;
+        gapEnd_ = capacity;
+    }
+    /// Forgets every value and holds `count` zero values, with room for `capacity` in all. The
+    /// zeros come from the system's zeroed memory: a large buffer's pages cost nothing until
+    /// they are first written.
+    void resetZeroed(qsizetype count, qsizetype capacity) {
+        capacity = std::max(capacity, count);
+        data_ = allocate(capacity, true);
+        capacity_ = capacity;
+        gapStart_ = count;
         gapEnd_ = capacity;
     }
 
@@ -71,6 +83,15 @@ public:
     /// Appends at the end; the gap stays at the end, so a run of appends never moves values.
     void append(const T* values, qsizetype count) { replace(size(), 0, values, count); }
     void append(T value) { replace(size(), 0, &value, 1); }
+    /// Room for at least `count` values after the last one, to be written in place and then
+    /// taken in with appended(): a loader fills the buffer without a copy in between.
+    T* appendRoom(qsizetype count) {
+        moveGap(size());
+        ensureGap(count);
+        return data_.get() + gapStart_;
+    }
+    /// The first `count` values of the room appendRoom() gave are now part of the sequence.
+    void appended(qsizetype count) { gapStart_ += std::clamp<qsizetype>(count, 0, gapLength()); }
 
     /// Makes several replacements in one pass over the values: each piece (fields `at`,
     /// `removed`, `inserted`; ascending, not overlapping, positions before any of them) has its
@@ -115,7 +136,7 @@ public:
             }
         } else {
             const qsizetype capacity = newCount + spareFor(newCount);
-            std::unique_ptr<T[]> rebuilt(new T[size_t(capacity)]);
+            Storage rebuilt = allocate(capacity, false);
             spliceForward(pieces, fill, rebuilt.get(), data_.get(), count);
             data_ = std::move(rebuilt);
             capacity_ = capacity;
@@ -186,6 +207,21 @@ public:
 private:
     static constexpr qsizetype kMinimumGap = 1024;
 
+    struct FreeValues {
+        void operator()(T* values) const { std::free(values); }
+    };
+    using Storage = std::unique_ptr<T[], FreeValues>;
+
+    static Storage allocate(qsizetype count, bool zeroed) {
+        if (count <= 0)
+            return nullptr;
+        void* values =
+            zeroed ? std::calloc(size_t(count), sizeof(T)) : std::malloc(size_t(count) * sizeof(T));
+        if (!values)
+            throw std::bad_alloc();
+        return Storage(static_cast<T*>(values));
+    }
+
     qsizetype gapLength() const { return gapEnd_ - gapStart_; }
 
     template <typename Pieces, typename Fill>
@@ -231,7 +267,7 @@ private:
     void reallocate(qsizetype gap) {
         const qsizetype logical = size();
         const qsizetype tail = capacity_ - gapEnd_;
-        std::unique_ptr<T[]> grown(new T[size_t(logical + gap)]);
+        Storage grown = allocate(logical + gap, false);
         if (gapStart_ > 0)
             std::memcpy(grown.get(), data_.get(), size_t(gapStart_) * sizeof(T));
         if (tail > 0)
@@ -242,7 +278,7 @@ private:
         gapEnd_ = gapStart_ + gap;
     }
 
-    std::unique_ptr<T[]> data_;
+    Storage data_;
     qsizetype capacity_ = 0;
     qsizetype gapStart_ = 0;
     qsizetype gapEnd_ = 0;

@@ -1,25 +1,52 @@
-// Line starts with a pending shift after the last edit.
+// Line starts with a pending shift after the last edit, four or eight bytes each.
 #include "platform/text/LineIndex.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <type_traits>
 #include <vector>
 
 namespace kelvane {
+
+namespace {
+
+// Where the next '\n' is in [p, end), or end: four units at a time, since most characters of
+// a long line are not breaks.
+const char16_t* nextBreak(const char16_t* p, const char16_t* end) {
+    constexpr std::uint64_t kOnes = 0x0001000100010001u;
+    constexpr std::uint64_t kHigh = 0x8000800080008000u;
+    constexpr std::uint64_t kBreaks = kOnes * u'\n';
+    while (end - p >= 4) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kBreaks; // a unit that is '\n' is zero now
+        if ((x - kOnes) & ~x & kHigh)
+            break;
+        p += 4;
+    }
+    while (p < end && *p != u'\n')
+        ++p;
+    return p;
+}
+
+} // namespace
 
 qsizetype LineIndex::lineStart(qsizetype line) const {
     if (line == 0)
         return 0;
     if (line < 0 || line >= lineCount())
         return -1;
-    return startAt(line - 1);
+    return withStarts([&](const auto& starts) { return startAt(starts, line - 1); });
 }
 
-qsizetype LineIndex::firstEntryAfter(qsizetype position) const {
+template <typename Entry>
+qsizetype LineIndex::firstEntryAfter(const GapBuffer<Entry>& starts, qsizetype position) const {
     qsizetype low = 0;
-    qsizetype high = starts_.size();
+    qsizetype high = starts.size();
     while (low < high) {
         const qsizetype mid = low + (high - low) / 2;
-        if (startAt(mid) <= position)
+        if (startAt(starts, mid) <= position)
             low = mid + 1;
         else
             high = mid;
@@ -30,79 +57,119 @@ qsizetype LineIndex::firstEntryAfter(qsizetype position) const {
 qsizetype LineIndex::lineOf(qsizetype position) const {
     // Line n starts at entry n - 1; the line of a position is the number of starts at or
     // before it.
-    return firstEntryAfter(position);
+    return withStarts([&](const auto& starts) { return firstEntryAfter(starts, position); });
 }
 
 void LineIndex::clear(qsizetype expectedBreaks) {
     expectedBreaks = std::max<qsizetype>(expectedBreaks, 0);
-    starts_.reset(
-        expectedBreaks > 0 ? expectedBreaks + GapBuffer<qsizetype>::spareFor(expectedBreaks) : 0);
+    wide_ = false;
+    wideStarts_.reset();
+    narrowStarts_.reset(
+        expectedBreaks > 0 ? expectedBreaks + GapBuffer<Narrow>::spareFor(expectedBreaks) : 0);
     step_ = -1;
     shift_ = 0;
 }
 
-void LineIndex::appendBreaksOf(QStringView text, qsizetype position) {
-    const char16_t* p = text.utf16();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i)
-        if (p[i] == u'\n')
-            appendLineStart(position + i + 1);
+void LineIndex::holdPositionsUpTo(qsizetype length) {
+    if (wide_ || length <= qsizetype(std::numeric_limits<Narrow>::max()))
+        return;
+    // Every entry takes its real position in eight bytes; nothing is pending any more.
+    const qsizetype count = narrowStarts_.size();
+    wideStarts_.reset(count + GapBuffer<qsizetype>::spareFor(count));
+    for (qsizetype entry = 0; entry < count; ++entry)
+        wideStarts_.append(startAt(narrowStarts_, entry));
+    narrowStarts_.reset();
+    wide_ = true;
+    step_ = count - 1;
+    shift_ = 0;
 }
 
-void LineIndex::moveStep(qsizetype entry) {
-    entry = std::clamp<qsizetype>(entry, -1, starts_.size() - 1);
+void LineIndex::appendLineStart(qsizetype position) {
+    withStarts([&](auto& starts) {
+        using Entry = std::remove_cvref_t<decltype(starts.at(0))>;
+        starts.append(Entry(position - shift_));
+    });
+}
+
+void LineIndex::appendBreaksOf(QStringView text, qsizetype position) {
+    holdPositionsUpTo(position + text.size());
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    for (const char16_t* p = nextBreak(begin, end); p < end; p = nextBreak(p + 1, end))
+        appendLineStart(position + (p - begin) + 1);
+}
+
+template <typename Entry> void LineIndex::moveStep(GapBuffer<Entry>& starts, qsizetype entry) {
+    entry = std::clamp<qsizetype>(entry, -1, starts.size() - 1);
     if (shift_ == 0) {
         step_ = entry;
         return;
     }
     if (entry > step_) {
         for (qsizetype i = step_ + 1; i <= entry; ++i)
-            starts_[i] += shift_;
+            starts[i] += Entry(shift_);
     } else {
         for (qsizetype i = entry + 1; i <= step_; ++i)
-            starts_[i] -= shift_;
+            starts[i] -= Entry(shift_);
     }
     step_ = entry;
-    if (step_ == starts_.size() - 1)
+    if (step_ == starts.size() - 1)
         shift_ = 0; // no entry is left to receive it
 }
 
 bool LineIndex::prepareEditAt(qsizetype position, qsizetype limit) {
     limit = std::max<qsizetype>(limit, 0);
-    // An edit at `position` settles the entries up to the line holding it and puts new lines
-    // after them.
-    const qsizetype first = firstEntryAfter(position);
-    const qsizetype settled = first - 1;
-    if (shift_ != 0 && settled > step_)
-        moveStep(std::min(settled, step_ + limit));
-    else if (shift_ != 0 && settled < step_)
-        moveStep(std::max(settled, step_ - limit));
-    const bool stepThere = shift_ == 0 || step_ == settled;
-    return starts_.moveGapToward(first, limit) && stepThere;
+    return withStarts([&](auto& starts) {
+        // An edit at `position` settles the entries up to the line holding it and puts new
+        // lines after them.
+        const qsizetype first = firstEntryAfter(starts, position);
+        const qsizetype settled = first - 1;
+        if (shift_ != 0 && settled > step_)
+            moveStep(starts, std::min(settled, step_ + limit));
+        else if (shift_ != 0 && settled < step_)
+            moveStep(starts, std::max(settled, step_ - limit));
+        const bool stepThere = shift_ == 0 || step_ == settled;
+        return starts.moveGapToward(first, limit) && stepThere;
+    });
 }
 
 void LineIndex::replace(qsizetype from, qsizetype removed, QStringView inserted) {
-    // Lines starting inside the removed range lose their start: their break was removed.
-    const qsizetype first = firstEntryAfter(from);
-    const qsizetype end = removed > 0 ? firstEntryAfter(from + removed) : first;
-    moveStep(first - 1);
-    starts_.remove(first, end - first);
+    withStarts([&](auto& starts) { replaceIn(starts, from, removed, inserted); });
+}
 
-    std::vector<qsizetype> added;
-    const char16_t* p = inserted.utf16();
-    for (qsizetype i = 0; i < inserted.size(); ++i)
-        if (p[i] == u'\n')
-            added.push_back(from + i + 1 - shift_);
+template <typename Entry>
+void LineIndex::replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype removed,
+                          QStringView inserted) {
+    // Lines starting inside the removed range lose their start: their break was removed.
+    const qsizetype first = firstEntryAfter(starts, from);
+    const qsizetype end = removed > 0 ? firstEntryAfter(starts, from + removed) : first;
+    moveStep(starts, first - 1);
+    starts.remove(first, end - first);
+
+    std::vector<Entry> added;
+    const char16_t* const begin = inserted.utf16();
+    const char16_t* const stop = begin + inserted.size();
+    for (const char16_t* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
+        added.push_back(Entry(from + (p - begin) + 1 - shift_));
     if (!added.empty())
-        starts_.insert(first, added.data(), qsizetype(added.size()));
+        starts.insert(first, added.data(), qsizetype(added.size()));
 
     // Every later line moves by the change in length; the step carries it lazily.
     const qsizetype delta = inserted.size() - removed;
     const qsizetype lastNew = first + qsizetype(added.size()) - 1;
-    if (delta != 0 && lastNew + 1 < starts_.size()) {
-        moveStep(lastNew);
+    if (delta != 0 && lastNew + 1 < starts.size()) {
+        moveStep(starts, lastNew);
         shift_ += delta;
     }
+}
+
+void LineIndex::shrink() {
+    withStarts([](auto& starts) { starts.shrink(); });
+}
+
+qsizetype LineIndex::memoryBytes() const {
+    return narrowStarts_.capacity() * qsizetype(sizeof(Narrow)) +
+           wideStarts_.capacity() * qsizetype(sizeof(qsizetype));
 }
 
 } // namespace kelvane

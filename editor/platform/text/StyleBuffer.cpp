@@ -43,7 +43,13 @@ void StyleBuffer::resize(qsizetype count, std::uint8_t fill) {
 
 void StyleBuffer::reset(qsizetype count, std::uint8_t fill) {
     count = std::max<qsizetype>(count, 0);
-    buffer_.reset(count + GapBuffer<std::uint8_t>::spareFor(count));
+    const qsizetype capacity = count + GapBuffer<std::uint8_t>::spareFor(count);
+    if (fill == 0) {
+        // Colouring overwrites most of it: zeroed pages are not written twice.
+        buffer_.resetZeroed(count, capacity);
+        return;
+    }
+    buffer_.reset(capacity);
     buffer_.replaceWith(0, 0, count, fill);
 }
 

@@ -2,32 +2,30 @@
 #include "platform/text/TextFile.h"
 
 #include "platform/FileIO.h"
+#include "platform/TextDecoder.h"
 #include "platform/text/TextModel.h"
 
+#include <QBuffer>
+
 #include <algorithm>
-#include <cstring>
 
 namespace kelvane {
 
 namespace {
 
-// About the number of line breaks in a file, from the line feeds of its first megabyte and a
-// little more: room for the line index is only reserved, so a guess too high costs nothing
-// until it is given back, and one too low lets the index grow as usual.
-qsizetype expectedLineFeeds(QByteArrayView bytes) {
-    const QByteArrayView head = bytes.first(std::min<qsizetype>(bytes.size(), 1 << 20));
-    qsizetype count = 0;
-    const char* p = head.data();
-    const char* const end = p + head.size();
-    while (p < end && (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p))))) {
-        ++count;
-        ++p;
+// Decoded characters go straight into the model's text.
+class ModelSink : public DecodedTextSink {
+public:
+    explicit ModelSink(TextModel& model) : model_(model) {}
+    void start(qsizetype expectedUnits, qsizetype expectedBreaks) override {
+        model_.beginLoad(expectedUnits, expectedBreaks);
     }
-    if (head.isEmpty())
-        return 0;
-    const double scaled = double(count) * double(bytes.size()) / double(head.size());
-    return qsizetype(scaled * 1.125) + 16;
-}
+    char16_t* room(qsizetype units) override { return model_.loadRoom(units); }
+    void wrote(qsizetype units) override { model_.loadedInRoom(units); }
+
+private:
+    TextModel& model_;
+};
 
 } // namespace
 
@@ -51,16 +49,32 @@ TextFileFormat TextFile::format() const {
     return format;
 }
 
-void TextFile::load(QByteArray bytes) {
-    // Room for the line index is made once instead of growing through the whole load.
-    model_.beginLoad(bytes.size(), expectedLineFeeds(bytes));
-    TextFileFormat format =
-        decodeTextPieces(bytes, [this](QStringView piece) { model_.appendLoaded(piece); });
-    bytes = QByteArray();
+void TextFile::load(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    load(buffer, error); // reading memory does not fail
+}
+
+bool TextFile::load(QIODevice& file, QString& error, qsizetype pieceBytes) {
+    ModelSink sink(model_);
+    const std::optional<TextFileFormat> read =
+        decodeTextStream([&file](char* out, qsizetype max) { return file.read(out, max); },
+                         [&file] { return file.seek(0); }, file.size(), sink, pieceBytes);
+    if (!read) {
+        error = file.errorString();
+        model_.beginLoad(0);
+        model_.endLoad();
+        startNew();
+        return false;
+    }
+    TextFileFormat format = *read;
     breakStyles_ = std::move(format.exceptions);
     format.exceptions.clear(); // kept in breakStyles_, following the edits
     format_ = std::move(format);
     model_.endLoad();
+    return true;
 }
 
 void TextFile::adopt(TextFileFormat format) {

@@ -5,6 +5,7 @@
 #include "platform/TextEncoding.h"
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 
@@ -22,10 +23,13 @@ public:
     explicit TextFile(TextModel& model, QObject* parent = nullptr);
 
     /// Replaces the model's content with a text file's bytes (encoding detected, line breaks
-    /// remembered), decoded a piece at a time straight into the model: the text is never held
-    /// twice: the bytes are let go before the characters' styles are made. The undo history
-    /// starts afresh.
-    void load(QByteArray bytes);
+    /// remembered), decoded a piece at a time straight into the model's storage. The undo
+    /// history starts afresh.
+    void load(const QByteArray& bytes);
+    /// As above, reading an open file from its start in pieces of `pieceBytes`: its bytes are
+    /// never held whole. False, with the system's description in `error` and an empty text
+    /// in the model, when reading fails.
+    bool load(QIODevice& file, QString& error, qsizetype pieceBytes = qsizetype(1) << 20);
     /// The file was read again into the model as an edit: its layout is now `format`.
     void adopt(TextFileFormat format);
     /// Writes the model's content in the file's encoding and line breaks, replacing the file

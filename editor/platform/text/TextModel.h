@@ -53,6 +53,9 @@ public:
     /// The history starts afresh and the content counts as unmodified.
     void beginLoad(qsizetype expectedSize, qsizetype expectedBreaks = 0);
     void appendLoaded(QStringView piece);
+    /// Loading in place: room for at least `count` characters, then how many were written.
+    char16_t* loadRoom(qsizetype count) { return text_.appendRoom(count); }
+    void loadedInRoom(qsizetype count) { text_.appended(count); }
     void endLoad();
 
     /// Edits between these calls are one undo step; calls may nest. The outermost end

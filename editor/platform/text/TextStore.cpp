@@ -16,6 +16,7 @@ QString TextStore::text(qsizetype from, qsizetype to) const {
 void TextStore::replace(qsizetype from, qsizetype removed, QStringView inserted) {
     from = std::clamp<qsizetype>(from, 0, size());
     removed = std::clamp<qsizetype>(removed, 0, size() - from);
+    lines_.holdPositionsUpTo(size() - removed + inserted.size());
     lines_.replace(from, removed, inserted);
     text_.replace(from, removed, inserted.utf16(), inserted.size());
 }
@@ -35,6 +36,7 @@ void TextStore::replaceEach(const std::vector<SpreadPiece>& pieces, QStringView 
     for (const SpreadPiece& piece : pieces)
         removed += piece.removed;
     const qsizetype newEnd = oldEnd + allInserted.size() - removed;
+    lines_.holdPositionsUpTo(size());
     // The spanned range is one run now (the gap is after the text): its lines are found again.
     lines_.replace(from, oldEnd - from,
                    QStringView(text_.contiguous(from, newEnd - from), newEnd - from));
@@ -55,6 +57,12 @@ void TextStore::clear(qsizetype expectedSize, qsizetype expectedBreaks) {
 void TextStore::append(QStringView piece) {
     lines_.appendBreaksOf(piece, size());
     text_.append(piece.utf16(), piece.size());
+}
+
+void TextStore::appended(qsizetype count) {
+    const qsizetype at = size();
+    lines_.appendBreaksOf(QStringView(text_.appendRoom(0), count), at);
+    text_.appended(count);
 }
 
 void TextStore::finishLoading() {

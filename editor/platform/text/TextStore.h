@@ -50,6 +50,10 @@ public:
     /// finishLoading().
     void clear(qsizetype expectedSize = 0, qsizetype expectedBreaks = 0);
     void append(QStringView piece);
+    /// Room for at least `count` characters after the last, for a loader to decode into in
+    /// place; appended() takes in the first `count` of them ('\n' line breaks).
+    char16_t* appendRoom(qsizetype count) { return text_.appendRoom(count); }
+    void appended(qsizetype count);
     void finishLoading();
 
     qsizetype lineCount() const { return lines_.lineCount(); }

@@ -1,7 +1,8 @@
 # The Fastinst scenarios driven the way a person does it, sourced by scenario.sh: only keys typed
 # on the X server (xdotool) and screenshots, no messages sent to the program's windows. Each
 # screenshot is checked for what a person would see: the setup window's title drawn as on the
-# first picture, and the open question box (or the panel) painted, not a blank rectangle.
+# first picture, and the open question box (or the panel) painted, not a blank rectangle. A key
+# is typed only once its window has the keyboard focus and shows painted and still.
 
 x_timeout=900 # tenths of a second: Wine is slow on a busy machine
 
@@ -15,56 +16,23 @@ x_windows() {
     done
 }
 
-# Waits for a visible window of the setup program with this title and prints its id. With a
-# second argument, a window with that id does not count (the box that was just answered).
+# Ids of the boxes answered so far (one a line): a box that is closing may linger a moment.
+answered=none
+
+# The newest visible window of the setup with this title that was not answered; false if none.
+setup_window() { x_windows fastinst "$1" | grep -vxF "$answered" | tail -n1 | grep .; }
+
+# Waits for a visible window of the setup with this title and prints its id.
 wait_setup_window() {
-    local title="$1" old="${2:-}" id
-    for _ in $(seq "$x_timeout"); do
-        id="$(x_windows fastinst "$title" | grep -vx "${old:-none}" | tail -n1)"
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "no window '$title' of the setup appeared"
+    wait_until "$x_timeout" setup_window "$1" || fail "no window '$1' of the setup appeared"
 }
+
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # Waits until the X keyboard focus is on the window, which is where typed keys go.
 wait_focus() {
-    for _ in $(seq "$x_timeout"); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "the keyboard focus never came to window $1 ($(xdotool getwindowname "$1" 2>/dev/null))"
-}
-
-# Waits until a box of the setup with this title (other than OLD) has had the keyboard focus for
-# a second, and prints its id: a box that loses the focus meanwhile does not count.
-wait_settled_box() {
-    local title="$1" old="${2:-none}" id
-    for _ in $(seq "$x_timeout"); do
-        id="$(x_windows fastinst "$title" | grep -vx "$old" | tail -n1)"
-        if [ -n "$id" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]; then
-            sleep 1
-            if [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] &&
-                [ -n "$(x_windows fastinst "$title" | grep -x "$id")" ]; then
-                echo "$id"
-                return 0
-            fi
-        fi
-        sleep 0.1
-    done
-    fail "no box '$title' of the setup kept the keyboard focus"
-}
-
-# Types keys once the window has the keyboard focus and has had time to paint.
-type_keys() {
-    local window="$1"
-    shift
-    wait_focus "$window"
-    sleep 0.5
-    xdotool key "$@"
+    wait_until "$x_timeout" has_focus "$1" ||
+        fail "the keyboard focus never came to window $1 ($(xdotool getwindowname "$1" 2>/dev/null))"
 }
 
 # Crops a screenshot: crop SHOT GEOMETRY OUT.
@@ -73,99 +41,137 @@ crop() { convert "$work/$1" -crop "$2" +repage "$work/$3"; }
 # The title "Dralto 8.41" with its shadow, in the setup window's upper left corner.
 title_area=470x100+20+10
 
-# The first picture: taken until the title is drawn (white type, not just the blue gradient),
-# which Wine may do late on a busy machine. Later pictures are compared with its title area.
-reference_shot() {
+# True when the screenshot SHOT shows the title drawn (white type, not just the blue gradient),
+# which Wine may do late on a busy machine; keeps its title area as the reference for later ones.
+title_drawn() {
     local bright
-    for _ in $(seq 60); do
-        screenshot "$1"
-        crop "$1" "$title_area" title-reference.png
-        bright="$(convert "$work/title-reference.png" -colorspace gray -threshold 90% \
-            -format '%[fx:mean]' info:)"
-        awk -v b="$bright" 'BEGIN { exit !(b > 0.05) }' && return 0
-        sleep 0.5
-    done
-    fail "$1: no title in the setup window (bright share $bright)"
+    screenshot "$1"
+    crop "$1" "$title_area" title-reference.png
+    bright="$(convert "$work/title-reference.png" -colorspace gray -threshold 90% \
+        -format '%[fx:mean]' info:)"
+    awk -v b="$bright" 'BEGIN { exit !(b > 0.05) }'
+}
+
+# The first picture of the setup window: taken until the title is drawn.
+reference_shot() {
+    wait_until 600 title_drawn "$1" || fail "$1: no title in the setup window"
 }
 
 # shot_fault SHOT GEOMETRY: prints what a person would miss on the screenshot, nothing when it
-# is right: the title area as on the first picture, and the region of the box (or the panel) with
-# more than a few colours: text, buttons, icon.
+# is right: the title area as on the first picture (once there is one), and the region of the
+# box (or the panel) with more than a few colours: text, buttons, icon.
 shot_fault() {
     local shot="$1" geometry="$2" differing colours
-    crop "$shot" "$title_area" "title-$shot"
-    differing="$(compare -metric AE -fuzz 5% "$work/title-reference.png" "$work/title-$shot" \
-        null: 2>&1 || true)"
-    if [ "$differing" != 0 ]; then
-        echo "$shot: the title area differs from the first picture ($differing pixels)"
-        return
+    if [ -f "$work/title-reference.png" ]; then
+        crop "$shot" "$title_area" "title-$shot"
+        differing="$(compare -metric AE -fuzz 5% "$work/title-reference.png" \
+            "$work/title-$shot" null: 2>&1 || true)"
+        if [ "$differing" != 0 ]; then
+            echo "$shot: the title area differs from the first picture ($differing pixels)"
+            return
+        fi
     fi
     crop "$shot" "$geometry" "box-$shot"
     colours="$(convert "$work/box-$shot" -format '%k' info:)"
     [ "$colours" -gt 8 ] || echo "$shot: the region $geometry is blank ($colours colours)"
 }
 
+shot_right() { screenshot "$1" && [ -z "$(shot_fault "$1" "$2")" ]; }
+
 # Takes the screenshot SHOT until it shows the region GEOMETRY painted and the title as on the
 # first picture. On a busy machine Wine paints a window late, and the Program Manager's new group
 # window may lie over the setup window until the setup takes the front back.
 painted_shot() {
-    local shot="$1" geometry="$2" fault
-    for _ in $(seq 60); do
-        screenshot "$shot"
-        fault="$(shot_fault "$shot" "$geometry")"
-        [ -z "$fault" ] && return 0
-        sleep 0.5
-    done
-    fail "$fault"
+    wait_until 600 shot_right "$1" "$2" || fail "$(shot_fault "$1" "$2")"
 }
 
-# Waits for a box of the setup with this title (other than OLD) that keeps the keyboard focus
-# and shows painted in front of the setup window on the screenshot SHOT, and prints its id. The
-# setup may close a box and ask again when the Program Manager's window takes the front, so the
-# box is looked for again on each try.
-painted_box() {
-    local title="$1" old="$2" shot="$3" box fault
-    for _ in $(seq 60); do
-        box="$(wait_settled_box "$title" "$old")"
-        screenshot "$shot"
-        fault="$(shot_fault "$shot" "$(geometry_of "$box")")"
-        if [ -z "$fault" ]; then
-            echo "$box"
-            return 0
-        fi
-        sleep 0.5
-    done
-    fail "$fault"
-}
-
-# The geometry of an X window as a crop geometry.
+# The geometry of an X window as a crop geometry; false once the window is gone.
 geometry_of() {
-    local WIDTH HEIGHT X Y WINDOW SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+    local shell WIDTH HEIGHT X Y WINDOW SCREEN
+    shell="$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" && eval "$shell" &&
+        echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+# Prints the id of the newest unanswered box of the setup with this title once it has the
+# keyboard focus and shows painted (see shot_fault) and still on the screenshot SHOT: a second
+# picture shows the box the same. Each look finds the box anew: the setup closes a box that the
+# Program Manager's window came over and asks again in front.
+box_ready() {
+    local box geometry
+    box="$(setup_window "$1")" && has_focus "$box" && geometry="$(geometry_of "$box")" &&
+        shot_right "$2" "$geometry" || return 1
+    screenshot "still-$2"
+    crop "still-$2" "$geometry" "box-still-$2"
+    [ "$(compare -metric AE "$work/box-$2" "$work/box-still-$2" null: 2>&1)" = 0 ] &&
+        has_focus "$box" && echo "$box"
+}
+
+box_gone() { ! x_windows fastinst "$1" | grep -qx "$2"; }
+
+# Answers the setup's question box with this title: types KEY once the box is ready (see
+# box_ready, which leaves the screenshot SHOT) and waits until the box is gone.
+answer_box() {
+    local title="$1" key="$2" shot="$3" box
+    box="$(wait_until "$x_timeout" box_ready "$title" "$shot")" ||
+        fail "no box '$title' of the setup showed painted with the keyboard focus (answered:" \
+            "$(tr '\n' ' ' <<<"$answered"))"
+    xdotool key "$key"
+    note "typed $key into the box '$title' ($box)"
+    answered="$answered"$'\n'"$box"
+    wait_until "$x_timeout" box_gone "$title" "$box" || fail "the box '$title' stayed after $key"
+}
+
+setup_running() {
+    local state
+    state="$(sed 's/.*) //' "/proc/$setup_pid/stat" 2>/dev/null | cut -d' ' -f1)"
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# "ended" once the setup has ended, "asked" while it shows a new box with this title.
+ended_or_asked() {
+    if ! setup_running; then
+        echo ended
+    elif setup_window "$1" >/dev/null; then
+        echo asked
+    else
+        return 1
+    fi
+}
+
+# Answers the last question and waits for the setup to end. Had the Program Manager's window
+# come over the box as the key was typed, the setup asks again in front: that box gets the key.
+answer_last_box() {
+    local title="$1" key="$2" shot="$3" state
+    answer_box "$title" "$key" "$shot"
+    while state="$(wait_until "$x_timeout" ended_or_asked "$title")" && [ "$state" = asked ]; do
+        answer_box "$title" "$key" "again-$shot"
+    done
+    [ "$state" = ended ] || fail "after $key the setup neither ended nor asked again"
 }
 
 # The label, field and buttons of the panel (screen 1280x900: cx 620, cy 462).
 panel_area=260x110+620+462
 
-# Waits until the Program Manager's window for the new group is on the screen.
+group_window_or_warning() {
+    [ -n "$(x_windows explorer Dralto)$(x_windows fastinst Error)$(x_windows fastinst Fehler)" ]
+}
+
+# Waits until the Program Manager's window for the new group is on the screen. A loaded machine
+# may take minutes to open it; the setup's warning that the group failed ends the wait at once.
 wait_group_window() {
-    for _ in $(seq "$x_timeout"); do
-        [ -n "$(x_windows explorer Dralto)" ] && return 0
-        sleep 0.1
-    done
-    fail "the Program Manager showed no window for the group"
+    wait_until 2400 group_window_or_warning ||
+        fail "the Program Manager showed no window for the group"
+    [ -n "$(x_windows explorer Dralto)" ] || fail "the setup warns that it made no group"
+    note "the Program Manager shows the group"
 }
 
 # One default run: language key (Return = English, n = German), group answer (Return = Yes,
 # n = No), completion answer. Leaves the screenshots in the scenario's folder.
 keyboard_run() {
-    local language="$1" group="$2" completion="$3" confirm_title=Setup box
+    local language="$1" group="$2" completion="$3"
     make_source
     start_setup
-
-    box="$(wait_setup_window Setup)"
-    type_keys "$box" "$language"
+    answer_box Setup "$language" 0-language-question.png
 
     local setup
     setup="$(wait_setup_window 'Dralto Setup')"
@@ -175,73 +181,47 @@ keyboard_run() {
     # Enter in the destination field means OK.
     xdotool key Return
 
-    box="$(wait_setup_window "$confirm_title")"
-    type_keys "$box" Return
-
-    box="$(painted_box Dralto none 2-group-question.png)"
-    xdotool key "$group"
-
+    answer_box Setup Return 1-confirm-question.png
+    answer_box Dralto "$group" 2-group-question.png
     if [ "$group" = Return ]; then
         # The Program Manager opens the new group in a window of its own; the setup must stay in
         # front of it with a working question.
         wait_group_window
     fi
-    box="$(painted_box Dralto "$box" 3-completion-question.png)"
-    type_keys "$box" "$completion"
+    answer_last_box Dralto "$completion" 3-completion-question.png
     expect_setup_ended
 }
 
-expect_installed() {
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Dralto/$file"
-    done
+# Runs keyboard_run with these keys and checks what the answers left on disk: the product's files
+# and uninstaller; the German marker file only after German; the group with its item only when
+# it was asked for; the program started only when the last question was answered Yes.
+keyboard_scenario() {
+    local language="$1" group="$2" completion="$3" dir
+    keyboard_run "$language" "$group" "$completion"
+    expect_installed_in Dralto
     expect_file windows/drunin32.exe
     query_uninstall | grep -qF 'c:\Dralto\Dralto.exe uninst' || fail "no uninstall entry"
+    if [ "$language" = n ]; then
+        expect_file Dralto/Dralto.cfg
+    else
+        expect_no_file Dralto/Dralto.cfg
+    fi
+    dir="$(group_dir)"
+    if [ "$group" = n ]; then
+        [ -z "$dir" ] || fail "a group was created although it was declined"
+    else
+        [ -n "$dir" ] || fail "no Program Manager group"
+        [ -f "$dir/Dralto.lnk" ] || fail "no Dralto item in the group"
+    fi
+    if [ "$completion" = n ]; then
+        expect_no_file Dralto/started.txt
+    else
+        wait_until 600 test -s "$drive_c/Dralto/started.txt" || fail "Dralto.exe was not started"
+    fi
 }
 
-expect_group() {
-    local group
-    group="$(group_dir)"
-    [ -n "$group" ] || fail "no Program Manager group"
-    [ -f "$group/Dralto.lnk" ] || fail "no Dralto item in the group"
-}
-
-# English, default folder, group created, the program started from the last question.
-scenario_keyboard_english_group() {
-    keyboard_run Return Return Return
-    expect_installed
-    expect_no_file Dralto/Dralto.cfg
-    expect_group
-    for _ in $(seq 600); do
-        [ -s "$drive_c/Dralto/started.txt" ] && break
-        sleep 0.1
-    done
-    [ -s "$drive_c/Dralto/started.txt" ] || fail "Dralto.exe was not started"
-}
-
-# German, default folder, group created, the program not started.
-scenario_keyboard_german_group() {
-    keyboard_run n Return n
-    expect_installed
-    expect_file Dralto/Dralto.cfg
-    expect_group
-    expect_no_file Dralto/started.txt
-}
-
-# English, default folder, group declined.
-scenario_keyboard_english_no_group() {
-    keyboard_run Return n n
-    expect_installed
-    [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
-    expect_no_file Dralto/started.txt
-}
-
-# German, default folder, group declined.
-scenario_keyboard_german_no_group() {
-    keyboard_run n n n
-    expect_installed
-    expect_file Dralto/Dralto.cfg
-    [ -z "$(group_dir)" ] || fail "a group was created although it was declined"
-    expect_no_file Dralto/started.txt
-}
+# Language (Return = English, n = German), group (Return = Yes), program started (Return = Yes).
+scenario_keyboard_english_group() { keyboard_scenario Return Return Return; }
+scenario_keyboard_german_group() { keyboard_scenario n Return n; }
+scenario_keyboard_english_no_group() { keyboard_scenario Return n n; }
+scenario_keyboard_german_no_group() { keyboard_scenario n n n; }

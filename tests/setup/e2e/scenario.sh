@@ -43,7 +43,33 @@ fail() {
     echo "FAILED ($name): $*" >&2
     echo "--- driver log" >&2
     cat "$work/driver.log" >&2 2>/dev/null || true
+    echo "--- steps" >&2
+    cat "$work/steps.log" >&2 2>/dev/null || true
+    if [ -n "${DISPLAY:-}" ]; then
+        # What the screen showed then, and its windows, for whoever reads the failure.
+        screenshot failure.png 2>/dev/null || true
+        echo "--- visible windows (screen: $work/failure.png; focus on" \
+            "$(xdotool getwindowfocus 2>/dev/null))" >&2
+        for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            echo "$id $(xdotool getwindowname "$id" 2>/dev/null) $(xprop -id "$id" WM_CLASS 2>/dev/null |
+                sed 's/.*= //')" >&2
+        done
+    fi
     exit 1
+}
+
+# Notes a step with the time, to read a failure against the screenshots.
+note() { echo "$(date +%T.%3N) $*" >>"$work/steps.log"; }
+
+# wait_until TENTHS COMMAND [ARG...]: retries COMMAND until it succeeds; false after TENTHS
+# tenths of a second.
+wait_until() {
+    local deadline=$((SECONDS + ($1 + 9) / 10))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1 # between two looks
+    done
 }
 
 # A display of its own, so scenarios may run side by side. The keyboard-driven ones use the
@@ -139,6 +165,13 @@ group_dir() {
 }
 
 installed=(Dralto.exe Plugext.dll psapi.dll Dralto.hlp Dralto.cnt Dralto-e.hlp Dralto-e.cnt)
+# The product's seven files in this folder below c:.
+expect_installed_in() {
+    local file
+    for file in "${installed[@]}"; do
+        expect_file "$1/$file"
+    done
+}
 language_question='BOX Setup|Available languages: English and German. Select English?\r\n\r\nVerfügbare Sprachen: Englisch und Deutsch. Englisch verwenden?'
 
 source "$(dirname "${BASH_SOURCE[0]}")/scenarios.sh"

@@ -21,10 +21,7 @@ scenario_english_default() {
            "BOX Dralto|Setup complete. Start program?" "GONE"
     expect_setup_ended
 
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Dralto/$file"
-    done
+    expect_installed_in Dralto
     expect_file windows/drunin32.exe
     expect_no_file Dralto/Dralto.cfg
     [ "$(query_uninstall)" = "$(printf '%s\n' \
@@ -32,10 +29,7 @@ scenario_english_default() {
         '    UninstallString    REG_SZ    c:\Dralto\Dralto.exe uninst')" ] ||
         fail "uninstall entry: $(query_uninstall)"
     # The program starts on its own after the setup has ended.
-    for _ in $(seq 600); do
-        [ -s "$drive_c/Dralto/started.txt" ] && break
-        sleep 0.1
-    done
+    wait_until 600 test -s "$drive_c/Dralto/started.txt" || true
     tr -d '\r' <"$drive_c/Dralto/started.txt" | grep -qx 'command line: c:\\Dralto\\Dralto.exe' ||
         fail "Dralto.exe was not started as expected"
 
@@ -50,10 +44,7 @@ scenario_english_default() {
 
     # Wine's menu builder makes a desktop entry for the program's shortcut (it has an icon).
     local entry="$XDG_DATA_HOME/applications/wine/Programs/Dralto/Dralto.desktop"
-    for _ in $(seq 600); do
-        [ -f "$entry" ] && break
-        sleep 0.1
-    done
+    wait_until 600 test -f "$entry" || true
     [ -f "$entry" ] || fail "no desktop entry for the Dralto item"
 }
 
@@ -71,10 +62,7 @@ scenario_german_deep() {
            "BOX Dralto|Setup abgeschlossen. Dralto starten?" "GONE"
     expect_setup_ended
 
-    local file
-    for file in "${installed[@]}"; do
-        expect_file "Neu/Tief/Dralto/$file"
-    done
+    expect_installed_in "Neu/Tief/Dralto"
     expect_file Neu/Tief/Dralto/Dralto.cfg
     [ ! -s "$drive_c/Neu/Tief/Dralto/Dralto.cfg" ] || fail "Dralto.cfg is not empty"
     expect_no_file Neu/Tief/Dralto/started.txt
@@ -117,10 +105,12 @@ scenario_missing_files() {
 scenario_invalid_destination() {
     make_source
     start_setup
-    drive box yes window settext 'c:\' click 1 waitbox click 1 click 3 sleep 1000 dialogs \
-          box yes box ok focus settext 'q:\Dralto' click 1 box yes box ok key esc gone
-    expect "$language_question" "WINDOW Dralto Setup 1024x768" "DIALOGS 1" \
-           'BOX Setup|Install to "c:"?' "BOX Error|Invalid destination folder" "FOCUS 0" \
+    drive box yes window settext 'c:\' click 1 waitbox click 1 click 3
+    expect "$language_question" "WINDOW Dralto Setup 1024x768"
+    drive sleep 1000 dialogs # the time a wrongly started dialog has to show (see above)
+    expect "DIALOGS 1"
+    drive box yes box ok focus settext 'q:\Dralto' click 1 box yes box ok key esc gone
+    expect 'BOX Setup|Install to "c:"?' "BOX Error|Invalid destination folder" "FOCUS 0" \
            'BOX Setup|Install to "q:\Dralto"?' "BOX Error|Invalid destination folder" "GONE"
     expect_setup_ended
     expect_no_file Dralto

@@ -85,6 +85,32 @@ HWND SetupWindow() {
     return FindWindowW(L"Setup", nullptr);
 }
 
+// Returns once the window's thread is back in a message loop: a sent message is answered only
+// there, so all that thread was doing (a message taken before this one) is done.
+void WaitLoopReached(HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+}
+
+bool AwaitsPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return true;
+    }
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (AwaitsPaint(child)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Waits until no part of the window or of its controls still awaits a paint.
+void WaitPainted(HWND window) {
+    WaitFor("the setup window's paint",
+            [window] { return AwaitsPaint(window) ? nullptr : window; });
+    WaitLoopReached(window);
+}
+
 struct DialogSearch {
     bool wantBrowser;
     HWND found = nullptr;
@@ -176,7 +202,7 @@ void AnswerBox(const std::string& button) {
 
 void AnswerBrowser(const std::string& button) {
     HWND browser = WaitFor("the folder browser", [] { return FindTopDialog(true); });
-    Sleep(300); // let the browser select its start folder
+    WaitLoopReached(browser); // the browser has selected its start folder as it opened
     Print("BROWSER " + Utf8(WindowText(browser)) + "|" + Utf8(DialogMessage(browser)));
     PressDialogButton(browser, ButtonId(button));
     WaitGone(browser, "the folder browser");
@@ -196,14 +222,6 @@ std::wstring FromUtf8(const std::string& text) {
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
-}
-
-// A click into the field, as the mouse gives it: the focus moves without the keyboard.
-void ClickField() {
-    HWND field = SetupField();
-    PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    Sleep(300);
 }
 
 HWND SetupButton(int id) {
@@ -236,14 +254,42 @@ void PrintFocus() {
     Print("FOCUS " + std::to_string(index));
 }
 
-// Presses or releases Shift on its own, in whatever window is active.
-void SendShift(bool up) {
+// Waits until the setup's thread has taken and dealt with all input queued for it so far: a
+// queue hands out a window's paint only when it holds no other message, so once a corner
+// invalidated now is painted again, every key and click before it has been dispatched.
+void WaitInputTaken() {
+    if (HWND setup = SetupWindow()) {
+        const RECT corner{0, 0, 1, 1};
+        InvalidateRect(setup, &corner, FALSE);
+    }
+    // Input that closes the setup is taken once its window is gone.
+    WaitFor("the setup to take the input", [] {
+        HWND setup = SetupWindow();
+        return !setup || !GetUpdateRect(setup, nullptr, FALSE) ? GetDesktopWindow() : nullptr;
+    });
+}
+
+// A click into the field, as the mouse gives it: the focus moves without the keyboard.
+void ClickField() {
+    HWND field = SetupField();
+    PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    WaitInputTaken();
+}
+
+INPUT KeyInput(WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_SHIFT;
+    input.ki.wVk = vk;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+// Presses or releases Shift on its own, in whatever window is active.
+void SendShift(bool up) {
+    INPUT input = KeyInput(VK_SHIFT, up);
     SendInput(1, &input, sizeof(INPUT));
-    Sleep(300);
+    WaitInputTaken();
 }
 
 // Every control of the setup window: class and text, as GetWindowTextW reads them.
@@ -278,24 +324,17 @@ void SendKey(const std::string& name) {
     SetForegroundWindow(setup);
     SetFocus(focus ? focus : SetupField());
     std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
     if (shift) {
-        add(VK_SHIFT, false);
+        inputs.push_back(KeyInput(VK_SHIFT, false));
     }
-    add(key, false);
-    add(key, true);
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
     if (shift) {
-        add(VK_SHIFT, true);
+        inputs.push_back(KeyInput(VK_SHIFT, true));
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
-    Sleep(300);
+    WaitInputTaken();
 }
 
 } // namespace
@@ -329,7 +368,7 @@ int wmain(int argc, wchar_t** argv) {
             });
             RECT rect;
             GetWindowRect(setup, &rect);
-            Sleep(1000); // the picture is drawn on the first paint
+            WaitPainted(setup); // the picture is drawn on the first paint
             Print("WINDOW " + Utf8(WindowText(setup)) + " " +
                   std::to_string(rect.right - rect.left) + "x" +
                   std::to_string(rect.bottom - rect.top));
@@ -360,7 +399,7 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageTimeoutW(SetupWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                                 reinterpret_cast<LPARAM>(&suggested), SMTO_ABORTIFHUNG, 5000,
                                 &result);
-            Sleep(500);
+            WaitPainted(SetupWindow());
         } else if (step == "clickfield") {
             ClickField();
         } else if (step == "shiftdown" || step == "shiftup") {
