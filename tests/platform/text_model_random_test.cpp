@@ -1,6 +1,7 @@
 // The text model and its undo history against a plain reference: thousands of random edits of
 // every kind (typing runs, Backspace and Delete runs over mixed styles, nested batches, text
-// moved both ways, undo, redo, a save mark), each checked against a stack of snapshots of text
+// moved both ways, undo, redo, a save mark), the room for edits now and then moved part of the
+// way elsewhere between them, each checked against a stack of snapshots of text
 // and styles, with the undo and redo depth, the modified state and the edit notifications.
 #include "platform/text/TextModel.h"
 
@@ -117,7 +118,13 @@ void runRandomEdits(quint32 seed, int rounds) {
     auto position = [&](qsizetype extra = 0) {
         return qsizetype(random.bounded(int(reference.now().text.size() - extra) + 1));
     };
+    // The room for edits is moved part of the way toward a random place now and then, as it is
+    // while the program idles, from a generator of its own so the edits stay those of the seed.
+    QRandomGenerator idle(seed + 1000);
     for (int round = 0; round < rounds; ++round) {
+        if (idle.bounded(3) == 0)
+            model.prepareEditAt(idle.bounded(int(reference.now().text.size()) + 1),
+                                idle.bounded(12));
         const qsizetype size = reference.now().text.size();
         const int action = random.bounded(11);
         if (action != 0)

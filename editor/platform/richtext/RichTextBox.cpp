@@ -8,6 +8,7 @@
 #include "platform/richtext/TextView.h"
 #include "platform/rtf/RtfCodec.h"
 #include "platform/text/CrLfPositions.h"
+#include "platform/text/GapMover.h"
 #include "platform/text/TextFile.h"
 #include "platform/text/TextModel.h"
 
@@ -31,7 +32,8 @@ constexpr qsizetype kMeasuredDocument = 256 * 1024;
 
 RichTextBox::RichTextBox(QWidget* parent)
     : QWidget(parent), model_(std::make_unique<TextModel>()),
-      textFile_(std::make_unique<TextFile>(*model_)), view_(new TextView(this)) {
+      textFile_(std::make_unique<TextFile>(*model_)),
+      gapMover_(std::make_unique<GapMover>(*model_)), view_(new TextView(this)) {
     view_->setModel(model_.get());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,6 +50,12 @@ RichTextBox::RichTextBox(QWidget* parent)
     connect(model_.get(), &TextModel::batchEnded, this, &RichTextBox::onBatchEnded);
     connect(view_, &TextView::cursorPositionChanged, this, &RichTextBox::emitSelChangeIfMoved);
     connect(view_, &TextView::selectionChanged, this, &RichTextBox::emitSelChangeIfMoved);
+    // The next edit replaces the selection (or types at the caret): its room heads there while
+    // the program idles, wherever the caret jumped to, and after loading.
+    const auto followCaret = [this] { gapMover_->follow(view_->selectionStart()); };
+    connect(view_, &TextView::cursorPositionChanged, this, followCaret);
+    connect(view_, &TextView::selectionChanged, this, followCaret);
+    connect(model_.get(), &TextModel::reset, this, followCaret);
     view_->onKeyDown = [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); };
     view_->onKeyUp = [this](int& keyCode, int shift) { emit KeyUp(keyCode, shift); };
     view_->onMouseUp = [this](int button, int shift, QPoint at) {

@@ -20,6 +20,7 @@ class QPainter;
 
 namespace kelvane {
 
+class GapMover;
 class PageFormatter;
 class TextFile;
 class TextModel;
@@ -206,6 +207,7 @@ private:
 
     std::unique_ptr<TextModel> model_; ///< the text, shown by the view, which goes first
     std::unique_ptr<TextFile> textFile_;
+    std::unique_ptr<GapMover> gapMover_; ///< keeps the room for edits at the caret
     TextView* view_;
     QString defaultFontName_ = QStringLiteral("Courier New");
     float defaultFontSize_ = 10;

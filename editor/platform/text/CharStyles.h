@@ -31,6 +31,10 @@ public:
     void replace(qsizetype from, qsizetype removed, qsizetype added);
     /// Makes every one of `count` characters plain and forgets every style.
     void reset(qsizetype count);
+    /// Moves the room for edits at most `limit` entries toward `position`; true once there.
+    bool prepareEditAt(qsizetype position, qsizetype limit) {
+        return buffer_.moveGapToward(position, limit);
+    }
 
     /// Changes the style of every character of [from, from + count) with `change`; false when
     /// nothing changed.

@@ -184,6 +184,18 @@ public:
         return from < gapStart_ ? data_.get() + from : data_.get() + from + gapLength();
     }
 
+    /// Moves the gap at most `limit` values toward `position`; true once it is there. A long
+    /// move made this way in slices leaves nothing to move for the edit that follows.
+    bool moveGapToward(qsizetype position, qsizetype limit) {
+        position = std::clamp<qsizetype>(position, 0, size());
+        limit = std::max<qsizetype>(limit, 0);
+        if (position < gapStart_)
+            moveGap(std::max(position, gapStart_ - limit));
+        else if (position > gapStart_)
+            moveGap(std::min(position, gapStart_ + limit));
+        return gapStart_ == position;
+    }
+
     /// Room for an edit of a typical size after loading, without a copy on the first key.
     static qsizetype spareFor(qsizetype count) { return std::max(kMinimumGap, count / 64); }
     /// Gives back memory when the gap is much larger than an edit needs (a text decoded to

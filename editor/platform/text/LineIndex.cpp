@@ -116,6 +116,22 @@ template <typename Entry> void LineIndex::moveStep(GapBuffer<Entry>& starts, qsi
         shift_ = 0; // no entry is left to receive it
 }
 
+bool LineIndex::prepareEditAt(qsizetype position, qsizetype limit) {
+    limit = std::max<qsizetype>(limit, 0);
+    return withStarts([&](auto& starts) {
+        // An edit at `position` settles the entries up to the line holding it and puts new
+        // lines after them.
+        const qsizetype first = firstEntryAfter(starts, position);
+        const qsizetype settled = first - 1;
+        if (shift_ != 0 && settled > step_)
+            moveStep(starts, std::min(settled, step_ + limit));
+        else if (shift_ != 0 && settled < step_)
+            moveStep(starts, std::max(settled, step_ - limit));
+        const bool stepThere = shift_ == 0 || step_ == settled;
+        return starts.moveGapToward(first, limit) && stepThere;
+    });
+}
+
 void LineIndex::replace(qsizetype from, qsizetype removed, QStringView inserted) {
     withStarts([&](auto& starts) { replaceIn(starts, from, removed, inserted); });
 }

@@ -33,6 +33,10 @@ public:
     /// Follows an edit: `removed` characters at `from` replaced by `inserted`.
     void replace(qsizetype from, qsizetype removed, QStringView inserted);
 
+    /// Does at most `limit` entries of the work an edit at `position` would do first (bringing
+    /// the pending shift and the room for new lines to that line); true once none is left.
+    bool prepareEditAt(qsizetype position, qsizetype limit);
+
     /// Gives back spare room after loading.
     void shrink();
     /// Bytes held, for memory figures.

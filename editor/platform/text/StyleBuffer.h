@@ -18,6 +18,10 @@ public:
     std::uint8_t at(qsizetype index) const { return buffer_.at(index); }
     /// Bytes held, for memory figures.
     qsizetype memoryBytes() const { return buffer_.capacity(); }
+    /// See GapBuffer::moveGapToward.
+    bool moveGapToward(qsizetype position, qsizetype limit) {
+        return buffer_.moveGapToward(position, limit);
+    }
 
     /// Replaces `removed` entries at `from` by `added` entries of `fill`.
     void replace(qsizetype from, qsizetype removed, qsizetype added, std::uint8_t fill) {

@@ -73,6 +73,13 @@ public:
     qsizetype redo();
     int undoSteps() const { return history_.undoSteps(); }
     int redoSteps() const { return history_.redoSteps(); }
+    /// Moves the room for edits of the text, its styles and its lines at most `limit`
+    /// characters toward `position`, changing nothing that can be seen; true once an edit
+    /// there has nothing left to move (GapMover does this in slices while the program idles).
+    bool prepareEditAt(qsizetype position, qsizetype limit) {
+        const bool styles = styles_.prepareEditAt(position, limit);
+        return text_.prepareEditAt(position, limit) && styles;
+    }
     /// Ends the current typing run.
     void sealUndoStep() { history_.seal(); }
 

@@ -37,6 +37,12 @@ public:
     /// Makes every replacement of `pieces` in one pass (see GapBuffer::replaceEach); the
     /// inserted characters are `allInserted`, piece after piece.
     void replaceEach(const std::vector<SpreadPiece>& pieces, QStringView allInserted);
+    /// Moves the room for edits (of the text and of its line index) at most `limit`
+    /// characters toward `position`; true once an edit there has nothing left to move.
+    bool prepareEditAt(qsizetype position, qsizetype limit) {
+        const bool lines = lines_.prepareEditAt(position, limit);
+        return text_.moveGapToward(position, limit) && lines;
+    }
     /// Replaces the whole text.
     void setText(QStringView text);
 
