@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QSysInfo>
 
 #include <algorithm>
@@ -52,6 +53,13 @@ QByteArray recoveryHeader(const RecoveryRecord& record, quint64 generation,
     bytes += record.path.toUtf8().toPercentEncoding() + '\n' +
              record.title.toUtf8().toPercentEncoding() + '\n';
     return bytes;
+}
+
+// A path or title line back as text. A leading U+FEFF is part of the name, not a byte order
+// mark to drop, or a name beginning with one would lose it at every write and read.
+QString percentDecoded(QByteArrayView line) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(QByteArray::fromPercentEncoding(line.toByteArray()));
 }
 
 // Puts characters down as UTF-16 little-endian code units.
@@ -250,8 +258,8 @@ std::optional<RecoveryRecord> decodeRecovery(QByteArrayView bytes, quint64* gene
     if (generation)
         *generation = kept;
     RecoveryRecord record;
-    record.path = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1].toByteArray()));
-    record.title = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2].toByteArray()));
+    record.path = percentDecoded(lines[1]);
+    record.title = percentDecoded(lines[2]);
     if (textFileBase) {
         record.text = decodeText(rest).text;
         return record;

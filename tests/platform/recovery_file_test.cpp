@@ -42,6 +42,8 @@ TEST(RecoveryFileFormat, EveryRecordComesBackWhole) {
         kSample,
         {"", "File 1", "untitled text"},
         {"C:\\odd%20name%.txt", "50% done", QString(3, QChar(0xFFFF))},
+        // Names that begin with U+FEFF keep it: it is a character there, not a byte order mark.
+        {QString(2, QChar(0xFEFF)) + "notes.txt", QString(QChar(0xFEFF)) + "notes", "text"},
     };
     for (const RecoveryRecord& record : records)
         EXPECT_EQ(decodeRecovery(encodeRecovery(record)), record) << record.path.toStdString();
