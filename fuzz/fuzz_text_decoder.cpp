@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 #include "platform/TextDecoder.h"
 #include "platform/TextEncoding.h"
+#include "support/StringTextSink.h"
 
 #include <QByteArray>
 
@@ -12,25 +13,6 @@
 
 using namespace kelvane;
 using fuzz::require;
-
-namespace {
-
-class StringSink : public DecodedTextSink {
-public:
-    void start(qsizetype, qsizetype) override { text.clear(); }
-    char16_t* room(qsizetype units) override {
-        written_ = text.size();
-        text.resize(written_ + units);
-        return reinterpret_cast<char16_t*>(text.data()) + written_;
-    }
-    void wrote(qsizetype units) override { text.truncate(written_ + units); }
-    QString text;
-
-private:
-    qsizetype written_ = 0;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView bytes = fuzz::bytesOf(data, size);
@@ -45,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Pieces of 9 to 16 bytes, read 5 at a time, so that characters, CR LF pairs and marks are
     // cut everywhere.
     qsizetype at = 0;
-    StringSink sink;
+    StringTextSink sink;
     const auto format = decodeTextStream(
         [&](char* out, qsizetype max) {
             const qsizetype n = std::min({max, qsizetype(5), bytes.size() - at});

@@ -18,6 +18,23 @@ bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
     return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
 }
 
+// The encoding a file's first bytes name by their byte-order mark, and the mark's length; UTF-8
+// without a mark otherwise (whether the rest really is UTF-8 is for the caller to find out).
+struct ByteOrderMark {
+    TextEncoding encoding = TextEncoding::Utf8;
+    qsizetype length = 0;
+};
+
+ByteOrderMark byteOrderMarkOf(QByteArrayView head) {
+    if (startsWith(head, QByteArrayView(kUtf8Bom, 3)))
+        return {TextEncoding::Utf8WithBom, 3};
+    if (startsWith(head, "\xFF\xFE"))
+        return {TextEncoding::Utf16LE, 2};
+    if (startsWith(head, "\xFE\xFF"))
+        return {TextEncoding::Utf16BE, 2};
+    return {};
+}
+
 // The styles of a file's line breaks in order, as runs: most files use one style, so this
 // stays a few entries long however many lines the file has.
 class BreakStyles {
@@ -255,20 +272,15 @@ TextFileFormat decodeTextPieces(QByteArrayView bytes,
     pieceBytes = std::max<qsizetype>(pieceBytes, 2) & ~qsizetype(1); // whole UTF-16 units
     // A byte-order mark at the start of the bytes stays a character: a text that starts with
     // U+FEFF (after the file's own mark, or in a file without one) must write back unchanged.
-    TextEncoding encoding;
-    QByteArrayView body = bytes;
-    if (startsWith(bytes, QByteArrayView(kUtf8Bom, 3)) && isValidUtf8(bytes.sliced(3))) {
-        encoding = TextEncoding::Utf8WithBom;
-        body = bytes.sliced(3);
-    } else if (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) {
-        encoding = bytes[0] == '\xFE' ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
-        body = bytes.sliced(2);
-    } else if (isValidUtf8(bytes)) {
-        encoding = TextEncoding::Utf8;
-    } else {
+    const ByteOrderMark mark = byteOrderMarkOf(bytes);
+    TextEncoding encoding = mark.encoding;
+    QByteArrayView body = bytes.sliced(mark.length);
+    if (encoding != TextEncoding::Utf16LE && encoding != TextEncoding::Utf16BE &&
+        !isValidUtf8(body)) {
         // Also a UTF-8 byte-order mark followed by bytes that are not UTF-8: read as
         // Windows-1252, which keeps every byte (the mark shows as three characters).
         encoding = TextEncoding::Windows1252;
+        body = bytes;
     }
     PieceDecoder decoder(encoding);
     PieceSink sink(take);
@@ -318,15 +330,9 @@ std::optional<TextFileFormat> decodeTextStream(const ByteReader& read,
     if (have < 0)
         return std::nullopt;
     const QByteArrayView head(buffer.data(), have);
-    TextEncoding encoding = TextEncoding::Utf8;
-    qsizetype skip = 0; // the byte-order mark
-    if (startsWith(head, QByteArrayView(kUtf8Bom, 3))) {
-        encoding = TextEncoding::Utf8WithBom;
-        skip = 3;
-    } else if (startsWith(head, "\xFF\xFE") || startsWith(head, "\xFE\xFF")) {
-        encoding = head[0] == '\xFE' ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
-        skip = 2;
-    }
+    const ByteOrderMark mark = byteOrderMarkOf(head);
+    const TextEncoding encoding = mark.encoding;
+    qsizetype skip = mark.length; // the byte-order mark, in the first piece only
     const qsizetype breaks = expectedLineFeeds(head, totalBytes);
     const bool utf16 = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
     sink.start(utf16 ? totalBytes / 2 : totalBytes, breaks);

@@ -3,6 +3,7 @@
 // byte-order marks cut at every place a piece can end; a file that turns out not to be UTF-8
 // late in its bytes is read again as Windows-1252; a read that fails says so.
 #include "platform/TextDecoder.h"
+#include "support/StringTextSink.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +13,6 @@
 using namespace kelvane;
 
 namespace {
-
-// Keeps what it is given in a string, as a document's text would.
-class StringSink : public DecodedTextSink {
-public:
-    void start(qsizetype, qsizetype) override {
-        text.clear();
-        ++starts;
-    }
-    char16_t* room(qsizetype units) override {
-        written_ = text.size();
-        text.resize(written_ + units);
-        return reinterpret_cast<char16_t*>(text.data()) + written_;
-    }
-    void wrote(qsizetype units) override { text.truncate(written_ + units); }
-
-    QString text;
-    int starts = 0;
-
-private:
-    qsizetype written_ = 0;
-};
 
 // Reads `bytes` a few at a time, as a slow device may; fails at `failAt` when given.
 struct ShortReads {
@@ -83,7 +63,7 @@ TEST(TextDecoder, ReadingInPiecesGivesTheWholeFileDecoding) {
         const DecodedText whole = decodeText(bytes);
         for (qsizetype pieceBytes = 1; pieceBytes <= 12; ++pieceBytes) {
             ShortReads file{bytes};
-            StringSink sink;
+            StringTextSink sink;
             const std::optional<TextFileFormat> format =
                 decodeTextStream(file.reader(), file.rewind(), bytes.size(), sink, pieceBytes);
             const std::string name =
@@ -111,7 +91,7 @@ TEST(TextDecoder, ManyPiecesOfEveryLineBreakStyleKeepEachBreaksStyle) {
     const DecodedText whole = decodeText(bytes);
     ASSERT_EQ(whole.format.lineBreak, LineBreak::CrLf);
     ShortReads file{bytes, 1000};
-    StringSink sink;
+    StringTextSink sink;
     const std::optional<TextFileFormat> format =
         decodeTextStream(file.reader(), file.rewind(), bytes.size(), sink, 4096);
     ASSERT_TRUE(format);
@@ -122,12 +102,12 @@ TEST(TextDecoder, ManyPiecesOfEveryLineBreakStyleKeepEachBreaksStyle) {
 
 TEST(TextDecoder, AReadOrRewindThatFailsGivesNoFormat) {
     ShortReads failing{QByteArray(100, 'x'), 8, 40};
-    StringSink sink;
+    StringTextSink sink;
     EXPECT_FALSE(decodeTextStream(failing.reader(), failing.rewind(), 100, sink, 16));
 
     // Not UTF-8 late in the file, and the file cannot be read again from its start.
     ShortReads late{QByteArray(60, 'x') + "\xE9"};
-    StringSink other;
+    StringTextSink other;
     EXPECT_FALSE(decodeTextStream(
         late.reader(), [] { return false; }, 61, other, 16));
 }
