@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,8 +28,10 @@ public:
 private:
     static constexpr std::uint16_t kUnknown = 0xFFFF;
 
-    /// One character at a time, resolving pairs on the way.
+    /// Characters of any indexes, a block at a time while their pairs are known.
     void applyEach(std::uint8_t* indexes, const std::uint8_t* classes, qsizetype count);
+    /// One character at a time, resolving pairs on the way.
+    void walk(std::uint8_t* indexes, const std::uint8_t* classes, qsizetype count);
     /// From the start, the blocks whose characters all have the first one's index and whose
     /// pairs are all known: the new index then depends on the class alone. Returns how many
     /// characters it did.
@@ -39,6 +42,8 @@ private:
     /// The index of (class, current) at [row * 256 + current]; row classCount_ is the classes
     /// that keep the index.
     std::vector<std::uint16_t> result_;
+    /// Where each class's row starts in result_.
+    std::array<std::uint32_t, 256> rowOf_{};
 };
 
 } // namespace kelvane
