@@ -303,20 +303,29 @@ RecoverySession::RecoverySession() {
                              .arg(QDateTime::currentMSecsSinceEpoch())
                              .arg(QCoreApplication::applicationPid())
                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    const QString folder = recoveryFolder() + QLatin1Char('/') + name;
-    if (!QDir().mkpath(folder))
-        return;
-    lock_ = lockFor(folder);
+    folder_ = recoveryFolder() + QLatin1Char('/') + name;
+}
+
+bool RecoverySession::open() {
+    if (state_.load() != State::Named)
+        return state_.load() == State::Open;
+    if (!QDir().mkpath(folder_)) {
+        state_ = State::Failed;
+        return false;
+    }
+    lock_ = lockFor(folder_);
     if (!lock_->tryLock(0)) {
         lock_.reset();
-        QDir(folder).removeRecursively();
-        return;
+        QDir(folder_).removeRecursively();
+        state_ = State::Failed;
+        return false;
     }
-    folder_ = folder;
+    state_ = State::Open;
+    return true;
 }
 
 RecoverySession::~RecoverySession() {
-    if (folder_.isEmpty())
+    if (state_.load() != State::Open)
         return;
     lock_->unlock();
     // Every document removed its file when it was saved or closed; whatever is left is kept
