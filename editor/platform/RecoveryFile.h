@@ -65,8 +65,9 @@ private:
 };
 
 /// Writes a recovery file whose base is a text file's bytes as they are on disk (the document's
-/// text is that file as it was read, decoded as text files are): the bytes are copied by the
-/// system, so a large document costs neither an encoding pass nor the memory of one. False
+/// text is that file as it was read, decoded as text files are): the bytes are copied as they
+/// are (appendFileBytes), so a large document costs neither an encoding pass nor the memory of
+/// one. False
 /// with the error text when the file cannot be copied or is no longer the one `stamp` describes
 /// (another program wrote it since it was read); nothing is left behind then.
 bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
