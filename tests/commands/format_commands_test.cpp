@@ -3,10 +3,15 @@
 #include "commands/DocumentFixture.h"
 
 #include "commands/frmTabsToSpaces.h"
+#include "platform/text/SystemPages.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <fstream>
+#include <functional>
+#include <unistd.h>
 
 namespace kelvane::test {
 namespace {
@@ -150,6 +155,58 @@ TEST_F(FormatCommandsTest, FormatCommandsDoNothingWithoutADocument) {
     main->formatCommands->mnuFOrmatTrim_Click();
     main->formatCommands->mnuFormatTabsToSapces_Click(); // would block on the dialog if it opened
     EXPECT_TRUE(prompts().isEmpty());
+}
+
+// Resident memory of this process, from the kernel's own count.
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+TEST_F(FormatCommandsTest, CommandsOnALongDocumentGiveTheirFreedMemoryBack) {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "freed heap pages are given back through glibc's allocator";
+#endif
+    // A million lines: each command makes a million edits (a character each for the case
+    // change), whose lists and copies are dropped once the edit is made.
+    QString tabbed;
+    QString indented;
+    for (int i = 0; i < 1000000; ++i) {
+        tabbed += QStringLiteral("\tx\r\n");
+        indented += QStringLiteral("    x\r\n");
+    }
+    const struct {
+        const char* name;
+        const QString& text;
+        std::function<void()> command;
+        QString firstLine;
+    } rows[] = {
+        {"indent", tabbed, [this] { main->formatCommands->mnuFormatIndent_Click(); }, "    \tx"},
+        {"unindent", indented, [this] { main->formatCommands->mnuFormatUnindent_Click(); }, "x"},
+        {"upper case", tabbed, [this] { main->formatCommands->mnuFOrmatUpper_Click(); }, "\tX"},
+        {"tabs to spaces", tabbed,
+         [this] {
+             whenShown<frmTabsToSpaces>(
+                 [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdOK, Qt::LeftButton); });
+             main->formatCommands->mnuFormatTabsToSapces_Click();
+         },
+         "    x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        load(row.text, 0, row.text.size());
+        giveBackFreeHeap(); // what loading left is not the command's
+        row.command();
+        const long after = residentKb();
+        giveBackFreeHeap();
+        EXPECT_LT(after - residentKb(), 4096) << "kB still resident that the heap had free";
+        const QString result = box->Text();
+        EXPECT_EQ(result.left(result.indexOf(u'\r')), row.firstLine);
+        EXPECT_EQ(result.count(u'\n'), 1000000);
+    }
 }
 
 } // namespace
