@@ -5,7 +5,6 @@
 #include "commands/frmTabsToSpaces.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
-#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -47,7 +46,7 @@ void transformSelection(frmDocument* document, QString (*transform)(const QStrin
     {
         // The selection and its transform are copies as long as the selection: they are gone
         // before the edit is made, so that their pages are given back with the edits'.
-        const QString selected = cachedDocumentText(box).mid(start, end - start);
+        const QString selected = box.documentView().mid(start, end - start).toString();
         QString result = transform(selected);
         if (result != selected)
             caret = start + result.size();
@@ -58,7 +57,7 @@ void transformSelection(frmDocument* document, QString (*transform)(const QStrin
 }
 
 /// The lines of the selection, as Indent and Unindent see them.
-SelectedLines linesOfSelection(RichTextBox& box, const QString& text) {
+SelectedLines linesOfSelection(RichTextBox& box, QStringView text) {
     const qsizetype start = box.toDocumentPosition(box.SelStart());
     const qsizetype end = box.toDocumentPosition(box.SelStart() + box.SelLength());
     return selectedLines(text, start, end);
@@ -141,7 +140,8 @@ template <typename EditsOf> void shiftSelectedLines(frmDocument* document, Edits
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    const QString& text = cachedDocumentText(box);
+    // Read in place: a long document is not copied for it.
+    const QStringView text = box.documentView();
     const SelectedLines lines = linesOfSelection(box, text);
     TextEdits edits = editsOf(text, lines);
     const qsizetype caret = positionAfterEdits(edits, lines.lastStart);
@@ -172,7 +172,7 @@ void FormatCommands::mnuFormatTabsToSapces_Click() {
         spaces = dialog.spaces();
     }
     RichTextBox& box = *document->rtfText;
-    const QString& text = cachedDocumentText(box);
+    const QStringView text = box.documentView(); // read in place, as Indent does
     TextEdits edits = tabsToSpacesEdits(text, spaces);
     const qsizetype count = qsizetype(edits.size());
     if (text.size() + count * (spaces - 1) > kMaxConvertedLength) {

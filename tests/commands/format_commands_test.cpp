@@ -9,8 +9,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QAction>
+
 #include <fstream>
 #include <functional>
+#include <string>
 #include <unistd.h>
 
 namespace kelvane::test {
@@ -207,6 +210,45 @@ TEST_F(FormatCommandsTest, CommandsOnALongDocumentGiveTheirFreedMemoryBack) {
         EXPECT_EQ(result.left(result.indexOf(u'\r')), row.firstLine);
         EXPECT_EQ(result.count(u'\n'), 1000000);
     }
+}
+
+/// The process's peak resident memory in kB, from the kernel's count; -1 when not known.
+long peakKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+/// Sets the peak back to what is resident now. False where the system does not allow it.
+bool resetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
+
+TEST_F(FormatCommandsTest, CommandsOnAFewLinesReadALongDocumentInPlace) {
+    QString text;
+    for (int i = 0; i < 1000000; ++i)
+        text += QStringLiteral("int x = 1;\r\n");
+    const long documentKb = long(text.size() * sizeof(QChar) / 1024);
+    load(text, 12, 30);
+    text = QString();
+    main->formatCommands->mnuFormatIndent_Click(); // the text makes room for edits once
+    if (!resetPeak() || peakKb() < 0)
+        GTEST_SKIP() << "no peak memory figure on this system";
+    const long before = peakKb();
+    main->formatCommands->mnuFormatIndent_Click();
+    select(12, 30);
+    main->formatCommands->mnuFOrmatUpper_Click();
+    main->editCommands->action(u"mnuEditWordCount")->trigger();
+    EXPECT_LT(peakKb() - before, documentKb / 4) << "no copy of the whole document";
+    EXPECT_EQ(box->Text().left(64),
+              "int x = 1;\r\n    INT X = 1;\r\n    INT X = 1;\r\n        int x = 1;\r\n");
+    EXPECT_TRUE(prompts().value(0).startsWith("Words counted in document: "));
 }
 
 } // namespace
