@@ -5,7 +5,6 @@
 #include "commands/WordCount.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
-#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -105,7 +104,8 @@ void EditCommands::mnuEditWordCount_Click() {
     frmDocument* document = host_.activeDocument();
     if (!document)
         return;
-    const qsizetype count = countWords(cachedDocumentText(*document->rtfText));
+    // Counted in place: a long document is not copied for it.
+    const qsizetype count = countWords(document->rtfText->documentView());
     MsgBox(wordCountMessage(count), vbOKOnly, QStringLiteral("Word Count"));
 }
 
