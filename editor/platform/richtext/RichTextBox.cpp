@@ -122,15 +122,12 @@ qsizetype RichTextBox::documentLength() const {
 void RichTextBox::forEachTextPiece(qsizetype pieceLength,
                                    const std::function<void(QStringView piece)>& take) const {
     pieceLength = std::max<qsizetype>(pieceLength, 1);
-    // The store holds the text in at most two runs; pieces are views into them, no copies.
+    // The store hands its text over in runs that are views for the time of one call (text
+    // held one byte per character comes converted, a block at a time); none is copied whole.
     model_->text().forPieces(0, model_->size(), [&](QStringView run) {
         for (qsizetype at = 0; at < run.size(); at += pieceLength)
             take(run.sliced(at, std::min(pieceLength, run.size() - at)));
     });
-}
-
-QStringView RichTextBox::documentView() {
-    return model_->contiguousText();
 }
 
 const QString& RichTextBox::documentTextSnapshot() const {

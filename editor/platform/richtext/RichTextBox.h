@@ -141,12 +141,11 @@ public:
     RichText richText() const;
     /// Length of the content in document positions (each line break one character).
     qsizetype documentLength() const;
-    /// Hands the content over in consecutive pieces of about `pieceLength` characters
+    /// Hands the content over in consecutive pieces of at most `pieceLength` characters
     /// (document positions, '\n' line breaks), in order, without a copy of the whole text.
+    /// Pieces may be shorter; a piece is valid only during its call (keep no view of it).
     void forEachTextPiece(qsizetype pieceLength,
                           const std::function<void(QStringView piece)>& take) const;
-    /// The content as documentText() gives it, without a copy: valid until the next change.
-    QStringView documentView();
     /// The content as documentText() gives it, built once per change of the content.
     const QString& documentTextSnapshot() const;
 
