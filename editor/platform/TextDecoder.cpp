@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane {
 
@@ -110,19 +115,23 @@ private:
     bool pendingCr_ = false;
 };
 
-// The length of the run of plain ASCII (no line break) at `p`, runs of which are most of a
-// source file: whole blocks first, a loop the compiler vectorises.
+// The length of the run of plain ASCII (no line break) at `begin`, runs of which are most of a
+// source file: sixteen bytes at a time where the processor has the instructions for it.
 qsizetype plainAsciiRun(const std::uint8_t* const begin, const std::uint8_t* const end) {
-    constexpr int kBlock = 16;
     const std::uint8_t* p = begin;
-    while (end - p >= kBlock) {
-        bool plain = true;
-        for (int k = 0; k < kBlock; ++k)
-            plain &= (p[k] < 0x80) & (p[k] != '\r') & (p[k] != '\n');
-        if (!plain)
-            break;
-        p += kBlock;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // The top bit of each byte: set for bytes above 0x7F and for CR and LF.
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf));
+        const auto stops = unsigned(_mm_movemask_epi8(_mm_or_si128(bytes, breaks)));
+        if (stops != 0)
+            return (p - begin) + std::countr_zero(stops);
+        p += 16;
     }
+#endif
     while (p < end && *p < 0x80 && *p != '\r' && *p != '\n')
         ++p;
     return p - begin;

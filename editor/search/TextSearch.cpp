@@ -3,6 +3,7 @@
 #include "search/TextSearch.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kelvane {
 
@@ -24,6 +25,9 @@ TextEdits replaceAllEdits(const TextPieces& pieces, QStringView needle, const QS
     TextEdits edits;
     if (needle.isEmpty())
         return edits;
+    // Where the occurrences start, first: the edits are made once their number is known, not
+    // moved from one growing list to the next (a common word has a million occurrences).
+    std::vector<qsizetype> starts;
     const qsizetype n = needle.size();
     // The text searched is a window [windowStart, windowStart + window.size()) of the whole.
     // Case folding looks at the neighbour of a character (the two halves of a surrogate
@@ -38,7 +42,7 @@ TextEdits replaceAllEdits(const TextPieces& pieces, QStringView needle, const QS
         for (qsizetype at = findText(window, needle, next - windowStart, sensitivity);
              at >= 0 && windowStart + at <= lastStart;
              at = findText(window, needle, next - windowStart, sensitivity)) {
-            edits.push_back({windowStart + at, n, replacement});
+            starts.push_back(windowStart + at);
             next = windowStart + at + n;
         }
         // Every occurrence starting up to lastStart was found: keep the rest of the window and
@@ -55,6 +59,9 @@ TextEdits replaceAllEdits(const TextPieces& pieces, QStringView needle, const QS
             search(false);
     });
     search(true);
+    edits.reserve(starts.size());
+    for (const qsizetype at : starts)
+        edits.push_back({at, n, replacement});
     return edits;
 }
 
