@@ -14,17 +14,13 @@
 #include "platform/Twips.h"
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
-#include "prefs/frmOptions.h"
 #include "settings/EditorSettings.h"
 #include "settings/ReloadSetting.h"
 #include "settings/SettingForms.h"
 #include "settings/WindowState.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QThread>
 
@@ -40,13 +36,12 @@ void showStartupStep(frmSplash* splash, const QString& text) {
 }
 
 void readEditorPreferences(frmSplash* splash) {
-    // Each step pauses 100 ms so its text can be read, and is painted again.
+    // Each step pauses 100 ms so its text can be read; showing it painted it already.
     const auto step = [splash](const char* text) {
         if (!splash)
             return;
         splash->showStatus(QString::fromLatin1(text));
         QThread::msleep(100);
-        splash->lblLoadStatus->repaint();
     };
     step("Reading Keywords...");
     readKeywordSettings(EditorSettings);
@@ -74,12 +69,6 @@ QRect readWindowPlace(WindowStateRecord& state) {
     return placeOnScreens(QRect(twipsToPixels(state.MainLeft), twipsToPixels(state.MainTop),
                                 twipsToPixels(state.MainWidth), twipsToPixels(state.MainHeight)),
                           screens, primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768));
-}
-
-void prepareOptionsDialog(DocumentHost& host) {
-    frmOptions* options = frmOptions::load(host);
-    options->cboFonts->clear();
-    options->cboFonts->addItems(QFontDatabase::families());
 }
 
 void openCommandLine(DocumentHost& host, WorkspaceCommands& workspaces,

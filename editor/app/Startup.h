@@ -24,8 +24,6 @@ void readEditorPreferences(frmSplash* splash);
 /// Reads the window's stored state, its size defaulting to the screen's, and returns where the
 /// window goes on this desktop in pixels.
 QRect readWindowPlace(WindowStateRecord& state);
-/// Loads the Options dialog (shown only on request) with the fonts of this desktop.
-void prepareOptionsDialog(DocumentHost& host);
 /// Opens the file named on the command line into the active document, or the workspace it
 /// names (".kpj" in any case); an error is shown.
 void openCommandLine(DocumentHost& host, WorkspaceCommands& workspaces, const QString& commandLine);

@@ -322,10 +322,10 @@ void frmMain::MainWindowInit(frmSplash* splash, const QString& commandLine) {
     setBrowserFolder(GetSetting(kAppTitle, kSettingsSection, QStringLiteral("LastDir"), AppPath()));
     readRecentFiles(RecentFiles);
     fileCommands->refreshRecentFiles();
-    clipPane->refreshLibraries();
+    // The cliptext pane listed the program's libraries when it was built.
     dlgCommonDialog.InitDir = AppPath();
+    // The Options dialog and its font list are built when first opened; the step still shows.
     showStartupStep(splash, QStringLiteral("Populating Fonts List..."));
-    prepareOptionsDialog(*this);
     newDocument();
     openCommandLine(*this, *workspaceCommands, commandLine);
 }

@@ -14,7 +14,7 @@ frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       Picture1(new QLabel(this)), lblLoadStatus(new QLabel(Picture1)) {
     setWindowTitle(QStringLiteral("Kelvane"));
-    Picture1->setPixmap(QIcon(QStringLiteral(":/icons/splash.svg")).pixmap(QSize(480, 300)));
+    Picture1->setPixmap(QIcon(QStringLiteral(":/icons/splash.png")).pixmap(QSize(480, 300)));
     Picture1->adjustSize();
     lblLoadStatus->setStyleSheet(QStringLiteral("color: white;"));
     lblLoadStatus->setFixedHeight(lblLoadStatus->fontMetrics().height() + 4);

@@ -5,7 +5,6 @@
 #include "commands/WordCount.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
-#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -105,7 +104,10 @@ void EditCommands::mnuEditWordCount_Click() {
     frmDocument* document = host_.activeDocument();
     if (!document)
         return;
-    const qsizetype count = countWords(cachedDocumentText(*document->rtfText));
+    // Counted a piece at a time: a long document is not copied for it.
+    const RichTextBox& box = *document->rtfText;
+    const qsizetype count =
+        countWords([&box](const auto& take) { box.forEachTextPiece(qsizetype(1) << 20, take); });
     MsgBox(wordCountMessage(count), vbOKOnly, QStringLiteral("Word Count"));
 }
 

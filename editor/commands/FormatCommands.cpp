@@ -5,7 +5,6 @@
 #include "commands/frmTabsToSpaces.h"
 #include "document/DocumentEdits.h"
 #include "document/DocumentHost.h"
-#include "document/DocumentText.h"
 #include "document/frmDocument.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
@@ -18,38 +17,43 @@ namespace {
 /// Largest document, in characters, that Tabs to Spaces produces.
 constexpr qsizetype kMaxConvertedLength = qsizetype(1) << 29;
 
-/// Replaces the selection by a transform of it; the caret ends after the new text. A
-/// transform that keeps the length keeps every character's formatting.
+/// The edits that turn the selection [start, start + selected.size()) into its transform: one
+/// per changed character when the length is kept (every character keeps its formatting), else
+/// one replacement of the whole selection.
+TextEdits transformEdits(qsizetype start, const QString& selected, QString result) {
+    TextEdits edits;
+    if (result == selected)
+        return edits;
+    if (result.size() == selected.size()) {
+        for (qsizetype i = 0; i < result.size(); ++i)
+            if (result[i] != selected[i])
+                edits.push_back({start + i, 1, QString(result[i])});
+    } else {
+        edits.push_back({start, selected.size(), std::move(result)});
+    }
+    return edits;
+}
+
+/// Replaces the selection by a transform of it; the caret ends after the new text.
 void transformSelection(frmDocument* document, QString (*transform)(const QString&)) {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
     const qsizetype start = box.toDocumentPosition(box.SelStart());
     const qsizetype end = box.toDocumentPosition(box.SelStart() + box.SelLength());
-    const QString& text = cachedDocumentText(box);
-    const QString selected = text.mid(start, end - start);
-    const QString result = transform(selected);
-    if (result == selected) {
-        placeCaretAtDocumentPosition(box, end);
-        return;
-    }
+    qsizetype caret = end;
     TextEdits edits;
-    if (result.size() == selected.size()) {
-        for (qsizetype i = 0; i < result.size(); ++i)
-            if (result[i] != selected[i])
-                edits.push_back({start + i, 1, QString(result[i])});
-    } else {
-        edits.push_back({start, selected.size(), result});
+    {
+        // The selection and its transform are copies as long as the selection: they are gone
+        // before the edit is made, so that their pages are given back with the edits'.
+        const QString selected = box.documentText(start, end);
+        QString result = transform(selected);
+        if (result != selected)
+            caret = start + result.size();
+        edits = transformEdits(start, selected, std::move(result));
     }
-    applyDocumentEdits(box, edits);
-    placeCaretAtDocumentPosition(box, start + result.size());
-}
-
-/// The lines of the selection, as Indent and Unindent see them.
-SelectedLines linesOfSelection(RichTextBox& box, const QString& text) {
-    const qsizetype start = box.toDocumentPosition(box.SelStart());
-    const qsizetype end = box.toDocumentPosition(box.SelStart() + box.SelLength());
-    return selectedLines(text, start, end);
+    applyDocumentEdits(box, std::move(edits));
+    placeCaretAtDocumentPosition(box, caret);
 }
 
 } // namespace
@@ -129,11 +133,20 @@ template <typename EditsOf> void shiftSelectedLines(frmDocument* document, Edits
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    const QString& text = cachedDocumentText(box);
-    const SelectedLines lines = linesOfSelection(box, text);
-    const TextEdits edits = editsOf(text, lines);
-    applyDocumentEdits(box, edits);
-    placeCaretAtDocumentPosition(box, positionAfterEdits(edits, lines.lastStart));
+    // Only the lines of the selection are read: a long document is not copied for it.
+    const qsizetype from = box.toDocumentPosition(box.SelStart());
+    const qsizetype to = box.toDocumentPosition(box.SelStart() + box.SelLength());
+    TextEdits edits;
+    qsizetype caret = 0;
+    box.withDocumentLines(from, to, [&](QStringView text, qsizetype start) {
+        const SelectedLines lines = selectedLines(text, from - start, to - start);
+        edits = editsOf(text, lines);
+        for (TextEdit& edit : edits)
+            edit.from += start;
+        caret = positionAfterEdits(edits, lines.lastStart + start);
+    });
+    applyDocumentEdits(box, std::move(edits));
+    placeCaretAtDocumentPosition(box, caret);
 }
 
 } // namespace
@@ -159,16 +172,26 @@ void FormatCommands::mnuFormatTabsToSapces_Click() {
         spaces = dialog.spaces();
     }
     RichTextBox& box = *document->rtfText;
-    const QString& text = cachedDocumentText(box);
-    const TextEdits edits = tabsToSpacesEdits(text, spaces);
+    // Read a piece at a time: a long document is not copied for it.
+    TextEdits edits;
+    qsizetype at = 0;
+    box.forEachTextPiece(qsizetype(1) << 20, [&](QStringView piece) {
+        for (TextEdit& edit : tabsToSpacesEdits(piece, spaces)) {
+            edit.from += at;
+            edits.push_back(std::move(edit));
+        }
+        at += piece.size();
+    });
     const qsizetype count = qsizetype(edits.size());
-    if (text.size() + count * (spaces - 1) > kMaxConvertedLength) {
+    if (box.documentLength() + count * (spaces - 1) > kMaxConvertedLength) {
         MsgBox(QStringLiteral("The document would grow too large to convert its tabs."),
                vbExclamation);
         return;
     }
-    if (applyDocumentEdits(box, edits))
-        placeCaretAtDocumentPosition(box, positionAfterEdits(edits, edits.back().from + 1));
+    // The caret ends after the spaces of the last tab.
+    const qsizetype caret = edits.empty() ? 0 : positionAfterEdits(edits, edits.back().from + 1);
+    if (applyDocumentEdits(box, std::move(edits)))
+        placeCaretAtDocumentPosition(box, caret);
     if (EditorSettings.AutoCode) {
         document->ChangedHighLight = true; // a whole-document pass, even without a change
         document->ColorCode();

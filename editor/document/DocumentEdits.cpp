@@ -2,6 +2,7 @@
 #include "document/DocumentEdits.h"
 
 #include "platform/richtext/RichTextBox.h"
+#include "platform/text/SystemPages.h"
 
 #include <algorithm>
 
@@ -87,15 +88,21 @@ bool applyAsSpread(RichTextBox& box, const TextEdits& edits) {
 
 } // namespace
 
-bool applyDocumentEdits(RichTextBox& box, const TextEdits& edits) {
+bool applyDocumentEdits(RichTextBox& box, TextEdits&& edits) {
     if (edits.empty())
         return false;
-    const UndoStep step(box);
-    box.setRedraw(false);
-    // Inside an edit batch of the caller the pieces cannot be one step of their own.
-    if (!applyAsSpread(box, edits))
-        applyAsRewrite(box, edits, cheaperInPlace(box, edits));
-    box.setRedraw(true);
+    {
+        const TextEdits taken = std::move(edits);
+        const UndoStep step(box);
+        box.setRedraw(false);
+        // Inside an edit batch of the caller the pieces cannot be one step of their own.
+        if (!applyAsSpread(box, taken))
+            applyAsRewrite(box, taken, cheaperInPlace(box, taken));
+        box.setRedraw(true);
+    }
+    // The edits and the copies made to carry them out are gone: their pages go back to the
+    // system before the document is painted again.
+    giveBackFreeHeap();
     box.Refresh();
     return true;
 }

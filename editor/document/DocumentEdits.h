@@ -23,8 +23,10 @@ private:
 };
 
 /// Makes the edits (document positions, '\n' line breaks) in one replacement of the control's
-/// text. Returns false, changing nothing, when there are no edits.
-bool applyDocumentEdits(RichTextBox& box, const TextEdits& edits);
+/// text. Returns false, changing nothing, when there are no edits. The list is taken over and
+/// dropped once the edit is made, and the heap's free pages are given back: a command over a
+/// long document makes millions of small edits that would otherwise stay resident.
+bool applyDocumentEdits(RichTextBox& box, TextEdits&& edits);
 
 /// Puts the caret at a document position with nothing selected.
 void placeCaretAtDocumentPosition(RichTextBox& box, qsizetype documentPosition);

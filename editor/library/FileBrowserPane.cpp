@@ -8,11 +8,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QIcon>
 #include <QListView>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStringListModel>
-#include <QStyle>
 #include <QTimer>
 
 namespace kelvane {
@@ -44,7 +44,11 @@ QString nameOf(const QString& folder) {
 
 FileBrowserPane::FileBrowserPane(QWidget* parent)
     : QFrame(parent), fileModel_(new QStringListModel(this)),
-      watcher_(new QFileSystemWatcher(this)), rescan_(new QTimer(this)) {
+      watcher_(new QFileSystemWatcher(this)), rescan_(new QTimer(this)),
+      // The pane's own folder pictures: asking the style for its standard ones searches the
+      // icon theme's folders on disk, which costs more than reading the folder itself.
+      openFolderIcon_(QStringLiteral(":/icons/browser/folder-open.svg")),
+      closedFolderIcon_(QStringLiteral(":/icons/browser/folder-closed.svg")) {
     setObjectName(QStringLiteral("picBrowser"));
     lstDrives = new QComboBox(this);
     lstDrives->setObjectName(QStringLiteral("lstDrives"));
@@ -133,19 +137,19 @@ bool FileBrowserPane::setFolder(const QString& folder) {
 
 void FileBrowserPane::fillLists(const QString& folder, const QStringList& subfolders,
                                 const QStringList& files) {
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     lstDirs->clear();
     const QStringList chain = chainTo(folder);
     int depth = 0;
     for (const QString& step : chain) {
-        auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + nameOf(step), lstDirs);
+        auto* item =
+            new QListWidgetItem(openFolderIcon_, QString(depth * 2, u' ') + nameOf(step), lstDirs);
         item->setData(kPathRole, step);
         ++depth;
     }
     lstDirs->setCurrentRow(int(chain.size()) - 1);
     for (const QString& name : subfolders) {
-        auto* item = new QListWidgetItem(closed, QString(depth * 2, u' ') + name, lstDirs);
+        auto* item =
+            new QListWidgetItem(closedFolderIcon_, QString(depth * 2, u' ') + name, lstDirs);
         item->setData(kPathRole, QDir::toNativeSeparators(QDir(folder).filePath(name)));
     }
     // Reading the same folder again keeps the file the user is on.

@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QHash>
+#include <QIcon>
 
 class QComboBox;
 class QFileSystemWatcher;
@@ -74,6 +75,8 @@ private:
     QStringListModel* fileModel_;
     QFileSystemWatcher* watcher_;
     QTimer* rescan_;
+    QIcon openFolderIcon_;
+    QIcon closedFolderIcon_;
 };
 
 } // namespace kelvane

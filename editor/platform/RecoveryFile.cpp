@@ -1,6 +1,7 @@
 // Recovery files: their format, the running editor's folder and the files earlier runs left.
 #include "platform/RecoveryFile.h"
 
+#include "platform/FileCopy.h"
 #include "platform/FileIO.h"
 #include "platform/RecoveryJournal.h"
 #include "platform/TextEncoding.h"
@@ -18,9 +19,6 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <cerrno>
 #endif
 
 namespace kelvane {
@@ -153,42 +151,6 @@ void RecoveryBaseWriter::cancel() {
     file_.reset();
 }
 
-namespace {
-
-// Appends the whole of `source` to `target` at its position: in the kernel where it can, else
-// through a buffer. The number of bytes copied, or -1 on a read or write error.
-qint64 appendFileBytes(QFile& source, QFileDevice& target) {
-    qint64 copied = 0;
-#ifdef Q_OS_LINUX
-    for (;;) {
-        const ssize_t n = ::copy_file_range(source.handle(), nullptr, target.handle(), nullptr,
-                                            size_t(1) << 30, 0);
-        if (n > 0) {
-            copied += n;
-            continue;
-        }
-        if (n == 0)
-            return copied;
-        // Kernels or file systems without it, before anything was copied, take the buffer.
-        if (copied > 0 ||
-            (errno != ENOSYS && errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP))
-            return -1;
-        break;
-    }
-#endif
-    QByteArray buffer(qsizetype(1) << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = source.read(buffer.data(), buffer.size());
-        if (n <= 0)
-            return n == 0 ? copied : -1;
-        if (target.write(buffer.constData(), n) != n)
-            return -1;
-        copied += n;
-    }
-}
-
-} // namespace
-
 bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
                              const QString& textFile, const FileStamp& stamp, QString& error) {
     const QString changed = QStringLiteral("The file was changed since it was read");
@@ -303,20 +265,29 @@ RecoverySession::RecoverySession() {
                              .arg(QDateTime::currentMSecsSinceEpoch())
                              .arg(QCoreApplication::applicationPid())
                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    const QString folder = recoveryFolder() + QLatin1Char('/') + name;
-    if (!QDir().mkpath(folder))
-        return;
-    lock_ = lockFor(folder);
+    folder_ = recoveryFolder() + QLatin1Char('/') + name;
+}
+
+bool RecoverySession::open() {
+    if (state_.load() != State::Named)
+        return state_.load() == State::Open;
+    if (!QDir().mkpath(folder_)) {
+        state_ = State::Failed;
+        return false;
+    }
+    lock_ = lockFor(folder_);
     if (!lock_->tryLock(0)) {
         lock_.reset();
-        QDir(folder).removeRecursively();
-        return;
+        QDir(folder_).removeRecursively();
+        state_ = State::Failed;
+        return false;
     }
-    folder_ = folder;
+    state_ = State::Open;
+    return true;
 }
 
 RecoverySession::~RecoverySession() {
-    if (folder_.isEmpty())
+    if (state_.load() != State::Open)
         return;
     lock_->unlock();
     // Every document removed its file when it was saved or closed; whatever is left is kept

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,8 +65,9 @@ private:
 };
 
 /// Writes a recovery file whose base is a text file's bytes as they are on disk (the document's
-/// text is that file as it was read, decoded as text files are): the bytes are copied by the
-/// system, so a large document costs neither an encoding pass nor the memory of one. False
+/// text is that file as it was read, decoded as text files are): the bytes are copied as they
+/// are (appendFileBytes), so a large document costs neither an encoding pass nor the memory of
+/// one. False
 /// with the error text when the file cannot be copied or is no longer the one `stamp` describes
 /// (another program wrote it since it was read); nothing is left behind then.
 bool writeRecoveryOfTextFile(const QString& file, const RecoveryRecord& record, quint64 generation,
@@ -90,19 +92,28 @@ QString recoveryFolder();
 /// lock that tells later runs it is still alive.
 class RecoverySession {
 public:
+    /// Names the folder; nothing is made on disk until open().
     RecoverySession();
     ~RecoverySession();
     RecoverySession(const RecoverySession&) = delete;
     RecoverySession& operator=(const RecoverySession&) = delete;
 
-    /// The folder; empty when it could not be made (then nothing is kept).
+    /// Makes the folder and takes its lock, once. Taking the lock waits for the disk (the lock
+    /// file is synced), so this belongs on a thread that does not take keys. False when the
+    /// folder could not be made or locked: then nothing is kept in it.
+    bool open();
+    /// open() was tried and failed.
+    bool failed() const { return state_.load() == State::Failed; }
+    /// The folder, named before it is made.
     QString folder() const { return folder_; }
     /// A new file name in the folder for one document.
     QString newFileName();
 
 private:
+    enum class State { Named, Open, Failed };
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
+    std::atomic<State> state_ = State::Named;
     int next_ = 0;
 };
 

@@ -161,13 +161,15 @@ void RecoveryKeeper::write(const QObject* document) {
             entry.textChars = entry.origin->length;
         return;
     }
-    if (entry.file.isEmpty()) {
-        if (!session_)
-            session_ = std::make_unique<RecoverySession>();
-        if (session_->folder().isEmpty())
-            return; // no folder for recovery files: there is nothing to keep them in
-        entry.file = session_->newFileName();
+    if (!session_) {
+        session_ = std::make_unique<RecoverySession>();
+        // Its lock waits for the disk: the writing thread takes it, before any write of it.
+        pool_.start([session = session_.get()] { session->open(); });
     }
+    if (session_->failed())
+        return; // no folder for recovery files: there is nothing to keep them in
+    if (entry.file.isEmpty())
+        entry.file = session_->newFileName();
     if (entry.copying)
         return; // the copy under way follows every edit until it is whole
     if (entry.needsBase && entry.origin) {

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -73,7 +74,8 @@ QPointer<frmOptions>& theDialog() {
 } // namespace
 
 frmOptions* frmOptions::load(DocumentHost& host) {
-    // The dialog belongs to the main window and goes with it.
+    // The dialog belongs to the main window and goes with it. It is built the first time it is
+    // asked for: most runs never open it.
     if (!theDialog())
         theDialog() = new frmOptions(host);
     return theDialog();
@@ -185,6 +187,8 @@ QWidget* frmOptions::buildPreferencesTab() {
     }
     for (const char* size : kFontSizes)
         cboSizes->addItem(QString::fromLatin1(size));
+    // The fonts of this desktop, in the order the system gives them.
+    cboFonts->addItems(QFontDatabase::families());
     cboFonts->setMinimumWidth(220);
     Label6 = wrappedLabel(QStringLiteral("NOTE: It is recommended that you use a non-proportional "
                                          "font for editing (eg.FixedSys, Courier)"),

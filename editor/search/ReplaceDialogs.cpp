@@ -9,7 +9,6 @@
 #include "platform/MsgBox.h"
 #include "platform/help/Help.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/text/SystemPages.h"
 #include "search/DocumentSearch.h"
 #include "search/FindDialogs.h"
 #include "search/TextSearch.h"
@@ -133,22 +132,19 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    std::size_t replaced = 0;
-    {
-        // Searched a piece at a time: a long document is not copied for it.
-        const TextEdits edits = replaceAllEdits(
-            [&box](const auto& take) { box.forEachTextPiece(kSearchPiece, take); },
-            toLfLineBreaks(findText()), toLfLineBreaks(replaceText()), sensitivity());
-        if (edits.empty()) {
-            MsgBox(kSearchTextNotFound, vbOKOnly);
-            return;
-        }
-        applyDocumentEdits(box, edits);
-        const TextEdit& last = edits.back();
-        placeCaretAtDocumentPosition(box, positionAfterEdits(edits, last.from + last.removed));
-        replaced = edits.size();
+    // Searched a piece at a time: a long document is not copied for it.
+    TextEdits edits =
+        replaceAllEdits([&box](const auto& take) { box.forEachTextPiece(kSearchPiece, take); },
+                        toLfLineBreaks(findText()), toLfLineBreaks(replaceText()), sensitivity());
+    if (edits.empty()) {
+        MsgBox(kSearchTextNotFound, vbOKOnly);
+        return;
     }
-    giveBackFreeHeap(); // the list of matches of a long document is gone
+    const std::size_t replaced = edits.size();
+    const TextEdit& last = edits.back();
+    const qsizetype caret = positionAfterEdits(edits, last.from + last.removed);
+    applyDocumentEdits(box, std::move(edits)); // and the list of matches is given back
+    placeCaretAtDocumentPosition(box, caret);
     unloadDialog(this);
     MsgBox(QString::number(replaced) + QStringLiteral(" Occurrences found and replaced."),
            vbOKOnly);

@@ -3,10 +3,18 @@
 #include "commands/DocumentFixture.h"
 
 #include "commands/frmTabsToSpaces.h"
+#include "platform/text/SystemPages.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <QAction>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unistd.h>
 
 namespace kelvane::test {
 namespace {
@@ -150,6 +158,97 @@ TEST_F(FormatCommandsTest, FormatCommandsDoNothingWithoutADocument) {
     main->formatCommands->mnuFOrmatTrim_Click();
     main->formatCommands->mnuFormatTabsToSapces_Click(); // would block on the dialog if it opened
     EXPECT_TRUE(prompts().isEmpty());
+}
+
+// Resident memory of this process, from the kernel's own count.
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+TEST_F(FormatCommandsTest, CommandsOnALongDocumentGiveTheirFreedMemoryBack) {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "freed heap pages are given back through glibc's allocator";
+#endif
+    // A million lines: each command makes a million edits (a character each for the case
+    // change), whose lists and copies are dropped once the edit is made.
+    QString tabbed;
+    QString indented;
+    for (int i = 0; i < 1000000; ++i) {
+        tabbed += QStringLiteral("\tx\r\n");
+        indented += QStringLiteral("    x\r\n");
+    }
+    const struct {
+        const char* name;
+        const QString& text;
+        std::function<void()> command;
+        QString firstLine;
+    } rows[] = {
+        {"indent", tabbed, [this] { main->formatCommands->mnuFormatIndent_Click(); }, "    \tx"},
+        {"unindent", indented, [this] { main->formatCommands->mnuFormatUnindent_Click(); }, "x"},
+        {"upper case", tabbed, [this] { main->formatCommands->mnuFOrmatUpper_Click(); }, "\tX"},
+        {"tabs to spaces", tabbed,
+         [this] {
+             whenShown<frmTabsToSpaces>(
+                 [](frmTabsToSpaces* dialog) { QTest::mouseClick(dialog->cmdOK, Qt::LeftButton); });
+             main->formatCommands->mnuFormatTabsToSapces_Click();
+         },
+         "    x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        load(row.text, 0, row.text.size());
+        giveBackFreeHeap(); // what loading left is not the command's
+        row.command();
+        const long after = residentKb();
+        giveBackFreeHeap();
+        EXPECT_LT(after - residentKb(), 4096) << "kB still resident that the heap had free";
+        const QString result = box->Text();
+        EXPECT_EQ(result.left(result.indexOf(u'\r')), row.firstLine);
+        EXPECT_EQ(result.count(u'\n'), 1000000);
+    }
+}
+
+/// The process's peak resident memory in kB, from the kernel's count; -1 when not known.
+long peakKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+/// Sets the peak back to what is resident now. False where the system does not allow it.
+bool resetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
+
+TEST_F(FormatCommandsTest, CommandsOnAFewLinesReadALongDocumentInPlace) {
+    QString text;
+    for (int i = 0; i < 1000000; ++i)
+        text += QStringLiteral("int x = 1;\r\n");
+    const long documentKb = long(text.size() * sizeof(QChar) / 1024);
+    load(text, 12, 30);
+    text = QString();
+    main->formatCommands->mnuFormatIndent_Click(); // the text makes room for edits once
+    if (!resetPeak() || peakKb() < 0)
+        GTEST_SKIP() << "no peak memory figure on this system";
+    const long before = peakKb();
+    main->formatCommands->mnuFormatIndent_Click();
+    select(12, 30);
+    main->formatCommands->mnuFOrmatUpper_Click();
+    main->editCommands->action(u"mnuEditWordCount")->trigger();
+    EXPECT_LT(peakKb() - before, documentKb / 4) << "no copy of the whole document";
+    EXPECT_EQ(box->Text().left(64),
+              "int x = 1;\r\n    INT X = 1;\r\n    INT X = 1;\r\n        int x = 1;\r\n");
+    EXPECT_TRUE(prompts().value(0).startsWith("Words counted in document: "));
 }
 
 } // namespace

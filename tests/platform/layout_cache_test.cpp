@@ -112,4 +112,47 @@ TEST(LayoutCacheTest, PositionsAndRowsMapBothWaysOnALongWrappedLine) {
     EXPECT_EQ(cache.rowStart(qsizetype(starts.size())), -1);
 }
 
+TEST(LayoutCacheTest, TheWidestLineIsEstimatedFromTheLongestWhereverItIs) {
+    const struct {
+        const char16_t* text;
+        qsizetype longest;
+    } cases[] = {{u"", 0},
+                 {u"abc", 3},
+                 {u"a\nthe longest\nb", 11},
+                 {u"a\nb\nthe last one is longest", 23},
+                 {u"the first is longest\na\n", 20},
+                 {u"\n\n", 0}};
+    for (const auto& c : cases) {
+        TextModel model;
+        model.setText(QString::fromUtf16(c.text));
+        LayoutCache cache;
+        cache.setModel(&model);
+        cache.setMetrics(kelvane::testing::fixedFont(), 80, 0, 10000);
+        EXPECT_DOUBLE_EQ(cache.widestLine(), qreal(c.longest) * cache.averageCharWidth())
+            << QString::fromUtf16(c.text).toStdString();
+    }
+}
+
+TEST(LayoutCacheTest, ColouringLaysNothingOutAfreshButANewFontDoes) {
+    TextModel model;
+    model.setText(QStringLiteral("int x;\nreturn y;\n"));
+    LayoutCache cache;
+    layOut(cache, model);
+    rowStarts(cache);
+    const int rowHeight = cache.rowHeight();
+
+    const std::vector<std::uint8_t> classes{1, 1, 1, 0, 2, 2, 0, 1};
+    model.colourByClass(0, classes.data(), qsizetype(classes.size()),
+                        {kWindowTextColour, 0xFF, 0xFF00});
+    EXPECT_FALSE(cache.stylesChanged(0, qsizetype(classes.size())))
+        << "colours change no letter's size";
+
+    model.restyle(0, 3, [](CharStyle& s) { s.bold = true; });
+    EXPECT_TRUE(cache.stylesChanged(0, 3)) << "bold letters are wider";
+
+    model.restyle(7, 6, [](CharStyle& s) { s.pointSize = 40; });
+    EXPECT_TRUE(cache.stylesChanged(7, 6));
+    EXPECT_GT(cache.rowHeight(), rowHeight) << "every row is as tall as the tallest font";
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -154,6 +155,58 @@ TEST_F(RecoveryKeeperTest, AForgottenDocumentIsNotWrittenLater) {
     keeper.waitForDone();
     EXPECT_TRUE(QDir(recoveryFolder()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(findLeftRecovery().empty());
+}
+
+TEST_F(RecoveryKeeperTest, ARunsFolderIsMadeAndLockedWhenOpenedNotWhenNamed) {
+    QString kept;
+    {
+        RecoverySession session;
+        const QString folder = session.folder();
+        EXPECT_FALSE(QFileInfo::exists(folder)) << "naming the folder makes nothing";
+        ASSERT_TRUE(session.open());
+        EXPECT_TRUE(session.open()) << "a second open keeps what the first made";
+        EXPECT_FALSE(session.failed());
+        ASSERT_TRUE(QFileInfo(folder).isDir());
+        kept = session.newFileName();
+        QString error;
+        ASSERT_TRUE(writeFileAtomically(kept, encodeRecovery(kSample), error));
+        EXPECT_TRUE(findLeftRecovery().empty()) << "a running editor's files are not offered";
+    }
+    // The run ended with a file still kept: the next start offers it.
+    const std::vector<LeftRecovery> left = findLeftRecovery();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].file, kept);
+}
+
+TEST_F(RecoveryKeeperTest, WithoutAFolderForRecoveryFilesNothingIsKeptAndEditingGoesOn) {
+    // A file where the folder should be: it cannot be made.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(recoveryFolder()).path()));
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(recoveryFolder(), QByteArray("in the way"), error));
+    const QString path = scratch.file("read.txt");
+    ASSERT_TRUE(writeFileAtomically(path, QByteArray("as read\n"), error));
+    RecoveryKeeper keeper;
+    keeper.setDelay(0);
+    QObject changed;
+    QObject loaded;
+    keeper.changed(&changed, [] { return kSample; });
+    keeper.loaded(&loaded, {path, FileStamp::of(path), 8},
+                  RecoverySource{[] { return kSample; }, {}, {}, {}});
+    keeper.writeNow(&changed);
+    keeper.writeNow(&loaded);
+    keeper.waitForDone();
+    // The file's base that could not be written is asked for again as a copy of the text, and
+    // finds nowhere to go either; later changes neither.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.pendingFor(&loaded) == -1; }));
+    keeper.changed(&changed, [] { return kSample; });
+    keeper.writeNow(&changed);
+    keeper.waitForDone();
+    EXPECT_EQ(keeper.pendingFor(&changed), -1);
+    EXPECT_FALSE(keeper.copyingBase(&loaded));
+    EXPECT_TRUE(QFileInfo(recoveryFolder()).isFile());
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"read.txt", "recovery"}))
+        << "nothing was written anywhere else";
 }
 
 TEST_F(RecoveryKeeperTest, AKilledRunLeavesItsTextForTheNextOne) {

@@ -31,7 +31,7 @@ protected:
     frmOptions* open() {
         if (!main)
             start();
-        frmOptions* dialog = frmOptions::instance();
+        frmOptions* dialog = frmOptions::load(*main);
         dialog->Form_Activate();
         return dialog;
     }

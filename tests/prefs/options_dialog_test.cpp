@@ -1,10 +1,10 @@
 // The Options dialog through its real controls: filling, taking back, OK, Cancel, menu and help.
 #include "OptionsFixture.h"
 
-#include "settings/SettingForms.h"
 #include "platform/help/Help.h"
 #include "platform/help/HelpWindow.h"
 #include "prefs/ColourSwatch.h"
+#include "settings/SettingForms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,7 +31,9 @@ std::vector<bool> bracerStates(const frmOptions* dialog) {
     return checked;
 }
 
-TEST_F(OptionsDialogTest, StartUpLoadsTheDialogHiddenWithTheFontList) {
+TEST_F(OptionsDialogTest, TheDialogIsBuiltOnFirstUseHiddenWithTheFontList) {
+    start();
+    EXPECT_EQ(frmOptions::instance(), nullptr) << "start-up leaves the dialog to its first use";
     frmOptions* d = open();
     EXPECT_EQ(d->cboFonts->count(), QFontDatabase::families().size());
     EXPECT_FALSE(QFontDatabase::families().isEmpty());
@@ -239,7 +241,7 @@ TEST_F(OptionsDialogTest, EditorSetupSitsInFilePreferencesAndOpensTheDialogModal
     EXPECT_EQ(setup->shortcut(), QKeySequence(Qt::Key_F4));
 
     EditorSettings.Keywords2 = "shown" + ff;
-    frmOptions* d = frmOptions::instance();
+    frmOptions* d = frmOptions::load(*main);
     QStringList seen;
     bool wasModal = false;
     QTimer::singleShot(0, d, [&] {

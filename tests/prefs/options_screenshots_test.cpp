@@ -19,7 +19,7 @@ TEST_F(OptionsScreenshotsTest, EveryTabDrawsItsControls) {
         QFile::copy(built.filePath(name), frmOptions::profileFolder() + name);
     EditorSettings.EditorFont = QStringLiteral("DejaVu Sans Mono");
     start();
-    frmOptions* d = frmOptions::instance();
+    frmOptions* d = frmOptions::load(*main);
     d->Form_Activate();
     d->lstProfiles->setCurrentRow(int(d->lstProfiles->row(
         d->lstProfiles->findItems(QStringLiteral("C"), Qt::MatchExactly).value(0))));

@@ -19,10 +19,10 @@ TEST(DocumentEdits, ReplaceAllIsOneEditThatUndoGivesBackExactly) {
     const QString before = box.documentText();
     const int stepsBefore = box.undoSteps();
 
-    const TextEdits edits =
+    TextEdits edits =
         replaceAllEdits(before, u"return", QStringLiteral("result\nnow"), Qt::CaseInsensitive);
     ASSERT_EQ(edits.size(), 4000u);
-    ASSERT_TRUE(applyDocumentEdits(box, edits));
+    ASSERT_TRUE(applyDocumentEdits(box, std::move(edits)));
     QString expected = before;
     expected.replace(QStringLiteral("return"), QStringLiteral("result\nnow"), Qt::CaseInsensitive);
     EXPECT_EQ(box.documentText(), expected);

@@ -158,7 +158,7 @@ private:
     qreal widestLine_ = 0;
     qsizetype knownLines_ = 1;    ///< lines when the cache last looked
     qsizetype measuredLines_ = 0; ///< the rows of every line before this one are exact
-    std::size_t knownStyles_ = 0; ///< table size when row heights were measured
+    std::size_t knownStyles_ = 0; ///< the styles the measurements allow for (a table size)
     DisplayRows rows_;
     std::unordered_map<quint64, std::unique_ptr<Piece>> layouts_;
     /// Rows of the pieces of long wrapped lines, 0 where not yet laid out.

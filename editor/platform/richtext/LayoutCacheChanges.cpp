@@ -61,15 +61,25 @@ void LayoutCache::remeasure() {
     rowHeight_ = std::max(1, int(std::ceil(height)));
 
     const TextStore& text = model_->text();
-    knownLines_ = text.lineCount();
+    const qsizetype lines = text.lineCount();
+    knownLines_ = lines;
     qsizetype longest = 0;
     std::vector<std::int32_t> estimates;
-    if (wrapping())
-        estimates.resize(size_t(text.lineCount()));
-    for (qsizetype line = 0; line < text.lineCount(); ++line) {
-        longest = std::max(longest, text.lineLength(line));
-        if (wrapping())
+    if (wrapping()) {
+        estimates.resize(size_t(lines));
+        for (qsizetype line = 0; line < lines; ++line) {
+            longest = std::max(longest, text.lineLength(line));
             estimates[size_t(line)] = estimatedRows(line);
+        }
+    } else {
+        // Each line ends one character before the next begins: one look-up per line.
+        qsizetype start = 0;
+        for (qsizetype line = 1; line < lines; ++line) {
+            const qsizetype next = text.lineStart(line);
+            longest = std::max(longest, next - 1 - start);
+            start = next;
+        }
+        longest = std::max(longest, text.size() - start);
     }
     rows_.reset(std::move(estimates));
     measuredLines_ = 0;
@@ -124,9 +134,21 @@ LayoutCache::LineChange LayoutCache::contentsChanged(qsizetype from, qsizetype r
 }
 
 bool LayoutCache::stylesChanged(qsizetype from, qsizetype count) {
-    if (model_->styles().table().count() != knownStyles_) {
-        remeasure(); // a new font in use may make the rows taller
-        return true;
+    const StyleTable& table = model_->styles().table();
+    if (table.count() != knownStyles_) {
+        // A new font in use may make the rows taller or the lines wider. Styles that only
+        // colour the text (the whole-document colouring adds a few) change no measurement.
+        bool sameLetters = table.count() > knownStyles_;
+        for (std::size_t i = knownStyles_; sameLetters && i < table.count(); ++i) {
+            const CharStyle& style = table.at(std::uint8_t(i));
+            sameLetters = !style.bold && !style.italic && !style.underline &&
+                          style.pointSize <= 0 && style.fontName.isEmpty();
+        }
+        if (!sameLetters) {
+            remeasure();
+            return true;
+        }
+        knownStyles_ = table.count();
     }
     const TextStore& text = model_->text();
     const qsizetype first = text.lineOf(from);

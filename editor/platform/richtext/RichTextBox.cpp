@@ -130,6 +130,17 @@ void RichTextBox::forEachTextPiece(qsizetype pieceLength,
     });
 }
 
+void RichTextBox::withDocumentLines(
+    qsizetype from, qsizetype to,
+    const std::function<void(QStringView lines, qsizetype start)>& read) {
+    const TextStore& text = model_->text();
+    from = std::clamp<qsizetype>(from, 0, text.size());
+    to = std::clamp<qsizetype>(to, from, text.size());
+    const qsizetype start = text.lineStart(text.lineOf(from));
+    const qsizetype end = std::min(text.size(), text.lineEnd(text.lineOf(to)) + 1);
+    model_->withText(start, end, [&](QStringView lines) { read(lines, start); });
+}
+
 const QString& RichTextBox::documentTextSnapshot() const {
     if (!snapshotValid_) {
         snapshot_ = documentText();

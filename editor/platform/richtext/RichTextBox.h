@@ -146,6 +146,12 @@ public:
     /// Pieces may be shorter; a piece is valid only during its call (keep no view of it).
     void forEachTextPiece(qsizetype pieceLength,
                           const std::function<void(QStringView piece)>& take) const;
+    /// Calls `read` with the whole lines that hold the document positions [from, to] ('\n'
+    /// line breaks, the last line's break included) and the document position of their first
+    /// character, as one view valid during the call only: read in place where the text is held
+    /// in UTF-16, else a copy of just those lines.
+    void withDocumentLines(qsizetype from, qsizetype to,
+                           const std::function<void(QStringView lines, qsizetype start)>& read);
     /// The content as documentText() gives it, built once per change of the content.
     const QString& documentTextSnapshot() const;
 

@@ -1,14 +1,19 @@
 // Writing text with per-character styles as RTF, in one pass over the text.
 #include "platform/TextEncoding.h"
 #include "platform/rtf/RtfCodec.h"
-#include "platform/text/StyleRuns.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane::rtf {
 
@@ -246,72 +251,6 @@ bool appendFormatChange(ByteWriter& out, const RunFormat& from, const RunFormat&
     return wrote;
 }
 
-// Writes characters of one run. needsDelimiter: a control word was just written, so a
-// character that could extend it needs a space first.
-void appendCharacters(ByteWriter& out, QStringView chars, bool& needsDelimiter) {
-    for (qsizetype start = 0; start < chars.size(); start += kChunk) {
-        const QStringView chunk = chars.sliced(start, std::min(kChunk, chars.size() - start));
-        out.ensure(chunk.size() * kMaxCharBytes + 1);
-        const QChar* p = chunk.data();
-        const QChar* const end = p + chunk.size();
-        while (p < end) {
-            const QChar qc = *p++;
-            const char16_t c = qc.unicode();
-            if (c >= 0x20 && c < 0x7F) {
-                if (c == '\\' || c == '{' || c == '}') {
-                    out.put('\\');
-                    out.put(char(c));
-                    needsDelimiter = false;
-                    continue;
-                }
-                if (needsDelimiter) {
-                    out.put(' ');
-                    needsDelimiter = false;
-                }
-                out.put(char(c));
-                // The rest of a stretch of plain ASCII goes out without further checks, a block
-                // at a time while whole blocks are plain (a loop the compiler vectorises).
-                char* o = out.cursor();
-                constexpr int kBlock = 16;
-                while (end - p >= kBlock) {
-                    bool plain = true;
-                    for (int k = 0; k < kBlock; ++k) {
-                        const char16_t a = p[k].unicode();
-                        plain &= (a >= 0x20) & (a < 0x7F) & (a != '\\') & (a != '{') & (a != '}');
-                    }
-                    if (!plain)
-                        break;
-                    for (int k = 0; k < kBlock; ++k)
-                        o[k] = char(p[k].unicode());
-                    p += kBlock;
-                    o += kBlock;
-                }
-                for (; p < end; ++p) {
-                    const char16_t a = p->unicode();
-                    if (a < 0x20 || a >= 0x7F || a == '\\' || a == '{' || a == '}')
-                        break;
-                    *o++ = char(a);
-                }
-                out.setCursor(o);
-            } else if (c == '\n') {
-                out.put("\\par\r\n");
-                needsDelimiter = false;
-            } else if (c == '\t') {
-                out.put("\\tab");
-                needsDelimiter = true;
-            } else if (const int b = windows1252Byte(qc); b >= 0) {
-                out.putHexByte(b);
-                needsDelimiter = false;
-            } else {
-                out.put("\\u");
-                out.putNumber(int(std::int16_t(c)));
-                out.put('?');
-                needsDelimiter = false;
-            }
-        }
-    }
-}
-
 } // namespace
 
 CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options) {
@@ -331,9 +270,21 @@ CharStyle effectiveStyle(const CharStyle& style, const WriteOptions& options) {
 
 namespace {
 
+// Characters written as they are: printable ASCII but for the three RTF gives a meaning.
+bool isPlain(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+}
+
+// Style indexes for characters that have no entry: all plain.
+constexpr std::array<std::uint8_t, kChunk> kPlainStyles{};
+
 // The body of a document: runs of characters, each preceded by the control words that change
 // the format to its style's. Pieces may split runs anywhere: a piece that goes on in the same
 // style writes no control word, so the markup does not depend on where pieces end.
+//
+// Most of a document is long stretches of plain characters in one style: those are found and
+// copied a block at a time, and only the characters between them (line breaks, escapes, style
+// changes) are looked at one by one.
 class BodyWriter {
 public:
     BodyWriter(ByteWriter& out, const Tables& tables, std::size_t styleCount)
@@ -342,38 +293,150 @@ public:
     }
 
     void add(QStringView text, std::span<const std::uint8_t> styleOfChar) {
-        const qsizetype n = text.size();
-        // Characters without a style entry, or with an index past the table, are plain.
-        auto styleAt = [&](qsizetype i) -> std::uint8_t {
-            if (std::size_t(i) >= styleOfChar.size())
-                return 0;
-            const std::uint8_t s = styleOfChar[std::size_t(i)];
-            return s < styleCount_ ? s : 0;
-        };
-        forEachStyleRun(n, styleAt, [&](qsizetype start, qsizetype end, std::uint8_t style) {
-            const RunFormat& format = tables_.format(style);
-            if (appendFormatChange(out_, written_, format))
-                needsDelimiter_ = true;
-            written_ = format;
-            appendCharacters(out_, text.sliced(start, end - start), needsDelimiter_);
-        });
+        const qsizetype styled = std::min(text.size(), qsizetype(styleOfChar.size()));
+        const char16_t* const chars = text.utf16();
+        addStyled(chars, styleOfChar.data(), styled);
+        for (qsizetype at = styled; at < text.size(); at += kChunk)
+            addStyled(chars + at, kPlainStyles.data(), std::min(kChunk, text.size() - at));
     }
 
 private:
+    static constexpr qsizetype kBlock = 16; // characters looked at together
+
+    void addStyled(const char16_t* chars, const std::uint8_t* styles, qsizetype n) {
+        for (qsizetype start = 0; start < n; start += kChunk) {
+            const qsizetype end = std::min(n, start + kChunk);
+            out_.ensure((end - start) * kMaxCharBytes + kBlock);
+            qsizetype i = start;
+            while (i < end) {
+                if (!needsDelimiter_ && started_)
+                    i = copyPlain(chars, styles, i, end);
+                if (i == end)
+                    break;
+                if (!started_ || styles[i] != style_) {
+                    changeStyle(styles[i]);
+                    out_.ensure((end - i) * kMaxCharBytes + kBlock);
+                }
+                appendCharacter(chars[i]);
+                ++i;
+            }
+        }
+    }
+
+    // Copies the plain characters of style style_ from i on; returns where they end.
+    qsizetype copyPlain(const char16_t* chars, const std::uint8_t* styles, qsizetype i,
+                        qsizetype end) {
+        char* o = out_.cursor();
+#if defined(__SSE2__)
+        const __m128i style = _mm_set1_epi8(char(style_));
+        while (end - i >= kBlock) {
+            // Saturated to bytes, every character beyond Latin-1 becomes 0x00 or 0xFF, which
+            // are not plain either; the bytes of plain characters are their markup.
+            const __m128i bytes =
+                _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i)),
+                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i + 8)));
+            const __m128i printable = _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x1F)); // 0x20-0x7F
+            const __m128i escaped =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)),
+                                          _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('{')),
+                                          _mm_cmpeq_epi8(bytes, _mm_set1_epi8('}'))));
+            const __m128i sameStyle = _mm_cmpeq_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(styles + i)), style);
+            const auto plain = unsigned(
+                _mm_movemask_epi8(_mm_andnot_si128(escaped, _mm_and_si128(printable, sameStyle))));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), bytes);
+            if (plain == 0xFFFF) {
+                i += kBlock;
+                o += kBlock;
+                continue;
+            }
+            const auto k = qsizetype(std::countr_one(plain));
+            i += k;
+            o += k;
+            // A line break in the same style ends most stretches: written here, the stretch
+            // after it goes on without a return to the caller.
+            if (chars[i] != '\n' || styles[i] != style_)
+                break;
+            std::memcpy(o, "\\par\r\n", 6);
+            o += 6;
+            ++i;
+        }
+#endif
+        for (; i < end && isPlain(chars[i]) && styles[i] == style_; ++i)
+            *o++ = char(chars[i]);
+        out_.setCursor(o);
+        return i;
+    }
+
+    // Characters without a style entry, or with an index past the table, are plain.
+    void changeStyle(std::uint8_t style) {
+        const RunFormat& format = tables_.format(style < styleCount_ ? style : 0);
+        if (appendFormatChange(out_, written_, format))
+            needsDelimiter_ = true;
+        written_ = format;
+        style_ = style;
+        started_ = true;
+    }
+
+    void appendCharacter(char16_t c) {
+        if (isPlain(c)) {
+            if (needsDelimiter_)
+                out_.put(' ');
+            out_.put(char(c));
+            needsDelimiter_ = false;
+        } else if (c == '\\' || c == '{' || c == '}') {
+            out_.put('\\');
+            out_.put(char(c));
+            needsDelimiter_ = false;
+        } else if (c == '\n') {
+            out_.put("\\par\r\n");
+            needsDelimiter_ = false;
+        } else if (c == '\t') {
+            out_.put("\\tab");
+            needsDelimiter_ = true; // a following letter would extend the control word
+        } else if (const int b = windows1252Byte(QChar(c)); b >= 0) {
+            out_.putHexByte(b);
+            needsDelimiter_ = false;
+        } else {
+            out_.put("\\u");
+            out_.putNumber(int(std::int16_t(c)));
+            out_.put('?');
+            needsDelimiter_ = false;
+        }
+    }
+
     ByteWriter& out_;
     const Tables& tables_;
     std::size_t styleCount_;
     RunFormat written_;
+    std::uint8_t style_ = 0; // the style index of the last character written
+    bool started_ = false;   // no character written yet: the first one names its format
     bool needsDelimiter_ = false;
 };
 
-// The styles a text uses, for the tables; the plain style is always there.
+// The styles a text uses, for the tables; the plain style is always there. Runs of one style
+// are passed over a block at a time.
 void noteUsed(std::array<bool, 256>& used, qsizetype length,
               std::span<const std::uint8_t> styleOfChar) {
     used[0] = true;
-    const qsizetype styled = std::min<qsizetype>(length, qsizetype(styleOfChar.size()));
-    for (qsizetype i = 0; i < styled; ++i)
-        used[styleOfChar[std::size_t(i)]] = true;
+    const qsizetype n = std::min<qsizetype>(length, qsizetype(styleOfChar.size()));
+    const std::uint8_t* const p = styleOfChar.data();
+    constexpr qsizetype kRunBlock = 32;
+    for (qsizetype i = 0; i < n;) {
+        const std::uint8_t style = p[i++];
+        used[style] = true;
+        while (n - i >= kRunBlock) {
+            unsigned differs = 0;
+            for (qsizetype k = 0; k < kRunBlock; ++k)
+                differs |= unsigned(p[i + k] ^ style);
+            if (differs != 0)
+                break;
+            i += kRunBlock;
+        }
+        while (i < n && p[i] == style)
+            ++i;
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Per-character styles of a document.
 #include "platform/text/CharStyles.h"
 
+#include "platform/text/ClassStyleMap.h"
+
 namespace kelvane {
 
 const CharStyle& CharStyles::styleAt(qsizetype position) const {
@@ -96,24 +98,17 @@ void CharStyles::colourByClass(qsizetype from, const std::uint8_t* classes, qsiz
     count = std::clamp<qsizetype>(count, 0, buffer_.size() - from);
     if (count == 0)
         return;
-    // Resulting index for each (class, current index) pair, worked out on first use. The
-    // buffer is changed in place, so a pass needs no copy of the styles.
-    constexpr std::uint16_t kUnknown = 0xFFFF;
-    std::vector<std::uint16_t> result(classColours.size() * 256, kUnknown);
     pinned_ = {};
-    buffer_.transform(from, count, [&](qsizetype i, std::uint8_t current) -> std::uint8_t {
-        const std::uint8_t cls = classes[i];
-        if (cls >= classColours.size())
-            return current;
-        std::uint16_t& slot = result[cls * 256u + current];
-        if (slot == kUnknown) {
-            CharStyle style = table_.at(current);
-            const WinColour colour = classColours[cls];
-            style.hasColour = colour != kWindowTextColour;
-            style.colour = style.hasColour ? colour : 0;
-            slot = intern(style);
-        }
-        return std::uint8_t(slot);
+    ClassStyleMap map(classColours.size(), [&](std::uint8_t cls, std::uint8_t current) {
+        CharStyle style = table_.at(current);
+        const WinColour colour = classColours[cls];
+        style.hasColour = colour != kWindowTextColour;
+        style.colour = style.hasColour ? colour : 0;
+        return intern(style);
+    });
+    // The buffer is changed in place, so a pass needs no copy of the styles.
+    buffer_.forPieces(from, count, [&](std::uint8_t* indexes, qsizetype offset, qsizetype n) {
+        map.apply(indexes, classes + offset, n);
     });
     pinned_ = {};
 }

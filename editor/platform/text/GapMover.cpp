@@ -18,10 +18,12 @@ void GapMover::follow(qsizetype position) {
         timer_.stop();
         return;
     }
-    // Slices come a millisecond apart: the thread sleeps between them, so a key pressed
-    // meanwhile (and any other event, and the other threads) waits for one slice at most.
+    // The first slice comes at the event loop's next turn, not a pause later: a key typed soon
+    // after the jump finds that much less left to move. Later ones come a millisecond apart:
+    // the thread sleeps between them, so a key pressed meanwhile (and any other event, and the
+    // other threads) waits for one slice at most.
     if (!timer_.isActive())
-        timer_.start(kPauseMs, Qt::PreciseTimer, this);
+        timer_.start(0, this);
 }
 
 bool GapMover::slice() {

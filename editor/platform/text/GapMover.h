@@ -17,7 +17,7 @@ public:
     explicit GapMover(TextModel& model, QObject* parent = nullptr);
 
     /// Heads for `position`: at once when little is left to move, else in slices, each after
-    /// the events waiting for the program were handled.
+    /// the events waiting for the program were handled, the first at once.
     void follow(qsizetype position);
     /// A slice is still to come.
     bool moving() const { return timer_.isActive(); }

@@ -42,13 +42,20 @@ public:
     void write(qsizetype from, const std::uint8_t* values, qsizetype count);
     /// Passes every entry of the range through a lookup table.
     void map(qsizetype from, qsizetype count, const Lut& lut);
-    /// Replaces every entry of the range by f(offset in the range, entry).
-    template <typename F> void transform(qsizetype from, qsizetype count, F&& f) {
+    /// Calls f(entries, offset in the range, count) for the one or two stored pieces of the
+    /// range, whose entries f may change in place.
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) {
         qsizetype offset = 0;
         buffer_.forPieces(from, count, [&](std::uint8_t* p, qsizetype n) {
+            f(p, offset, n);
+            offset += n;
+        });
+    }
+    /// Replaces every entry of the range by f(offset in the range, entry).
+    template <typename F> void transform(qsizetype from, qsizetype count, F&& f) {
+        forPieces(from, count, [&f](std::uint8_t* p, qsizetype offset, qsizetype n) {
             for (qsizetype i = 0; i < n; ++i)
                 p[i] = f(offset + i, p[i]);
-            offset += n;
         });
     }
     /// Copies entries of the range out.

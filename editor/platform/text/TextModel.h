@@ -27,6 +27,11 @@ public:
     explicit TextModel(QObject* parent = nullptr);
 
     const TextStore& text() const { return text_; }
+    /// Calls f(QStringView) with [from, to) as one view, valid during the call only (see
+    /// TextStore::withView), and returns what f returns.
+    template <typename F> decltype(auto) withText(qsizetype from, qsizetype to, F&& f) {
+        return text_.withView(from, to, std::forward<F>(f));
+    }
     const CharStyles& styles() const { return styles_; }
     qsizetype size() const { return text_.size(); }
 

@@ -54,6 +54,19 @@ public:
         });
     }
 
+    /// Calls f(QStringView) with [from, to), clamped to the text, as one view and returns what
+    /// f returns; the view is valid during the call only. Text held in UTF-16 is read in place
+    /// (the room for edits is moved out of the range); text held one byte per character is
+    /// converted into a copy made for the call and dropped after it.
+    template <typename F> decltype(auto) withView(qsizetype from, qsizetype to, F&& f) {
+        from = std::clamp<qsizetype>(from, 0, size());
+        to = std::clamp<qsizetype>(to, from, size());
+        if (wide_)
+            return f(QStringView(wideText_.contiguous(from, to - from), to - from));
+        const QString copy = text(from, to);
+        return f(QStringView(copy));
+    }
+
     /// Replaces `removed` characters at `from` with `inserted` ('\n' line breaks).
     void replace(qsizetype from, qsizetype removed, QStringView inserted);
     /// Makes every replacement of `pieces` in one pass (see GapBuffer::replaceEach); the
