@@ -25,22 +25,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(written == bytes, "a file read and written back unchanged keeps every byte");
 
     // Pieces of 9 to 16 bytes, read 5 at a time, so that characters, CR LF pairs and marks are
-    // cut everywhere.
-    qsizetype at = 0;
-    StringTextSink sink;
-    const auto format = decodeTextStream(
-        [&](char* out, qsizetype max) {
-            const qsizetype n = std::min({max, qsizetype(5), bytes.size() - at});
-            std::memcpy(out, bytes.data() + at, std::size_t(n));
-            at += n;
-            return n;
-        },
-        [&] {
-            at = 0;
-            return true;
-        },
-        bytes.size(), sink, 9 + qsizetype(size % 8));
-    require(format && *format == decoded.format, "read in pieces, the format is the same");
-    require(sink.text == decoded.text, "read in pieces, the text is the same");
+    // cut everywhere; into UTF-16 and, as a document keeps Latin-1 text, one byte per
+    // character until the first wider character.
+    for (const bool narrow : {false, true}) {
+        qsizetype at = 0;
+        StringTextSink sink(narrow);
+        const auto format = decodeTextStream(
+            [&](char* out, qsizetype max) {
+                const qsizetype n = std::min({max, qsizetype(5), bytes.size() - at});
+                std::memcpy(out, bytes.data() + at, std::size_t(n));
+                at += n;
+                return n;
+            },
+            [&] {
+                at = 0;
+                return true;
+            },
+            bytes.size(), sink, 9 + qsizetype(size % 8));
+        require(format && *format == decoded.format, "read in pieces, the format is the same");
+        require(sink.text == decoded.text, "read in pieces, the text is the same");
+        const auto wide = std::find_if(decoded.text.begin(), decoded.text.end(),
+                                       [](QChar c) { return c.unicode() > 0xFF; });
+        require(!narrow ||
+                    sink.widenedAt ==
+                        (wide == decoded.text.end() ? -1 : qsizetype(wide - decoded.text.begin())),
+                "kept one byte per character up to the first wider character");
+    }
     return 0;
 }

@@ -104,8 +104,10 @@ void EditCommands::mnuEditWordCount_Click() {
     frmDocument* document = host_.activeDocument();
     if (!document)
         return;
-    // Counted in place: a long document is not copied for it.
-    const qsizetype count = countWords(document->rtfText->documentView());
+    // Counted a piece at a time: a long document is not copied for it.
+    const RichTextBox& box = *document->rtfText;
+    const qsizetype count =
+        countWords([&box](const auto& take) { box.forEachTextPiece(qsizetype(1) << 20, take); });
     MsgBox(wordCountMessage(count), vbOKOnly, QStringLiteral("Word Count"));
 }
 

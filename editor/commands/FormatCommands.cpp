@@ -46,7 +46,7 @@ void transformSelection(frmDocument* document, QString (*transform)(const QStrin
     {
         // The selection and its transform are copies as long as the selection: they are gone
         // before the edit is made, so that their pages are given back with the edits'.
-        const QString selected = box.documentView().mid(start, end - start).toString();
+        const QString selected = box.documentText(start, end);
         QString result = transform(selected);
         if (result != selected)
             caret = start + result.size();
@@ -54,13 +54,6 @@ void transformSelection(frmDocument* document, QString (*transform)(const QStrin
     }
     applyDocumentEdits(box, std::move(edits));
     placeCaretAtDocumentPosition(box, caret);
-}
-
-/// The lines of the selection, as Indent and Unindent see them.
-SelectedLines linesOfSelection(RichTextBox& box, QStringView text) {
-    const qsizetype start = box.toDocumentPosition(box.SelStart());
-    const qsizetype end = box.toDocumentPosition(box.SelStart() + box.SelLength());
-    return selectedLines(text, start, end);
 }
 
 } // namespace
@@ -140,11 +133,18 @@ template <typename EditsOf> void shiftSelectedLines(frmDocument* document, Edits
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    // Read in place: a long document is not copied for it.
-    const QStringView text = box.documentView();
-    const SelectedLines lines = linesOfSelection(box, text);
-    TextEdits edits = editsOf(text, lines);
-    const qsizetype caret = positionAfterEdits(edits, lines.lastStart);
+    // Only the lines of the selection are read: a long document is not copied for it.
+    const qsizetype from = box.toDocumentPosition(box.SelStart());
+    const qsizetype to = box.toDocumentPosition(box.SelStart() + box.SelLength());
+    TextEdits edits;
+    qsizetype caret = 0;
+    box.withDocumentLines(from, to, [&](QStringView text, qsizetype start) {
+        const SelectedLines lines = selectedLines(text, from - start, to - start);
+        edits = editsOf(text, lines);
+        for (TextEdit& edit : edits)
+            edit.from += start;
+        caret = positionAfterEdits(edits, lines.lastStart + start);
+    });
     applyDocumentEdits(box, std::move(edits));
     placeCaretAtDocumentPosition(box, caret);
 }
@@ -172,10 +172,18 @@ void FormatCommands::mnuFormatTabsToSapces_Click() {
         spaces = dialog.spaces();
     }
     RichTextBox& box = *document->rtfText;
-    const QStringView text = box.documentView(); // read in place, as Indent does
-    TextEdits edits = tabsToSpacesEdits(text, spaces);
+    // Read a piece at a time: a long document is not copied for it.
+    TextEdits edits;
+    qsizetype at = 0;
+    box.forEachTextPiece(qsizetype(1) << 20, [&](QStringView piece) {
+        for (TextEdit& edit : tabsToSpacesEdits(piece, spaces)) {
+            edit.from += at;
+            edits.push_back(std::move(edit));
+        }
+        at += piece.size();
+    });
     const qsizetype count = qsizetype(edits.size());
-    if (text.size() + count * (spaces - 1) > kMaxConvertedLength) {
+    if (box.documentLength() + count * (spaces - 1) > kMaxConvertedLength) {
         MsgBox(QStringLiteral("The document would grow too large to convert its tabs."),
                vbExclamation);
         return;

@@ -4,11 +4,18 @@
 namespace kelvane {
 
 qsizetype countWords(QStringView text) {
-    qsizetype count = 0;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == QLatin1Char(' '))
-            ++count;
-    return count;
+    return countWords([text](const auto& take) { take(text); });
+}
+
+qsizetype countWords(const TextPieces& pieces) {
+    qsizetype blanks = 0;
+    bool lastIsBlank = false; // a blank at the very end has no character after it
+    pieces([&](QStringView piece) {
+        blanks += piece.count(QLatin1Char(' '));
+        if (!piece.isEmpty())
+            lastIsBlank = piece.back() == QLatin1Char(' ');
+    });
+    return blanks - (lastIsBlank ? 1 : 0);
 }
 
 QString wordCountMessage(qsizetype count) {

@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane {
 
@@ -77,8 +82,9 @@ class LineSplitter {
 public:
     explicit LineSplitter(BreakStyles& breaks) : breaks_(breaks) {}
 
-    /// Writes one character at `o` (nothing for the LF of a CR LF) and moves `o` past it.
-    void put(char16_t c, char16_t*& o) {
+    /// Writes one character at `o` (nothing for the LF of a CR LF) and moves `o` past it; a
+    /// one-byte `Unit` takes characters up to U+00FF only.
+    template <typename Unit> void put(char16_t c, Unit*& o) {
         if (pendingCr_) {
             pendingCr_ = false;
             if (c == u'\n') {
@@ -89,12 +95,12 @@ public:
         }
         if (c == u'\n') {
             breaks_.add(LineBreak::Lf);
-            *o++ = u'\n';
+            *o++ = Unit('\n');
         } else if (c == u'\r') {
             pendingCr_ = true; // CR LF or a lone CR: the next character tells
-            *o++ = u'\n';
+            *o++ = Unit('\n');
         } else {
-            *o++ = c;
+            *o++ = static_cast<Unit>(c);
         }
     }
     bool crPending() const { return pendingCr_; }
@@ -109,28 +115,52 @@ private:
     bool pendingCr_ = false;
 };
 
+// The length of the run of plain ASCII (no line break) at `begin`, runs of which are most of a
+// source file: sixteen bytes at a time where the processor has the instructions for it.
+qsizetype plainAsciiRun(const std::uint8_t* const begin, const std::uint8_t* const end) {
+    const std::uint8_t* p = begin;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // The top bit of each byte: set for bytes above 0x7F and for CR and LF.
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf));
+        const auto stops = unsigned(_mm_movemask_epi8(_mm_or_si128(bytes, breaks)));
+        if (stops != 0)
+            return (p - begin) + std::countr_zero(stops);
+        p += 16;
+    }
+#endif
+    while (p < end && *p < 0x80 && *p != '\r' && *p != '\n')
+        ++p;
+    return p - begin;
+}
+
+// Copies a run of plain ASCII to text of either width.
+void copyPlain(const std::uint8_t* p, qsizetype count, char16_t* o) {
+    latin1::widen(reinterpret_cast<const char*>(p), count, o);
+}
+void copyPlain(const std::uint8_t* p, qsizetype count, char* o) {
+    std::memcpy(o, p, std::size_t(count));
+}
+
 // Well-formed UTF-8 (checked before) to UTF-16 at `o`, line breaks made '\n', in one pass;
-// runs of ASCII, the common case in source files, are widened without decoding.
-void decodeUtf8Lines(QByteArrayView bytes, LineSplitter& splitter, char16_t*& o) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+// runs of ASCII, the common case in source files, are copied without decoding. To one byte
+// per character (`Unit` char) it stops before the first character beyond U+00FF. Returns the
+// number of bytes decoded.
+template <typename Unit>
+qsizetype decodeUtf8Lines(QByteArrayView bytes, LineSplitter& splitter, Unit*& o) {
+    constexpr bool narrow = sizeof(Unit) == 1;
+    const auto* const begin = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const auto* p = begin;
     const auto* const end = p + bytes.size();
     while (p < end) {
         if (!splitter.crPending()) {
-            // Whole blocks of plain ASCII first: a loop the compiler vectorises.
-            constexpr int kBlock = 16;
-            while (end - p >= kBlock) {
-                bool plain = true;
-                for (int k = 0; k < kBlock; ++k)
-                    plain &= (p[k] < 0x80) & (p[k] != '\r') & (p[k] != '\n');
-                if (!plain)
-                    break;
-                for (int k = 0; k < kBlock; ++k)
-                    o[k] = char16_t(p[k]);
-                p += kBlock;
-                o += kBlock;
-            }
-            while (p < end && *p < 0x80 && *p != '\r' && *p != '\n')
-                *o++ = char16_t(*p++);
+            const qsizetype plain = plainAsciiRun(p, end);
+            copyPlain(p, plain, o);
+            p += plain;
+            o += plain;
             if (p == end)
                 break;
         }
@@ -140,6 +170,8 @@ void decodeUtf8Lines(QByteArrayView bytes, LineSplitter& splitter, char16_t*& o)
             ++p;
             continue;
         }
+        if (narrow && c >= 0xC4)
+            break; // U+0100 or beyond (the bytes are well-formed: 0xC2 and 0xC3 lead the rest)
         char32_t code;
         if (c < 0xE0) {
             code = ((c & 0x1F) << 6) | (p[1] & 0x3F);
@@ -152,13 +184,16 @@ void decodeUtf8Lines(QByteArrayView bytes, LineSplitter& splitter, char16_t*& o)
                 ((c & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             p += 4;
         }
-        if (code >= 0x10000) {
-            splitter.put(QChar::highSurrogate(code), o);
-            splitter.put(QChar::lowSurrogate(code), o);
-        } else {
-            splitter.put(char16_t(code), o);
+        if constexpr (!narrow) {
+            if (code >= 0x10000) {
+                splitter.put(QChar::highSurrogate(code), o);
+                splitter.put(QChar::lowSurrogate(code), o);
+                continue;
+            }
         }
+        splitter.put(char16_t(code), o);
     }
+    return p - begin;
 }
 
 // Decodes a file of a known encoding piece after piece into a sink. Each piece but the last
@@ -170,6 +205,25 @@ public:
     void decode(QByteArrayView piece, bool last, DecodedTextSink& sink) {
         if (piece.isEmpty())
             return;
+        const bool utf16 = encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE;
+        if (utf16) {
+            if (last && piece.size() % 2 != 0)
+                trailingBytes_ = piece.last(1).toByteArray();
+            piece = piece.first(piece.size() & ~qsizetype(1)); // whole code units
+        }
+        // Characters up to U+00FF go in one byte each while the sink takes them so; the first
+        // one beyond sends the rest of the file to UTF-16.
+        if (!wide_) {
+            if (char* const start = sink.narrowRoom(piece.size())) {
+                char* o = start;
+                const qsizetype done = decodeNarrow(piece, o);
+                sink.wrote(o - start);
+                if (done == piece.size())
+                    return;
+                piece = piece.sliced(done);
+            }
+            wide_ = true;
+        }
         char16_t* const start = sink.room(piece.size());
         char16_t* o = start;
         const auto* p = reinterpret_cast<const std::uint8_t*>(piece.data());
@@ -182,15 +236,9 @@ public:
         case TextEncoding::Utf16BE: {
             // Code units go in unchanged, so that unpaired surrogates survive and the text
             // writes back exactly.
-            const bool bigEndian = encoding_ == TextEncoding::Utf16BE;
             const qsizetype units = piece.size() / 2;
-            for (qsizetype i = 0; i < units; ++i) {
-                const unsigned hi = p[2 * i + (bigEndian ? 0 : 1)];
-                const unsigned lo = p[2 * i + (bigEndian ? 1 : 0)];
-                splitter_.put(char16_t((hi << 8) | lo), o);
-            }
-            if (last && piece.size() % 2 != 0)
-                trailingBytes_ = piece.last(1).toByteArray();
+            for (qsizetype i = 0; i < units; ++i)
+                splitter_.put(utf16Unit(p + 2 * i), o);
             break;
         }
         case TextEncoding::Windows1252:
@@ -211,7 +259,42 @@ public:
     }
 
 private:
+    char16_t utf16Unit(const std::uint8_t* p) const {
+        const bool bigEndian = encoding_ == TextEncoding::Utf16BE;
+        return char16_t((unsigned(p[bigEndian ? 0 : 1]) << 8) | p[bigEndian ? 1 : 0]);
+    }
+
+    /// Decodes characters up to U+00FF one byte each to `o`; stops before the first character
+    /// beyond and returns the bytes decoded.
+    qsizetype decodeNarrow(QByteArrayView piece, char*& o) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(piece.data());
+        switch (encoding_) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8WithBom:
+            return decodeUtf8Lines(piece, splitter_, o);
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            for (qsizetype i = 0; i < piece.size(); i += 2) {
+                const char16_t c = utf16Unit(p + i);
+                if (c > 0xFF)
+                    return i;
+                splitter_.put(c, o);
+            }
+            return piece.size();
+        case TextEncoding::Windows1252:
+            for (qsizetype i = 0; i < piece.size(); ++i) {
+                const char16_t c = p[i] < 0x80 ? char16_t(p[i]) : windows1252Char(p[i]).unicode();
+                if (c > 0xFF)
+                    return i; // 0x80-0x9F mostly stand for characters like U+20AC
+                splitter_.put(c, o);
+            }
+            return piece.size();
+        }
+        return 0;
+    }
+
     TextEncoding encoding_;
+    bool wide_ = false; ///< the sink keeps UTF-16 units now
     BreakStyles breaks_;
     LineSplitter splitter_{breaks_};
     QByteArray trailingBytes_;

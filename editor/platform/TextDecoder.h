@@ -18,7 +18,12 @@ public:
     virtual void start(qsizetype expectedUnits, qsizetype expectedBreaks) = 0;
     /// Room for at least `units` units after those written so far.
     virtual char16_t* room(qsizetype units) = 0;
-    /// The first `units` units of the last room hold characters now.
+    /// Room for at least `count` characters of U+0000-U+00FF, one byte each, after those
+    /// written so far; null when the sink keeps UTF-16 units (from then on until start()).
+    /// A sink that gave such room takes the characters written so far over into UTF-16 when
+    /// room() is asked for next.
+    virtual char* narrowRoom(qsizetype) { return nullptr; }
+    /// The first `units` units (or characters) of the last room hold characters now.
     virtual void wrote(qsizetype units) = 0;
 };
 

@@ -82,4 +82,17 @@ int windows1252Byte(QChar c);
 /// above U+10FFFF).
 bool isValidUtf8(QByteArrayView bytes);
 
+// Conversions between one-byte Latin-1 text (U+0000-U+00FF) and UTF-16, in blocks the compiler
+// turns into vector instructions: text held one byte per character converts at memory speed.
+namespace latin1 {
+
+/// Whether every unit of [text, text + count) is at most U+00FF.
+bool fits(const char16_t* text, qsizetype count);
+/// Writes the UTF-16 units of `count` Latin-1 characters to `out`.
+void widen(const char* text, qsizetype count, char16_t* out);
+/// Writes `count` UTF-16 units, each at most U+00FF, to `out` one byte each.
+void narrow(const char16_t* text, qsizetype count, char* out);
+
+} // namespace latin1
+
 } // namespace kelvane

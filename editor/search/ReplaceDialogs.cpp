@@ -26,6 +26,8 @@ namespace kelvane {
 
 namespace {
 constexpr int kReplaceHelpContext = 100;
+/// Characters handed to Replace All at a time while it searches a document.
+constexpr qsizetype kSearchPiece = 64 * 1024;
 } // namespace
 
 ReplaceDialog::ReplaceDialog(DocumentHost& host, QWidget* parent, const QString& caption)
@@ -130,9 +132,10 @@ void ReplaceDialog::cmdReplaceAll_Click() {
     if (!document)
         return;
     RichTextBox& box = *document->rtfText;
-    // Searched in place: a long document is not copied for it.
-    TextEdits edits = replaceAllEdits(box.documentView(), toLfLineBreaks(findText()),
-                                      toLfLineBreaks(replaceText()), sensitivity());
+    // Searched a piece at a time: a long document is not copied for it.
+    TextEdits edits =
+        replaceAllEdits([&box](const auto& take) { box.forEachTextPiece(kSearchPiece, take); },
+                        toLfLineBreaks(findText()), toLfLineBreaks(replaceText()), sensitivity());
     if (edits.empty()) {
         MsgBox(kSearchTextNotFound, vbOKOnly);
         return;

@@ -16,6 +16,22 @@ TEST(WordCount, CountsBlanksThatHaveACharacterAfterThem) {
     EXPECT_EQ(countWords(u" \n"), 1);
 }
 
+TEST(WordCount, TextInPiecesCountsAsTheWholeText) {
+    // A blank that ends a piece has a character after it in the next one; only the blank that
+    // ends the text has none, even when empty pieces follow it.
+    const auto inPieces = [](std::initializer_list<QStringView> pieces) {
+        return countWords([pieces](const auto& take) {
+            for (const QStringView piece : pieces)
+                take(piece);
+        });
+    };
+    EXPECT_EQ(inPieces({u"a ", u"b"}), 1);
+    EXPECT_EQ(inPieces({u"a ", u" "}), 1);
+    EXPECT_EQ(inPieces({u"a b ", u""}), 1);
+    EXPECT_EQ(inPieces({u" ", u" ", u"x"}), 2);
+    EXPECT_EQ(inPieces({}), 0);
+}
+
 TEST(WordCount, MessageHasTheCountAndTheNote) {
     EXPECT_EQ(wordCountMessage(12),
               "Words counted in document: 12.\r\n\r\nNOTE: This is only approximate.");

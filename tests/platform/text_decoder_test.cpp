@@ -56,27 +56,47 @@ const QByteArray kFiles[] = {
     QByteArray(""),
     QByteArray("one line without a break"),
     QByteArray("\r"),
+    // Latin-1 characters first, a wider one late, right after a CR whose LF follows it.
+    QByteArray("caf\xC3\xA9 \xC3\xBF\r\xE2\x82\xAC\n\xC3\xA9"),
+    QByteArray("\xC3\xBF\xC4\x80"), // U+00FF, then U+0100: the first beyond
+
+    QByteArray("\xFF\xFE\xE9\0\r\0\n\0\xAC\x20x\0", 12),
+    QByteArray("na\xEFve\r\n\x80 \xE9\r\n\x81\x9F"),
 };
 
+/// Where the first character beyond U+00FF is, or -1.
+qsizetype firstWide(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i].unicode() > 0xFF)
+            return i;
+    return -1;
+}
+
 TEST(TextDecoder, ReadingInPiecesGivesTheWholeFileDecoding) {
-    for (const QByteArray& bytes : kFiles) {
-        const DecodedText whole = decodeText(bytes);
-        for (qsizetype pieceBytes = 1; pieceBytes <= 12; ++pieceBytes) {
-            ShortReads file{bytes};
-            StringTextSink sink;
-            const std::optional<TextFileFormat> format =
-                decodeTextStream(file.reader(), file.rewind(), bytes.size(), sink, pieceBytes);
-            const std::string name =
-                bytes.toHex().toStdString() + " by " + std::to_string(pieceBytes);
-            ASSERT_TRUE(format) << name;
-            EXPECT_EQ(sink.text, whole.text) << name;
-            EXPECT_EQ(*format, whole.format) << name;
-            // Read again only when UTF-8 was given up on.
-            EXPECT_EQ(sink.starts, 1 + file.rewinds) << name;
-            EXPECT_LE(file.rewinds, whole.format.encoding == TextEncoding::Windows1252 ? 1 : 0)
-                << name;
+    // A narrow sink, as a document's text, takes characters up to U+00FF one byte each and is
+    // sent to UTF-16 at the first character beyond, wherever a piece ends.
+    for (const bool narrow : {false, true})
+        for (const QByteArray& bytes : kFiles) {
+            const DecodedText whole = decodeText(bytes);
+            for (qsizetype pieceBytes = 1; pieceBytes <= 12; ++pieceBytes) {
+                ShortReads file{bytes};
+                StringTextSink sink(narrow);
+                const std::optional<TextFileFormat> format =
+                    decodeTextStream(file.reader(), file.rewind(), bytes.size(), sink, pieceBytes);
+                const std::string name = bytes.toHex().toStdString() + " by " +
+                                         std::to_string(pieceBytes) + (narrow ? " narrow" : "");
+                ASSERT_TRUE(format) << name;
+                EXPECT_EQ(sink.text, whole.text) << name;
+                if (narrow) {
+                    EXPECT_EQ(sink.widenedAt, firstWide(whole.text)) << name;
+                }
+                EXPECT_EQ(*format, whole.format) << name;
+                // Read again only when UTF-8 was given up on.
+                EXPECT_EQ(sink.starts, 1 + file.rewinds) << name;
+                EXPECT_LE(file.rewinds, whole.format.encoding == TextEncoding::Windows1252 ? 1 : 0)
+                    << name;
+            }
         }
-    }
 }
 
 TEST(TextDecoder, ManyPiecesOfEveryLineBreakStyleKeepEachBreaksStyle) {

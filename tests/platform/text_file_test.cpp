@@ -102,6 +102,16 @@ private:
     qint64 failAt_;
 };
 
+/// A byte-order mark and the UTF-16 LE units of ASCII or Latin-1 bytes.
+QByteArray utf16Le(const QByteArray& latin1) {
+    QByteArray out("\xFF\xFE", 2);
+    for (const char c : latin1) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
 TEST(TextFileTest, EveryEncodingAndLineBreakKindReadInPiecesSavesBackByteForByte) {
     QByteArray big;
     for (int line = 0; big.size() < 300000; ++line)
@@ -120,6 +130,10 @@ TEST(TextFileTest, EveryEncodingAndLineBreakKindReadInPiecesSavesBackByteForByte
         {"Windows-1252", "caf\xE9\r\n\x93q\x94\r\n"},
         {"big, mostly CR LF", big},
         {"big, not UTF-8 at its very end", big + "\xE9"},
+        {"big, a character beyond Latin-1 at its very end", big + "\xE2\x82\xAC"},
+        {"big Windows-1252, 0x80-0x9F late", QByteArray(big).replace('\xC3', '\xE8') + "\x80\x9F"},
+        {"big UTF-16 LE, a character beyond Latin-1 late",
+         utf16Le(big) + QByteArray("\xAC\x20", 2)},
     };
     test::ScratchDir dir;
     for (const auto& f : files) {
@@ -133,6 +147,14 @@ TEST(TextFileTest, EveryEncodingAndLineBreakKindReadInPiecesSavesBackByteForByte
             ASSERT_TRUE(file.load(buffer, error, pieceBytes)) << f.name;
             const DecodedText whole = decodeText(f.bytes);
             EXPECT_EQ(model.text().text(), whole.text) << f.name;
+            // Latin-1 text is kept one byte per character, anything wider two.
+            const bool latin1 = std::all_of(whole.text.begin(), whole.text.end(),
+                                            [](QChar c) { return c.unicode() <= 0xFF; });
+            EXPECT_EQ(model.text().isNarrow(), latin1) << f.name;
+            const qsizetype bytesPerChar = latin1 ? 1 : 2;
+            EXPECT_LT(model.text().memoryBytes(),
+                      whole.text.size() * bytesPerChar * 5 / 4 + 64 * 1024)
+                << f.name;
             EXPECT_EQ(model.text().lineCount(), whole.text.count(u'\n') + 1) << f.name;
             EXPECT_EQ(model.styles().buffer().size(), whole.text.size()) << f.name;
             EXPECT_FALSE(model.isModified()) << f.name;

@@ -1,10 +1,14 @@
-// The text store: UTF-16 gap buffer and line index against a plain QString that takes the same
-// edits, including the pending line shift moving back and forth between far-apart edits.
+// The text store: gap buffer (one byte per character while the text is Latin-1, two after) and
+// line index against a plain QString that takes the same edits, including the pending line
+// shift moving back and forth between far-apart edits.
 #include "platform/text/TextStore.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstring>
 
 using namespace kelvane;
 
@@ -88,20 +92,41 @@ TEST(TextStoreTest, LoadingInPiecesEqualsSettingTheWhole) {
     }
 }
 
-TEST(TextStoreTest, PiecesAndViewsCoverTheRangeAcrossTheGap) {
+TEST(TextStoreTest, PiecesCoverTheRangeAcrossTheGapInEitherWidth) {
+    for (const QString& tail : {QStringLiteral("ab"), QStringLiteral("a\u20ac")}) {
+        TextStore store;
+        store.setText(u"0123456789");
+        store.replace(5, 0, tail); // the gap now sits after the insert
+        EXPECT_EQ(store.isNarrow(), tail == "ab");
+        QString joined;
+        int pieces = 0;
+        store.forPieces(2, 10, [&](QStringView piece) {
+            joined += piece;
+            ++pieces;
+        });
+        EXPECT_EQ(joined, "234" + tail + "567");
+        EXPECT_EQ(pieces, 2) << "a range over the gap comes in two pieces";
+        EXPECT_EQ(store.text(8, 100), "6789") << "ranges are clamped to the text";
+    }
+
+    // A long text held one byte per character comes in converted blocks, each whole while its
+    // call lasts, joined the text again.
     TextStore store;
-    store.setText(u"0123456789");
-    store.replace(5, 0, u"ab"); // the gap now sits after "ab"
+    QString reference;
+    for (int i = 0; reference.size() < 3 * TextStore::kPieceBlock; ++i)
+        reference += QStringLiteral("line %1 \u00e9\u00ff\n").arg(i);
+    store.setText(reference);
+    store.replace(TextStore::kPieceBlock + 7, 0, u"x");
+    reference.insert(TextStore::kPieceBlock + 7, u'x');
+    ASSERT_TRUE(store.isNarrow());
     QString joined;
-    int pieces = 0;
-    store.forPieces(2, 10, [&](QStringView piece) {
+    store.forPieces(3, reference.size(), [&](QStringView piece) {
+        ASSERT_FALSE(piece.isEmpty());
+        ASSERT_LE(piece.size(), TextStore::kPieceBlock);
+        ASSERT_EQ(piece, QStringView(reference).sliced(joined.size() + 3, piece.size()));
         joined += piece;
-        ++pieces;
     });
-    EXPECT_EQ(joined, "234ab567");
-    EXPECT_EQ(pieces, 2) << "a range over the gap comes in two pieces";
-    EXPECT_EQ(store.view(2, 10).toString(), "234ab567");
-    EXPECT_EQ(store.text(8, 100), "6789") << "ranges are clamped to the text";
+    EXPECT_EQ(joined, reference.mid(3));
 }
 
 TEST(TextStoreTest, RandomEditsMatchAPlainString) {
@@ -179,4 +204,116 @@ TEST(TextStoreTest, SurrogatePairsAreTwoPositions) {
     EXPECT_EQ(store.size(), 6);
     EXPECT_EQ(store.lineStart(1), 5);
     EXPECT_EQ(store.text(1, 3), QString::fromUtf8("\xF0\x9F\x98\x80"));
+}
+
+TEST(TextStoreTest, LatinTextIsHeldOneBytePerCharacterUntilAWiderOneArrives) {
+    TextStore store;
+    QString reference;
+    for (int i = 0; i < 2000; ++i)
+        reference += QStringLiteral("caf\u00e9 %1 \u00ff\n").arg(i);
+    store.setText(reference);
+    ASSERT_TRUE(store.isNarrow());
+    const qsizetype narrowBytes = store.memoryBytes();
+    EXPECT_LT(narrowBytes, reference.size() * 3 / 2) << "one byte per character and the lines";
+    EXPECT_EQ(store.at(3), QChar(0xE9));
+
+    // Edits of every kind that bring characters above U+00FF: each widens, once.
+    const auto widening = [&](const char* how, auto&& edit) {
+        TextStore wide;
+        QString expected = reference;
+        wide.setText(reference);
+        edit(wide, expected);
+        EXPECT_FALSE(wide.isNarrow()) << how;
+        EXPECT_EQ(wide.text(), expected) << how;
+        expectSameLines(wide, expected);
+        EXPECT_GT(wide.memoryBytes(), narrowBytes + reference.size() / 2) << how;
+    };
+    widening("typed", [](TextStore& s, QString& e) {
+        s.replace(5, 0, u"\u20ac");
+        e.insert(5, u'\u20ac');
+    });
+    widening("replacing a range", [](TextStore& s, QString& e) {
+        s.replace(10, 30, u"x\n\U0001F600\ny");
+        e.replace(10, 30, QStringLiteral("x\n\U0001F600\ny"));
+    });
+    widening("in many places at once", [](TextStore& s, QString& e) {
+        const std::vector<SpreadPiece> pieces{{1, 2, 1}, {100, 0, 2}, {5000, 3, 1}};
+        s.replaceEach(pieces, u"\u0100\n\u00e9\u0101");
+        e.replace(5000, 3, QStringLiteral("\u0101"))
+            .replace(100, 0, QStringLiteral("\n\u00e9"))
+            .replace(1, 2, QStringLiteral("\u0100"));
+    });
+    widening("loaded late", [](TextStore& s, QString& e) {
+        s.clear(e.size() + 2);
+        s.append(e);
+        s.append(u"\u0394\n");
+        s.finishLoading();
+        e += QStringLiteral("\u0394\n");
+    });
+
+    // Taking the wider character out again leaves the store as it is; a new text starts
+    // narrow again.
+    store.replace(0, 0, u"\u20ac");
+    store.replace(0, 1, u"");
+    EXPECT_FALSE(store.isNarrow()) << "once wide, a document stays wide";
+    EXPECT_EQ(store.text(), reference);
+    store.setText(u"plain again");
+    EXPECT_TRUE(store.isNarrow());
+    char* room = store.appendNarrowRoom(3);
+    ASSERT_NE(room, nullptr);
+    std::memcpy(room, "\xE9\n!", 3);
+    store.appended(3);
+    EXPECT_EQ(store.text(), QStringLiteral("plain again\u00e9\n!"));
+    EXPECT_EQ(store.lineCount(), 2);
+    char16_t* wideRoom = store.appendRoom(1);
+    wideRoom[0] = u'\u2026';
+    store.appended(1);
+    EXPECT_EQ(store.text(), QStringLiteral("plain again\u00e9\n!\u2026"));
+    EXPECT_EQ(store.appendNarrowRoom(1), nullptr) << "no narrow room once wide";
+}
+
+TEST(TextStoreTest, RandomEditsAcrossTheWideningWithTheGapMovedPartWay) {
+    // Mostly Latin-1 edits, now and then a wider character, with the room for edits moved part
+    // of the way toward random places between them, as it is while the program idles; the
+    // text is loaded afresh a few times so both widths see many edits.
+    QRandomGenerator random(2026);
+    const QString latin = QStringLiteral("ab \n\u00e9\u00ff\t");
+    const QString wider = QStringLiteral("\u20ac\u0100\U0001F600");
+    TextStore store;
+    QString reference;
+    for (int round = 0; round < 6000; ++round) {
+        if (round % 1500 == 0) {
+            reference = QStringLiteral("line one\nline \u00e9 two\n");
+            store.setText(reference);
+            ASSERT_TRUE(store.isNarrow());
+        }
+        if (random.bounded(3) == 0)
+            store.prepareEditAt(random.bounded(int(reference.size()) + 1), random.bounded(20));
+        const qsizetype from = random.bounded(int(reference.size()) + 1);
+        const qsizetype removed =
+            random.bounded(std::min<int>(int(reference.size() - from), 12) + 1);
+        QString inserted;
+        const int length = random.bounded(12);
+        for (int i = 0; i < length; ++i)
+            inserted += latin[random.bounded(int(latin.size()))];
+        if (random.bounded(300) == 0)
+            inserted.insert(random.bounded(int(inserted.size()) + 1),
+                            wider[random.bounded(int(wider.size()))]);
+        const bool wasNarrow = store.isNarrow();
+        reference.replace(from, removed, inserted);
+        store.replace(from, removed, inserted);
+        ASSERT_EQ(store.isNarrow(),
+                  wasNarrow && std::all_of(inserted.begin(), inserted.end(),
+                                           [](QChar c) { return c.unicode() <= 0xFF; }))
+            << "round " << round;
+        ASSERT_EQ(store.text(), reference) << "round " << round;
+        const qsizetype at = random.bounded(int(reference.size()) + 1);
+        ASSERT_EQ(store.text(at, at + 7), reference.mid(at, 7)) << "round " << round;
+        if (at < reference.size()) {
+            ASSERT_EQ(store.at(at), reference[at]) << "round " << round;
+        }
+        if (round % 100 == 0)
+            expectSameLines(store, reference);
+    }
+    expectSameLines(store, reference);
 }

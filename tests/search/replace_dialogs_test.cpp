@@ -155,6 +155,27 @@ TEST_F(ReplaceDialogsTest, MenuReplaceDialogsHaveTheirCaptionsHelpAndLifeCycle) 
     EXPECT_EQ(prompts().last(), "2 Occurrences found and replaced.");
 }
 
+TEST_F(ReplaceDialogsTest, ReplaceAllOfALongDocumentFindsOccurrencesAcrossItsPieces) {
+    // Long enough to be searched in many pieces, occurrences at every offset from the ends of
+    // pieces; once with Latin-1 text only, once with wider characters.
+    for (const QString& filler : {QStringLiteral("x\u00e9 "), QStringLiteral("x\u20ac ")}) {
+        QString text;
+        for (int i = 0; text.size() < 300'000; ++i)
+            text += filler.repeated(i % 23) + (i % 5 ? "RETURN" : "return\n");
+        load(text);
+        QString expected = box->Text();
+        const qsizetype count = expected.count(QStringLiteral("return"), Qt::CaseInsensitive);
+        expected.replace(QStringLiteral("return"), QStringLiteral("r"), Qt::CaseInsensitive);
+        boxes.clear();
+        QPointer<frmReplace> dialog = replaceDialog("return", "r");
+        QTest::mouseClick(dialog->cmdReplaceAll, Qt::LeftButton);
+        ASSERT_EQ(box->Text(), expected);
+        EXPECT_EQ(prompts(),
+                  QStringList{QString::number(count) + " Occurrences found and replaced."});
+        delete dialog;
+    }
+}
+
 TEST_F(ReplaceDialogsTest, ReplaceAllInTheDocumentMatchesReplacingOneAtATime) {
     std::mt19937 random(7);
     const QString alphabet = QStringLiteral("aAb \n");

@@ -122,15 +122,23 @@ qsizetype RichTextBox::documentLength() const {
 void RichTextBox::forEachTextPiece(qsizetype pieceLength,
                                    const std::function<void(QStringView piece)>& take) const {
     pieceLength = std::max<qsizetype>(pieceLength, 1);
-    // The store holds the text in at most two runs; pieces are views into them, no copies.
+    // The store hands its text over in runs that are views for the time of one call (text
+    // held one byte per character comes converted, a block at a time); none is copied whole.
     model_->text().forPieces(0, model_->size(), [&](QStringView run) {
         for (qsizetype at = 0; at < run.size(); at += pieceLength)
             take(run.sliced(at, std::min(pieceLength, run.size() - at)));
     });
 }
 
-QStringView RichTextBox::documentView() {
-    return model_->contiguousText();
+void RichTextBox::withDocumentLines(
+    qsizetype from, qsizetype to,
+    const std::function<void(QStringView lines, qsizetype start)>& read) {
+    const TextStore& text = model_->text();
+    from = std::clamp<qsizetype>(from, 0, text.size());
+    to = std::clamp<qsizetype>(to, from, text.size());
+    const qsizetype start = text.lineStart(text.lineOf(from));
+    const qsizetype end = std::min(text.size(), text.lineEnd(text.lineOf(to)) + 1);
+    model_->withText(start, end, [&](QStringView lines) { read(lines, start); });
 }
 
 const QString& RichTextBox::documentTextSnapshot() const {

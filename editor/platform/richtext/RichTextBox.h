@@ -141,12 +141,17 @@ public:
     RichText richText() const;
     /// Length of the content in document positions (each line break one character).
     qsizetype documentLength() const;
-    /// Hands the content over in consecutive pieces of about `pieceLength` characters
+    /// Hands the content over in consecutive pieces of at most `pieceLength` characters
     /// (document positions, '\n' line breaks), in order, without a copy of the whole text.
+    /// Pieces may be shorter; a piece is valid only during its call (keep no view of it).
     void forEachTextPiece(qsizetype pieceLength,
                           const std::function<void(QStringView piece)>& take) const;
-    /// The content as documentText() gives it, without a copy: valid until the next change.
-    QStringView documentView();
+    /// Calls `read` with the whole lines that hold the document positions [from, to] ('\n'
+    /// line breaks, the last line's break included) and the document position of their first
+    /// character, as one view valid during the call only: read in place where the text is held
+    /// in UTF-16, else a copy of just those lines.
+    void withDocumentLines(qsizetype from, qsizetype to,
+                           const std::function<void(QStringView lines, qsizetype start)>& read);
     /// The content as documentText() gives it, built once per change of the content.
     const QString& documentTextSnapshot() const;
 

@@ -56,15 +56,24 @@ public:
 
     /// Removes `removed` values at `from` and puts `count` values from `values` there.
     void replace(qsizetype from, qsizetype removed, const T* values, qsizetype count) {
+        replaceFilled(from, removed, count, [values, count](T* out) {
+            if (count > 0)
+                std::memcpy(out, values, size_t(count) * sizeof(T));
+        });
+    }
+    /// Removes `removed` values at `from` and makes room for `count` there, which fill(out)
+    /// writes in place (values converted from another form need no copy in between).
+    template <typename Fill>
+    void replaceFilled(qsizetype from, qsizetype removed, qsizetype count, Fill&& fill) {
         from = std::clamp<qsizetype>(from, 0, size());
         removed = std::clamp<qsizetype>(removed, 0, size() - from);
-        if (removed == 0 && count <= 0)
+        count = std::max<qsizetype>(count, 0);
+        if (removed == 0 && count == 0)
             return; // nothing changes: the gap stays where it is, however far away
         moveGap(from);
         gapEnd_ += removed;
         ensureGap(count);
-        if (count > 0)
-            std::memcpy(data_.get() + gapStart_, values, size_t(count) * sizeof(T));
+        fill(data_.get() + gapStart_);
         gapStart_ += count;
     }
     /// Removes `removed` values at `from` and puts `count` copies of `value` there.

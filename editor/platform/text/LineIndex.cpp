@@ -29,6 +29,12 @@ const char16_t* nextBreak(const char16_t* p, const char16_t* end) {
     return p;
 }
 
+// The same for text of one byte per character.
+const char* nextBreak(const char* p, const char* end) {
+    const void* found = p < end ? std::memchr(p, '\n', std::size_t(end - p)) : nullptr;
+    return found ? static_cast<const char*>(found) : end;
+}
+
 } // namespace
 
 qsizetype LineIndex::lineStart(qsizetype line) const {
@@ -91,10 +97,18 @@ void LineIndex::appendLineStart(qsizetype position) {
 }
 
 void LineIndex::appendBreaksOf(QStringView text, qsizetype position) {
-    holdPositionsUpTo(position + text.size());
-    const char16_t* const begin = text.utf16();
-    const char16_t* const end = begin + text.size();
-    for (const char16_t* p = nextBreak(begin, end); p < end; p = nextBreak(p + 1, end))
+    appendBreaksIn(text.utf16(), text.size(), position);
+}
+
+void LineIndex::appendBreaksOf(QLatin1StringView text, qsizetype position) {
+    appendBreaksIn(text.data(), text.size(), position);
+}
+
+template <typename Unit>
+void LineIndex::appendBreaksIn(const Unit* begin, qsizetype count, qsizetype position) {
+    holdPositionsUpTo(position + count);
+    const Unit* const end = begin + count;
+    for (const Unit* p = nextBreak(begin, end); p < end; p = nextBreak(p + 1, end))
         appendLineStart(position + (p - begin) + 1);
 }
 
@@ -133,12 +147,18 @@ bool LineIndex::prepareEditAt(qsizetype position, qsizetype limit) {
 }
 
 void LineIndex::replace(qsizetype from, qsizetype removed, QStringView inserted) {
-    withStarts([&](auto& starts) { replaceIn(starts, from, removed, inserted); });
+    withStarts(
+        [&](auto& starts) { replaceIn(starts, from, removed, inserted.utf16(), inserted.size()); });
 }
 
-template <typename Entry>
+void LineIndex::replace(qsizetype from, qsizetype removed, QLatin1StringView inserted) {
+    withStarts(
+        [&](auto& starts) { replaceIn(starts, from, removed, inserted.data(), inserted.size()); });
+}
+
+template <typename Entry, typename Unit>
 void LineIndex::replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype removed,
-                          QStringView inserted) {
+                          const Unit* begin, qsizetype count) {
     // Lines starting inside the removed range lose their start: their break was removed.
     const qsizetype first = firstEntryAfter(starts, from);
     const qsizetype end = removed > 0 ? firstEntryAfter(starts, from + removed) : first;
@@ -147,20 +167,19 @@ void LineIndex::replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype re
 
     // The new starts go straight into the index: a replacement of a whole long text makes
     // millions of them, which a list of their own would hold twice.
-    const char16_t* const begin = inserted.utf16();
-    const char16_t* const stop = begin + inserted.size();
+    const Unit* const stop = begin + count;
     qsizetype added = 0;
-    for (const char16_t* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
+    for (const Unit* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
         ++added;
     if (added > 0) {
         starts.replaceWith(first, 0, added, Entry(0));
         qsizetype entry = first;
-        for (const char16_t* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
+        for (const Unit* p = nextBreak(begin, stop); p < stop; p = nextBreak(p + 1, stop))
             starts[entry++] = Entry(from + (p - begin) + 1 - shift_);
     }
 
     // Every later line moves by the change in length; the step carries it lazily.
-    const qsizetype delta = inserted.size() - removed;
+    const qsizetype delta = count - removed;
     const qsizetype lastNew = first + added - 1;
     if (delta != 0 && lastNew + 1 < starts.size()) {
         moveStep(starts, lastNew);

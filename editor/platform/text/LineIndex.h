@@ -6,6 +6,7 @@
 
 #include "platform/text/GapBuffer.h"
 
+#include <QLatin1StringView>
 #include <QStringView>
 
 #include <cstdint>
@@ -29,9 +30,11 @@ public:
     void appendLineStart(qsizetype position);
     /// Records the line breaks of `text` placed at `position` at the end of the text (loading).
     void appendBreaksOf(QStringView text, qsizetype position);
+    void appendBreaksOf(QLatin1StringView text, qsizetype position);
 
     /// Follows an edit: `removed` characters at `from` replaced by `inserted`.
     void replace(qsizetype from, qsizetype removed, QStringView inserted);
+    void replace(qsizetype from, qsizetype removed, QLatin1StringView inserted);
 
     /// Does at most `limit` entries of the work an edit at `position` would do first (bringing
     /// the pending shift and the room for new lines to that line); true once none is left.
@@ -64,9 +67,12 @@ private:
     qsizetype firstEntryAfter(const GapBuffer<Entry>& starts, qsizetype position) const;
     /// Moves the step so that entries up to and including `entry` hold their real values.
     template <typename Entry> void moveStep(GapBuffer<Entry>& starts, qsizetype entry);
-    template <typename Entry>
-    void replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype removed,
-                   QStringView inserted);
+    template <typename Unit>
+    void appendBreaksIn(const Unit* begin, qsizetype count, qsizetype position);
+    /// Follows an edit whose `count` inserted characters, of either width, are at `begin`.
+    template <typename Entry, typename Unit>
+    void replaceIn(GapBuffer<Entry>& starts, qsizetype from, qsizetype removed, const Unit* begin,
+                   qsizetype count);
 
     bool wide_ = false;
     GapBuffer<Narrow> narrowStarts_; ///< starts of lines 1, 2, ...; line 0 starts at 0

@@ -21,6 +21,7 @@ public:
         model_.beginLoad(expectedUnits, expectedBreaks);
     }
     char16_t* room(qsizetype units) override { return model_.loadRoom(units); }
+    char* narrowRoom(qsizetype count) override { return model_.loadNarrowRoom(count); }
     void wrote(qsizetype units) override { model_.loadedInRoom(units); }
 
 private:

@@ -27,8 +27,11 @@ public:
     explicit TextModel(QObject* parent = nullptr);
 
     const TextStore& text() const { return text_; }
-    /// The whole text as one view, valid until the next change (the gap is moved out of it).
-    QStringView contiguousText() { return text_.view(0, text_.size()); }
+    /// Calls f(QStringView) with [from, to) as one view, valid during the call only (see
+    /// TextStore::withView), and returns what f returns.
+    template <typename F> decltype(auto) withText(qsizetype from, qsizetype to, F&& f) {
+        return text_.withView(from, to, std::forward<F>(f));
+    }
     const CharStyles& styles() const { return styles_; }
     qsizetype size() const { return text_.size(); }
 
@@ -55,6 +58,8 @@ public:
     void appendLoaded(QStringView piece);
     /// Loading in place: room for at least `count` characters, then how many were written.
     char16_t* loadRoom(qsizetype count) { return text_.appendRoom(count); }
+    /// The same one byte per character (U+0000-U+00FF); null once the text is held in UTF-16.
+    char* loadNarrowRoom(qsizetype count) { return text_.appendNarrowRoom(count); }
     void loadedInRoom(qsizetype count) { text_.appended(count); }
     void endLoad();
 
