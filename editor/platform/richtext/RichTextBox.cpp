@@ -122,9 +122,20 @@ qsizetype RichTextBox::documentLength() const {
 void RichTextBox::forEachTextPiece(qsizetype pieceLength,
                                    const std::function<void(QStringView piece)>& take) const {
     pieceLength = std::max<qsizetype>(pieceLength, 1);
-    // The store hands its text over in runs that are views for the time of one call (text
-    // held one byte per character comes converted, a block at a time); none is copied whole.
-    model_->text().forPieces(0, model_->size(), [&](QStringView run) {
+    const TextStore& text = model_->text();
+    if (text.isNarrow()) {
+        // Text held one byte per character is converted a piece at a time into one buffer,
+        // the pieces as long as asked: a reader such as colouring pays for each piece it takes.
+        const qsizetype length = std::min(pieceLength, std::max<qsizetype>(text.size(), 1));
+        std::vector<char16_t> buffer(static_cast<size_t>(length));
+        for (qsizetype at = 0; at < text.size(); at += length) {
+            const qsizetype count = text.read(at, at + length, buffer.data());
+            take(QStringView(buffer.data(), count));
+        }
+        return;
+    }
+    // Text held in UTF-16 is handed over in the store's runs, views for the time of one call.
+    text.forPieces(0, text.size(), [&](QStringView run) {
         for (qsizetype at = 0; at < run.size(); at += pieceLength)
             take(run.sliced(at, std::min(pieceLength, run.size() - at)));
     });
