@@ -3,10 +3,10 @@
 // then; and through the document's styles, every character ends in its class's colour.
 #include "platform/text/CharStyles.h"
 #include "platform/text/ClassStyleMap.h"
+#include "support/ClassStyleWalk.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 
 using namespace kelvane;
@@ -29,19 +29,6 @@ std::vector<std::uint8_t> runs(std::mt19937& rng, std::size_t length, unsigned v
     return out;
 }
 
-// What each first meeting of a pair saw: the pair and all the indexes at that moment.
-struct Meeting {
-    std::uint8_t cls;
-    std::uint8_t current;
-    std::vector<std::uint8_t> indexes;
-    bool operator==(const Meeting&) const = default;
-};
-
-// The answer for a pair depends on how many came before it, so an order that differs shows.
-std::uint8_t answer(std::size_t meetings, std::uint8_t cls, std::uint8_t current) {
-    return std::uint8_t(cls * 37u + current * 11u + meetings * 5u);
-}
-
 } // namespace
 
 TEST(ClassStyleMapTest, BlocksGiveWhatAWalkOneCharacterAtATimeGives) {
@@ -53,33 +40,13 @@ TEST(ClassStyleMapTest, BlocksGiveWhatAWalkOneCharacterAtATimeGives) {
         for (std::uint8_t& c : classes)
             c = c == classCount + 2 ? 255 : c; // the class of characters a pass leaves alone
 
-        // The walk: each pair is worked out when first met, after every earlier character.
-        std::vector<std::uint8_t> walked = before;
-        std::vector<Meeting> walkMeetings;
-        std::map<std::pair<int, int>, std::uint8_t> known;
-        for (std::size_t i = 0; i < length; ++i) {
-            if (classes[i] >= classCount)
-                continue;
-            const auto pair = std::make_pair(int(classes[i]), int(walked[i]));
-            if (!known.contains(pair)) {
-                walkMeetings.push_back({classes[i], walked[i], walked});
-                known[pair] = answer(walkMeetings.size(), classes[i], walked[i]);
-            }
-            walked[i] = known[pair];
-        }
-
+        const ClassStyleResult walk = walkClassStyles(before, classes, classCount);
         // The map over the whole range, and again cut in two pieces as a gap buffer hands it.
         for (const std::size_t cut : {length, std::size_t(1237)}) {
-            std::vector<std::uint8_t> mapped = before;
-            std::vector<Meeting> meetings;
-            ClassStyleMap map(classCount, [&](std::uint8_t cls, std::uint8_t current) {
-                meetings.push_back({cls, current, mapped});
-                return answer(meetings.size(), cls, current);
-            });
-            map.apply(mapped.data(), classes.data(), qsizetype(cut));
-            map.apply(mapped.data() + cut, classes.data() + cut, qsizetype(length - cut));
-            EXPECT_EQ(mapped, walked) << classCount << " classes, cut at " << cut;
-            EXPECT_TRUE(meetings == walkMeetings) << classCount << " classes, cut at " << cut;
+            const ClassStyleResult mapped = mapClassStyles(before, classes, classCount, cut);
+            EXPECT_EQ(mapped.indexes, walk.indexes) << classCount << " classes, cut at " << cut;
+            EXPECT_TRUE(mapped.meetings == walk.meetings)
+                << classCount << " classes, cut at " << cut;
         }
     }
 }
