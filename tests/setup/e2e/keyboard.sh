@@ -57,12 +57,41 @@ reference_shot() {
     wait_until 600 title_drawn "$1" || fail "$1: no title in the setup window"
 }
 
+# The place of window $1 in the stacking order, 0 for the top.
+stack_place() {
+    xwininfo -root -children 2>/dev/null | grep -E '^ +0x' | awk '{ print $1 }' |
+        grep -nxF "$(printf '0x%x' "$1")" | cut -d: -f1
+}
+
+# overlap WxH+X+Y WxH+X+Y: true when the two areas share a pixel.
+overlap() {
+    local a b
+    IFS='x+' read -r -a a <<<"$1"
+    IFS='x+' read -r -a b <<<"$2"
+    ((a[2] < b[2] + b[0] && b[2] < a[2] + a[0] && a[3] < b[3] + b[1] && b[3] < a[3] + a[1]))
+}
+
+# True when a window of the Program Manager lies above window $1 over the area $2.
+program_manager_over() {
+    local id geometry place other
+    place="$(stack_place "$1")" && [ -n "$place" ] || return 1
+    for id in $(x_windows explorer Dralto); do
+        geometry="$(geometry_of "$id")" && overlap "$geometry" "$2" &&
+            other="$(stack_place "$id")" && [ -n "$other" ] && ((other < place)) && return 0
+    done
+    return 1
+}
+
 # shot_fault SHOT GEOMETRY: prints what a person would miss on the screenshot, nothing when it
 # is right: the title area as on the first picture (once there is one), and the region of the
-# box (or the panel) with more than a few colours: text, buttons, icon.
+# box (or the panel) with more than a few colours: text, buttons, icon. The title may lie under
+# the Program Manager's group window, which opens on its own time: a person sees it beside the
+# setup, as long as that window is not over the box.
 shot_fault() {
-    local shot="$1" geometry="$2" differing colours
-    if [ -f "$work/title-reference.png" ]; then
+    local shot="$1" geometry="$2" differing colours setup
+    setup="$(x_windows fastinst 'Dralto Setup' | head -n1)"
+    if [ -f "$work/title-reference.png" ] &&
+        ! { [ -n "$setup" ] && program_manager_over "$setup" "$title_area"; }; then
         crop "$shot" "$title_area" "title-$shot"
         differing="$(compare -metric AE -fuzz 5% "$work/title-reference.png" \
             "$work/title-$shot" null: 2>&1 || true)"
@@ -73,7 +102,11 @@ shot_fault() {
     fi
     crop "$shot" "$geometry" "box-$shot"
     colours="$(convert "$work/box-$shot" -format '%k' info:)"
-    [ "$colours" -gt 8 ] || echo "$shot: the region $geometry is blank ($colours colours)"
+    if [ "$colours" -le 8 ]; then
+        echo "$shot: the region $geometry is blank ($colours colours)"
+    elif [ -n "${3:-}" ] && program_manager_over "$3" "$geometry"; then
+        echo "$shot: the Program Manager's window lies over the box"
+    fi
 }
 
 shot_right() { screenshot "$1" && [ -z "$(shot_fault "$1" "$2")" ]; }
@@ -96,14 +129,25 @@ geometry_of() {
 # keyboard focus and shows painted (see shot_fault) and still on the screenshot SHOT: a second
 # picture shows the box the same. Each look finds the box anew: the setup closes a box that the
 # Program Manager's window came over and asks again in front.
+# Why the last look found no box ready goes to box-why.txt, for the failure's report.
 box_ready() {
-    local box geometry
-    box="$(setup_window "$1")" && has_focus "$box" && geometry="$(geometry_of "$box")" &&
-        shot_right "$2" "$geometry" || return 1
+    local box geometry fault
+    box="$(setup_window "$1")" || { echo "no unanswered box '$1'" >"$work/box-why.txt"; return 1; }
+    has_focus "$box" || { echo "box $box without the focus" >"$work/box-why.txt"; return 1; }
+    geometry="$(geometry_of "$box")" || { echo "box $box gone" >"$work/box-why.txt"; return 1; }
+    screenshot "$2"
+    fault="$(shot_fault "$2" "$geometry" "$box")"
+    if [ -n "$fault" ]; then
+        echo "box $box at $geometry: $fault" >"$work/box-why.txt"
+        return 1
+    fi
     screenshot "still-$2"
     crop "still-$2" "$geometry" "box-still-$2"
-    [ "$(compare -metric AE "$work/box-$2" "$work/box-still-$2" null: 2>&1)" = 0 ] &&
-        has_focus "$box" && echo "$box"
+    if [ "$(compare -metric AE "$work/box-$2" "$work/box-still-$2" null: 2>&1)" != 0 ]; then
+        echo "box $box at $geometry changed between two pictures" >"$work/box-why.txt"
+        return 1
+    fi
+    has_focus "$box" && echo "$box"
 }
 
 box_gone() { ! x_windows fastinst "$1" | grep -qx "$2"; }
@@ -114,7 +158,7 @@ answer_box() {
     local title="$1" key="$2" shot="$3" box
     box="$(wait_until "$x_timeout" box_ready "$title" "$shot")" ||
         fail "no box '$title' of the setup showed painted with the keyboard focus (answered:" \
-            "$(tr '\n' ' ' <<<"$answered"))"
+            "$(tr '\n' ' ' <<<"$answered"); last look: $(cat "$work/box-why.txt" 2>/dev/null))"
     xdotool key "$key"
     note "typed $key into the box '$title' ($box)"
     answered="$answered"$'\n'"$box"

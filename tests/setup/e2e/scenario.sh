@@ -54,6 +54,10 @@ fail() {
             echo "$id $(xdotool getwindowname "$id" 2>/dev/null) $(xprop -id "$id" WM_CLASS 2>/dev/null |
                 sed 's/.*= //')" >&2
         done
+        # The stacking order (top first) with each window's place: which window covers which.
+        echo "--- stacking, top first" >&2
+        xwininfo -root -children 2>/dev/null | grep -E '^ +0x' | grep -v 'has no name' |
+            head -n 12 >&2 || true
     fi
     exit 1
 }
