@@ -1,7 +1,11 @@
 // The RTF writer: header and tables, control words only where runs change, escapes.
 #include "platform/rtf/RtfCodec.h"
+#include "platform/text/StyleBuffer.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
 
 using namespace kelvane;
 
@@ -185,6 +189,30 @@ TEST(RtfWriter, PiecesWriteTheSameMarkupWhereverTheTextIsCut) {
     for (qsizetype at = 1; at < text.size(); ++at)
         everyCharacter.push_back(at);
     EXPECT_EQ(writeInPieces(text, styleOfChar, styles, everyCharacter), whole);
+
+    // Given the styles the text uses, the pieces are walked once for the same markup; the
+    // plain style is in the tables even where no character uses it.
+    for (const bool plainUsed : {true, false}) {
+        std::vector<std::uint8_t> noPlain = styleOfChar;
+        if (!plainUsed)
+            std::replace(noPlain.begin(), noPlain.end(), std::uint8_t(0), std::uint8_t(2));
+        std::array<bool, 256> used{};
+        markUsedValues(used, noPlain.data(), qsizetype(noPlain.size()));
+        int walks = 0;
+        QByteArray once;
+        EXPECT_TRUE(rtf::writeTo(
+            [&](const rtf::StyledPieceSink& take) {
+                ++walks;
+                take(text, noPlain);
+            },
+            used, styles, {},
+            [&](QByteArrayView bytes) {
+                once += bytes;
+                return true;
+            }));
+        EXPECT_EQ(walks, 1);
+        EXPECT_EQ(once, rtf::write(text, noPlain, styles)) << "plain style used: " << plainUsed;
+    }
 }
 
 TEST(RtfWriter, ALongTextReachesTheSinkInPiecesAndARefusalStopsIt) {

@@ -88,5 +88,37 @@ TEST(StyleBufferTest, AResetBufferTakesAnEditWithoutGrowing) {
     EXPECT_EQ(buffer.at(500'000), 8);
 }
 
+TEST(StyleBufferTest, UsedValuesFindOneOddEntryAnywhereInALongRun) {
+    // A run is passed over in blocks: a value that differs from its run must still be seen
+    // wherever it sits against a block, at either end of the range, or just past it.
+    for (qsizetype odd = 0; odd < 100; ++odd) {
+        StyleBuffer buffer;
+        buffer.replace(0, 0, 100, 4);
+        buffer.fill(odd, 1, 9);
+        std::array<bool, 256> expected{};
+        expected[4] = true;
+        expected[9] = true;
+        ASSERT_EQ(buffer.usedValues(), expected) << "odd entry at " << odd;
+        std::array<bool, 256> before{};
+        before[odd == 0 ? 9 : 4] = true;
+        ASSERT_EQ(buffer.usedValues(0, std::max<qsizetype>(odd, 1)), before)
+            << "range ending at " << odd;
+    }
+}
+
+TEST(StyleBufferTest, InPlaceGivesARangeOnOneSideOfTheGapAndNothingAcrossIt) {
+    StyleBuffer buffer;
+    buffer.replace(0, 0, 1000, 0);
+    buffer.fill(0, 1000, 1);
+    buffer.replace(500, 0, 1, 2); // the gap now follows position 500
+    const std::span<const std::uint8_t> before = buffer.inPlace(10, 400);
+    ASSERT_EQ(before.size(), 400u);
+    EXPECT_EQ(std::vector<std::uint8_t>(before.begin(), before.end()), buffer.read(10, 400));
+    const std::span<const std::uint8_t> after = buffer.inPlace(600, 300);
+    ASSERT_EQ(after.size(), 300u);
+    EXPECT_EQ(std::vector<std::uint8_t>(after.begin(), after.end()), buffer.read(600, 300));
+    EXPECT_TRUE(buffer.inPlace(400, 200).empty()) << "a range across the gap is copied instead";
+}
+
 } // namespace
 } // namespace kelvane

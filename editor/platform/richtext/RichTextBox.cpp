@@ -338,11 +338,16 @@ bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
         std::vector<std::uint8_t> styleOfChar;
         for (qsizetype from = 0; from < text.size(); from += PieceLength) {
             const qsizetype to = std::min(text.size(), from + PieceLength);
-            styleOfChar.resize(std::size_t(to - from));
-            styles.buffer().read(from, to - from, styleOfChar.data());
+            // Styles are read in place, and copied only where the piece spans their gap.
+            std::span<const std::uint8_t> styleSpan = styles.buffer().inPlace(from, to - from);
+            if (styleSpan.empty()) {
+                styleOfChar.resize(std::size_t(to - from));
+                styles.buffer().read(from, to - from, styleOfChar.data());
+                styleSpan = styleOfChar;
+            }
             qsizetype at = 0;
             text.forPieces(from, to, [&](QStringView run) {
-                take(run, std::span(styleOfChar).subspan(std::size_t(at), std::size_t(run.size())));
+                take(run, styleSpan.subspan(std::size_t(at), std::size_t(run.size())));
                 at += run.size();
             });
         }
@@ -350,7 +355,8 @@ bool RichTextBox::SaveFile(const QString& path, int format, QString& error) {
     return writeFileAtomically(
         path,
         [&](const std::function<bool(QByteArrayView)>& write) {
-            return rtf::writeTo(pieces, styles.table().styles(),
+            // The styles used are known without a walk over the text, which is then walked once.
+            return rtf::writeTo(pieces, styles.buffer().usedValues(), styles.table().styles(),
                                 rtf::WriteOptions{defaultFontName_, defaultFontSize_}, write);
         },
         error);

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QStringView>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -44,7 +45,8 @@ QByteArray write(QStringView text, std::span<const std::uint8_t> styleOfChar,
 /// Receives consecutive pieces of text, each with one style index per character.
 using StyledPieceSink =
     std::function<void(QStringView text, std::span<const std::uint8_t> styleOfChar)>;
-/// Hands the whole text to its argument in consecutive pieces; called twice by writeTo.
+/// Hands the whole text to its argument in consecutive pieces; called twice by writeTo unless
+/// the styles used are given.
 using StyledPieces = std::function<void(const StyledPieceSink& take)>;
 /// Takes the next bytes of markup; false when they could not be kept (the writing stops).
 using ByteSink = std::function<bool(QByteArrayView bytes)>;
@@ -53,6 +55,10 @@ using ByteSink = std::function<bool(QByteArrayView bytes)>;
 /// document never exists whole as markup. False when the sink refused a piece.
 bool writeTo(const StyledPieces& pieces, std::span<const CharStyle> styles,
              const WriteOptions& options, const ByteSink& sink);
+/// As above, for a caller that knows which style indexes the text uses (`used`): the pieces are
+/// then walked once instead of twice.
+bool writeTo(const StyledPieces& pieces, const std::array<bool, 256>& used,
+             std::span<const CharStyle> styles, const WriteOptions& options, const ByteSink& sink);
 
 /// Convenience overload for a whole RichText.
 QByteArray write(const RichText& rich, const WriteOptions& options = {});

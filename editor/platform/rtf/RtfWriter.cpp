@@ -1,6 +1,7 @@
 // Writing text with per-character styles as RTF, in one pass over the text.
 #include "platform/TextEncoding.h"
 #include "platform/rtf/RtfCodec.h"
+#include "platform/text/StyleBuffer.h"
 
 #include <QHash>
 
@@ -415,28 +416,12 @@ private:
     bool needsDelimiter_ = false;
 };
 
-// The styles a text uses, for the tables; the plain style is always there. Runs of one style
-// are passed over a block at a time.
+// The styles a text uses, for the tables; the plain style is always there.
 void noteUsed(std::array<bool, 256>& used, qsizetype length,
               std::span<const std::uint8_t> styleOfChar) {
     used[0] = true;
-    const qsizetype n = std::min<qsizetype>(length, qsizetype(styleOfChar.size()));
-    const std::uint8_t* const p = styleOfChar.data();
-    constexpr qsizetype kRunBlock = 32;
-    for (qsizetype i = 0; i < n;) {
-        const std::uint8_t style = p[i++];
-        used[style] = true;
-        while (n - i >= kRunBlock) {
-            unsigned differs = 0;
-            for (qsizetype k = 0; k < kRunBlock; ++k)
-                differs |= unsigned(p[i + k] ^ style);
-            if (differs != 0)
-                break;
-            i += kRunBlock;
-        }
-        while (i < n && p[i] == style)
-            ++i;
-    }
+    markUsedValues(used, styleOfChar.data(),
+                   std::min<qsizetype>(length, qsizetype(styleOfChar.size())));
 }
 
 } // namespace
@@ -462,6 +447,13 @@ bool writeTo(const StyledPieces& pieces, std::span<const CharStyle> styles,
     pieces([&used](QStringView text, std::span<const std::uint8_t> styleOfChar) {
         noteUsed(used, text.size(), styleOfChar);
     });
+    return writeTo(pieces, used, styles, options, sink);
+}
+
+bool writeTo(const StyledPieces& pieces, const std::array<bool, 256>& usedByText,
+             std::span<const CharStyle> styles, const WriteOptions& options, const ByteSink& sink) {
+    std::array<bool, 256> used = usedByText;
+    used[0] = true; // the plain style is always in the tables
     const Tables tables(styles, used, options);
 
     ByteWriter out(kSinkPiece, &sink);

@@ -55,11 +55,28 @@ void StyleBuffer::reset(qsizetype count, std::uint8_t fill) {
 
 std::array<bool, 256> StyleBuffer::usedValues(qsizetype from, qsizetype count) const {
     std::array<bool, 256> used{};
-    buffer_.forPieces(from, count, [&used](const std::uint8_t* p, qsizetype n) {
-        for (qsizetype i = 0; i < n; ++i)
-            used[p[i]] = true;
-    });
+    buffer_.forPieces(from, count,
+                      [&used](const std::uint8_t* p, qsizetype n) { markUsedValues(used, p, n); });
     return used;
+}
+
+void markUsedValues(std::array<bool, 256>& used, const std::uint8_t* values, qsizetype count) {
+    // Runs of one value are passed over a block at a time: a long document is mostly runs.
+    constexpr qsizetype kRunBlock = 32;
+    for (qsizetype i = 0; i < count;) {
+        const std::uint8_t value = values[i++];
+        used[value] = true;
+        while (count - i >= kRunBlock) {
+            unsigned differs = 0;
+            for (qsizetype k = 0; k < kRunBlock; ++k)
+                differs |= unsigned(values[i + k] ^ value);
+            if (differs != 0)
+                break;
+            i += kRunBlock;
+        }
+        while (i < count && values[i] == value)
+            ++i;
+    }
 }
 
 } // namespace kelvane

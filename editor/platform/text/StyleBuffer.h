@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kelvane {
@@ -51,6 +52,24 @@ public:
             offset += n;
         });
     }
+    /// As above, the entries read only.
+    template <typename F> void forPieces(qsizetype from, qsizetype count, F&& f) const {
+        qsizetype offset = 0;
+        buffer_.forPieces(from, count, [&](const std::uint8_t* p, qsizetype n) {
+            f(p, offset, n);
+            offset += n;
+        });
+    }
+    /// The entries of the range where they are held in one piece, else an empty span: a reader
+    /// of a long document takes them in place instead of copying them out.
+    std::span<const std::uint8_t> inPlace(qsizetype from, qsizetype count) const {
+        std::span<const std::uint8_t> whole;
+        forPieces(from, count, [&](const std::uint8_t* p, qsizetype, qsizetype n) {
+            if (n == count)
+                whole = std::span(p, std::size_t(n));
+        });
+        return whole;
+    }
     /// Replaces every entry of the range by f(offset in the range, entry).
     template <typename F> void transform(qsizetype from, qsizetype count, F&& f) {
         forPieces(from, count, [&f](std::uint8_t* p, qsizetype offset, qsizetype n) {
@@ -76,5 +95,8 @@ public:
 private:
     GapBuffer<std::uint8_t> buffer_;
 };
+
+/// Marks in `used` every value of `values[0, count)`.
+void markUsedValues(std::array<bool, 256>& used, const std::uint8_t* values, qsizetype count);
 
 } // namespace kelvane
