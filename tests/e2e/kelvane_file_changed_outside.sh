@@ -30,7 +30,13 @@ keys() { xdotool windowfocus --sync "$WINDOW" || true; xdotool key --clearmodifi
 type_text() { xdotool windowfocus --sync "$WINDOW" || true; xdotool type --delay 20 "$1"; }
 answer() { # answer TITLE KEY: the question is answered and gone
     local box
-    box=$(e2e_window "$1") || { echo "no \"$1\" question"; exit 1; }
+    box=$(e2e_window "$1") || {
+        # What the screen showed instead, for whoever reads the failure.
+        import -window root png:"$OUT/no-question.png" 2>/dev/null
+        echo "no \"$1\" question (keyboard focus on $(xdotool getwindowfocus getwindowname \
+            2>/dev/null); screen: $OUT/no-question.png)"
+        exit 1
+    }
     import -window root png:"$OUT/$(echo "$1" | tr -d '^$' | tr ' ' '-')-$2.png"
     xdotool windowfocus --sync "$box" || true
     xdotool key --clearmodifiers "$2"
