@@ -117,7 +117,9 @@ TEST(KillSafeSave, FiftyKillsWhileASaveWritesLeaveOldOrNew) {
         // Seen part-written just before the kill: the new text was being written.
         const bool stillWriting = written >= 0 && size < kDocumentSize;
         child.kill(); // SIGKILL
-        ASSERT_TRUE(child.waitForFinished(60000));
+        // A save that ended before the kill was already seen to finish by a look above, and
+        // waiting again would report a process that is not running as a failure.
+        ASSERT_TRUE(child.state() == QProcess::NotRunning || child.waitForFinished(60000));
         if (written >= 0)
             ::close(written);
 
