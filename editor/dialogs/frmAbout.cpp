@@ -1,8 +1,8 @@
 // The About box.
 #include "dialogs/frmAbout.h"
 
-#include "platform/Version.h"
 #include "dialogs/SysInfo.h"
+#include "platform/Version.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 // Go to Line and Go to Character of the Search menu.
-#include "platform/InputBox.h"
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
+#include "platform/InputBox.h"
 #include "platform/MsgBox.h"
 #include "platform/richtext/RichTextBox.h"
 #include "search/NumberReading.h"

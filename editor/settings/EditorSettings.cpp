@@ -1,8 +1,8 @@
 // Reading the editor's preferences from the settings store at start-up.
 #include "settings/EditorSettings.h"
 
-#include "settings/SettingForms.h"
 #include "platform/SettingsStore.h"
+#include "settings/SettingForms.h"
 
 namespace kelvane {
 

@@ -59,10 +59,9 @@ enum class SettingReadGroup { Keywords, KeywordColours, Switches, NotStored };
 /// in record order, drives the start-up read, the Options dialog's write-back and the profile
 /// codec, so a new field is added there once.
 struct SettingField {
-    using Member =
-        std::variant<QString EditorSettingsRecord::*, WinColour EditorSettingsRecord::*,
-                     qint32 EditorSettingsRecord::*, bool EditorSettingsRecord::*,
-                     float EditorSettingsRecord::*>;
+    using Member = std::variant<QString EditorSettingsRecord::*, WinColour EditorSettingsRecord::*,
+                                qint32 EditorSettingsRecord::*, bool EditorSettingsRecord::*,
+                                float EditorSettingsRecord::*>;
     /// The store key in the "Settings" section (keys match without regard to case).
     const char* key;
     Member member;
@@ -81,14 +80,12 @@ extern const std::array<SettingField, 18> kSettingFields;
 
 /// One function per kind of member, for visiting a field: SettingOverloads{[](QString
 /// EditorSettingsRecord::*m) {...}, [](bool EditorSettingsRecord::*m) {...}, ...}.
-template <typename... Fs> struct SettingOverloads : Fs... {
-    using Fs::operator()...;
-};
+template <typename... Fs> struct SettingOverloads : Fs... { using Fs::operator()...; };
 template <typename... Fs> SettingOverloads(Fs...) -> SettingOverloads<Fs...>;
 
 /// Calls the function of `overloads` that takes the field's member pointer.
-template <typename Overloads> decltype(auto) visitSettingField(const SettingField& field,
-                                                               Overloads&& overloads) {
+template <typename Overloads>
+decltype(auto) visitSettingField(const SettingField& field, Overloads&& overloads) {
     return std::visit(std::forward<Overloads>(overloads), field.member);
 }
 

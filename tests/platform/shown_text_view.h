@@ -1,8 +1,8 @@
 // A text view shown offscreen with a fixed-width font, for the tests of the view.
 #pragma once
 
-#include "platform/text/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 
 #include <QFontDatabase>
 

@@ -3,8 +3,8 @@
 // chosen view at a chosen point, as the window system would.
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/TextDrag.h"
-#include "platform/text/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 #include "shown_text_view.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The text view on real widgets offscreen: typing and its undo steps, moving and selecting by
 // keyboard and mouse, word wrap counted without laying out the document, and a very long line
 // drawn exactly as the same text on a short line.
-#include "platform/text/TextModel.h"
 #include "platform/richtext/TextView.h"
+#include "platform/text/TextModel.h"
 #include "shown_text_view.h"
 
 #include <gtest/gtest.h>

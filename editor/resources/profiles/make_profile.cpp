@@ -8,9 +8,9 @@
 // (html, c-comment, pascal-comment, double-quote, basic-comment, line-comment, single-quote,
 // parentheses, brackets); switches are True or False. Fields not named keep the editor's
 // defaults; KeywordCount is counted from the lists.
-#include "settings/EditorSettings.h"
 #include "prefs/KeywordListCodec.h"
 #include "prefs/ProfileRecord.h"
+#include "settings/EditorSettings.h"
 
 #include <QCoreApplication>
 #include <QFile>
