@@ -286,7 +286,7 @@ echo "- a key 12 ms after Ctrl+End, faster than a hand: $(stretch rush_wait)"
 # The kernel's part of the CPU time is mostly the clearing of fresh memory; a virtual machine
 # that must first get that memory from its host charges several times what bare metal does.
 echo
-echo "of Kelvane's CPU time, in the kernel: $(for c in start open10 line10 open105 f11 replace undo; do
+echo "of Kelvane's CPU time, in the kernel: $(for c in start open10 line10 open105 type100 f11 replace undo; do
     read -r _ cpu _ system <<<"${ours[$c]:-}"
     [ -z "${system:-}" ] || awk -v c="$c" -v s="$system" -v t="$cpu" \
         'BEGIN { printf "%s %.2f of %.2f s; ", c, s / 1000, t / 1000 }'
