@@ -155,6 +155,7 @@ for step in "$@"; do
         xdotool type --delay 20 "result"
         from=$(now_ms)
         before=$(ticks)
+        before_system=$(system_ticks)
         xdotool key alt+a
         measure "$step" 1000 "$from" "$before" "$before_system"
         xdotool key Return # the count of replacements
